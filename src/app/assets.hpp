@@ -1,0 +1,37 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_font.h>
+
+#include <array>
+
+namespace app {
+
+inline constexpr int kCueCount = 14;
+
+// Every handle the game draws or plays with. Filled once by startUp and never
+// reloaded; the screens read it directly.
+struct AssetsRecord {
+    ALLEGRO_DISPLAY* display = nullptr;
+    ALLEGRO_BITMAP* screen = nullptr;  // 800 x 600 buffer every screen is composed in
+    ALLEGRO_BITMAP* scratch = nullptr; // 800 x 600 off-screen layer for animations
+    ALLEGRO_BITMAP* strip = nullptr;   // 800 x 50 backing of the text-entry strip
+    ALLEGRO_BITMAP* background = nullptr;
+    ALLEGRO_BITMAP* planets = nullptr; // black keyed out
+    ALLEGRO_BITMAP* sheet = nullptr;   // elements and interface pieces, black keyed out
+    ALLEGRO_BITMAP* title = nullptr;
+    ALLEGRO_FONT* fontBold16 = nullptr;
+    ALLEGRO_FONT* font20 = nullptr;
+    ALLEGRO_FONT* font24 = nullptr;
+    ALLEGRO_FONT* font34 = nullptr;
+    std::array<ALLEGRO_SAMPLE*, kCueCount> cues{}; // indexed by SoundCue
+    ALLEGRO_SAMPLE* musicSample = nullptr;
+    ALLEGRO_SAMPLE_INSTANCE* music = nullptr;
+    // False when no sound device could be opened: the game then runs silently and
+    // every sound call is skipped (Allegro asserts on the missing mixer).
+    bool audio = false;
+};
+extern AssetsRecord Assets;
+
+} // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+
+namespace app {
+
+// What the screens know of the player's hands. The mouse fields are those of the
+// previous poll, one frame old; screens compare `buttons` with == (1 is the left
+// button alone, 2 the right button alone).
+struct InputStateRecord {
+    int x = 0;
+    int y = 0;
+    int buttons = 0;
+    int hover = 0; // item under the pointer, numbered by the screen that runs; 0 = none
+    ALLEGRO_EVENT event{}; // last keyboard event taken; kept while no new one arrives
+};
+extern InputStateRecord InputState;
+
+// The raw mouse state as the last poll read it.
+extern ALLEGRO_MOUSE_STATE mouseState;
+
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kEscape = 27;
+
+// Clears the hover, copies the previous mouse state into InputState, then reads the
+// mouse anew. A request to close the window ends the program here.
+void pollInput();
+
+// Rest after every interactive frame.
+inline constexpr double kFrameRest = 0.001;
+
+} // namespace app

@@ -1,0 +1,117 @@
+#include "app/main_menu.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/menu_actions.hpp"
+#include "app/sound.hpp"
+#include "app/texts.hpp"
+#include "app/transitions.hpp"
+
+#include <allegro5/allegro_font.h>
+
+namespace app {
+
+namespace {
+
+constexpr int kItemPitch = 40;
+constexpr Rect kItemPlate{230, 570, 224, 36};
+constexpr Point kFirstPlateAt{288, 170};
+constexpr Rect kTitleOrnament{525, 430, 106, 23};
+constexpr Point kTitleOrnamentAt{346, 120};
+constexpr Point kTitleAt{400, 20};
+constexpr int kLabelX = 400;
+constexpr int kFirstLabelY = 173;
+constexpr int kBackdropX = -300;
+// The highlight band of item i is at (293, 135 + 40 i), taken from the screen buffer.
+constexpr Rect kFirstBand{293, 175, 211, 25};
+constexpr Rect kRestoredRegion{285, 170, 225, 275};
+
+constexpr int kExitItem = 7;
+
+ALLEGRO_COLOR labelColour() { return al_map_rgb(105, 160, 105); }
+ALLEGRO_COLOR titleColour() { return al_map_rgb(15, 100, 105); }
+ALLEGRO_COLOR outlineColour() { return al_map_rgb(0, 0, 0); }
+ALLEGRO_COLOR highlightTint() { return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f); }
+
+void drawTitle() {
+    // Four black copies one pixel off each way, then the title: an outlined word.
+    constexpr Point kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    for (Point off : kOutline) {
+        al_draw_text(Assets.font34, outlineColour(), kTitleAt.x + off.x, kTitleAt.y + off.y,
+                     ALLEGRO_ALIGN_CENTRE, kGameTitle);
+    }
+    al_draw_text(Assets.font34, titleColour(), kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
+                 kGameTitle);
+}
+
+void drawHighlight(int item) {
+    const int y = kFirstBand.y + kItemPitch * (item - 1);
+    al_draw_tinted_bitmap_region(Assets.screen, highlightTint(), kFirstBand.x, y, kFirstBand.w,
+                                 kFirstBand.h, kFirstBand.x, y, 0);
+}
+
+} // namespace
+
+HitBox menuItemBox(int item) {
+    const int offset = kItemPitch * (item - 1);
+    return HitBox{291, 172 + offset, 504, 199 + offset};
+}
+
+int menuItemAt(int x, int y) {
+    for (int item = 1; item <= kMenuItems; ++item) {
+        if (menuItemBox(item).contains(x, y)) {
+            return item;
+        }
+    }
+    return 0;
+}
+
+void composeMainMenu() {
+    al_set_target_bitmap(Assets.screen);
+    al_draw_bitmap(Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    drawTitle();
+    drawSheet(kTitleOrnament, kTitleOrnamentAt);
+    for (int item = 1; item <= kMenuItems; ++item) {
+        const int offset = kItemPitch * (item - 1);
+        drawSheet(kItemPlate, {kFirstPlateAt.x, kFirstPlateAt.y + offset});
+        al_draw_text(Assets.font24, labelColour(), kLabelX, kFirstLabelY + offset,
+                     ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
+    }
+    al_set_target_backbuffer(Assets.display);
+}
+
+void mainMenu() {
+    composeMainMenu();
+    fadeIn();
+    bool wasOnItem = false;
+    for (;;) {
+        pollInput();
+        InputState.hover = menuItemAt(InputState.x, InputState.y);
+        const int item = InputState.hover;
+        if (item != 0) {
+            drawHighlight(item);
+            if (!wasOnItem) {
+                playCue(SoundCue::Menu);
+            }
+            wasOnItem = true;
+        } else {
+            wasOnItem = false;
+        }
+        if (item != 0 && InputState.buttons == kLeftButton) {
+            if (item == kExitItem) {
+                al_flip_display();
+                restoreFromScreen(kRestoredRegion);
+                al_rest(kFrameRest);
+                fadeOut();
+                return;
+            }
+            runMenuItem(item);
+        }
+        al_flip_display();
+        restoreFromScreen(kRestoredRegion);
+        al_rest(kFrameRest);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+
+// Every file the game reads or writes, relative to its working directory.
+namespace app::paths {
+
+inline constexpr const char* kBackground = "gr/tlo2.jpg";
+inline constexpr const char* kPlanets = "gr/planety.png";
+inline constexpr const char* kSheet = "gr/elementy.png";
+inline constexpr const char* kTitle = "gr/tytul.png";
+inline constexpr const char* kFontBold = "arialbd.ttf";
+inline constexpr const char* kFontRegular = "arial.ttf";
+inline constexpr const char* kMusic = "sam/muzyczka.ogg";
+
+inline constexpr const char* kOptions = "opc.txt";
+inline constexpr const char* kSaveCount = "zg.txt";
+
+} // namespace app::paths

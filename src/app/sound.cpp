@@ -1,0 +1,79 @@
+#include "app/sound.hpp"
+
+#include "app/assets.hpp"
+#include "records/options.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace app {
+
+namespace {
+constexpr auto kOnce = ALLEGRO_PLAYMODE_ONCE;
+constexpr auto kLoop = ALLEGRO_PLAYMODE_LOOP;
+
+constexpr std::array<CueSpec, kCueCount> kCues{{
+    {"sam/menu.wav", -0.2, 1.0, 1.0f, kOnce},
+    {"sam/take.wav", 0.5, 1.0, 1.0f, kOnce},
+    {"sam/snd1.wav", -0.2, 1.0, 0.7f, kOnce},
+    {"sam/kreski.wav", 0.0, 1.0, 1.0f, kOnce},
+    {"sam/brakruchu.wav", 0.0, 1.0, 1.0f, kOnce},
+    {"sam/s6.wav", 0.0, 1.0, 1.0f, kOnce},
+    {"sam/s7.wav", 0.0, 1.0, 1.0f, kOnce},
+    {"sam/gw1.wav", 0.3, 1.0, 1.0f, kOnce},
+    {"sam/planety.wav", 0.0, 1.0, 0.9f, kOnce},
+    {"sam/koniecet.wav", 0.2, 1.0, 0.7f, kOnce},
+    {"sam/rek.wav", 0.0, 1.0, 1.0f, kOnce},
+    {"sam/str_use_6.wav", 0.0, 1.0, 0.7f, kOnce},
+    {"sam/time.wav", 0.0, 2.0, 0.8f, kLoop},
+    {"sam/brakczasu.wav", 0.0, 1.0, 0.8f, kOnce},
+}};
+} // namespace
+
+const CueSpec& cueSpec(SoundCue cue) { return kCues[static_cast<int>(cue)]; }
+
+float cueGain(SoundCue cue) {
+    const CueSpec& spec = cueSpec(cue);
+    // Summed in double from the single-precision volume, as the mixer expects a float.
+    double gain = spec.gainFactor * static_cast<double>(records::Options.effectsVolume) +
+                  spec.gainOffset;
+    return static_cast<float>(std::max(gain, 0.0));
+}
+
+void playCue(SoundCue cue) {
+    ALLEGRO_SAMPLE* sample = Assets.cues[static_cast<int>(cue)];
+    if (!Assets.audio || sample == nullptr) {
+        return;
+    }
+    const CueSpec& spec = cueSpec(cue);
+    al_play_sample(sample, cueGain(cue), 0.0f, spec.speed, spec.mode, nullptr);
+}
+
+void startMusic() {
+    if (!Assets.audio || Assets.music == nullptr) {
+        return;
+    }
+    al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
+    al_set_sample_instance_gain(Assets.music, records::Options.musicVolume);
+    al_play_sample_instance(Assets.music);
+}
+
+void setMusicGain(float gain) {
+    if (Assets.audio && Assets.music != nullptr) {
+        al_set_sample_instance_gain(Assets.music, gain);
+    }
+}
+
+void stopMusic() {
+    if (Assets.audio && Assets.music != nullptr) {
+        al_stop_sample_instance(Assets.music);
+    }
+}
+
+void stopAllCues() {
+    if (Assets.audio) {
+        al_stop_samples();
+    }
+}
+
+} // namespace app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <allegro5/allegro_audio.h>
+
+namespace app {
+
+// The fourteen short sounds. Each plays one sample with fixed parameters; the
+// enumeration order is the order the samples are loaded in.
+enum class SoundCue {
+    Menu,
+    Take,
+    Snd1,
+    Kreski,
+    BrakRuchu,
+    S6,
+    S7,
+    Gw1,
+    Planety,
+    KoniecEt,
+    Rek,
+    StrUse6,
+    Time,
+    BrakCzasu,
+};
+
+struct CueSpec {
+    const char* file;
+    double gainOffset;     // added to the effects volume
+    double gainFactor;     // the effects volume is multiplied by this first
+    float speed;
+    ALLEGRO_PLAYMODE mode;
+};
+
+const CueSpec& cueSpec(SoundCue cue);
+
+// The gain a cue plays at for the current effects volume; never below 0.
+float cueGain(SoundCue cue);
+
+void playCue(SoundCue cue);
+
+// Starts the looping music at the music volume.
+void startMusic();
+
+// Sets the music gain and stops the music; both do nothing without a sound device.
+void setMusicGain(float gain);
+void stopMusic();
+void stopAllCues();
+
+} // namespace app

@@ -1,0 +1,192 @@
+#include "app/startup.hpp"
+
+#include "app/assets.hpp"
+#include "app/paths.hpp"
+#include "app/sound.hpp"
+#include "app/transitions.hpp"
+#include "app/window.hpp"
+#include "board/game_state.hpp"
+#include "records/options.hpp"
+#include "saves/save_index.hpp"
+
+#include <allegro5/allegro_acodec.h>
+#include <allegro5/allegro_image.h>
+#include <allegro5/allegro_primitives.h>
+#include <allegro5/allegro_ttf.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+namespace app {
+
+AssetsRecord Assets;
+
+namespace {
+
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+constexpr int kStripHeight = 50;
+constexpr int kVoices = 15;
+const char* const kWindowTitle = "ORBELIUM";
+
+ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
+    ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
+    if (bitmap == nullptr) {
+        failStartUp("nie można wczytać obrazka", path);
+    }
+    if (keyBlack) {
+        al_convert_mask_to_alpha(bitmap, al_map_rgb(0, 0, 0));
+    }
+    return bitmap;
+}
+
+ALLEGRO_FONT* loadFont(const char* path, int size) {
+    ALLEGRO_FONT* font = al_load_ttf_font(path, size, 0);
+    if (font == nullptr) {
+        failStartUp("nie można wczytać czcionki", path);
+    }
+    return font;
+}
+
+ALLEGRO_SAMPLE* loadSound(const char* path) {
+    ALLEGRO_SAMPLE* sample = al_load_sample(path);
+    if (sample == nullptr) {
+        failStartUp("nie można wczytać dźwięku", path);
+    }
+    return sample;
+}
+
+// Without a working device Allegro cannot reserve voices nor give a mixer, and its
+// sample calls assert on the null mixer: such a game stays silent instead.
+void startAudio() {
+    if (!al_install_audio()) {
+        return;
+    }
+    al_init_acodec_addon();
+    Assets.audio = al_reserve_samples(kVoices) && al_get_default_mixer() != nullptr;
+}
+
+void loadSounds() {
+    if (!Assets.audio) {
+        return;
+    }
+    for (int cue = 0; cue < kCueCount; ++cue) {
+        Assets.cues[cue] = loadSound(cueSpec(static_cast<SoundCue>(cue)).file);
+    }
+    Assets.musicSample = loadSound(paths::kMusic);
+    Assets.music = al_create_sample_instance(Assets.musicSample);
+    if (Assets.music == nullptr ||
+        !al_attach_sample_instance_to_mixer(Assets.music, al_get_default_mixer())) {
+        Assets.audio = false; // the game is playable without its music
+        return;
+    }
+    al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
+}
+
+// Hand-edited files must not make the game deafening or pick a mode that does not exist.
+float saneVolume(float volume) {
+    if (!std::isfinite(volume) || volume < records::kMinVolume) {
+        return records::kMinVolume;
+    }
+    return volume > records::kMaxVolume ? records::kMaxVolume : volume;
+}
+
+} // namespace
+
+void readSettingsFiles() {
+    std::ifstream in;
+    in.open(paths::kOptions);
+    in >> records::Options.musicVolume >> records::Options.effectsVolume >> board::GameState.mode;
+    in.close();
+    // The same stream again: a successful open clears what the first file left.
+    in.open(paths::kSaveCount);
+    in >> saves::SaveIndex.count;
+    in.close();
+
+    records::Options.musicVolume = saneVolume(records::Options.musicVolume);
+    records::Options.effectsVolume = saneVolume(records::Options.effectsVolume);
+    if (board::GameState.mode != board::GameMode::Timed) {
+        board::GameState.mode = board::GameMode::Relaxed;
+    }
+    if (saves::SaveIndex.count < 0) {
+        saves::SaveIndex.count = 0;
+    }
+}
+
+void startUp() {
+    if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
+        failStartUp("nie można uruchomić biblioteki Allegro", nullptr);
+    }
+    al_install_keyboard();
+    al_install_mouse();
+    al_init_image_addon();
+    al_init_primitives_addon();
+    al_init_font_addon();
+    al_init_ttf_addon();
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    startAudio();
+
+    Assets.display = al_create_display(kWindowWidth, kWindowHeight);
+    if (Assets.display == nullptr) {
+        failStartUp("nie można otworzyć okna 800 × 600", nullptr);
+    }
+    al_set_window_title(Assets.display, kWindowTitle);
+    Assets.screen = al_create_bitmap(kWindowWidth, kWindowHeight);
+    Assets.scratch = al_create_bitmap(kWindowWidth, kWindowHeight);
+    Assets.strip = al_create_bitmap(kWindowWidth, kStripHeight);
+    if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
+        failStartUp("brak pamięci na bufory ekranu", nullptr);
+    }
+
+    Assets.background = loadPicture(paths::kBackground, false);
+    Assets.planets = loadPicture(paths::kPlanets, true);
+    Assets.sheet = loadPicture(paths::kSheet, true);
+    Assets.title = loadPicture(paths::kTitle, false);
+
+    Assets.fontBold16 = loadFont(paths::kFontBold, 16);
+    Assets.font20 = loadFont(paths::kFontRegular, 20);
+    Assets.font24 = loadFont(paths::kFontRegular, 24);
+    Assets.font34 = loadFont(paths::kFontRegular, 34);
+
+    loadSounds();
+    readSettingsFiles();
+    watchWindowClose();
+}
+
+void titleSequence() {
+    al_set_target_bitmap(Assets.screen);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    al_flip_display();
+    al_draw_bitmap(Assets.title, 150, 200, 0);
+    al_set_target_backbuffer(Assets.display);
+    al_rest(1.0);
+    playCue(SoundCue::Planety);
+    fadeIn();
+    al_rest(3.0);
+    fadeOut();
+}
+
+void shutDown() {
+    if (Assets.display == nullptr) {
+        return;
+    }
+    al_destroy_display(Assets.display);
+    Assets.display = nullptr;
+    for (ALLEGRO_BITMAP** bitmap :
+         {&Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch, &Assets.strip}) {
+        al_destroy_bitmap(*bitmap);
+        *bitmap = nullptr;
+    }
+    ALLEGRO_SAMPLE*& warning = Assets.cues[static_cast<int>(SoundCue::Time)];
+    if (warning != nullptr) {
+        al_stop_samples(); // a sample must not be destroyed while it still loops
+        al_destroy_sample(warning);
+        warning = nullptr;
+    }
+}
+
+} // namespace app

@@ -1,0 +1,42 @@
+#include "app/transitions.hpp"
+
+#include "app/assets.hpp"
+#include "app/sound.hpp"
+#include "records/options.hpp"
+
+namespace app {
+
+namespace {
+constexpr int kFadeInSteps = 45;
+constexpr double kFadeInRest = 0.03;
+constexpr int kFadeOutSteps = 128;
+constexpr double kFadeOutRest = 0.005;
+constexpr float kMusicRampStep = 0.005f;
+} // namespace
+
+void fadeIn() {
+    for (int i = 0; i < kFadeInSteps; ++i) {
+        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(i, i, i, i), 0, 0, 0);
+        al_rest(kFadeInRest);
+        al_flip_display();
+    }
+}
+
+void fadeOut() {
+    float gain = records::Options.musicVolume;
+    for (int i = 0; i < kFadeOutSteps; ++i) {
+        gain -= kMusicRampStep;
+        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0,
+                              0, 0);
+        // The gain never drops below its last positive value; the stop below ends it.
+        if (gain > 0) {
+            setMusicGain(gain);
+        }
+        al_rest(kFadeOutRest);
+        al_flip_display();
+    }
+    stopAllCues();
+    stopMusic();
+}
+
+} // namespace app

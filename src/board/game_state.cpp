@@ -1,0 +1,7 @@
+#include "board/game_state.hpp"
+
+namespace board {
+
+GameStateRecord GameState;
+
+} // namespace board

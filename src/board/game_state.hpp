@@ -1,0 +1,52 @@
+#pragma once
+
+// The game in progress. One instance for the whole run; the board engine and the
+// screens read and write its fields directly (single thread, no locking).
+namespace board {
+
+// Kinds of element; the value is also the sprite index in the sheet's first row.
+namespace ElementKind {
+inline constexpr int None = 0;  // border of the column grid, never on the board
+inline constexpr int Star = 6;  // drops out as a star from the bottom row
+inline constexpr int Bonus = 7; // high scoring; turned into a kind when its bar pays
+inline constexpr int StarIcon = 8; // the star as drawn in the star row, never a cell
+} // namespace ElementKind
+
+// Game modes, stored in GameState.mode.
+namespace GameMode {
+inline constexpr int Relaxed = 0;
+inline constexpr int Timed = 1;
+} // namespace GameMode
+
+inline constexpr int kCells = 64;
+inline constexpr int kSide = 8;
+
+struct GameStateRecord {
+    int mode = GameMode::Relaxed;
+    int level = 1; // 1..8 during play; 9 once Neptune is done
+    int score = 0;
+    int record = 0; // score of the first entry of the list in memory
+    int awardPoints = 0;
+    int stars = 0;
+    int columnStar[kSide + 1] = {};   // by column 1..8
+    int kindProgress[6] = {};         // by ordinary kind 1..5
+    int lineKind = 0;
+    int lineSize = 0;
+    int refillCount = 0;
+    int selectedCell = 0;
+    int cellX[kCells + 1] = {};
+    int cellY[kCells + 1] = {};
+    int cellKind[kCells + 1] = {};    // by cell number 1..64, row by row from the top left
+    int grid[kSide + 1][kSide + 1] = {}; // the same kinds by [column][row]; index 0 stays empty
+    int hintX = 0;
+    int hintY = 0;
+    int noMoves = 0;
+    int boardChanged = 0;
+    int resumedGame = 0;
+    int nameEntryDue = 0;
+    int clockBar = 0;   // rows of the clock bar already emptied
+    int clockTicks = 0; // frames counted towards the next clock step
+};
+extern GameStateRecord GameState;
+
+} // namespace board

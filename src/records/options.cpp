@@ -1,0 +1,7 @@
+#include "records/options.hpp"
+
+namespace records {
+
+OptionsRecord Options;
+
+} // namespace records

@@ -1,0 +1,145 @@
+#include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/main_menu.hpp"
+#include "records/options.hpp"
+#include "support/frame_script.hpp"
+#include "support/headless.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kFadeInFlips = 45;
+constexpr int kExitX = 400, kExitY = 420; // inside item 7
+constexpr int kGiveUp = 5000;             // frames before a test declares the menu stuck
+
+class MainMenu : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        support::startHeadless();
+        records::Options.effectsVolume = 1.0f;
+        standin::log() = standin::Log{};
+    }
+
+    // Frames are counted from the first frame after the menu's fade-in.
+    static int frame(int n) { return kFadeInFlips + n; }
+
+    // Runs the menu with `script`, then leaves it through "Wyjście z gry" at `exitFrame`.
+    void runMenu(support::FrameScript script, int exitFrame) {
+        script.mouseAt(frame(exitFrame), kExitX, kExitY, 0)
+            .mouseAt(frame(exitFrame + 3), kExitX, kExitY, app::kLeftButton)
+            .at(kGiveUp, [] { FAIL() << "the menu did not return"; })
+            .install();
+        app::mainMenu();
+    }
+
+    static int hoverCues() { return static_cast<int>(standin::playsOf("sam/menu.wav").size()); }
+
+    // Highlight bands drawn onto the display, by the flip they were shown in.
+    static std::vector<int> highlightFrames(int item) {
+        std::vector<int> frames;
+        for (const auto& draw : standin::drawsOf(app::Assets.screen)) {
+            if (draw.tinted && draw.sw == 211 && draw.sy == 135 + 40 * item) {
+                frames.push_back(draw.frame - kFadeInFlips + 1); // loop frames count from 1
+            }
+        }
+        return frames;
+    }
+};
+
+TEST_F(MainMenu, ItemBoxesExcludeTheTopEdgeAndIncludeTheOthers) {
+    for (int item = 1; item <= 7; ++item) {
+        const int top = 172 + 40 * (item - 1);
+        const int bottom = 199 + 40 * (item - 1);
+        EXPECT_EQ(app::menuItemAt(400, top), 0) << item;
+        EXPECT_EQ(app::menuItemAt(400, top + 1), item);
+        EXPECT_EQ(app::menuItemAt(400, bottom), item);
+        EXPECT_EQ(app::menuItemAt(400, bottom + 1), 0) << "gap below item " << item;
+        EXPECT_EQ(app::menuItemAt(291, bottom), item);
+        EXPECT_EQ(app::menuItemAt(504, bottom), item);
+        EXPECT_EQ(app::menuItemAt(290, bottom), 0);
+        EXPECT_EQ(app::menuItemAt(505, bottom), 0);
+    }
+}
+
+TEST_F(MainMenu, ComposesTitleOrnamentAndSevenLabelledPlates) {
+    app::composeMainMenu();
+    const auto plates = standin::drawsOf(app::Assets.sheet);
+    int plateCount = 0;
+    for (const auto& d : plates) {
+        EXPECT_EQ(d.target, app::Assets.screen);
+        if (d.sx == 230 && d.sy == 570) {
+            EXPECT_EQ(d.dy, 170 + 40 * plateCount);
+            ++plateCount;
+        }
+    }
+    EXPECT_EQ(plateCount, 7);
+    const char* labels[] = {"Nowa gra", "Dokończ grę",  "Bonusy",       "Lista wyników",
+                            "Informacje o grze", "Opcje", "Wyjście z gry"};
+    for (int i = 0; i < 7; ++i) {
+        auto texts = standin::textsWith(labels[i]);
+        ASSERT_EQ(texts.size(), 1u) << labels[i];
+        EXPECT_EQ(texts[0].y, 173 + 40 * i);
+        EXPECT_EQ(standin::rgba(texts[0].colour), (standin::Rgba{105, 160, 105, 255}));
+    }
+    auto titles = standin::textsWith("ORBELIUM");
+    ASSERT_EQ(titles.size(), 5u);
+    EXPECT_EQ(standin::rgba(titles[4].colour), (standin::Rgba{15, 100, 105, 255}));
+    EXPECT_EQ(standin::backbuffer(), al_get_target_bitmap());
+}
+
+TEST_F(MainMenu, HighlightShowsForExactlyTheFramesThePointerStaysOnAnItem) {
+    support::FrameScript script;
+    script.mouseAt(frame(10), 400, 190, 0).mouseAt(frame(15), 600, 100, 0);
+    runMenu(script, 30);
+    // Set after frame 10, read by the poll of frame 11, reported by the poll of frame 12;
+    // leaving after frame 15 is likewise seen from frame 17 on.
+    std::vector<int> expected = {12, 13, 14, 15, 16};
+    EXPECT_EQ(highlightFrames(1), expected);
+}
+
+TEST_F(MainMenu, HoverSoundPlaysOncePerEntryAndAgainAfterAGap) {
+    support::FrameScript script;
+    script.mouseAt(frame(10), 400, 190, 0)  // onto item 1, stays for frames
+        .mouseAt(frame(20), 400, 195, 0)    // still item 1
+        .mouseAt(frame(30), 400, 205, 0)    // the gap between items 1 and 2
+        .mouseAt(frame(35), 400, 225, 0)    // item 2
+        .mouseAt(frame(40), 400, 265, 0);   // straight to item 3 between two polls
+    runMenu(script, 50);
+    // Item 1 and item 2 are entries; item 3 and then the exit item are reached without a
+    // poll in between, so the pointer never left the items.
+    EXPECT_EQ(hoverCues(), 2);
+}
+
+TEST_F(MainMenu, OnlyTheLeftButtonAloneChoosesAnItem) {
+    support::FrameScript script;
+    script.mouseAt(frame(5), kExitX, kExitY, 3)
+        .mouseAt(frame(15), kExitX, kExitY, app::kRightButton)
+        .at(frame(25), [] {
+            EXPECT_EQ(standin::log().stopSamplesCalls, 0) << "the menu was left too early";
+        });
+    runMenu(script, 30);
+    EXPECT_EQ(standin::log().stopSamplesCalls, 1);
+}
+
+TEST_F(MainMenu, ExitFadesOutAndReturns) {
+    records::Options.musicVolume = 1.0f;
+    runMenu(support::FrameScript{}, 5);
+    const auto draws = standin::drawsOf(app::Assets.screen);
+    int fadeSteps = 0;
+    for (const auto& d : draws) {
+        if (d.tinted && d.sw == 800 && standin::rgba(d.tint).a > 128) {
+            ++fadeSteps;
+        }
+    }
+    EXPECT_EQ(fadeSteps, 127);
+}
+
+TEST_F(MainMenu, ItemsWithoutAScreenLeaveTheMenuAsItIs) {
+    support::FrameScript script;
+    script.mouseAt(frame(5), 400, 190, app::kLeftButton).mouseAt(frame(10), 600, 100, 0);
+    runMenu(script, 20);
+    EXPECT_EQ(standin::log().stopSamplesCalls, 1); // only the exit's fade-out
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#pragma once
+
+// A stand-in for the part of Allegro the game calls, linked into the tests in place of
+// the real library. It records what is drawn, written and played, runs al_rest on a
+// virtual clock, and feeds scripted mouse states and keyboard events, so whole screens
+// run headless, fast and deterministically.
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_font.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct ALLEGRO_BITMAP {
+    std::string name; // file path for loaded pictures, "backbuffer", or "bitmap#N"
+    int w = 0;
+    int h = 0;
+    bool maskedBlack = false;
+};
+
+struct ALLEGRO_FONT {
+    std::string path;
+    int size = 0;
+};
+
+struct ALLEGRO_SAMPLE {
+    std::string path;
+};
+
+struct ALLEGRO_SAMPLE_INSTANCE {
+    ALLEGRO_SAMPLE* sample = nullptr;
+    float gain = 1.0f;
+    ALLEGRO_PLAYMODE mode = ALLEGRO_PLAYMODE_ONCE;
+    bool playing = false;
+    bool attached = false;
+    std::vector<float> gains; // every gain set, in order
+};
+
+namespace standin {
+
+struct BitmapDraw {
+    const ALLEGRO_BITMAP* bitmap;
+    const ALLEGRO_BITMAP* target;
+    float sx, sy, sw, sh; // source region; the whole bitmap for plain draws
+    float dx, dy, dw, dh; // destination; dw, dh equal sw, sh unless scaled
+    ALLEGRO_COLOR tint;
+    bool tinted;
+    int flags;
+    int frame; // flips done before this draw
+};
+
+struct TextDraw {
+    const ALLEGRO_FONT* font;
+    const ALLEGRO_BITMAP* target;
+    ALLEGRO_COLOR colour;
+    float x, y;
+    int flags;
+    std::string text;
+    int frame;
+};
+
+enum class Shape { Line, Rectangle, FilledRectangle, Clear };
+
+struct ShapeDraw {
+    Shape shape;
+    const ALLEGRO_BITMAP* target;
+    float x1, y1, x2, y2;
+    ALLEGRO_COLOR colour;
+    float thickness;
+    int frame;
+};
+
+struct SamplePlay {
+    std::string path;
+    float gain, pan, speed;
+    ALLEGRO_PLAYMODE mode;
+    double time;
+    int frame;
+};
+
+// How the machine behaves: which files load, whether a window and a sound device exist.
+struct Config {
+    bool displayWorks = true;
+    bool audioWorks = true;
+    std::set<std::string> missingFiles; // loads of these paths fail
+};
+
+struct Log {
+    std::vector<BitmapDraw> bitmaps;
+    std::vector<TextDraw> texts;
+    std::vector<ShapeDraw> shapes;
+    std::vector<SamplePlay> plays;
+    int flips = 0;
+    int stopSamplesCalls = 0;
+    double clock = 0.0;
+    std::vector<std::string> loaded; // every path loaded, in order
+};
+
+Log& log();
+Config& config();
+
+// Forgets everything: log, clock, input, queues, configuration, frame driver.
+void reset();
+
+// The display's back buffer, to compare with a draw's target.
+const ALLEGRO_BITMAP* backbuffer();
+
+// Input as the hardware reports it now.
+void setMouse(int x, int y, int buttons);
+
+// Called after every al_flip_display with the number of flips so far; scripts use it
+// to move the mouse or press keys as frames pass. Also called from al_rest when
+// `onRest` is set, for loops that rest without flipping.
+void setFrameDriver(std::function<void(int flips)> driver);
+void setRestDriver(std::function<void(double clock)> driver);
+
+// Keyboard events as Allegro's X11 driver posts them to every queue listening to
+// the keyboard: KEY_DOWN (unichar 0), KEY_CHAR (the character; 0 for arrows and
+// function keys; none for modifiers), `repeats` more KEY_CHAR with repeat set while
+// held, KEY_UP (unichar 0).
+void pressKey(int keycode, int unichar, int repeats = 0, unsigned modifiers = 0);
+void pressModifier(int keycode);
+
+// The window manager's close button.
+void clickWindowClose();
+
+// Samples started and not stopped, for looping cues.
+int activeLoops();
+
+// Draws made with `bitmap` as source, in order.
+std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap);
+std::vector<TextDraw> textsWith(const std::string& text);
+std::vector<SamplePlay> playsOf(const std::string& path);
+
+// A colour as 8-bit components (rounded) for readable comparisons.
+struct Rgba {
+    int r, g, b, a;
+    bool operator==(const Rgba&) const = default;
+};
+Rgba rgba(ALLEGRO_COLOR colour);
+
+} // namespace standin

@@ -1,0 +1,64 @@
+#include "support/headless.hpp"
+
+#include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/startup.hpp"
+#include "board/game_state.hpp"
+#include "records/options.hpp"
+#include "saves/save_index.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace support {
+
+void resetWorld() {
+    standin::reset();
+    app::Assets = app::AssetsRecord{};
+    app::InputState = app::InputStateRecord{};
+    app::mouseState = ALLEGRO_MOUSE_STATE{};
+    board::GameState = board::GameStateRecord{};
+    records::Options = records::OptionsRecord{};
+    saves::SaveIndex = saves::SaveIndexRecord{};
+    saves::currentSaveName.clear();
+}
+
+void startHeadless() {
+    resetWorld();
+    app::startUp();
+}
+
+ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orbelium-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+    std::filesystem::current_path(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void ScratchFolder::write(const std::string& name, const std::string& content) const {
+    std::ofstream out(path_ / name, std::ios::binary);
+    out << content;
+}
+
+std::string ScratchFolder::read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool ScratchFolder::exists(const std::string& name) const {
+    return std::filesystem::exists(path_ / name);
+}
+
+} // namespace support
