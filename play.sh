@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds ORBELIUM and starts it. The player's folder (settings, results, stored games)
+# lives outside the source tree, so rebuilding or cleaning the checkout never touches it:
+#   ${ORBELIUM_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/orbelium}
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$root/scripts/deps.sh"
+orbelium_install_packages "${ORBELIUM_BUILD_PACKAGES[@]}"
+
+build="$root/build/release"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBELIUM_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target orbelium
+
+home="${ORBELIUM_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/orbelium}"
+mkdir -p "$home"
+# Only the generated pictures, sounds and fonts are refreshed; player files stay.
+cp -R "$build/assets/." "$home/"
+cd "$home"
+exec "$build/orbelium"

@@ -1,0 +1,130 @@
+#!/usr/bin/python3
+"""End-to-end scenarios: the real game in a real (virtual) window, driven as a player.
+
+Usage: e2e.py BINARY ASSETS ARTIFACTS SCENARIO
+Screenshots are kept in ARTIFACTS for people to look at.
+"""
+
+import os
+import sys
+import time
+
+from player import E2EFailure, Session, check, wav_loudness
+
+MENU_BOX = (280, 160, 240, 290)  # the seven items
+EXIT_ITEM = (400, 430)
+BONUS_ITEM = (400, 270)
+MENU_WORDS = ["Nowa", "Bonusy", "Opcje", "Wyjście"]
+SLOW = 60  # seconds allowed to reach a screen on a loaded machine
+
+
+def reach_menu(session):
+    return session.wait_for_text(MENU_WORDS, "menu", SLOW, MENU_BOX)
+
+
+def leave_through_exit(session):
+    session.click(*EXIT_ITEM)
+    code = session.wait_exit(30)
+    check(code == 0, f"exit code {code}, stderr: {session.stderr()}")
+
+
+def scenario_menu(session):
+    """Title, menu with its seven items, a hovered item, and the way out."""
+    session.start()
+    time.sleep(3.0)
+    session.screenshot("title")
+    path = reach_menu(session)
+    text = session.read_text(path, (240, 5, 320, 60))
+    check("ORBELI" in text, f"no title above the menu: {text!r}")
+    session.move(*BONUS_ITEM)
+    time.sleep(0.5)
+    session.screenshot("hover")
+    leave_through_exit(session)
+
+
+def scenario_close(session):
+    """The window's close button ends the game cleanly."""
+    session.start()
+    reach_menu(session)
+    session.close_window()
+    code = session.wait_exit(30)
+    check(code == 0, f"exit code {code} after closing the window")
+
+
+def scenario_silent(session):
+    """No sound device that opens: the game runs silently."""
+    session.start()
+    reach_menu(session)
+    session.move(*BONUS_ITEM)
+    time.sleep(0.3)
+    leave_through_exit(session)
+
+
+def scenario_sound(session):
+    """Sound really plays: the title's chime and the hover tick reach the output."""
+    session.start()
+    reach_menu(session)
+    time.sleep(1.0)
+    quiet_start = session.elapsed()
+    time.sleep(1.5)
+    hover = session.elapsed()
+    session.move(*BONUS_ITEM)
+    time.sleep(1.5)
+    leave_through_exit(session)
+    title, quiet, tick = wav_loudness(session.wave,
+                                      [(0.5, 5.0), (quiet_start, hover - 0.3),
+                                       (hover - 0.2, hover + 1.0)])
+    print(f"loudness: title {title:.4f}, quiet menu {quiet:.5f}, hover {tick:.4f}")
+    check(title > 0.005, "the title's chime was not heard")
+    check(quiet < title / 10, "the menu is not quiet before the hover")
+    check(tick > quiet * 5 and tick > 0.001, "the hover tick was not heard")
+
+
+def scenario_missing_asset(session):
+    """A missing picture: one clear line on stderr and exit code 1."""
+    session.start()
+    code = session.wait_exit(30)
+    err = session.stderr().strip()
+    check(code == 1, f"exit code {code}")
+    check("gr/elementy.png" in err, f"stderr does not name the file: {err!r}")
+    check(len(err.splitlines()) == 1, f"more than one line on stderr: {err!r}")
+    check(session.window_id() is None, "a window was left open")
+
+
+SCENARIOS = {
+    "menu": (scenario_menu, {}),
+    "close": (scenario_close, {}),
+    "silent": (scenario_silent, {"env": {"ALSOFT_DRIVERS": "no-such-driver"},
+                                 "files": {"opc.txt": "1 1 0"}}),
+    "sound": (scenario_sound, {"files": {"opc.txt": "1 1 0"}}),
+    "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
+}
+
+
+def main():
+    binary, assets, artifacts, name = sys.argv[1:5]
+    run, options = SCENARIOS[name]
+    options = dict(options)
+    wave = None
+    if name == "sound":
+        wave = os.path.join(artifacts, "sound.wav")
+        conf = os.path.join(artifacts, "alsoft-wave.conf")
+        os.makedirs(artifacts, exist_ok=True)
+        with open(conf, "w") as out:
+            out.write(f"[general]\ndrivers=wave\n[wave]\nfile={wave}\n")
+        options["env"] = {"ALSOFT_CONF": conf, "ALSOFT_DRIVERS": "wave"}
+    session = Session(binary, assets, artifacts, name, **options)
+    session.wave = wave
+    try:
+        run(session)
+    except E2EFailure as failure:
+        print(f"FAILED {name}: {failure}")
+        return 1
+    finally:
+        session.close()
+    print(f"passed {name}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
