@@ -27,7 +27,7 @@ def one_run(binary, assets, probe, artifacts):
     try:
         session.start()
         started = session.started
-        session.wait_for_text(MENU_WORDS, "menu", 60, (280, 160, 240, 290))
+        session.wait_for_text(MENU_WORDS, "menu", 60, (300, 168, 200, 280))
         session.close_window()
         _, status, usage = os.wait4(session.game.pid, 0)
         session.game.returncode = os.waitstatus_to_exitcode(status)
@@ -41,7 +41,7 @@ def one_run(binary, assets, probe, artifacts):
 
 
 def main():
-    binary, assets, probe = sys.argv[1:4]
+    binary, assets, probe = (os.path.abspath(p) for p in sys.argv[1:4])
     runs = int(sys.argv[4]) if len(sys.argv) > 4 else 5
     artifacts = tempfile.mkdtemp(prefix="orbelium-bench-")
     frames, memory = [], []

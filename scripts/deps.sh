@@ -5,7 +5,7 @@ ORBELIUM_BUILD_PACKAGES=(
     cmake g++ make pkg-config
     liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev
     liballegro-audio5-dev liballegro-acodec5-dev
-    libcairo2-dev libsndfile1-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
+    libcairo2-dev libfreetype-dev libsndfile1-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
     fonts-liberation2
 )
 ORBELIUM_TEST_PACKAGES=(

@@ -11,10 +11,10 @@ import time
 
 from player import E2EFailure, Session, check, wav_loudness
 
-MENU_BOX = (280, 160, 240, 290)  # the seven items
+MENU_BOX = (300, 168, 200, 280)  # the labels of the seven items
 EXIT_ITEM = (400, 430)
 BONUS_ITEM = (400, 270)
-MENU_WORDS = ["Nowa", "Bonusy", "Opcje", "Wyjście"]
+MENU_WORDS = ["Nowa", "Dokończ", "wyników", "Wyjście"]
 SLOW = 60  # seconds allowed to reach a screen on a loaded machine
 
 
@@ -102,7 +102,8 @@ SCENARIOS = {
 
 
 def main():
-    binary, assets, artifacts, name = sys.argv[1:5]
+    binary, assets, artifacts = (os.path.abspath(p) for p in sys.argv[1:4])
+    name = sys.argv[4]
     run, options = SCENARIOS[name]
     options = dict(options)
     wave = None

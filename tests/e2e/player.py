@@ -111,8 +111,10 @@ class Session:
         if box:
             x, y, w, h = box
             source = path + ".crop.png"
+            # Light text on dark plates reads best inverted, in grey, enlarged.
             subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
-                            "-resize", "200%", source], check=True)
+                            "-colorspace", "Gray", "-negate", "-resize", "300%", source],
+                           check=True)
         result = subprocess.run(["tesseract", source, "-", "-l", "pol", "--psm", "6"],
                                 capture_output=True, text=True)
         return result.stdout

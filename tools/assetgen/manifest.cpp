@@ -34,14 +34,17 @@ int number(const std::string& text, int lineNo) {
 }
 
 Content parseContent(const std::string& text, int lineNo) {
-    if (text == "empty") return Content::Empty;
-    if (text == "drawn") return Content::Drawn;
-    if (text == "opaque") return Content::Opaque;
+    if (text == "empty")
+        return Content::Empty;
+    if (text == "drawn")
+        return Content::Drawn;
+    if (text == "opaque")
+        return Content::Opaque;
     throw std::runtime_error("manifest line " + std::to_string(lineNo) + ": unknown content '" +
                              text + "'");
 }
 
-}  // namespace
+} // namespace
 
 std::string Piece::family() const {
     auto cut = name.find_last_of('_');
@@ -67,7 +70,8 @@ bool Piece::overlaps(const Piece& o) const {
 
 const Piece* Manifest::findOrNull(const std::string& name) const {
     for (const Piece& p : pieces) {
-        if (p.name == name) return &p;
+        if (p.name == name)
+            return &p;
     }
     return nullptr;
 }
@@ -87,7 +91,8 @@ Manifest parseManifest(const std::string& text) {
     int lineNo = 0;
     while (std::getline(in, line)) {
         ++lineNo;
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::vector<std::string> f = splitTabs(line);
         if (f[0] == "size") {
             if (f.size() != 3) {
@@ -136,11 +141,14 @@ Manifest loadManifest(const std::string& path) {
 
 const char* contentName(Content c) {
     switch (c) {
-    case Content::Empty: return "empty";
-    case Content::Drawn: return "drawn";
-    case Content::Opaque: return "opaque";
+    case Content::Empty:
+        return "empty";
+    case Content::Drawn:
+        return "drawn";
+    case Content::Opaque:
+        return "opaque";
     }
     return "?";
 }
 
-}  // namespace assetgen
+} // namespace assetgen

@@ -8,9 +8,9 @@
 namespace assetgen {
 
 enum class Content {
-    Empty,   // stays black, so the game sees nothing there
-    Drawn,   // has visible pixels; black parts are transparent
-    Opaque,  // every pixel visible (no pure black)
+    Empty,  // stays black, so the game sees nothing there
+    Drawn,  // has visible pixels; black parts are transparent
+    Opaque, // every pixel visible (no pure black)
 };
 
 struct Piece {
@@ -20,7 +20,7 @@ struct Piece {
     int w = 0;
     int h = 0;
     Content content = Content::Drawn;
-    std::string partOf;  // enclosing piece that paints this one, or empty
+    std::string partOf; // enclosing piece that paints this one, or empty
     std::string what;
 
     // "vanish_10" -> family "vanish", index 10; a name without a number has index -1.
@@ -35,7 +35,7 @@ struct Manifest {
     int sheetHeight = 0;
     std::vector<Piece> pieces;
 
-    const Piece& find(const std::string& name) const;  // throws when missing
+    const Piece& find(const std::string& name) const; // throws when missing
     const Piece* findOrNull(const std::string& name) const;
 };
 
@@ -45,4 +45,4 @@ Manifest loadManifest(const std::string& path);
 
 const char* contentName(Content c);
 
-}  // namespace assetgen
+} // namespace assetgen

@@ -14,7 +14,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double unit8(int v) { return std::clamp(v, 0, 255) / 255.0; }
+double unit8(int v) {
+    return std::clamp(v, 0, 255) / 255.0;
+}
 
 struct FontSet {
     FT_Library library = nullptr;
@@ -27,7 +29,7 @@ FontSet& fontSet() {
     return set;
 }
 
-}  // namespace
+} // namespace
 
 Rgb mix(Rgb a, Rgb b, double t) {
     auto lerp = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
@@ -150,8 +152,8 @@ double textCentred(cairo_t* cr, const std::string& utf8, double cx, double cy) {
     return w;
 }
 
-void textOutlined(cairo_t* cr, const std::string& utf8, double cx, double cy, Rgb fill,
-                  Rgb outline, double outlineWidth) {
+void textOutlined(cairo_t* cr, const std::string& utf8, double cx, double cy, Rgb fill, Rgb outline,
+                  double outlineWidth) {
     cairo_text_extents_t caps;
     cairo_text_extents(cr, "H", &caps);
     double w = textWidth(cr, utf8);
@@ -172,7 +174,9 @@ std::uint64_t Random::next() {
     return state_;
 }
 
-double Random::unit() { return static_cast<double>(next() >> 11) / 9007199254740992.0; }
+double Random::unit() {
+    return static_cast<double>(next() >> 11) / 9007199254740992.0;
+}
 
 namespace {
 
@@ -184,9 +188,11 @@ double hashUnit(int x, int y, std::uint32_t seed) {
     return (h & 0xFFFFFF) / 16777215.0;
 }
 
-double smooth(double t) { return t * t * (3 - 2 * t); }
+double smooth(double t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
-}  // namespace
+} // namespace
 
 double valueNoise(double x, double y, std::uint32_t seed) {
     int ix = static_cast<int>(std::floor(x));
@@ -204,12 +210,18 @@ double fractalNoise(double x, double y, int octaves, std::uint32_t seed) {
     double sum = 0;
     double amplitude = 1;
     double total = 0;
+    double rx = x * 0.8 - y * 0.6;
+    y = x * 0.6 + y * 0.8;
+    x = rx;
     for (int i = 0; i < octaves; ++i) {
         sum += amplitude * valueNoise(x, y, seed + static_cast<std::uint32_t>(i) * 101u);
         total += amplitude;
         amplitude *= 0.5;
-        x *= 2.03;
-        y *= 2.03;
+        // Turn each octave by about 37 degrees so the lattice of the noise never lines up.
+        double nx = (x * 0.8 - y * 0.6) * 2.03;
+        double ny = (x * 0.6 + y * 0.8) * 2.03;
+        x = nx + 17.3;
+        y = ny + 5.1;
     }
     return sum / total;
 }
@@ -226,11 +238,11 @@ void writeFlattened(cairo_surface_t* argb, const std::string& path, bool keyed) 
     cairo_surface_flush(argb);
     int w = cairo_image_surface_get_width(argb);
     int h = cairo_image_surface_get_height(argb);
-    cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    SurfacePtr out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
     unsigned char* src = cairo_image_surface_get_data(argb);
-    unsigned char* dst = cairo_image_surface_get_data(out);
+    unsigned char* dst = cairo_image_surface_get_data(out.get());
     int srcStride = cairo_image_surface_get_stride(argb);
-    int dstStride = cairo_image_surface_get_stride(out);
+    int dstStride = cairo_image_surface_get_stride(out.get());
     for (int y = 0; y < h; ++y) {
         auto* s = reinterpret_cast<std::uint32_t*>(src + y * srcStride);
         auto* d = reinterpret_cast<std::uint32_t*>(dst + y * dstStride);
@@ -244,12 +256,11 @@ void writeFlattened(cairo_surface_t* argb, const std::string& path, bool keyed) 
             d[x] = 0xFF000000u | rgb;
         }
     }
-    cairo_surface_mark_dirty(out);
-    checkCairo(cairo_surface_write_to_png(out, path.c_str()), "writing " + path);
-    cairo_surface_destroy(out);
+    cairo_surface_mark_dirty(out.get());
+    checkCairo(cairo_surface_write_to_png(out.get(), path.c_str()), "writing " + path);
 }
 
-}  // namespace
+} // namespace
 
 void writeKeyedPng(cairo_surface_t* argb, const std::string& path) {
     writeFlattened(argb, path, true);
@@ -259,4 +270,4 @@ void writeOpaquePng(cairo_surface_t* argb, const std::string& path) {
     writeFlattened(argb, path, false);
 }
 
-}  // namespace assetgen
+} // namespace assetgen

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace assetgen {
@@ -37,7 +38,7 @@ enum class Face { Regular, Bold };
 
 // Liberation Sans, loaded from the fonts folder given to the generator.
 class Fonts {
-public:
+  public:
     static void load(const std::string& folder);
     static void use(cairo_t* cr, Face face, double size);
 };
@@ -46,19 +47,19 @@ double textWidth(cairo_t* cr, const std::string& utf8);
 // Draws text with its visual middle at (cx, cy); returns the width drawn.
 double textCentred(cairo_t* cr, const std::string& utf8, double cx, double cy);
 // Centred text in `fill` over a one-pixel dark outline so it reads on any plate.
-void textOutlined(cairo_t* cr, const std::string& utf8, double cx, double cy, Rgb fill,
-                  Rgb outline, double outlineWidth = 2.0);
+void textOutlined(cairo_t* cr, const std::string& utf8, double cx, double cy, Rgb fill, Rgb outline,
+                  double outlineWidth = 2.0);
 
 // Small deterministic random source (xorshift); every picture seeds its own.
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
     std::uint64_t next();
-    double unit();  // [0, 1)
+    double unit(); // [0, 1)
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -73,7 +74,15 @@ void writeKeyedPng(cairo_surface_t* argb, const std::string& path);
 // Writes a picture as an opaque RGB PNG over black, without the keying rule.
 void writeOpaquePng(cairo_surface_t* argb, const std::string& path);
 
+// Owners of cairo objects, so that a painter that throws leaks nothing.
+struct CairoRelease {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoRelease>;
+using ContextPtr = std::unique_ptr<cairo_t, CairoRelease>;
+
 // Throws std::runtime_error with `what` when cairo reports an error.
 void checkCairo(cairo_status_t status, const std::string& what);
 
-}  // namespace assetgen
+} // namespace assetgen

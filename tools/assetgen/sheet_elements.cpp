@@ -1,6 +1,7 @@
 // Element sprites, the star icon, the panel jewel, the cell tile and the vanish burst.
 #include "sheet_parts.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen {
@@ -32,12 +33,11 @@ void sparkle(cairo_t* cr, double cx, double cy, double r, double alpha) {
     cairo_fill(cr);
 }
 
-
 // Kind 1: a glossy red sphere.
 void drawSphere(cairo_t* cr) {
-    glow(cr, 23, 23, 22, {200, 40, 30}, 0.35);
-    shadedDisc(cr, 23, 23, 17, kindColour(1));
-    cairo_arc(cr, 23, 23, 17, 0, 2 * kPi);
+    // Smaller than the hexagon so the two never read as the same round blob.
+    shadedDisc(cr, 23, 23, 15.5, kindColour(1));
+    cairo_arc(cr, 23, 23, 15.5, 0, 2 * kPi);
     outline(cr, {90, 14, 10}, 1.2);
     cairo_save(cr);
     cairo_scale(cr, 1.0, 0.6);
@@ -47,7 +47,6 @@ void drawSphere(cairo_t* cr) {
 
 // Kind 2: a green triangle, point up, with a lighter upper facet.
 void drawTriangle(cairo_t* cr) {
-    glow(cr, 23, 26, 22, {40, 160, 60}, 0.3);
     polygonPath(cr, 23, 26.5, 21, 3, 0);
     fillVertical(cr, 6, 37, {150, 240, 130}, {25, 120, 45});
     outline(cr, {10, 60, 20}, 1.4);
@@ -66,13 +65,12 @@ void drawTriangle(cairo_t* cr) {
 
 // Kind 3: a blue diamond cut into four facets.
 void drawDiamond(cairo_t* cr) {
-    glow(cr, 23, 23, 22, {40, 90, 220}, 0.35);
     const double cx = 23, cy = 23, hw = 16, hh = 20;
     const Rgb facets[4] = {{140, 190, 255}, {80, 135, 240}, {30, 70, 185}, {50, 100, 215}};
-    const double pts[5][2] = {{cx, cy - hh}, {cx + hw, cy}, {cx, cy + hh}, {cx - hw, cy},
-                              {cx, cy - hh}};
-    const double inner[5][2] = {{cx, cy - 8}, {cx + 6, cy}, {cx, cy + 8}, {cx - 6, cy},
-                                {cx, cy - 8}};
+    const double pts[5][2] = {
+        {cx, cy - hh}, {cx + hw, cy}, {cx, cy + hh}, {cx - hw, cy}, {cx, cy - hh}};
+    const double inner[5][2] = {
+        {cx, cy - 8}, {cx + 6, cy}, {cx, cy + 8}, {cx - 6, cy}, {cx, cy - 8}};
     for (int i = 0; i < 4; ++i) {
         cairo_move_to(cr, pts[i][0], pts[i][1]);
         cairo_line_to(cr, pts[i + 1][0], pts[i + 1][1]);
@@ -83,12 +81,14 @@ void drawDiamond(cairo_t* cr) {
         cairo_fill(cr);
     }
     cairo_move_to(cr, inner[0][0], inner[0][1]);
-    for (int i = 1; i < 4; ++i) cairo_line_to(cr, inner[i][0], inner[i][1]);
+    for (int i = 1; i < 4; ++i)
+        cairo_line_to(cr, inner[i][0], inner[i][1]);
     cairo_close_path(cr);
     fillVertical(cr, cy - 8, cy + 8, {200, 225, 255}, {90, 140, 240});
     cairo_new_path(cr);
     cairo_move_to(cr, pts[0][0], pts[0][1]);
-    for (int i = 1; i < 4; ++i) cairo_line_to(cr, pts[i][0], pts[i][1]);
+    for (int i = 1; i < 4; ++i)
+        cairo_line_to(cr, pts[i][0], pts[i][1]);
     cairo_close_path(cr);
     outline(cr, {12, 30, 90}, 1.3);
     sparkle(cr, cx - 5, cy - 9, 4, 0.9);
@@ -96,7 +96,6 @@ void drawDiamond(cairo_t* cr) {
 
 // Kind 4: a yellow square gem with cut corners and a flat table.
 void drawSquareGem(cairo_t* cr) {
-    glow(cr, 23, 23, 22, {220, 180, 30}, 0.3);
     auto octagon = [cr](double half, double cut) {
         const double c = 23;
         cairo_move_to(cr, c - half + cut, c - half);
@@ -116,8 +115,8 @@ void drawSquareGem(cairo_t* cr) {
     fillVertical(cr, 14, 32, {255, 250, 190}, {235, 190, 45});
     outline(cr, {255, 245, 200}, 0.8);
     cairo_new_path(cr);
-    const double corners[4][4] = {{7, 7, 14, 14}, {39, 7, 32, 14}, {39, 39, 32, 32},
-                                  {7, 39, 14, 32}};
+    const double corners[4][4] = {
+        {7, 7, 14, 14}, {39, 7, 32, 14}, {39, 39, 32, 32}, {7, 39, 14, 32}};
     for (const auto& c : corners) {
         cairo_move_to(cr, c[0] + (c[0] < 23 ? 2 : -2), c[1] + (c[1] < 23 ? 2 : -2));
         cairo_line_to(cr, c[2], c[3]);
@@ -129,7 +128,6 @@ void drawSquareGem(cairo_t* cr) {
 
 // Kind 5: a violet hexagon, point up, with a faceted crown.
 void drawHexagon(cairo_t* cr) {
-    glow(cr, 23, 23, 22, {150, 60, 210}, 0.35);
     polygonPath(cr, 23, 23, 19, 6, 0);
     fillVertical(cr, 4, 42, {215, 150, 255}, {95, 30, 150});
     outline(cr, {50, 10, 80}, 1.3);
@@ -149,7 +147,14 @@ void drawHexagon(cairo_t* cr) {
 // Kind 6, the star element: a glowing cyan orb with a white four-pointed spark, so it
 // never reads as the golden collected star.
 void drawStarOrb(cairo_t* cr) {
-    glow(cr, 23, 23, 23, {80, 200, 255}, 0.55);
+    // A tight halo: a wide glow would leave a dark ring on the cell once keyed.
+    cairo_pattern_t* halo = cairo_pattern_create_radial(23, 23, 14, 23, 23, 20);
+    addStop(halo, 0, {120, 220, 255}, 0.9);
+    addStop(halo, 1, {40, 140, 200}, 0.0);
+    cairo_set_source(cr, halo);
+    cairo_arc(cr, 23, 23, 20, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(halo);
     cairo_pattern_t* p = cairo_pattern_create_radial(23, 23, 1, 23, 23, 15);
     addStop(p, 0, {240, 252, 255});
     addStop(p, 0.45, {120, 215, 245});
@@ -170,7 +175,6 @@ void drawStarOrb(cairo_t* cr) {
 
 // Kind 7, the bonus element: an orange planet in a tilted silver ring.
 void drawRingedPlanet(cairo_t* cr) {
-    glow(cr, 23, 23, 22, {230, 120, 30}, 0.3);
     auto ring = [cr](double fromAngle, double toAngle) {
         cairo_save(cr);
         cairo_translate(cr, 23, 23);
@@ -186,7 +190,7 @@ void drawRingedPlanet(cairo_t* cr) {
         cairo_set_line_width(cr, 3.5);
         cairo_stroke(cr);
     };
-    ring(kPi, 2 * kPi);  // the far half, behind the planet
+    ring(kPi, 2 * kPi); // the far half, behind the planet
     cairo_save(cr);
     cairo_arc(cr, 23, 23, 12.5, 0, 2 * kPi);
     cairo_clip(cr);
@@ -201,7 +205,7 @@ void drawRingedPlanet(cairo_t* cr) {
         cairo_fill(cr);
     }
     cairo_restore(cr);
-    ring(0, kPi);  // the near half, in front
+    ring(0, kPi); // the near half, in front
 }
 
 void drawJewel(cairo_t* cr) {
@@ -221,18 +225,23 @@ void drawVanishFrame(cairo_t* cr, int frame, cairo_surface_t* tile) {
     const Rgb core{230, 250, 255};
     const Rgb ring{110, 210, 250};
     if (frame <= 4) {
-        double r = 6 + frame * 3.8;
+        // A disc of light, bright to its rim: every visible pixel of the sheet is opaque in
+        // the game, so a soft glow here would darken the element instead of lighting it.
+        double r = 5 + frame * 4.0;
+        cairo_pattern_t* p = cairo_pattern_create_radial(23, 23, 0, 23, 23, r);
+        addStop(p, 0, core);
+        addStop(p, 0.6, mix(core, ring, 0.5));
+        addStop(p, 1, ring);
+        cairo_set_source(cr, p);
         cairo_arc(cr, 23, 23, r, 0, 2 * kPi);
-        setColour(cr, ring);
-        cairo_set_line_width(cr, 1.6 + frame * 0.5);
-        cairo_stroke(cr);
-        glow(cr, 23, 23, 5 + frame * 3.0, core, 0.9);
-        sparkle(cr, 23, 23, 7 + frame * 3.5, 1.0);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+        sparkle(cr, 23, 23, std::min(22.0, r + 5), 1.0);
         Random rnd(1000 + static_cast<std::uint64_t>(frame));
         for (int i = 0; i < 3 + frame; ++i) {
             double a = rnd.range(0, 2 * kPi);
-            double d = r + rnd.range(-2, 3);
-            sparkle(cr, 23 + d * std::cos(a), 23 + d * std::sin(a), rnd.range(2.5, 4.5), 1.0);
+            double d = std::min(19.0, r + rnd.range(1, 4));
+            sparkle(cr, 23 + d * std::cos(a), 23 + d * std::sin(a), rnd.range(2.5, 4.0), 1.0);
         }
         return;
     }
@@ -252,18 +261,26 @@ void drawVanishFrame(cairo_t* cr, int frame, cairo_surface_t* tile) {
     cairo_restore(cr);
 }
 
-}  // namespace
+} // namespace
 
 Rgb kindColour(int kind) {
     switch (kind) {
-    case 1: return {215, 48, 40};
-    case 2: return {60, 185, 75};
-    case 3: return {60, 115, 230};
-    case 4: return {240, 200, 50};
-    case 5: return {160, 80, 215};
-    case 6: return {90, 210, 245};
-    case 7: return {235, 130, 40};
-    default: return {128, 128, 128};
+    case 1:
+        return {215, 48, 40};
+    case 2:
+        return {60, 185, 75};
+    case 3:
+        return {60, 115, 230};
+    case 4:
+        return {240, 200, 50};
+    case 5:
+        return {160, 80, 215};
+    case 6:
+        return {90, 210, 245};
+    case 7:
+        return {235, 130, 40};
+    default:
+        return {128, 128, 128};
     }
 }
 
@@ -272,20 +289,34 @@ void drawElement(cairo_t* cr, int kind, double cx, double cy, double scale) {
     cairo_translate(cr, cx - 23 * scale, cy - 23 * scale);
     cairo_scale(cr, scale, scale);
     switch (kind) {
-    case 1: drawSphere(cr); break;
-    case 2: drawTriangle(cr); break;
-    case 3: drawDiamond(cr); break;
-    case 4: drawSquareGem(cr); break;
-    case 5: drawHexagon(cr); break;
-    case 6: drawStarOrb(cr); break;
-    case 7: drawRingedPlanet(cr); break;
-    default: break;
+    case 1:
+        drawSphere(cr);
+        break;
+    case 2:
+        drawTriangle(cr);
+        break;
+    case 3:
+        drawDiamond(cr);
+        break;
+    case 4:
+        drawSquareGem(cr);
+        break;
+    case 5:
+        drawHexagon(cr);
+        break;
+    case 6:
+        drawStarOrb(cr);
+        break;
+    case 7:
+        drawRingedPlanet(cr);
+        break;
+    default:
+        break;
     }
     cairo_restore(cr);
 }
 
 void drawGoldStar(cairo_t* cr, double cx, double cy, double radius) {
-    glow(cr, cx, cy, radius * 1.2, {255, 200, 60}, 0.35);
     starPath(cr, cx, cy + radius * 0.06, radius, radius * 0.45, 5);
     cairo_pattern_t* p =
         cairo_pattern_create_linear(cx - radius, cy - radius, cx + radius, cy + radius);
@@ -304,7 +335,8 @@ void drawGoldStar(cairo_t* cr, double cx, double cy, double radius) {
     for (int i = 0; i < 5; ++i) {
         double a = -kPi / 2 + i * 2 * kPi / 5;
         cairo_move_to(cr, cx, cy + radius * 0.06);
-        cairo_line_to(cr, cx + radius * 0.85 * std::cos(a), cy + radius * 0.06 + radius * 0.85 * std::sin(a));
+        cairo_line_to(cr, cx + radius * 0.85 * std::cos(a),
+                      cy + radius * 0.06 + radius * 0.85 * std::sin(a));
     }
     setColour(cr, {255, 250, 210}, 0.55);
     cairo_set_line_width(cr, std::max(0.6, radius * 0.05));
@@ -344,7 +376,7 @@ bool paintElementPiece(cairo_t* cr, const Piece& piece) {
         return true;
     }
     if (family == "star_icon") {
-        drawGoldStar(cr, 23, 23, 18);
+        drawGoldStar(cr, 23, 23, 15);
         return true;
     }
     if (family == "panel_ornament") {
@@ -360,4 +392,4 @@ bool paintElementPiece(cairo_t* cr, const Piece& piece) {
     return false;
 }
 
-}  // namespace assetgen
+} // namespace assetgen

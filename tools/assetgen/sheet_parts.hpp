@@ -43,4 +43,4 @@ constexpr Rgb kGold{214, 180, 72};
 constexpr Rgb kLabel{226, 236, 240};
 constexpr Rgb kInk{2, 10, 18};
 
-}  // namespace assetgen
+} // namespace assetgen

@@ -1,0 +1,32 @@
+#include "app/assets.hpp"
+#include "app/main_menu.hpp"
+#include "support/frame_script.hpp"
+#include "support/headless.hpp"
+#include "support/sheet_manifest.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every region a screen reads from the element sheet must be a piece the asset
+// generator draws; otherwise the game shows garbage or transparency there.
+class SheetContract : public ::testing::Test {
+  protected:
+    void SetUp() override { support::startHeadless(); }
+
+    void expectAllInManifest() {
+        for (const std::string& region : support::sheetRegionsOutsideManifest()) {
+            ADD_FAILURE() << "drawn from no manifest piece: " << region;
+        }
+    }
+};
+
+TEST_F(SheetContract, MainMenu) {
+    support::FrameScript script;
+    script.mouseAt(60, 400, 190, 0).mouseAt(70, 400, 430, 0).mouseAt(75, 400, 430, 1).install();
+    app::mainMenu();
+    EXPECT_FALSE(standin::drawsOf(app::Assets.sheet).empty());
+    expectAllInManifest();
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+// Writes the complete set of runtime assets into one folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace assetgen {
+
+struct GenerateOptions {
+    std::string manifestPath; // the sheet manifest
+    std::string fontFolder;   // holds LiberationSans-Regular.ttf and -Bold.ttf
+    std::string licencePath;  // the fonts' licence, copied beside them
+    std::string outFolder;    // receives gr/, sam/, the fonts and the licence
+};
+
+// Every file written, relative to the output folder.
+const std::vector<std::string>& runtimeFiles();
+
+void generateAll(const GenerateOptions& options);
+
+} // namespace assetgen

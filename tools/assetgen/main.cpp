@@ -1,0 +1,40 @@
+// orbelium_assetgen: writes the game's pictures, sounds and fonts into one folder.
+//   orbelium_assetgen --manifest FILE --fonts DIR --licence FILE --out DIR
+#include "generate.hpp"
+
+#include <exception>
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv) {
+    assetgen::GenerateOptions options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string key = argv[i];
+        std::string value = argv[i + 1];
+        if (key == "--manifest")
+            options.manifestPath = value;
+        else if (key == "--fonts")
+            options.fontFolder = value;
+        else if (key == "--licence")
+            options.licencePath = value;
+        else if (key == "--out")
+            options.outFolder = value;
+        else {
+            std::cerr << "orbelium_assetgen: unknown option " << key << "\n";
+            return 2;
+        }
+    }
+    if (options.manifestPath.empty() || options.fontFolder.empty() || options.licencePath.empty() ||
+        options.outFolder.empty()) {
+        std::cerr << "usage: orbelium_assetgen --manifest FILE --fonts DIR --licence FILE "
+                     "--out DIR\n";
+        return 2;
+    }
+    try {
+        assetgen::generateAll(options);
+    } catch (const std::exception& e) {
+        std::cerr << "orbelium_assetgen: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,14 @@
+// The element and interface sheet "gr/elementy.png", painted piece by piece from the manifest.
+#pragma once
+
+#include "manifest.hpp"
+
+#include <string>
+
+namespace assetgen {
+
+// Paints every manifest piece into a new sheet and writes it as a keyed PNG. Throws when a
+// piece has no painter or lies outside the sheet.
+void writeSheet(const Manifest& manifest, const std::string& path);
+
+} // namespace assetgen
