@@ -28,12 +28,14 @@ def one_run(binary, assets, probe, artifacts):
         session.start()
         started = session.started
         session.wait_for_text(MENU_WORDS, "menu", 60, (300, 168, 200, 280))
+        time.sleep(1.0)
+        with open(f"/proc/{session.game.pid}/status") as status:
+            peak_kb = next(int(line.split()[1]) for line in status if line.startswith("VmHWM"))
         session.close_window()
-        _, status, usage = os.wait4(session.game.pid, 0)
-        session.game.returncode = os.waitstatus_to_exitcode(status)
+        session.wait_exit(30)
         with open(stamp) as text:
             first_frame = float(text.read()) - started
-        return first_frame, usage.ru_maxrss / 1024.0
+        return first_frame, peak_kb / 1024.0
     finally:
         session.close()
         if os.path.exists(stamp):
