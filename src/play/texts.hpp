@@ -80,6 +80,13 @@ inline constexpr const char* kFinalTitle = "i to już wszystko";
 inline constexpr const char* kFinalSubtitle = "poznałeś najdalsze zakątki Układu Słonecznego";
 inline constexpr const char* kFinalScoreFormat = "w grze zdobyłeś  %d  punktów";
 
+// The panel's label above the best score to beat.
+inline constexpr const char* kRecordLabel = "rekord:";
+
+// The diagnostic read-out: hover, pointer x and y, selected cell, line kind.
+inline constexpr std::array<const char*, 5> kOverlayFormats{" mz %d ", " mx %d ", " my %d ",
+                                                            " zz  %d ", " k %d "};
+
 // The plate over the board while the timed game is paused.
 inline constexpr const char* kPauseWord = "P a u z a";
 
