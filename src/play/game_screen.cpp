@@ -4,6 +4,8 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/transitions.hpp"
+#include "board/board_setup.hpp"
+#include "board/board_view.hpp"
 #include "board/game_state.hpp"
 #include "play/clock.hpp"
 #include "play/texts.hpp"
@@ -122,14 +124,6 @@ void composePanel() {
               kModeLabelAt);
 }
 
-void revealBoard(double rest) {
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        app::drawElement(GameState.cellKind[cell], GameState.cellX[cell], GameState.cellY[cell]);
-        al_rest(rest);
-        al_flip_display();
-    }
-}
-
 // Each pass adds the planet once more at a faint tint, so the planets of completed
 // levels brighten together.
 void lightCompletedPlanets() {
@@ -145,14 +139,6 @@ void lightCompletedPlanets() {
     }
     al_set_target_backbuffer(Assets.display);
     app::restoreFromScreen(kTopStrip);
-}
-
-void rebuildGridFromCells() {
-    for (int r = 1; r <= board::kSide; ++r) {
-        for (int c = 1; c <= board::kSide; ++c) {
-            GameState.grid[c][r] = GameState.cellKind[board::kSide * (r - 1) + c];
-        }
-    }
 }
 
 void drawResumedProgress() {
@@ -181,12 +167,6 @@ void drawLevelNumber() {
         kLevelDigitAt);
 }
 
-void drawBoardCells() {
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        app::drawElement(GameState.cellKind[cell], GameState.cellX[cell], GameState.cellY[cell]);
-    }
-}
-
 void composeGameScreen() {
     const bool resumed = GameState.resumedGame == 1;
     if (resumed) {
@@ -201,11 +181,11 @@ void composeGameScreen() {
     }
     if (resumed) {
         lightCompletedPlanets();
-        revealBoard(kResumedRevealRest);
-        rebuildGridFromCells();
+        board::drawAllCellsFlipping(kResumedRevealRest);
+        board::rebuildGridFromCells();
         drawResumedProgress();
     } else {
-        revealBoard(kNewGameRevealRest);
+        board::drawAllCellsFlipping(kNewGameRevealRest);
     }
 }
 

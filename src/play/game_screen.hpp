@@ -13,9 +13,6 @@ void composeGameScreen();
 // The digit of the current level in the panel, drawn on the current target.
 void drawLevelNumber();
 
-// Every cell's element at its position, on the current target; no flip.
-void drawBoardCells();
-
 // A small read-out of the input numbers in the top-left corner, with its own flip and
 // rest; the save question shows it every frame.
 void diagnosticOverlay();

@@ -4,7 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/window.hpp"
-#include "play/game_screen.hpp"
+#include "board/board_view.hpp"
 #include "play/texts.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -40,7 +40,7 @@ void pauseScreen() {
         al_get_mouse_state(&app::mouseState);
     }
     app::restoreFromScreen(kBoardArea);
-    drawBoardCells();
+    board::drawAllCells();
 }
 
 } // namespace play
