@@ -141,7 +141,17 @@ void dropStar(int column) {
     }
     scoreAward();
     app::restoreFromScreen({kDropBannerAt.x, kDropBannerAt.y, kDropBanner.w, kDropBanner.h});
-    drawAllCellsFlipping();
+    // The board is redrawn without the star that just left it: its cell stays empty
+    // until the column slides down.
+    const int emptied = cellNumber(column, kSide);
+    for (int cell = 1; cell <= kCells; ++cell) {
+        if (cell == emptied) {
+            app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
+        } else {
+            drawCell(cell);
+        }
+        al_flip_display();
+    }
 
     // The column above slides down into the empty bottom cell.
     g.columnStar[column] = 1;

@@ -365,6 +365,33 @@ TEST_F(Lines, AStarLineShowsItsBannerInsteadOfFloatingPoints) {
     EXPECT_EQ(standin::textsWith("200").size(), 1u);
 }
 
+TEST_F(Lines, ABarPaidByALineTurnsTheBonusElementWhereItHasFallen) {
+    givenBoard(R"(
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 7 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 5 5 5)");
+    GameState.kindProgress[5] = 100;
+    const auto fresh = horizontalEntries(6, 3);
+    resolve();
+    EXPECT_EQ(board(), expected(R"(
+        1 2 3 4 1 a b c
+        3 4 1 2 3 2 3 4
+        1 2 3 4 1 4 1 2
+        3 4 1 2 3 2 3 4
+        1 2 3 4 1 4 1 2
+        3 4 1 2 3 2 3 4
+        1 2 3 4 1 4 5 2
+        3 4 1 2 3 2 3 4)",
+                                fresh));
+    EXPECT_EQ(GameState.score, 10 + 500);
+    EXPECT_EQ(GameState.kindProgress[5], 0);
+}
+
 TEST_F(Lines, RefillCountCyclesThroughElevenValues) {
     std::vector<int> seen;
     for (int line = 0; line < 12; ++line) {
