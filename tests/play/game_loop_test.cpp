@@ -322,6 +322,26 @@ TEST_F(GameLoop, EscapePausesTheTimedGameBeforeTheClockAndThePressReachesTheNext
     ASSERT_GT(bar, plate);
 }
 
+TEST_F(GameLoop, TheKeyRecordIsSharedSoAnEscapeTakenBeforeTheGamePausesItsFirstFrame) {
+    // The last key any earlier screen took stays in the record until the game's own
+    // queue delivers one.
+    GameState.mode = board::GameMode::Timed;
+    app::InputState.event.keyboard.unichar = app::kEscape;
+    bool clicked = false;
+    standin::setRestDriver([&](double) {
+        if (pausePlates() == 1 && !clicked) {
+            clicked = true;
+            standin::setMouse(kEmptyX, kEmptyY, app::kLeftButton);
+        }
+    });
+    support::FrameScript script;
+    script.at(frame(1), [] { standin::pressKey(ALLEGRO_KEY_A, 'a'); });
+    leaveByMenu(script, frame(10));
+    play(script);
+    ASSERT_EQ(pausePlates(), 1);
+    EXPECT_EQ(standin::textsWith("P a u z a")[0].frame, frame(0)) << "paused in frame 1";
+}
+
 TEST_F(GameLoop, AHeldRightButtonPausesAgainEveryFrame) {
     GameState.mode = board::GameMode::Timed;
     support::FrameScript script;
