@@ -58,8 +58,10 @@ int& at(int column, int row) {
     return GameState.grid[column][row];
 }
 
+// Only the kinds of the board form lines; anything else a damaged stored game might hold
+// is left alone rather than scored.
 bool equalTriple(int a, int b, int c) {
-    return a != ElementKind::None && a == b && b == c;
+    return a >= 1 && a <= ElementKind::Bonus && a == b && b == c;
 }
 
 int xOf(int column) {
