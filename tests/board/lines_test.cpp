@@ -253,6 +253,33 @@ TEST_F(Lines, AVerticalFiveAtTheTopIsRefilledFromBelowUp) {
     EXPECT_EQ(plays("sam/snd1.wav"), 1);
 }
 
+TEST_F(Lines, AVerticalFourInTheMiddleOfAColumnIsOneLine) {
+    givenBoard(R"(
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2
+        1 5 3 4 1 2 3 4
+        3 5 1 2 3 4 1 2
+        1 5 3 4 1 2 3 4
+        3 5 1 2 3 4 1 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2)");
+    const auto fresh = verticalEntries(12, 4);
+    resolve();
+    EXPECT_EQ(board(), expected(R"(
+        1 d 3 4 1 2 3 4
+        3 c 1 2 3 4 1 2
+        1 b 3 4 1 2 3 4
+        3 a 1 2 3 4 1 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2
+        1 2 3 4 1 2 3 4
+        3 4 1 2 3 4 1 2)",
+                                fresh));
+    EXPECT_EQ(GameState.lineSize, 2);
+    EXPECT_EQ(GameState.score, 20);
+    EXPECT_EQ(vanishFrames().size(), 44u);
+}
+
 TEST_F(Lines, ALineFormedInARowAlreadyScannedIsFoundByTheNextCall) {
     // Column 5 falls three rows and brings its top 1 next to the two 1s of row 4,
     // which the scan has already passed.
