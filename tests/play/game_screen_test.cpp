@@ -102,12 +102,6 @@ TEST_F(GameScreen, ANewGameRevealsTheBoardCellByCellAfterTheLevelNumber) {
     EXPECT_NEAR(standin::log().clock, kFadeInFlips * 0.03 + 64 * 0.02, 1e-9);
 }
 
-TEST_F(GameScreen, TheLevelDigitsStandSideBySide) {
-    GameState.level = 6;
-    play::drawLevelNumber();
-    EXPECT_EQ(sheetPieces(521 + 20 * 6, 50, 20, 30).size(), 1u);
-}
-
 TEST_F(GameScreen, AResumedGameLightsCompletedPlanetsAndRestoresBarsAndStars) {
     GameState.resumedGame = 1;
     GameState.level = 4;

@@ -48,20 +48,6 @@ TEST_F(PlanetScreens, EarthHasItsOwnHeadingWithOnlyThePlanetThickened) {
     }
 }
 
-TEST_F(PlanetScreens, OtherHeadingsAreDrawnTwiceAlike) {
-    const char* names[] = {"",          "MERKURY - ", "WENUS - ", "",         "MARS - ",
-                           "JOWISZ - ", "SATURN - ",  "URAN - ",  "NEPTUN - "};
-    for (int level : {1, 2, 4, 5, 6, 7, 8}) {
-        standin::log() = standin::Log{};
-        play::planetInfo(level);
-        auto heads = headings();
-        ASSERT_EQ(heads.size(), 2u) << level;
-        EXPECT_EQ(heads[0].text, names[level]);
-        EXPECT_EQ(heads[1].text, names[level]);
-        EXPECT_EQ(heads[1].x - heads[0].x, 1);
-    }
-}
-
 TEST_F(PlanetScreens, VenusEarthAndMarsHaveSevenBodyLinesTheOthersEight) {
     const int expected[] = {0, 8, 7, 7, 7, 8, 8, 8, 8};
     for (int level = 1; level <= 8; ++level) {
