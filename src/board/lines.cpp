@@ -258,7 +258,8 @@ int horizontalEntryKind() {
 int verticalEntryKind(int n) {
     const GameStateRecord& g = GameState;
     int k = std::rand() % 5 + 1;
-    // Only one of the first two entering elements may be special.
+    // Only the first two entering elements can be special: each draws afresh which of
+    // the two (1 or 2) the special draws apply to.
     const int special = std::rand() % 2 + 1;
     if (g.refillCount % 3 == 0 && n == special) {
         k = std::rand() % 6 + 1;
