@@ -6,9 +6,9 @@ namespace board {
 
 // Kinds of element; the value is also the sprite index in the sheet's first row.
 namespace ElementKind {
-inline constexpr int None = 0;  // border of the column grid, never on the board
-inline constexpr int Star = 6;  // drops out as a star from the bottom row
-inline constexpr int Bonus = 7; // high scoring; turned into a kind when its bar pays
+inline constexpr int None = 0;     // border of the column grid, never on the board
+inline constexpr int Star = 6;     // drops out as a star from the bottom row
+inline constexpr int Bonus = 7;    // high scoring; turned into a kind when its bar pays
 inline constexpr int StarIcon = 8; // the star as drawn in the star row, never a cell
 } // namespace ElementKind
 
@@ -28,15 +28,15 @@ struct GameStateRecord {
     int record = 0; // score of the first entry of the list in memory
     int awardPoints = 0;
     int stars = 0;
-    int columnStar[kSide + 1] = {};   // by column 1..8
-    int kindProgress[6] = {};         // by ordinary kind 1..5
+    int columnStar[kSide + 1] = {}; // by column 1..8
+    int kindProgress[6] = {};       // by ordinary kind 1..5
     int lineKind = 0;
     int lineSize = 0;
     int refillCount = 0;
     int selectedCell = 0;
     int cellX[kCells + 1] = {};
     int cellY[kCells + 1] = {};
-    int cellKind[kCells + 1] = {};    // by cell number 1..64, row by row from the top left
+    int cellKind[kCells + 1] = {};       // by cell number 1..64, row by row from the top left
     int grid[kSide + 1][kSide + 1] = {}; // the same kinds by [column][row]; index 0 stays empty
     int hintX = 0;
     int hintY = 0;

@@ -1,0 +1,47 @@
+#include "board/board_view.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "board/game_state.hpp"
+
+namespace board {
+
+namespace {
+// The vanish sequence is the sheet's second row of 46 x 46 frames.
+constexpr app::Rect kFirstVanishFrame{0, 50, 46, 46};
+} // namespace
+
+void drawCell(int cell) {
+    app::drawElement(GameState.cellKind[cell], GameState.cellX[cell], GameState.cellY[cell]);
+}
+
+void drawVanishFrame(int frame, int x, int y) {
+    app::Rect piece = kFirstVanishFrame;
+    piece.x += piece.w * frame;
+    app::drawSheet(piece, {x, y});
+}
+
+void drawAllCellsFlipping(double rest) {
+    for (int cell = 1; cell <= kCells; ++cell) {
+        drawCell(cell);
+        if (rest > 0.0) {
+            al_rest(rest);
+        }
+        al_flip_display();
+    }
+}
+
+void drawAllCells() {
+    for (int cell = 1; cell <= kCells; ++cell) {
+        drawCell(cell);
+    }
+}
+
+void copyBoardToScratch() {
+    al_set_target_bitmap(app::Assets.scratch);
+    al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+    drawAllCells();
+    al_set_target_backbuffer(app::Assets.display);
+}
+
+} // namespace board

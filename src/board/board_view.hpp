@@ -1,0 +1,27 @@
+#pragma once
+
+// Drawing the board's cells: the element sprites, the vanish sequence and the
+// off-screen copy of the board that the falling and sliding animations are cut from.
+namespace board {
+
+// Frames of the vanish sequence shown whenever an element vanishes or changes.
+inline constexpr int kVanishFrames = 11;
+
+// Draws the sprite of the cell's kind at the cell's position on the current target.
+void drawCell(int cell);
+
+// Draws vanish frame f (0..10) with its top-left corner at (x, y).
+void drawVanishFrame(int frame, int x, int y);
+
+// Draws the 64 cells one by one in cell order, resting `rest` seconds (when positive)
+// and flipping the display after each.
+void drawAllCellsFlipping(double rest = 0.0);
+
+// Draws the 64 cells on the current target without flipping.
+void drawAllCells();
+
+// Clears Assets.scratch to transparent and draws every cell into it; the display's back
+// buffer is the target again afterwards.
+void copyBoardToScratch();
+
+} // namespace board

@@ -1,0 +1,178 @@
+#include "board/move_search.hpp"
+
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/sound.hpp"
+#include "board/board_setup.hpp"
+#include "board/board_view.hpp"
+#include "board/game_state.hpp"
+
+#include <allegro5/allegro_primitives.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace board {
+
+namespace {
+
+constexpr app::Rect kHintHighlight{650, 290, 138, 138};
+constexpr app::Point kHintHighlightAt{105, 382};
+constexpr app::Rect kHintArea{105, 382, 138, 138};
+constexpr app::Rect kHintPressed{550, 313, 92, 92};
+constexpr app::Point kHintPressedAt{127, 403};
+constexpr app::Rect kHintButtonFace{120, 385, 110, 110};
+
+// The blink: the outline shows for 10 passes and is erased for 10, one pass between.
+constexpr int kBlinkCycle = 20;
+constexpr int kBlinkShown = 9;
+constexpr int kBlinkErased = 10;
+
+// Cells of rows 1..7, where the reshuffle may place a new kind.
+constexpr int kReshuffleCells = kCells - kSide;
+
+ALLEGRO_COLOR hintColour() {
+    return al_map_rgb(44, 133, 166);
+}
+ALLEGRO_COLOR hintErasedColour() {
+    return al_map_rgb(0, 0, 0);
+}
+ALLEGRO_COLOR hintLeftColour() {
+    return al_map_rgb(0, 28, 40);
+}
+
+int searchGrid[kSide + 1][kSide + 1];
+
+bool equalTriple(int a, int b, int c) {
+    return a == b && b == c;
+}
+
+// Any row or column triple of equal kinds in the search grid.
+bool searchGridHasLine() {
+    for (int a = 1; a <= kSide; ++a) {
+        for (int k = 2; k <= kSide - 1; ++k) {
+            if (equalTriple(searchGrid[k - 1][a], searchGrid[k][a], searchGrid[k + 1][a]) ||
+                equalTriple(searchGrid[a][k - 1], searchGrid[a][k], searchGrid[a][k + 1])) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Swaps two cells of the search grid, keeps them swapped when that makes a line.
+bool trySwap(int c1, int r1, int c2, int r2) {
+    std::swap(searchGrid[c1][r1], searchGrid[c2][r2]);
+    if (searchGridHasLine()) {
+        return true;
+    }
+    std::swap(searchGrid[c1][r1], searchGrid[c2][r2]);
+    return false;
+}
+
+void setHint(int column, int row) {
+    GameState.hintX = kBoardX + kPitch * (column - 1);
+    GameState.hintY = kBoardY + kPitch * (row - 1);
+}
+
+void outlineHint(ALLEGRO_COLOR colour) {
+    const GameStateRecord& g = GameState;
+    al_draw_rectangle(g.hintX, g.hintY, g.hintX + kPitch, g.hintY + kPitch, colour, 1);
+}
+
+void blinkHint() {
+    int n = 0;
+    do {
+        app::pollInput();
+        n += 1;
+        if (n > kBlinkCycle) {
+            n = 0;
+        }
+        if (n <= kBlinkShown) {
+            outlineHint(hintColour());
+        }
+        al_flip_display();
+        if (n > kBlinkErased) {
+            outlineHint(hintErasedColour());
+        }
+        al_flip_display();
+        al_rest(0.02);
+    } while (app::InputState.buttons != 0);
+}
+
+} // namespace
+
+void findMove() {
+    for (int c = 1; c <= kSide; ++c) {
+        for (int r = 1; r <= kSide; ++r) {
+            searchGrid[c][r] = GameState.grid[c][r];
+        }
+    }
+    for (int r = 1; r <= kSide; ++r) {
+        for (int c = 1; c <= kSide - 1; ++c) {
+            if (trySwap(c, r, c + 1, r)) {
+                setHint(c, r);
+                return;
+            }
+        }
+    }
+    for (int r = 2; r <= kSide; ++r) {
+        for (int c = 1; c <= kSide; ++c) {
+            if (trySwap(c, r - 1, c, r)) {
+                setHint(c, r - 1);
+                return;
+            }
+        }
+    }
+    GameState.noMoves = 1;
+}
+
+void updateHintButton() {
+    const app::InputStateRecord& in = app::InputState;
+    if (in.hover == kHoverHint) {
+        app::drawSheet(kHintHighlight, kHintHighlightAt);
+    }
+    if (in.hover == 0) {
+        app::restoreFromScreen(kHintArea);
+    }
+    if (in.hover == kHoverHint && in.buttons == app::kLeftButton) {
+        app::drawSheet(kHintPressed, kHintPressedAt);
+        findMove();
+        blinkHint();
+        app::restoreFromScreen(kHintButtonFace);
+        outlineHint(hintLeftColour());
+        al_flip_display();
+    }
+}
+
+void replaceRandomElement() {
+    GameStateRecord& g = GameState;
+    // Without a single cell that may change (only possible on a damaged board) the
+    // draw below would never end.
+    bool anyCandidate = false;
+    for (int cell = 1; cell <= kReshuffleCells; ++cell) {
+        anyCandidate = anyCandidate || g.cellKind[cell] != ElementKind::Bonus;
+    }
+    if (!anyCandidate) {
+        g.noMoves = 0;
+        return;
+    }
+    int cell = std::rand() % kReshuffleCells + 1;
+    while (g.cellKind[cell] == ElementKind::Bonus) {
+        cell = std::rand() % kReshuffleCells + 1;
+    }
+    const int kind = g.level < 3 ? std::rand() % 4 + 1 : std::rand() % 5 + 1;
+    g.lineKind = kind;
+    app::playCue(app::SoundCue::Snd1);
+    for (int f = 0; f < kVanishFrames; ++f) {
+        drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+        al_rest(0.03);
+        al_flip_display();
+    }
+    app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
+    g.cellKind[cell] = kind;
+    g.grid[columnOf(cell)][rowOf(cell)] = kind;
+    g.noMoves = 0;
+}
+
+} // namespace board

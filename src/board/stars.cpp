@@ -1,0 +1,341 @@
+#include "board/stars.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/sound.hpp"
+#include "app/texts.hpp"
+#include "board/board_setup.hpp"
+#include "board/board_view.hpp"
+#include "board/game_state.hpp"
+#include "board/scoring.hpp"
+#include "play/clock.hpp"
+#include "play/planet_screens.hpp"
+#include "records/options.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+#include <cstdlib>
+
+namespace board {
+
+namespace {
+
+constexpr int kStarsPerLevel = 8;
+constexpr int kLastLevel = 8;
+constexpr int kStarPointsPerLevel = 1000;
+
+// The star drop below the board.
+constexpr int kBottomRowY = 422;
+constexpr int kDropFrames = 58;
+constexpr int kDropRepaintHeight = 101; // the bottom cell and the frame below it
+constexpr int kDropBannerFrame = 3;
+constexpr app::Rect kDropBanner{0, 662, 149, 37};
+constexpr app::Point kDropBannerAt{459, 311};
+constexpr app::Point kDropBannerText{566, 318};
+constexpr app::Rect kLowerFrameStrip{16, 484, 370, 13};
+constexpr app::Point kLowerFrameStripAt{348, 467};
+constexpr int kColumnHeight = 368;
+constexpr int kSlideFrames = 47;
+
+// The star row: star n at (25 n + 37, 329), so consecutive stars overlap.
+constexpr app::Rect kStarIcon{368, 0, 46, 46};
+constexpr int kStarRowPitch = 25;
+constexpr int kStarRowX = 37;
+constexpr int kStarRowY = 329;
+
+// Level completion.
+constexpr app::Rect kClockStrip{755, 100, 20, 0};
+constexpr int kMaxClockStrip = 704;
+constexpr app::Rect kRevealBackdrop{240, 378, 316, 210};
+constexpr app::Point kRevealBackdropAt{10, 378};
+constexpr int kPlanetPitch = 101;
+constexpr app::Rect kPlanet{0, 0, 99, 83};
+constexpr int kPlanetShiftX = -20;
+constexpr app::Rect kMessageArea{330, 80, 420, 460};
+constexpr int kMessageX = 532;
+constexpr int kCongratulationsY = 145;
+constexpr int kCaptionY = 200;
+constexpr int kNextLevelY = 239;
+constexpr int kPointsAndBonusesY = 269;
+constexpr int kMultiplierY = 299;
+constexpr app::Rect kInfoFrame{10, 378, 316, 210}; // outlined from (10, 378) to (326, 588)
+constexpr app::Rect kContinueButton{405, 495, 115, 33};
+constexpr app::Point kContinueButtonAt{476, 384};
+constexpr app::Rect kContinueHighlight{410, 500, 102, 21};
+constexpr app::Point kContinueHighlightAt{481, 389};
+constexpr int kContinueX0 = 481, kContinueX1 = 581, kContinueY0 = 386, kContinueY1 = 410;
+constexpr app::Rect kFadedCorner{0, 370, 330, 220};
+constexpr int kFadeSteps = 44;
+constexpr app::Rect kStarPanel{60, 320, 220, 50};
+constexpr app::Rect kLevelBackdrop{387, 110, 30, 30};
+constexpr app::Point kLevelBackdropAt{160, 112};
+constexpr app::Rect kFirstLevelDigit{541, 50, 20, 30};
+constexpr app::Point kLevelDigitAt{163, 112};
+constexpr app::Rect kFullClockBar{795, 435, 15, 316};
+constexpr app::Point kFullClockBarAt{758, 150};
+
+// Every text of the level completion, as the player reads it.
+constexpr const char* kCongratulations = "Gratulacje";
+constexpr const char* kNextLevel = "Następny poziom";
+constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
+constexpr const char* kMultiplierFormat = "x %d";
+
+ALLEGRO_COLOR dropBannerColour() {
+    return al_map_rgb(180, 180, 110);
+}
+ALLEGRO_COLOR congratulationsColour() {
+    return al_map_rgb(60, 160, 60);
+}
+ALLEGRO_COLOR captionColour() {
+    return al_map_rgb(140, 160, 10);
+}
+ALLEGRO_COLOR nextLevelColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR continueTint() {
+    return al_map_rgba_f(0.4f, 0.6f, 0.8f, 0.4f);
+}
+
+int newTopKind() {
+    int k = std::rand() % 4 + 1;
+    if (GameState.level > 2) {
+        k = std::rand() % 5 + 1;
+    }
+    if (GameState.level > 5) {
+        k = std::rand() % 6 + 1; // a new star element can enter from level 6 on
+    }
+    return k;
+}
+
+void drawStarInRow(int n) {
+    app::drawSheet(kStarIcon, {kStarRowPitch * n + kStarRowX, kStarRowY});
+}
+
+void dropStar(int column) {
+    GameStateRecord& g = GameState;
+    const int x = kBoardX + kPitch * (column - 1);
+    app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
+    g.stars += 1;
+    if (g.stars == kStarsPerLevel) {
+        app::stopAllCues();
+    }
+    g.awardPoints = kStarPointsPerLevel * g.level;
+    g.lineKind = 0;
+    app::playCue(app::SoundCue::Gw1);
+
+    // The star falls out of the board behind its lower frame.
+    for (int t = 1; t <= kDropFrames; ++t) {
+        if (t == kDropBannerFrame) {
+            app::drawSheet(kDropBanner, kDropBannerAt);
+            al_draw_textf(app::Assets.font20, dropBannerColour(), kDropBannerText.x,
+                          kDropBannerText.y, ALLEGRO_ALIGN_CENTRE, "%d", g.awardPoints);
+        }
+        app::restoreFromScreen({x, kBottomRowY, kPitch, kDropRepaintHeight});
+        app::drawElement(ElementKind::Star, x, kBottomRowY - 1 + t);
+        app::drawSheet(kLowerFrameStrip, kLowerFrameStripAt);
+        play::clockTick();
+        al_rest(0.03);
+        al_flip_display();
+    }
+    scoreAward();
+    app::restoreFromScreen({kDropBannerAt.x, kDropBannerAt.y, kDropBanner.w, kDropBanner.h});
+    // The board is redrawn without the star that just left it: its cell stays empty
+    // until the column slides down.
+    const int emptied = cellNumber(column, kSide);
+    for (int cell = 1; cell <= kCells; ++cell) {
+        if (cell == emptied) {
+            app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
+        } else {
+            drawCell(cell);
+        }
+        al_flip_display();
+    }
+
+    // The column above slides down into the empty bottom cell.
+    g.columnStar[column] = 1;
+    copyBoardToScratch();
+    const int upperRows = kPitch * (kSide - 1);
+    for (int d = 0; d < kSlideFrames; ++d) {
+        app::restoreFromScreen({x, kBoardY, kPitch, kColumnHeight});
+        al_draw_bitmap_region(app::Assets.scratch, x, kBoardY, kPitch, upperRows, x, kBoardY + d,
+                              0);
+        play::clockTick();
+        al_rest(0.002);
+        al_flip_display();
+    }
+    drawStarInRow(g.stars);
+
+    const int kind = newTopKind();
+    app::drawElement(kind, x, kBoardY);
+    al_flip_display();
+    al_rest(1.0);
+    for (int r = kSide - 1; r >= 1; --r) {
+        g.grid[column][r + 1] = g.grid[column][r];
+    }
+    g.grid[column][1] = kind;
+    g.boardChanged = 1;
+    rebuildCellsFromGrid();
+}
+
+void dissolveBoard() {
+    const GameStateRecord& g = GameState;
+    float volume = records::Options.musicVolume;
+    int framesDrawn = 0;
+    for (int cell = 1; cell <= kCells; ++cell) {
+        for (int f = 0; f < kVanishFrames; ++f) {
+            volume -= 0.001f;
+            if (volume > 0) {
+                app::setMusicGain(volume);
+            }
+            // The clock bar is erased from the top as the board goes.
+            ++framesDrawn;
+            app::Rect strip = kClockStrip;
+            strip.h = framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip;
+            app::restoreFromScreen(strip);
+            drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+            al_rest(0.002);
+            al_flip_display();
+        }
+    }
+}
+
+void revealPlanet(int level) {
+    const app::Rect planet{kPlanet.x + kPlanetPitch * (level - 1), kPlanet.y, kPlanet.w, kPlanet.h};
+    const app::Point planetAt{kPlanetPitch * (level - 1) + kPlanetShiftX, 0};
+    for (int u = 0; u <= 22 - level; ++u) {
+        al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
+                                     kRevealBackdrop.x, kRevealBackdrop.y, kRevealBackdrop.w,
+                                     kRevealBackdrop.h, kRevealBackdropAt.x, kRevealBackdropAt.y,
+                                     0);
+        // Into the screen buffer too, so the planet stays lit for the rest of the game.
+        for (ALLEGRO_BITMAP* target :
+             {al_get_backbuffer(app::Assets.display), app::Assets.screen}) {
+            al_set_target_bitmap(target);
+            al_draw_tinted_bitmap_region(app::Assets.planets, al_map_rgba(u, u, u, 0), planet.x,
+                                         planet.y, planet.w, planet.h, planetAt.x, planetAt.y, 0);
+        }
+        al_set_target_backbuffer(app::Assets.display);
+        al_rest(0.1);
+        al_flip_display();
+    }
+}
+
+void showCongratulations(int level) {
+    if (level < kLastLevel) {
+        app::restoreFromScreen(kMessageArea);
+    }
+    al_draw_text(app::Assets.font34, congratulationsColour(), kMessageX, kCongratulationsY,
+                 ALLEGRO_ALIGN_CENTRE, kCongratulations);
+    al_draw_textf(app::Assets.font24, captionColour(), kMessageX, kCaptionY, ALLEGRO_ALIGN_CENTRE,
+                  "%s", app::levelCaptions[level]);
+    if (level < kLastLevel) {
+        al_draw_text(app::Assets.font24, nextLevelColour(), kMessageX, kNextLevelY,
+                     ALLEGRO_ALIGN_CENTRE, kNextLevel);
+        al_draw_text(app::Assets.font24, nextLevelColour(), kMessageX, kPointsAndBonusesY,
+                     ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
+        al_draw_textf(app::Assets.font24, nextLevelColour(), kMessageX, kMultiplierY,
+                      ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
+    }
+    al_flip_display();
+    al_rest(1.0);
+}
+
+void waitForContinue() {
+    const app::InputStateRecord& in = app::InputState;
+    for (;;) {
+        app::pollInput();
+        const bool hovered =
+            in.x >= kContinueX0 && in.x <= kContinueX1 && in.y > kContinueY0 && in.y < kContinueY1;
+        if (hovered) {
+            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt, continueTint());
+        } else {
+            app::drawSheet(kContinueButton, kContinueButtonAt);
+        }
+        if (hovered && in.buttons == app::kLeftButton) {
+            return;
+        }
+        al_rest(app::kFrameRest);
+        al_flip_display();
+    }
+}
+
+void startNextLevel() {
+    GameStateRecord& g = GameState;
+    app::restoreFromScreen(kStarPanel);
+    app::restoreFromScreen(kMessageArea);
+    al_draw_bitmap_region(app::Assets.background, kLevelBackdrop.x, kLevelBackdrop.y,
+                          kLevelBackdrop.w, kLevelBackdrop.h, kLevelBackdropAt.x,
+                          kLevelBackdropAt.y, 0);
+    app::Rect digit = kFirstLevelDigit;
+    digit.x += digit.w * (g.level - 1);
+    app::drawSheet(digit, kLevelDigitAt);
+    if (g.mode == GameMode::Timed) {
+        app::drawSheet(kFullClockBar, kFullClockBarAt);
+    }
+    al_flip_display();
+
+    fillBoardRandomly();
+    // On a new level the kind bars are only redrawn, never advanced: a line scored after
+    // the eighth star has already had its bar step.
+    for (int k = 1; k <= 5; ++k) {
+        drawKindBar(k);
+    }
+    drawAllCellsFlipping(0.01);
+    app::startMusic();
+}
+
+} // namespace
+
+void checkStarDrops() {
+    GameStateRecord& g = GameState;
+    for (int column = 1; column <= kSide; ++column) {
+        if (g.grid[column][kSide] == ElementKind::Star && g.columnStar[column] == 0 &&
+            g.boardChanged == 1) {
+            dropStar(column);
+        }
+    }
+}
+
+void completeLevel() {
+    GameStateRecord& g = GameState;
+    app::stopAllCues();
+    for (int c = 1; c <= kSide; ++c) {
+        g.columnStar[c] = 0;
+    }
+    g.stars = 0;
+    app::playCue(app::SoundCue::KoniecEt);
+
+    dissolveBoard();
+    app::stopMusic();
+    app::playCue(app::SoundCue::Planety);
+
+    // A level outside 1..8 (a damaged stored game) has no planet, caption or text.
+    const int completed = g.level;
+    if (completed >= 1 && completed <= kLastLevel) {
+        revealPlanet(completed);
+        showCongratulations(completed);
+        play::planetInfo(completed);
+    }
+    al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
+                      kInfoFrame.y + kInfoFrame.h, captionColour(), 0);
+    app::drawSheet(kContinueButton, kContinueButtonAt);
+    al_flip_display();
+
+    g.level += 1;
+    waitForContinue();
+    for (int i = 0; i < kFadeSteps; ++i) {
+        al_draw_tinted_bitmap_region(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner.x,
+                                     kFadedCorner.y, kFadedCorner.w, kFadedCorner.h, kFadedCorner.x,
+                                     kFadedCorner.y, 0);
+        al_rest(0.01);
+        al_flip_display();
+    }
+    if (g.level > kLastLevel) {
+        return; // Neptune was the last planet: the game ends
+    }
+    startNextLevel();
+}
+
+} // namespace board

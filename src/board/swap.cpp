@@ -1,0 +1,158 @@
+#include "board/swap.hpp"
+
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/sound.hpp"
+#include "board/board_setup.hpp"
+#include "board/game_state.hpp"
+#include "board/lines.hpp"
+#include "play/clock.hpp"
+
+namespace board {
+
+namespace {
+
+constexpr int kSwapFrames = 47;
+// The board's extent for the direction tests: cellX[1] < x <= cellX[8] + 45, likewise y.
+constexpr int kBoardRight = kBoardX + kPitch * kSide - 1;
+constexpr int kBoardBottom = kBoardY + kPitch * kSide - 1;
+
+// While a drag is held the clock also counts its passes towards a step of its own.
+constexpr int kDragTicksPerStep = 1000;
+constexpr app::Rect kClockBarTop{755, 150, 20, 0};
+
+// A swap of cell s with neighbour p: the region repainted each frame and where the two
+// sprites start, relative to s; each frame b moves one pixel towards s and a towards p.
+struct SwapMove {
+    int neighbour; // p - s
+    app::Rect repaint;
+    app::Point bFrom, bStep;
+    app::Point aStep;
+};
+
+constexpr SwapMove kRight{1, {0, 0, 2 * kPitch, kPitch}, {kPitch, 0}, {-1, 0}, {1, 0}};
+constexpr SwapMove kLeft{-1, {-kPitch, 0, 2 * kPitch, kPitch}, {-kPitch, 0}, {1, 0}, {-1, 0}};
+constexpr SwapMove kUp{-kSide, {0, -kPitch, kPitch, 2 * kPitch}, {0, -kPitch}, {0, 1}, {0, -1}};
+constexpr SwapMove kDown{kSide, {0, 0, kPitch, 2 * kPitch}, {0, kPitch}, {0, -1}, {0, 1}};
+
+bool onBoard(int cell) {
+    return cell >= 1 && cell <= kCells;
+}
+
+void swapWith(const SwapMove& move) {
+    GameStateRecord& g = GameState;
+    const int s = g.selectedCell;
+    const int p = s + move.neighbour;
+    // Left and right neighbours must share the row; nothing is swapped across an edge.
+    if (!onBoard(s) || !onBoard(p) ||
+        (move.neighbour * move.neighbour == 1 && rowOf(s) != rowOf(p))) {
+        return;
+    }
+    const int a = g.cellKind[s];
+    const int b = g.cellKind[p];
+    const int xs = g.cellX[s];
+    const int ys = g.cellY[s];
+    for (int d = 0; d < kSwapFrames; ++d) {
+        app::restoreFromScreen(
+            {xs + move.repaint.x, ys + move.repaint.y, move.repaint.w, move.repaint.h});
+        app::drawElement(b, xs + move.bFrom.x + move.bStep.x * d,
+                         ys + move.bFrom.y + move.bStep.y * d);
+        app::drawElement(a, xs + move.aStep.x * d, ys + move.aStep.y * d);
+        play::clockTick();
+        al_rest(0.004);
+        al_flip_display();
+    }
+    g.cellKind[s] = b;
+    g.cellKind[p] = a;
+    rebuildGridFromCells();
+}
+
+// Lines are resolved at once; a swap that made none is taken back. Then the drag waits
+// for the button to be released before it tests any further direction.
+void afterSwap(void (*swap)()) {
+    resolveLines();
+    if (GameState.boardChanged == 0) {
+        app::playCue(app::SoundCue::Take);
+        swap();
+    }
+    // Read into the poll's own copy, so the next poll does not report the button as
+    // still held from before the swap.
+    do {
+        al_get_mouse_state(&app::mouseState);
+        if (app::mouseState.buttons != 0) {
+            al_rest(app::kFrameRest);
+        }
+    } while (app::mouseState.buttons != 0);
+}
+
+void countDragPass() {
+    GameStateRecord& g = GameState;
+    if (g.mode != GameMode::Timed) {
+        return;
+    }
+    g.clockTicks += 1;
+    if (g.clockTicks > kDragTicksPerStep) {
+        g.clockTicks = 0;
+        g.clockBar += 1;
+        app::Rect emptied = kClockBarTop;
+        emptied.h = g.clockBar;
+        app::restoreFromScreen(emptied);
+    }
+}
+
+} // namespace
+
+void swapRight() {
+    swapWith(kRight);
+}
+void swapLeft() {
+    swapWith(kLeft);
+}
+void swapUp() {
+    swapWith(kUp);
+}
+void swapDown() {
+    swapWith(kDown);
+}
+
+void dragSwap() {
+    GameStateRecord& g = GameState;
+    const app::InputStateRecord& in = app::InputState;
+    while (in.buttons == app::kLeftButton) {
+        app::pollInput();
+        g.boardChanged = 0;
+        play::clockTick();
+        countDragPass();
+        al_flip_display();
+
+        const int s = g.selectedCell;
+        if (onBoard(s)) {
+            // Every test uses the position of this pass's poll, even after a swap, so a
+            // drag that ends diagonally swaps horizontally and then vertically.
+            const int x = in.x;
+            const int y = in.y;
+            const bool held = in.buttons == app::kLeftButton;
+            const bool acrossBoard = x > kBoardX && x <= kBoardRight;
+            const bool downBoard = y > kBoardY && y <= kBoardBottom;
+            if (acrossBoard && x > g.cellX[s] + kPitch && held) {
+                swapRight();
+                afterSwap(swapRight);
+            }
+            if (acrossBoard && x < g.cellX[s] && held) {
+                swapLeft();
+                afterSwap(swapLeft);
+            }
+            if (downBoard && y < g.cellY[s] && held) {
+                swapUp();
+                afterSwap(swapUp);
+            }
+            if (downBoard && y > g.cellY[s] + kPitch && held) {
+                swapDown();
+                afterSwap(swapDown);
+            }
+        }
+        al_rest(app::kFrameRest);
+    }
+}
+
+} // namespace board

@@ -1,0 +1,195 @@
+#include "play/game_loop.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/main_menu.hpp"
+#include "app/sound.hpp"
+#include "app/transitions.hpp"
+#include "board/board_setup.hpp"
+#include "board/board_view.hpp"
+#include "board/game_state.hpp"
+#include "board/lines.hpp"
+#include "board/move_search.hpp"
+#include "board/scoring.hpp"
+#include "board/stars.hpp"
+#include "board/swap.hpp"
+#include "play/clock.hpp"
+#include "play/game_screen.hpp"
+#include "play/pause.hpp"
+#include "play/planet_screens.hpp"
+
+namespace play {
+
+using app::Assets;
+using app::InputState;
+using board::GameState;
+using board::kHoverHint;
+using board::kHoverMenu;
+using board::kHoverSave;
+
+namespace {
+// The button row under the panel. The highlights are sheet pieces drawn tinted over
+// the buttons; one copy from the screen buffer erases both.
+constexpr app::Rect kMenuHighlight{410, 436, 102, 21};
+constexpr app::Point kMenuHighlightAt{41, 553};
+constexpr app::Rect kSaveHighlight{410, 468, 102, 21};
+constexpr app::Point kSaveHighlightAt{204, 553};
+constexpr app::Rect kButtonRow{36, 547, 276, 30};
+
+ALLEGRO_COLOR highlightTint() {
+    return al_map_rgba_f(0.4f, 0.6f, 0.8f, 0.4f);
+}
+
+constexpr int kLastLevel = 8;
+constexpr int kStarsPerLevel = 8;
+
+enum class WayOut { Playing, TimeUp, LastPlanet, MenuButton, SaveButton };
+
+bool isCell(int hover) {
+    return hover >= 1 && hover <= board::kCells;
+}
+
+bool isButton(int hover) {
+    return hover == kHoverHint || hover == kHoverMenu || hover == kHoverSave;
+}
+
+void setUpGame() {
+    app::fadeOut();
+    board::resetGame();
+    board::updateBoardFrame();
+    board::fillBoardRandomly();
+    composeGameScreen();
+    app::startMusic();
+    // Nothing to score yet: this only writes the score and the record.
+    board::scoreAward();
+    drawLevelNumber();
+}
+
+// The menu button stores the board as last seen into the screen buffer, so that the
+// fade-out shows it.
+void keepBoardInScreenBuffer() {
+    al_set_target_bitmap(Assets.screen);
+    board::drawAllCellsFlipping();
+    al_set_target_backbuffer(Assets.display);
+}
+
+class Frame {
+  public:
+    explicit Frame(ALLEGRO_EVENT_QUEUE* keys) : keys_(keys) {}
+
+    // One frame of the game, in the order the rules depend on; returns how the game
+    // ended, or Playing.
+    WayOut run() {
+        // Only one key per frame; without a new one the last event stays.
+        al_get_next_event(keys_, &InputState.event);
+        if (GameState.mode == board::GameMode::Timed &&
+            (InputState.event.keyboard.unichar == app::kEscape ||
+             InputState.buttons == app::kRightButton)) {
+            pauseScreen();
+        }
+
+        clockTick();
+        if (GameState.clockBar > kClockSteps - 1) {
+            app::stopAllCues();
+            GameState.clockBar = 0;
+            timeUp();
+            return WayOut::TimeUp;
+        }
+
+        app::pollInput();
+        board::updateBoardFrame();
+        if (isCell(InputState.hover) && InputState.buttons == app::kLeftButton) {
+            GameState.selectedCell = InputState.hover;
+            board::dragSwap();
+        }
+        board::resolveLines();
+        board::findMove();
+
+        if (GameState.stars == kStarsPerLevel && GameState.level <= kLastLevel) {
+            board::completeLevel();
+            GameState.clockBar = 0;
+        }
+        if (GameState.level == kLastLevel + 1) {
+            finalScreen();
+            GameState.nameEntryDue = 1;
+            // TODO(records): records::nameEntry() — the name entry after the last planet.
+            return WayOut::LastPlanet;
+        }
+
+        if (GameState.noMoves == 1) {
+            board::replaceRandomElement();
+            GameState.noMoves = 0;
+        }
+        board::updateHintButton();
+
+        WayOut out = serveButtonRow();
+        if (out != WayOut::Playing) {
+            return out;
+        }
+        al_flip_display();
+        al_rest(app::kFrameRest);
+        return WayOut::Playing;
+    }
+
+  private:
+    WayOut serveButtonRow() {
+        const int hover = InputState.hover;
+        if (hover == 0) {
+            onButton_ = false;
+            app::restoreFromScreen(kButtonRow);
+        } else if (isButton(hover)) {
+            if (!onButton_) {
+                app::playCue(app::SoundCue::Menu);
+            }
+            onButton_ = true;
+            if (hover == kHoverMenu) {
+                app::drawSheetTinted(kMenuHighlight, kMenuHighlightAt, highlightTint());
+            } else if (hover == kHoverSave) {
+                app::drawSheetTinted(kSaveHighlight, kSaveHighlightAt, highlightTint());
+            }
+        }
+        // Over a cell the flag keeps its value.
+
+        if (InputState.buttons != app::kLeftButton) {
+            return WayOut::Playing;
+        }
+        if (hover == kHoverMenu) {
+            keepBoardInScreenBuffer();
+            return WayOut::MenuButton;
+        }
+        if (hover == kHoverSave) {
+            // TODO(saves): saves::saveDialog() — store the game, then leave.
+            keepBoardInScreenBuffer();
+            return WayOut::SaveButton;
+        }
+        return WayOut::Playing;
+    }
+
+    ALLEGRO_EVENT_QUEUE* keys_;
+    bool onButton_ = false; // the pointer was on the hint, menu or save button
+};
+
+void leaveGame() {
+    board::resetGame();
+    app::fadeOut();
+    app::composeMainMenu();
+    app::fadeIn();
+}
+} // namespace
+
+void gameLoop() {
+    setUpGame();
+    ALLEGRO_EVENT_QUEUE* keys = al_create_event_queue();
+    al_register_event_source(keys, al_get_keyboard_event_source());
+
+    Frame frame(keys);
+    while (frame.run() == WayOut::Playing) {
+    }
+
+    // The queue would otherwise keep collecting keys for the rest of the run.
+    al_destroy_event_queue(keys);
+    leaveGame();
+}
+
+} // namespace play

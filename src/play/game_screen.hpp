@@ -1,0 +1,20 @@
+#pragma once
+
+// The play screen: backdrop, board frame, the panel on the left with its three buttons,
+// the faint planet strip, the mode label and, in the timed game, the frame of the clock.
+namespace play {
+
+// Composes the play screen into Assets.screen, fades it in, then puts the moving parts
+// on the display: the level number, the clock bar and the board (revealed cell by cell
+// in a new game; with the lit planets, kind bars and stars of a resumed game). Leaves
+// the display's back buffer as the drawing target.
+void composeGameScreen();
+
+// The digit of the current level in the panel, drawn on the current target.
+void drawLevelNumber();
+
+// A small read-out of the input numbers in the top-left corner, with its own flip and
+// rest; the save question shows it every frame.
+void diagnosticOverlay();
+
+} // namespace play

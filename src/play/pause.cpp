@@ -1,0 +1,46 @@
+#include "play/pause.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/window.hpp"
+#include "board/board_view.hpp"
+#include "play/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+
+namespace play {
+
+using app::Assets;
+
+namespace {
+constexpr app::Rect kPlate{230, 570, 225, 36};
+constexpr app::Point kPlateAt{422, 265};
+constexpr app::Point kWordAt{535, 268}; // centred on x
+constexpr app::Rect kBoardArea{350, 80, 368, 368};
+constexpr double kShowRest = 0.1;
+
+ALLEGRO_COLOR wordColour() {
+    return al_map_rgb(200, 210, 220);
+}
+} // namespace
+
+void pauseScreen() {
+    app::drawSheet(kPlate, kPlateAt);
+    al_draw_text(Assets.font24, wordColour(), kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
+                 kPauseWord);
+    al_flip_display();
+    al_rest(kShowRest);
+    // A button still held from before the pause ends it at once. The wait rests a frame's
+    // rest between polls, so a paused game neither holds a whole processor core nor
+    // ignores the window's close button.
+    while (app::mouseState.buttons == 0) {
+        app::quitIfWindowClosed();
+        al_rest(app::kFrameRest);
+        al_get_mouse_state(&app::mouseState);
+    }
+    app::restoreFromScreen(kBoardArea);
+    board::drawAllCells();
+}
+
+} // namespace play

@@ -1,0 +1,124 @@
+#include "play/planet_screens.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/sound.hpp"
+#include "board/game_state.hpp"
+#include "play/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+
+namespace play {
+
+using app::Assets;
+
+namespace {
+// Planet text layout.
+constexpr app::Point kHeadingAt{20, 390};
+constexpr int kBoldOffset = 1;
+constexpr int kBodyX = 20;
+constexpr int kBodyTop = 400; // line j (1..8) stands at 400 + 20 * j
+constexpr int kBodyPitch = 20;
+
+ALLEGRO_COLOR headingColour() {
+    return al_map_rgb(160, 200, 20);
+}
+ALLEGRO_COLOR bodyColour() {
+    return al_map_rgb(120, 140, 160);
+}
+
+// Final screen layout: each text is drawn in the shadow colour one pixel down and
+// right of its light copy.
+constexpr app::Rect kFinalBanner{0, 785, 360, 40};
+constexpr app::Point kFinalBannerAt{220, 180};
+constexpr int kFinalCentreX = 400;
+constexpr int kFinalTitleY = 250;
+constexpr int kFinalSubtitleY = 300;
+constexpr int kFinalScoreY = 350;
+
+ALLEGRO_COLOR finalLight() {
+    return al_map_rgb(250, 250, 50);
+}
+ALLEGRO_COLOR finalShadow() {
+    return al_map_rgb(0, 0, 20);
+}
+
+// Covering the game screen with the backdrop: the band right of the planet strip, then
+// everything under it.
+constexpr int kCoverSteps = 44;
+constexpr app::Rect kCoverBand{232, 70, 330, 10};
+constexpr app::Point kCoverBandAt{0, 70};
+constexpr app::Rect kCoverBody{232, 80, 800, 520};
+constexpr app::Point kCoverBodyAt{0, 80};
+constexpr double kCoverRest = 0.01;
+
+// Zooming the backdrop while the text layer fades in.
+constexpr int kZoomSteps = 200;
+constexpr app::Rect kZoomSource{232, 0, 800, 600};
+constexpr double kZoomRest = 0.01;
+
+void drawBackgroundRegion(app::Rect region, app::Point at, ALLEGRO_COLOR tint) {
+    al_draw_tinted_bitmap_region(Assets.background, tint, region.x, region.y, region.w, region.h,
+                                 at.x, at.y, 0);
+}
+
+void composeFinalText() {
+    al_set_target_bitmap(Assets.scratch);
+    al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+    app::drawSheet(kFinalBanner, kFinalBannerAt);
+    const int centre = ALLEGRO_ALIGN_CENTRE;
+    al_draw_text(Assets.font24, finalShadow(), kFinalCentreX + 1, kFinalTitleY + 1, centre,
+                 kFinalTitle);
+    al_draw_text(Assets.font20, finalShadow(), kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
+                 kFinalSubtitle);
+    al_draw_text(Assets.font24, finalLight(), kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
+    al_draw_text(Assets.font20, finalLight(), kFinalCentreX, kFinalSubtitleY, centre,
+                 kFinalSubtitle);
+    al_draw_textf(Assets.font24, finalShadow(), kFinalCentreX + 1, kFinalScoreY + 1, centre,
+                  kFinalScoreFormat, board::GameState.score);
+    al_draw_textf(Assets.font24, finalLight(), kFinalCentreX, kFinalScoreY, centre,
+                  kFinalScoreFormat, board::GameState.score);
+}
+} // namespace
+
+void planetInfo(int level) {
+    if (level < 1 || level >= static_cast<int>(planetTexts.size())) {
+        return;
+    }
+    const PlanetText& text = planetTexts[level];
+    al_draw_text(Assets.font24, headingColour(), kHeadingAt.x, kHeadingAt.y, 0, text.heading);
+    al_draw_text(Assets.font24, headingColour(), kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
+                 text.boldHeading);
+    for (int j = 1; j <= text.lineCount; ++j) {
+        al_draw_text(Assets.font20, bodyColour(), kBodyX, kBodyTop + kBodyPitch * j, 0,
+                     text.lines[j - 1]);
+    }
+}
+
+void finalScreen() {
+    composeFinalText();
+    app::playCue(app::SoundCue::StrUse6);
+
+    ALLEGRO_BITMAP* backbuffer = al_get_backbuffer(Assets.display);
+    for (int i = 0; i < kCoverSteps; ++i) {
+        al_set_target_bitmap(Assets.screen);
+        ALLEGRO_COLOR tint = al_map_rgba(i, i, i, i);
+        drawBackgroundRegion(kCoverBand, kCoverBandAt, tint);
+        drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
+        al_set_target_bitmap(backbuffer);
+        al_draw_bitmap(Assets.screen, 0, 0, 0);
+        al_rest(kCoverRest);
+        al_flip_display();
+    }
+
+    for (int s = 0; s < kZoomSteps; ++s) {
+        al_draw_scaled_bitmap(Assets.background, kZoomSource.x, kZoomSource.y, kZoomSource.w,
+                              kZoomSource.h, -s, -s, kZoomSource.w + 2.5f * s,
+                              kZoomSource.h + 2.0f * s, 0);
+        al_draw_tinted_bitmap(Assets.scratch, al_map_rgba(s, s, s, s), 0, 0, 0);
+        al_rest(kZoomRest);
+        al_flip_display();
+    }
+}
+
+} // namespace play

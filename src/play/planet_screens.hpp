@@ -1,0 +1,15 @@
+#pragma once
+
+// The text about each planet, shown when its level is completed, and the final screen
+// after the last planet.
+namespace play {
+
+// Draws the text of the planet of `level` (1..8) in the lower left corner of the
+// current target; no flip. Any other level draws nothing.
+void planetInfo(int level);
+
+// Covers the game screen with the backdrop, then zooms the backdrop while the closing
+// words and the score fade in. Leaves the final picture on the display.
+void finalScreen();
+
+} // namespace play

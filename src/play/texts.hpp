@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+
+// Texts of the game screens, spelled exactly as the player sees them (UTF-8; some
+// lines end in a blank on purpose, as they were laid out).
+namespace play {
+
+inline constexpr int kMaxPlanetLines = 8;
+
+// The text about the planet of a completed level. The heading is drawn twice, the
+// second time one pixel to the right, which thickens it; `boldHeading` is the part
+// that gets the second draw.
+struct PlanetText {
+    const char* heading;
+    const char* boldHeading;
+    int lineCount;
+    std::array<const char*, kMaxPlanetLines> lines;
+};
+
+// Indexed by level 1..8; index 0 is empty.
+inline constexpr std::array<PlanetText, 9> planetTexts{{
+    {"", "", 0, {}},
+    {"MERKURY - ",
+     "MERKURY - ",
+     8,
+     {"najmniejsza i najbliższa Słońcu", "planeta Układu Słonecznego.",
+      "Nie ma naturalnych satelitów.", "Pozbawiona jest atmosfery.",
+      "Rok na Merkuym to tylko 88 dni", "Temperatura od -210 do 420°C,",
+      "jest najzimniejszą a zarazem", "najgorętszą planetą Układu Sł."}},
+    {"WENUS - ",
+     "WENUS - ",
+     7,
+     {"druga w odległości od Słońca", "planeta Układu Słonecznego.", "Zwana taże Gwiazdą Poranną.",
+      "Najjaśniejszy punkt na niebie", "po słońcu i księżycu", "Nie ma naturalnego satelity",
+      "Gorąca planeta, ponad +450°C", nullptr}},
+    {"ZIEMIA - planeta ludzi",
+     "ZIEMIA - ",
+     7,
+     {"trzecia w odległości od Słońca", "planeta Układu Słonecznego.",
+      "Największa planeta skalista.", "Jedyna znana w wszechświecie", "na której istnieje życie",
+      "Naturalny satelita to Księżyc", "Temperatura od -60 od +60°C", nullptr}},
+    {"MARS - ",
+     "MARS - ",
+     7,
+     {"czwarta w/g oddalenia od Słońca", "planeta Układu Słonecznego.",
+      "Zwana także Czerwoną Planetą.", "Mars ma dwa naturalne księżyce,", "Fobosa i Deimosa",
+      "Jest dużo mniejszy od Ziemi", "Temperatura od -140 od +20°C", nullptr}},
+    {"JOWISZ - ",
+     "JOWISZ - ",
+     8,
+     {"piąta w/g oddalenia od Słońca", "planeta Układu Słonecznego.",
+      "Największa ze wszystkich planet.", "Posiada więcej niż 67 księżyców.",
+      "4 największe odkrył Galileusz", "Jest to gazowy olbrzym.",
+      "Główne składniki to wodór i hel.", "Jest stale pokryty chmurami"}},
+    {"SATURN - ",
+     "SATURN - ",
+     8,
+     {"szósta w/g oddalenia od Słońca", "planeta Układu Słonecznego.",
+      "Gazowy olbrzym drugi po Jowiszu ", "Ma charakterystyczne pierścienie",
+      "z lodu i odłamków skalnych", "Atmosfera składa się głównie", "z wodoru, helu i amoniaku.",
+      "Znane są już 62 satelity Saturna"}},
+    {"URAN - ",
+     "URAN - ",
+     8,
+     {"siódma w/g oddalenia od Słońca", "planeta Układu Słonecznego.",
+      "Gazowy gigant trzeci po Jowiszu", "Ma również system pierścieni",
+      "z lodu i odłamków skalnych.", "Jest to najzimniejsza planeta", "układu słonecznego.",
+      "Ma bardzo dużo satelit"}},
+    {"NEPTUN - ",
+     "NEPTUN - ",
+     8,
+     {"ósma w/g oddalenia od Słońca", "i najdalsza planeta Układu ", "Słonecznego. Wielki gazowy",
+      "gigant - czwarty po Jowiszu", "Skład podobny do Urana.", "Ma naturalne satelity",
+      "Jądro Neptuna to skały i lód", "a tacza je amoniak i metan"}},
+}};
+
+// The final screen after the last planet; the score stands between two blanks on each side.
+inline constexpr const char* kFinalTitle = "i to już wszystko";
+inline constexpr const char* kFinalSubtitle = "poznałeś najdalsze zakątki Układu Słonecznego";
+inline constexpr const char* kFinalScoreFormat = "w grze zdobyłeś  %d  punktów";
+
+// The panel's label above the best score to beat.
+inline constexpr const char* kRecordLabel = "rekord:";
+
+// The diagnostic read-out: hover, pointer x and y, selected cell, line kind.
+inline constexpr std::array<const char*, 5> kOverlayFormats{" mz %d ", " mx %d ", " my %d ",
+                                                            " zz  %d ", " k %d "};
+
+// The plate over the board while the timed game is paused.
+inline constexpr const char* kPauseWord = "P a u z a";
+
+} // namespace play
