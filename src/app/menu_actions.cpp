@@ -1,11 +1,40 @@
 #include "app/menu_actions.hpp"
 
+#include "records/list_screen.hpp"
+#include "records/options_screen.hpp"
+#include "saves/save_index.hpp"
+#include "screens/bonus_screen.hpp"
+#include "screens/info_screen.hpp"
+
 namespace app {
+
+namespace {
+constexpr int kNewGame = 1;
+constexpr int kBonuses = 3;
+constexpr int kResults = 4;
+constexpr int kInformation = 5;
+constexpr int kOptions = 6;
+} // namespace
 
 void runMenuItem(int item) {
     switch (item) {
+    case kNewGame:
+        saves::beginNewGame();
+        // TODO(merge): play::gameLoop(), which reads the mode's list (loadRecordForMode).
+        break;
+    case kBonuses:
+        screens::bonusScreen();
+        break;
+    case kResults:
+        records::listScreen();
+        break;
+    case kInformation:
+        screens::infoScreen();
+        break;
+    case kOptions:
+        records::optionsScreen();
+        break;
     default:
-        // Items whose screens are not in the game yet leave the menu as it is.
         break;
     }
 }
