@@ -73,8 +73,7 @@ TEST_F(ListScreen, WithoutAFileTwentyRowsShowTheirNumberAndADimZero) {
 }
 
 TEST_F(ListScreen, RowsShowNameLevelAndScoreAsRead) {
-    folder.write("lir.txt",
-                 records::encodeListText("Żaneta 4 1250 ... 2 30 Bez 0 20 Minus 1 -5 "));
+    folder.write("lir.txt", records::encodeListText("Żaneta 4 1250 ... 2 30 Bez 0 20 Minus 1 -5 "));
     run();
     auto first = rowTexts(1);
     ASSERT_EQ(first.size(), 4u);
@@ -131,11 +130,12 @@ TEST_F(ListScreen, FromTheMenuItReturnsThroughFadeOutAndTheMenu) {
 
 TEST_F(ListScreen, OnlyALeftClickInsideTheButtonReturns) {
     support::FrameScript script;
-    script.mouseAt(200, 347, 540, 1)  // left of the button
-        .mouseAt(210, 400, 532, 1)    // on its top edge
-        .mouseAt(220, 400, 540, 2)    // the right button
-        .mouseAt(230, 400, 540, 3)    // both buttons
-        .mouseAt(240, 400, 553, 0)    // hovering only
+    script
+        .mouseAt(200, 347, 540, 1) // left of the button
+        .mouseAt(210, 400, 532, 1) // on its top edge
+        .mouseAt(220, 400, 540, 2) // the right button
+        .mouseAt(230, 400, 540, 3) // both buttons
+        .mouseAt(240, 400, 553, 0) // hovering only
         .at(260, [] { EXPECT_EQ(standin::log().stopSamplesCalls, 1) << "left too early"; })
         .mouseAt(270, 449, 553, 1);
     driver::giveUpAfter(script).install();
@@ -158,7 +158,8 @@ TEST_F(ListScreen, AfterANameEntryTheNewRowIsHighlightedAndTheScreenReturnsAtOnc
     GameState.score = 500;
     standin::setMouse(400, 540, 1);
     support::FrameScript script;
-    script.at(1, [] { driver::press(driver::typed("Ewa") + std::vector<driver::Key>{driver::enter()}); });
+    script.at(
+        1, [] { driver::press(driver::typed("Ewa") + std::vector<driver::Key>{driver::enter()}); });
     driver::giveUpAfter(script).install();
     records::nameEntry();
 
@@ -191,7 +192,8 @@ TEST_F(ListScreen, ARecordedResultShowsEvenWhenItsFileCannotBeWritten) {
     GameState.score = 500;
     standin::setMouse(400, 540, 1);
     support::FrameScript script;
-    script.at(1, [] { driver::press(driver::typed("Ewa") + std::vector<driver::Key>{driver::enter()}); });
+    script.at(
+        1, [] { driver::press(driver::typed("Ewa") + std::vector<driver::Key>{driver::enter()}); });
     driver::giveUpAfter(script).install();
     records::nameEntry();
     int shown = 0;

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 using board::GameState;
@@ -138,16 +137,26 @@ TEST_F(NameEntry, APolishLetterFillsTheLastTwoBytes) {
 }
 
 TEST_F(NameEntry, BackspaceRemovesAWholePolishLetter) {
-    std::vector<Key> keys = {driver::backspace(), {'a'},  {'b'}, {kDotZ}, driver::backspace(),
-                             {'c'},               {'d'},  {kDotZ}, {'\xC5'}, driver::backspace(),
-                             driver::backspace(), driver::enter()};
+    std::vector<Key> keys = {driver::backspace(),
+                             {'a'},
+                             {'b'},
+                             {kDotZ},
+                             driver::backspace(),
+                             {'c'},
+                             {'d'},
+                             {kDotZ},
+                             {'\xC5'},
+                             driver::backspace(),
+                             driver::backspace(),
+                             driver::enter()};
     // The key '\xC5' is no character of ours: Backspace after it removes the ż whole.
     EXPECT_EQ(enterName(keys), "abc");
 }
 
 TEST_F(NameEntry, EnterAndEscapeOnAnEmptyNameKeepTheEntryOpen) {
-    std::vector<Key> keys = {driver::enter(), driver::escape(), {'a'}, driver::backspace(),
-                             driver::escape(), {'O'},           {'k'}, driver::escape()};
+    std::vector<Key> keys = {
+        driver::enter(), driver::escape(), {'a'}, driver::backspace(), driver::escape(), {'O'},
+        {'k'},           driver::escape()};
     EXPECT_EQ(enterName(keys), "Ok");
 }
 

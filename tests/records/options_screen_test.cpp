@@ -20,7 +20,9 @@ using standin::Rgba;
 
 // The options loop starts after the fade-out (128 flips) and the fade-in (45 flips).
 constexpr int kLoopStart = 173;
-constexpr int frame(int n) { return kLoopStart + n; }
+constexpr int frame(int n) {
+    return kLoopStart + n;
+}
 
 constexpr int kReturnX = 400, kReturnY = 490;
 constexpr int kModeX = 520, kModeY = 285;
@@ -41,8 +43,7 @@ void releaseAfter(double seconds) {
 }
 
 // A press held for `seconds` at (x, y), starting at `flip`.
-support::FrameScript& hold(support::FrameScript& script, int flip, int x, int y,
-                           double seconds) {
+support::FrameScript& hold(support::FrameScript& script, int flip, int x, int y, double seconds) {
     return script.at(flip, [=] {
         standin::setMouse(x, y, 1);
         releaseAfter(seconds);
@@ -81,7 +82,8 @@ class OptionsScreen : public ::testing::Test {
 
 TEST_F(OptionsScreen, LeavingStoresTheSlidersAndTheModeInTheOptionsFile) {
     support::FrameScript script;
-    script.mouseAt(frame(5), 484, 165, 1) // music at 0.37
+    script
+        .mouseAt(frame(5), 484, 165, 1) // music at 0.37
         .mouseAt(frame(10), 484, 165, 0)
         .mouseAt(frame(12), 547, 205, 1) // effects at 1.00
         .mouseAt(frame(16), 547, 205, 0);
@@ -107,16 +109,18 @@ TEST_F(OptionsScreen, TheMusicPlaysOnceAndFollowsItsSliderAtOnce) {
                 EXPECT_FLOAT_EQ(app::Assets.music->gains.back(), 0.5f);
             })
         .mouseAt(frame(5), 447, 170, 1)
-        .at(frame(8), [] {
-            ASSERT_FALSE(app::Assets.music->gains.empty());
-            EXPECT_EQ(app::Assets.music->gains.back(), 0.0f);
-            EXPECT_EQ(Options.musicVolume, 0.0f);
-        })
+        .at(frame(8),
+            [] {
+                ASSERT_FALSE(app::Assets.music->gains.empty());
+                EXPECT_EQ(app::Assets.music->gains.back(), 0.0f);
+                EXPECT_EQ(Options.musicVolume, 0.0f);
+            })
         .mouseAt(frame(10), 597, 170, 1)
-        .at(frame(13), [] {
-            EXPECT_FLOAT_EQ(app::Assets.music->gains.back(), 1.5f);
-            EXPECT_FLOAT_EQ(Options.musicVolume, 1.5f);
-        })
+        .at(frame(13),
+            [] {
+                EXPECT_FLOAT_EQ(app::Assets.music->gains.back(), 1.5f);
+                EXPECT_FLOAT_EQ(Options.musicVolume, 1.5f);
+            })
         .mouseAt(frame(14), 598, 170, 1) // beyond the track: unchanged
         .mouseAt(frame(18), 597, 170, 0);
     run(script, 25);
@@ -141,7 +145,9 @@ TEST_F(OptionsScreen, TheEffectsSliderSetsTheVolumeWithoutPlaying) {
 
 TEST_F(OptionsScreen, SlidersIgnoreTheTopEdgeAndTheRightButton) {
     support::FrameScript script;
-    script.mouseAt(frame(5), 500, 157, 1).mouseAt(frame(9), 500, 170, 2).mouseAt(frame(13), 0, 0, 0);
+    script.mouseAt(frame(5), 500, 157, 1)
+        .mouseAt(frame(9), 500, 170, 2)
+        .mouseAt(frame(13), 0, 0, 0);
     run(script, 20);
     EXPECT_FLOAT_EQ(Options.musicVolume, 0.5f);
 }
@@ -234,7 +240,8 @@ TEST_F(OptionsScreen, ValuesFarOutsideTheSliderAreDrawnWithoutOverflow) {
 
 TEST_F(OptionsScreen, OnlyTheReturnButtonLeaves) {
     support::FrameScript script;
-    script.mouseAt(frame(3), 400, 482, 1) // top edge
+    script
+        .mouseAt(frame(3), 400, 482, 1) // top edge
         .mouseAt(frame(6), 400, 490, 2)
         .mouseAt(frame(9), 0, 0, 0)
         .at(frame(14), [this] { EXPECT_FALSE(folder.exists("opc.txt")) << "left too early"; });

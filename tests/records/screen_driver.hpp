@@ -26,9 +26,15 @@ struct Key {
     int keycode = ALLEGRO_KEY_A;
 };
 
-inline Key enter() { return {13, 0, ALLEGRO_KEY_ENTER}; }
-inline Key escape() { return {27, 0, ALLEGRO_KEY_ESCAPE}; }
-inline Key backspace() { return {8, 0, ALLEGRO_KEY_BACKSPACE}; }
+inline Key enter() {
+    return {13, 0, ALLEGRO_KEY_ENTER};
+}
+inline Key escape() {
+    return {27, 0, ALLEGRO_KEY_ESCAPE};
+}
+inline Key backspace() {
+    return {8, 0, ALLEGRO_KEY_BACKSPACE};
+}
 
 // Keys for every byte of an ASCII text.
 inline std::vector<Key> typed(const std::string& text) {
