@@ -1,7 +1,9 @@
 #include "app/menu_actions.hpp"
 
+#include "board/game_state.hpp"
 #include "records/list_screen.hpp"
 #include "records/options_screen.hpp"
+#include "saves/load_dialog.hpp"
 #include "saves/save_index.hpp"
 #include "screens/bonus_screen.hpp"
 #include "screens/info_screen.hpp"
@@ -10,6 +12,7 @@ namespace app {
 
 namespace {
 constexpr int kNewGame = 1;
+constexpr int kResume = 2;
 constexpr int kBonuses = 3;
 constexpr int kResults = 4;
 constexpr int kInformation = 5;
@@ -21,6 +24,12 @@ void runMenuItem(int item) {
     case kNewGame:
         saves::beginNewGame();
         // TODO(merge): play::gameLoop(), which reads the mode's list (loadRecordForMode).
+        break;
+    case kResume:
+        saves::loadDialog();
+        if (board::GameState.resumedGame == 1) {
+            // TODO(merge): play::gameLoop(), which reads the stored game as it composes.
+        }
         break;
     case kBonuses:
         screens::bonusScreen();
