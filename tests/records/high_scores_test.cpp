@@ -306,6 +306,7 @@ TEST_F(HighScores, StoringAfterANameEntryDiscardsTheResumedGame) {
     folder.write("abc", "1 2 3");
     records::writeList(true);
     EXPECT_FALSE(folder.exists("abc"));
+    EXPECT_EQ(saves::currentSaveName, "abc");
     EXPECT_EQ(saves::SaveIndex.count, 2);
     EXPECT_EQ(folder.read("zg.txt"), "2");
     EXPECT_TRUE(folder.exists("lir.txt"));

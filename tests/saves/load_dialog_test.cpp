@@ -114,7 +114,12 @@ TEST_F(LoadDialog, TheFieldTakesEveryPrintableCharacter) {
 }
 
 TEST_F(LoadDialog, EnterOnAnEmptyFieldAndEscapeDoNothing) {
-    load({driver::enter(), driver::escape(), {'a'}, driver::escape(), {'b'}, {'c'},
+    load({driver::enter(),
+          driver::escape(),
+          {'a'},
+          driver::escape(),
+          {'b'},
+          {'c'},
           driver::enter()});
     EXPECT_EQ(saves::currentSaveName, "abc");
     EXPECT_EQ(GameState.resumedGame, 1);
@@ -127,9 +132,11 @@ TEST_F(LoadDialog, BackspaceRemovesAWholePolishLetterAndTheLimitIsSeventeenBytes
 }
 
 TEST_F(LoadDialog, ARightClickInTheStripOnAnEmptyFieldGivesUp) {
+    saves::currentSaveName = "stary"; // the entry begins by clearing it
     driver::Steps steps;
-    steps.whenShown(kPrompt, kEntryRuns, [] { standin::setMouse(100, 250, 2); })
-        .after(6, [] { standin::setMouse(100, 211, 2); });
+    steps.whenShown(kPrompt, kEntryRuns, [] { standin::setMouse(100, 250, 2); }).after(6, [] {
+        standin::setMouse(100, 211, 2);
+    });
     steps.install();
     saves::loadDialog();
     EXPECT_EQ(GameState.resumedGame, 0);

@@ -108,6 +108,7 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
     answerYes(steps);
     steps.whenShown(kPrompt, kFadeInFlips + 1, [] {
         EXPECT_EQ(SaveIndex.count, 3) << "the count rises as the entry begins";
+        EXPECT_TRUE(saves::currentSaveName.empty());
         driver::press(withEnter("aB3"));
     });
     steps.install();
@@ -133,8 +134,18 @@ TEST_F(SaveDialog, ThePasswordTakesZeroToSmallZAndTheTwelveLetters) {
     driver::Steps steps;
     answerYes(steps);
     typeAt(steps, kPrompt,
-           {{' '}, {'.'}, {'-'}, {'{'}, {'/'}, {260}, {'x'}, {380}, driver::backspace(), {'y'},
-            {380}, driver::enter()});
+           {{' '},
+            {'.'},
+            {'-'},
+            {'{'},
+            {'/'},
+            {260},
+            {'x'},
+            {380},
+            driver::backspace(),
+            {'y'},
+            {380},
+            driver::enter()});
     steps.install();
     saves::saveDialog();
     EXPECT_TRUE(folder.exists("xyż"));
@@ -143,8 +154,8 @@ TEST_F(SaveDialog, ThePasswordTakesZeroToSmallZAndTheTwelveLetters) {
 TEST_F(SaveDialog, SeventeenBytesAtMost) {
     driver::Steps steps;
     answerYes(steps);
-    typeAt(steps, kPrompt, driver::typed(std::string(16, 'a')) + std::vector<Key>{{261}} +
-                               withEnter("b"));
+    typeAt(steps, kPrompt,
+           driver::typed(std::string(16, 'a')) + std::vector<Key>{{261}} + withEnter("b"));
     steps.install();
     saves::saveDialog();
     EXPECT_TRUE(folder.exists(std::string(16, 'a') + "b"));
@@ -153,8 +164,7 @@ TEST_F(SaveDialog, SeventeenBytesAtMost) {
 TEST_F(SaveDialog, EnterAndEscapeWaitForAPasswordAndEscapeThenConfirms) {
     driver::Steps steps;
     answerYes(steps);
-    typeAt(steps, kPrompt,
-           {driver::enter(), driver::escape(), {'k'}, {'1'}, driver::escape()});
+    typeAt(steps, kPrompt, {driver::enter(), driver::escape(), {'k'}, {'1'}, driver::escape()});
     steps.install();
     saves::saveDialog();
     EXPECT_TRUE(folder.exists("k1"));

@@ -132,8 +132,8 @@ TEST_F(StoredGame, AStoredGameReadsBackEqual) {
 }
 
 TEST_F(StoredGame, OtherLineEndsOrOneLineReadTheSame) {
-    const std::string values = numbers(2, 64) + numbers(1, 8) + numbers(50, 5) +
-                               "3 8 900 1000 12 0.25 0.75 1";
+    const std::string values =
+        numbers(2, 64) + numbers(1, 8) + numbers(50, 5) + "3 8 900 1000 12 0.25 0.75 1";
     std::string crlf = values;
     crlf = std::regex_replace(crlf, std::regex(" "), " \r\n");
     for (const std::string& text : {values, crlf}) {
