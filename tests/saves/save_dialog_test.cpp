@@ -2,6 +2,7 @@
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "records/screen_driver.hpp"
+#include "saves/load_dialog.hpp"
 #include "saves/save_dialog.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
@@ -250,6 +251,44 @@ TEST_F(SaveDialog, AResumedGameThatCannotBeStoredAgainAsksForANewPassword) {
     EXPECT_EQ(folder.read("nowe"), saves::storedGameText());
     EXPECT_EQ(SaveIndex.count, 3);
     EXPECT_TRUE(saves::currentSaveName.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SaveDialog, AGameStoredAndResumedIsTheSameGame) {
+    GameState.columnStar[3] = 1;
+    GameState.kindProgress[2] = 64;
+    GameState.clockBar = 120;
+    GameState.mode = board::GameMode::Timed;
+    const board::GameStateRecord before = GameState;
+    driver::Steps steps;
+    answerYes(steps);
+    typeAt(steps, kPrompt, withEnter("rt1"));
+    steps.install();
+    saves::saveDialog();
+
+    board::GameState = board::GameStateRecord{};
+    records::Options = records::OptionsRecord{};
+    standin::log() = standin::Log{};
+    driver::Steps load;
+    load.whenShown("Podaj hasło:", 21, [] { driver::press(withEnter("rt1")); });
+    load.install();
+    saves::loadDialog();
+    ASSERT_EQ(GameState.resumedGame, 1);
+    saves::readStoredGame(saves::currentSaveName);
+    for (int cell = 1; cell <= 64; ++cell) {
+        EXPECT_EQ(GameState.cellKind[cell], before.cellKind[cell]);
+    }
+    EXPECT_EQ(GameState.columnStar[3], 1);
+    EXPECT_EQ(GameState.kindProgress[2], 64);
+    EXPECT_EQ(GameState.level, 3);
+    EXPECT_EQ(GameState.score, 4321);
+    EXPECT_EQ(GameState.clockBar, 120);
+    EXPECT_EQ(GameState.mode, board::GameMode::Timed);
+    EXPECT_FLOAT_EQ(records::Options.musicVolume, 0.5f);
+    EXPECT_FLOAT_EQ(records::Options.effectsVolume, 1.0f);
 }
 
 } // namespace
