@@ -156,7 +156,8 @@ bool storeUnderNewPassword(bool afterFailure) {
                     promptColour(), kPromptAt, ALLEGRO_ALIGN_RIGHT);
         ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
         currentSaveName.clear();
-        if (SaveIndex.count < INT_MAX) {
+        const bool raised = SaveIndex.count < INT_MAX;
+        if (raised) {
             ++SaveIndex.count;
         }
         PasswordField field = kField;
@@ -166,7 +167,9 @@ bool storeUnderNewPassword(bool afterFailure) {
         if (end == EntryEnd::Typed && writeStoredGame(currentSaveName)) {
             return true;
         }
-        --SaveIndex.count;
+        if (raised) {
+            --SaveIndex.count;
+        }
         if (end != EntryEnd::Typed) {
             return false;
         }
