@@ -4,6 +4,8 @@
 #include "app/draw.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
+#include "records/high_scores.hpp"
+#include "records/name_entry.hpp"
 
 #include <algorithm>
 
@@ -73,8 +75,10 @@ void timeUp() {
     app::playCue(app::SoundCue::BrakCzasu);
     app::drawSheet(kTimeUpPicture, kTimeUpAt);
     al_flip_display();
-    // TODO(records): step 3 — if records::lastPlaceScore() < GameState.score, set
-    // GameState.nameEntryDue to 1 and run records::nameEntry().
+    if (records::lastPlaceScore() < GameState.score) {
+        GameState.nameEntryDue = 1;
+        records::nameEntry();
+    }
 }
 
 void drawClockBar(int steps) {

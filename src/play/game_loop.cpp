@@ -18,6 +18,9 @@
 #include "play/game_screen.hpp"
 #include "play/pause.hpp"
 #include "play/planet_screens.hpp"
+#include "records/high_scores.hpp"
+#include "records/name_entry.hpp"
+#include "saves/save_dialog.hpp"
 
 namespace play {
 
@@ -59,6 +62,9 @@ void setUpGame() {
     board::resetGame();
     board::updateBoardFrame();
     board::fillBoardRandomly();
+    // The record line and the time-out's place 20 belong to the mode being played; a
+    // resumed game then overwrites the record with its stored value.
+    records::loadRecordForMode();
     composeGameScreen();
     app::startMusic();
     // Nothing to score yet: this only writes the score and the record.
@@ -113,7 +119,7 @@ class Frame {
         if (GameState.level == kLastLevel + 1) {
             finalScreen();
             GameState.nameEntryDue = 1;
-            // TODO(records): records::nameEntry() — the name entry after the last planet.
+            records::nameEntry();
             return WayOut::LastPlanet;
         }
 
@@ -159,8 +165,7 @@ class Frame {
             return WayOut::MenuButton;
         }
         if (hover == kHoverSave) {
-            // TODO(saves): saves::saveDialog() — store the game, then leave.
-            keepBoardInScreenBuffer();
+            saves::saveDialog();
             return WayOut::SaveButton;
         }
         return WayOut::Playing;

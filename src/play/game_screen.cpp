@@ -9,6 +9,8 @@
 #include "board/game_state.hpp"
 #include "play/clock.hpp"
 #include "play/texts.hpp"
+#include "saves/save_index.hpp"
+#include "saves/stored_game.hpp"
 
 #include <allegro5/allegro_font.h>
 
@@ -170,7 +172,7 @@ void drawLevelNumber() {
 void composeGameScreen() {
     const bool resumed = GameState.resumedGame == 1;
     if (resumed) {
-        // TODO(saves): step 1 — saves::readStoredGame() with saves::currentSaveName.
+        saves::readStoredGame(saves::currentSaveName);
     }
     composePanel();
     al_set_target_backbuffer(Assets.display);

@@ -14,4 +14,17 @@ extern SaveIndexRecord SaveIndex;
 // stored-game file; empty for a game that was never stored.
 extern std::string currentSaveName;
 
+// Extracts the count from "zg.txt"; a missing or unreadable file leaves it as it was.
+void readSaveIndex();
+
+// Replaces "zg.txt" with the count (decimal, no line end); false when it failed.
+bool writeSaveIndex();
+
+// After a resumed game's result is recorded: deletes its stored file and lowers the
+// count, then stores the count. A name no password can have is never deleted.
+void discardStoredGame();
+
+// The save state of a game started afresh from the menu: no stored file, not resumed.
+void beginNewGame();
+
 } // namespace saves

@@ -135,11 +135,4 @@ TEST_F(MainMenu, ExitFadesOutAndReturns) {
     EXPECT_EQ(fadeSteps, 127);
 }
 
-TEST_F(MainMenu, ItemsWithoutAScreenLeaveTheMenuAsItIs) {
-    support::FrameScript script;
-    script.mouseAt(frame(5), 400, 270, app::kLeftButton).mouseAt(frame(10), 600, 100, 0);
-    runMenu(script, 20);
-    EXPECT_EQ(standin::log().stopSamplesCalls, 1); // only the exit's fade-out
-}
-
 } // namespace

@@ -12,6 +12,9 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +31,48 @@ constexpr int kContinueX = 530, kContinueY = 400;
 constexpr int kFadeOutFlips = 128;
 constexpr int kFadeInFlips = 45;
 constexpr int kGiveUp = 200000;
+
+// The dialogs a game can end in, answered as a player would: once a prompt has been on
+// screen for a few flips, the answer is given once. Runs on every rest, beside the
+// frame script, because the dialogs run loops of their own.
+class DialogAnswers {
+  public:
+    DialogAnswers& onPrompt(const char* prompt, std::function<void()> answer) {
+        pending_->push_back({prompt, std::move(answer)});
+        return *this;
+    }
+    void install() {
+        auto pending = pending_;
+        standin::setRestDriver([pending](double) {
+            for (auto& [prompt, answer] : *pending) {
+                const auto shown = standin::textsWith(prompt);
+                if (answer && !shown.empty() && standin::log().flips - shown.back().frame > 20) {
+                    auto once = std::move(answer);
+                    answer = nullptr;
+                    once();
+                }
+            }
+        });
+    }
+
+  private:
+    using Pending = std::vector<std::pair<std::string, std::function<void()>>>;
+    std::shared_ptr<Pending> pending_ = std::make_shared<Pending>();
+};
+
+constexpr const char* kNamePrompt = "Wpisz swoje imię:";
+constexpr const char* kSaveQuestion = "Czy zapisać stan gry?";
+constexpr int kNoX = 670, kNoY = 570;                // "NIE" of the save question
+constexpr int kListBackX = 400, kListBackY = 545;    // back button of the list screen
+
+// Types a short name and Enter, then leaves the list of results that follows.
+void typeNameAndLeaveList() {
+    for (int c : {'A', 'l', 'a'}) {
+        standin::pressKey(ALLEGRO_KEY_A, c);
+    }
+    standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+    standin::setMouse(kListBackX, kListBackY, app::kLeftButton);
+}
 
 class GameLoop : public playtest::PlayTest {
   protected:
@@ -164,13 +209,19 @@ TEST_F(GameLoop, TheSaveButtonLeavesTheGameToo) {
     support::FrameScript script;
     script.at(frame(3), [] { GameState.score = 900; });
     script.mouseAt(frame(5), kSaveX, kSaveY, 0).mouseAt(frame(8), kSaveX, kSaveY, 1);
+    DialogAnswers answers;
+    answers.onPrompt(kSaveQuestion, [] { standin::setMouse(kNoX, kNoY, app::kLeftButton); })
+        .install();
     play(script);
+    EXPECT_FALSE(standin::textsWith(kSaveQuestion).empty()) << "the save question was asked";
     expectBackInTheMenu();
     EXPECT_EQ(cues("sam/menu.wav"), 1);
 }
 
 TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndLeaves) {
     GameState.mode = board::GameMode::Timed;
+    DialogAnswers answers;
+    answers.onPrompt(kNamePrompt, typeNameAndLeaveList).install();
     int loopsAtTimeUp = -1, stopsAtTimeUp = -1, barAtTimeUp = -1;
     int stopsBefore = 0;
     // Watches every flip for the time-out cue; just before the last step, moves the
@@ -207,6 +258,9 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndLeaves) {
     EXPECT_NE(app::mouseState.x, kCell36X) << "the frame of the time-out polled the mouse";
     auto picture = sheetPieces(416, 716, 208, 65);
     ASSERT_EQ(picture.size(), 1u);
+    // 1234 beats the empty place 20 of the timed list: the name entry placed it.
+    EXPECT_FALSE(standin::textsWith(kNamePrompt).empty());
+    EXPECT_FALSE(standin::textsWith("Ala").empty()) << "the list shows the new name";
     expectBackInTheMenu();
 }
 
@@ -219,10 +273,13 @@ TEST_F(GameLoop, TheLastPlanetEndsTheGameInTheFrameItIsCompleted) {
     });
     // The continue button of the level completion, pressed while the board dissolves.
     script.mouseAt(frame(5) + 300, kContinueX, kContinueY, app::kLeftButton);
+    DialogAnswers answers;
+    answers.onPrompt(kNamePrompt, typeNameAndLeaveList).install();
     play(script);
+    EXPECT_FALSE(standin::textsWith("Ala").empty()) << "the name entry followed";
     auto scoreLine = standin::textsWith("w grze zdobyłeś  31000  punktów");
     ASSERT_EQ(scoreLine.size(), 2u) << "the final screen shows the score";
-    EXPECT_EQ(GameState.nameEntryDue, 1);
+    EXPECT_EQ(GameState.nameEntryDue, 0) << "the list screen ends the entry's cycle";
     EXPECT_EQ(standin::textsWith("NEPTUN - ").size(), 2u) << "Neptune's text came first";
     // No loop frame ran between the completion and the final screen: every loop frame
     // with nothing hovered erases the button row.

@@ -598,4 +598,16 @@ bool al_set_sample_instance_position(ALLEGRO_SAMPLE_INSTANCE* instance, unsigned
     return true;
 }
 
+// --- added for the records, information and saved-game screens ---------------------
+// Rounded rectangles are recorded as plain rectangles; the radii do not matter to tests.
+void al_draw_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
+                               ALLEGRO_COLOR colour, float thickness) {
+    recordShape(standin::Shape::Rectangle, x1, y1, x2, y2, colour, thickness);
+}
+
+void al_draw_filled_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
+                                      ALLEGRO_COLOR colour) {
+    recordShape(standin::Shape::FilledRectangle, x1, y1, x2, y2, colour, 0);
+}
+
 } // extern "C"

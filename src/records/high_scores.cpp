@@ -1,0 +1,166 @@
+#include "records/high_scores.hpp"
+
+#include "board/game_state.hpp"
+#include "records/file_replace.hpp"
+#include "saves/save_index.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <istream>
+
+namespace records {
+
+HighScoreListRecord HighScoreList;
+int newEntryIndex = 0;
+
+namespace {
+
+constexpr const char* kRelaxedList = "lir.txt";
+constexpr const char* kTimedList = "lic.txt";
+constexpr const char* kDecodedCopy = "xh.txt";
+constexpr const char* kNoName = "...";
+constexpr unsigned char kShift = 7;
+// A real list is under a kilobyte; a hostile file is not read beyond this.
+constexpr std::size_t kLongestLine = 64 * 1024;
+
+// Names drawn on the list screen must fit its column: a name read from a file is cut
+// to the longest name the entry admits, without splitting a two-byte letter.
+std::string fittedName(std::string name) {
+    if (name.size() <= static_cast<std::size_t>(kNameBytes)) {
+        return name;
+    }
+    std::size_t cut = kNameBytes;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    name.resize(cut);
+    return name;
+}
+
+std::string readFirstLine(const char* path) {
+    std::string line;
+    std::ifstream in(path, std::ios::binary);
+    char c;
+    while (line.size() < kLongestLine && in.get(c) && c != '\n') {
+        line.push_back(c);
+    }
+    return line;
+}
+
+void readEntries(std::istream& in) {
+    for (int i = 1; i <= kListLength; ++i) {
+        HighScoreEntry read;
+        if (!(in >> read.name)) {
+            return;
+        }
+        HighScoreList.entry[i].name = fittedName(read.name);
+        if (!(in >> read.level)) {
+            return;
+        }
+        HighScoreList.entry[i].level = read.level;
+        if (!(in >> read.score)) {
+            return;
+        }
+        HighScoreList.entry[i].score = read.score;
+    }
+}
+
+} // namespace
+
+const char* listFileName(int mode) {
+    switch (mode) {
+    case board::GameMode::Relaxed:
+        return kRelaxedList;
+    case board::GameMode::Timed:
+        return kTimedList;
+    default:
+        return nullptr;
+    }
+}
+
+std::string encodeListText(const std::string& plain) {
+    std::string stored = plain;
+    for (char& c : stored) {
+        c = static_cast<char>(static_cast<unsigned char>(c) - kShift);
+    }
+    return stored;
+}
+
+std::string decodeListText(const std::string& stored) {
+    std::string plain = stored;
+    for (char& c : plain) {
+        c = static_cast<char>(static_cast<unsigned char>(c) + kShift);
+    }
+    return plain;
+}
+
+std::string listPlainText() {
+    std::string plain;
+    for (int i = 1; i <= kListSlots; ++i) {
+        HighScoreEntry& e = HighScoreList.entry[i];
+        if (e.name.size() <= 1) {
+            e.name = kNoName;
+        }
+        plain += e.name + " " + std::to_string(e.level) + " " + std::to_string(e.score) + " ";
+    }
+    return plain;
+}
+
+void clearListInMemory() {
+    for (int i = 1; i <= kListLength; ++i) {
+        HighScoreList.entry[i] = HighScoreEntry{};
+    }
+}
+
+void readList() {
+    clearListInMemory();
+    const char* path = listFileName(board::GameState.mode);
+    const std::string stored = path != nullptr ? readFirstLine(path) : std::string{};
+    {
+        std::ofstream copy(kDecodedCopy, std::ios::binary | std::ios::trunc);
+        copy << decodeListText(stored);
+    }
+    {
+        std::ifstream copy(kDecodedCopy, std::ios::binary);
+        readEntries(copy);
+    }
+    std::remove(kDecodedCopy);
+}
+
+void writeList(bool discard) {
+    if (discard) {
+        saves::discardStoredGame();
+    }
+    const std::string plain = listPlainText();
+    const char* path = listFileName(board::GameState.mode);
+    if (path != nullptr) {
+        replaceFile(path, encodeListText(plain));
+    }
+}
+
+void insertResult(const std::string& name, int level, int score) {
+    int place = 1;
+    while (place <= kListLength && HighScoreList.entry[place].score >= score &&
+           HighScoreList.entry[place].score != 0) {
+        ++place;
+    }
+    if (place > kListLength) {
+        return;
+    }
+    for (int j = kListLength - 1; j >= place; --j) {
+        HighScoreList.entry[j + 1] = HighScoreList.entry[j];
+    }
+    HighScoreList.entry[place] = HighScoreEntry{name, level, score};
+    newEntryIndex = place;
+}
+
+void loadRecordForMode() {
+    readList();
+    board::GameState.record = HighScoreList.entry[1].score;
+}
+
+int lastPlaceScore() {
+    return HighScoreList.entry[kListLength].score;
+}
+
+} // namespace records

@@ -1,0 +1,161 @@
+#include "records/list_screen.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/geometry.hpp"
+#include "app/input.hpp"
+#include "app/main_menu.hpp"
+#include "app/sound.hpp"
+#include "app/transitions.hpp"
+#include "board/game_state.hpp"
+#include "records/high_scores.hpp"
+#include "records/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+namespace records {
+
+namespace {
+
+constexpr int kBackdropX = -232;
+constexpr app::Rect kTitlePlate{525, 460, 180, 23};
+constexpr app::Point kTitlePlateAt{310, 20};
+constexpr app::HitBox kPanel{200, 70, 600, 520}; // corners of the rounded panel
+constexpr float kPanelRadius = 5;
+constexpr app::Point kModeTitleAt{400, 48};
+constexpr app::Point kPlaceHeadingAt{225, 80};
+constexpr app::Point kScoreHeadingAt{420, 80};
+constexpr app::HitBox kRule{215, 103, 585, 103};
+constexpr int kFirstRowY = 110;
+constexpr int kRowPitch = 20;
+constexpr int kPlaceX = 240;
+constexpr int kNameX = 250;
+constexpr int kLevelX = 440;
+constexpr int kScoreX = 580;
+constexpr app::Rect kFirstHighlight{202, 111, 396, 20}; // row n is 20 (n - 1) lower
+constexpr app::Rect kReturnPlate{404, 432, 114, 30};
+constexpr app::Point kReturnPlateAt{343, 530};
+constexpr app::HitBox kReturnButton{348, 532, 449, 553};
+constexpr app::Rect kReturnBand{347, 532, 103, 23};
+constexpr app::Rect kReturnRepair{343, 530, 114, 30};
+
+ALLEGRO_COLOR panelColour() {
+    return al_map_rgb(10, 28, 40);
+}
+ALLEGRO_COLOR frameColour() {
+    return al_map_rgb(128, 140, 0);
+}
+ALLEGRO_COLOR dimColour() {
+    return al_map_rgb(60, 80, 100);
+}
+ALLEGRO_COLOR brightColour() {
+    return al_map_rgb(120, 140, 160);
+}
+ALLEGRO_COLOR greenColour() {
+    return al_map_rgb(140, 160, 10);
+}
+ALLEGRO_COLOR highlightTint() {
+    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
+}
+
+void drawModeTitle() {
+    const int mode = board::GameState.mode;
+    if (mode == board::GameMode::Relaxed) {
+        al_draw_text(app::Assets.fontBold16, greenColour(), kModeTitleAt.x, kModeTitleAt.y,
+                     ALLEGRO_ALIGN_CENTRE, texts::kRelaxedTitle);
+    } else if (mode == board::GameMode::Timed) {
+        al_draw_text(app::Assets.fontBold16, brightColour(), kModeTitleAt.x, kModeTitleAt.y,
+                     ALLEGRO_ALIGN_CENTRE, texts::kTimedTitle);
+    }
+}
+
+void drawRow(int i) {
+    const HighScoreEntry& e = HighScoreList.entry[i];
+    const int y = kFirstRowY + kRowPitch * (i - 1);
+    ALLEGRO_FONT* font = app::Assets.font20;
+    al_draw_textf(font, dimColour(), kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
+    if (!e.name.empty() && e.name != "...") {
+        al_draw_textf(font, brightColour(), kNameX, y, 0, "%s", e.name.c_str());
+    }
+    if (e.level > 0) {
+        al_draw_textf(font, dimColour(), kLevelX, y, 0, "%d", e.level);
+    }
+    if (e.score > 0) {
+        al_draw_textf(font, brightColour(), kScoreX, y, ALLEGRO_ALIGN_RIGHT, "%d", e.score);
+    } else if (e.score == 0) {
+        al_draw_text(font, dimColour(), kScoreX, y, ALLEGRO_ALIGN_RIGHT, "0");
+    }
+}
+
+void composeList() {
+    al_set_target_bitmap(app::Assets.screen);
+    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawSheet(kTitlePlate, kTitlePlateAt);
+    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                                     kPanelRadius, panelColour());
+    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                              kPanelRadius, frameColour(), 2);
+    drawModeTitle();
+    al_draw_text(app::Assets.fontBold16, dimColour(), kPlaceHeadingAt.x, kPlaceHeadingAt.y, 0,
+                 texts::kPlaceAndNameHeading);
+    al_draw_text(app::Assets.fontBold16, dimColour(), kScoreHeadingAt.x, kScoreHeadingAt.y, 0,
+                 texts::kLevelAndScoreHeading);
+    al_draw_line(kRule.x0, kRule.y0, kRule.x1, kRule.y1, frameColour(), 2);
+    for (int i = 1; i <= kListLength; ++i) {
+        drawRow(i);
+    }
+    const int n = newEntryIndex;
+    if (board::GameState.nameEntryDue == 1 && n >= 1 && n <= kListLength) {
+        const int y = kFirstHighlight.y + kRowPitch * (n - 1);
+        al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kFirstHighlight.x, y,
+                                     kFirstHighlight.w, kFirstHighlight.h, kFirstHighlight.x, y, 0);
+    }
+    app::drawSheet(kReturnPlate, kReturnPlateAt);
+}
+
+} // namespace
+
+void listScreen() {
+    // After a name entry the list in memory is the one just read and extended; it is
+    // shown as it is, so a result still shows when its file could not be written.
+    if (board::GameState.nameEntryDue != 1) {
+        readList();
+    }
+    app::fadeOut();
+    composeList();
+    al_set_target_backbuffer(app::Assets.display);
+    app::fadeIn();
+
+    bool leaving = false;
+    while (!leaving) {
+        app::pollInput();
+        const app::InputStateRecord& in = app::InputState;
+        if (kReturnButton.contains(in.x, in.y)) {
+            al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kReturnBand.x,
+                                         kReturnBand.y, kReturnBand.w, kReturnBand.h, kReturnBand.x,
+                                         kReturnBand.y, 0);
+            if (in.buttons == app::kLeftButton) {
+                app::playCue(app::SoundCue::Menu);
+                leaving = true;
+            }
+        }
+        al_flip_display();
+        app::restoreFromScreen(kReturnRepair);
+        al_rest(app::kFrameRest);
+    }
+
+    if (board::GameState.nameEntryDue == 1) {
+        writeList(false);
+    }
+    newEntryIndex = 0;
+    if (board::GameState.nameEntryDue == 1) {
+        board::GameState.nameEntryDue = 0;
+        return;
+    }
+    app::fadeOut();
+    app::composeMainMenu();
+    app::fadeIn();
+}
+
+} // namespace records

@@ -1,0 +1,107 @@
+#include "records/name_entry.hpp"
+
+#include "app/assets.hpp"
+#include "app/geometry.hpp"
+#include "app/window.hpp"
+#include "board/game_state.hpp"
+#include "records/high_scores.hpp"
+#include "records/list_screen.hpp"
+#include "records/strip.hpp"
+#include "records/text_entry.hpp"
+#include "records/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+#include <algorithm>
+#include <string>
+
+namespace records {
+
+namespace {
+
+constexpr int kStripCentre = 569;
+constexpr app::Point kPromptAt{285, 11}; // in the strip, right-aligned
+constexpr app::Point kCaretAt{300, 553};
+constexpr app::Point kNameAt{300, 554};
+constexpr app::HitBox kFieldOutline{294, 554, 628, 584};
+constexpr app::HitBox kFieldInside{295, 555, 627, 583};
+constexpr double kPassRest = 0.1;
+constexpr int kLastLevel = 8;
+
+ALLEGRO_COLOR promptColour() {
+    return al_map_rgb(60, 80, 100);
+}
+ALLEGRO_COLOR typedColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR fieldColour() {
+    return al_map_rgb(0, 18, 30);
+}
+
+void composePromptStrip() {
+    al_set_target_bitmap(app::Assets.strip);
+    al_clear_to_color(stripBackground());
+    al_draw_text(app::Assets.font20, promptColour(), kPromptAt.x, kPromptAt.y, ALLEGRO_ALIGN_RIGHT,
+                 texts::kNamePrompt);
+}
+
+void drawCaret(ALLEGRO_COLOR colour) {
+    al_draw_text(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
+}
+
+// One pass per typed character at most; returns when Enter or Escape ends a
+// non-empty name.
+std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
+    std::string name;
+    for (;;) {
+        app::quitIfWindowClosed();
+        CaretPhase caret = CaretPhase::Neither;
+        if (name.empty()) {
+            caret = advanceCaret();
+            if (caret == CaretPhase::Bright) {
+                drawCaret(typedColour());
+            }
+        }
+        al_flip_display();
+        if (caret == CaretPhase::Dark) {
+            drawCaret(fieldColour());
+        }
+        const int key = nextTypedCharacter(queue);
+        applyKey(name, key, Charset::Word);
+        al_draw_text(app::Assets.font24, typedColour(), kNameAt.x, kNameAt.y, 0, name.c_str());
+        al_flip_display();
+        al_rest(kPassRest);
+        al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
+                          promptColour(), 1);
+        al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
+                                 fieldColour());
+        if ((key == kEnter || key == kEscape) && !name.empty()) {
+            return name;
+        }
+    }
+}
+
+} // namespace
+
+void nameEntry() {
+    if (board::GameState.nameEntryDue == 0) {
+        return;
+    }
+    readList();
+    ALLEGRO_EVENT_QUEUE* queue = createKeyboardQueue();
+    composePromptStrip();
+    stripCentreY = kStripCentre;
+    stripOpen();
+    const std::string name = typeName(queue);
+    al_destroy_event_queue(queue);
+    stripClose();
+
+    board::GameState.level = std::min(board::GameState.level, kLastLevel);
+    insertResult(name, board::GameState.level, board::GameState.score);
+    board::GameState.score = 0;
+    writeList(true);
+    listScreen();
+}
+
+} // namespace records

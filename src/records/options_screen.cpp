@@ -1,0 +1,330 @@
+#include "records/options_screen.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/geometry.hpp"
+#include "app/input.hpp"
+#include "app/main_menu.hpp"
+#include "app/paths.hpp"
+#include "app/sound.hpp"
+#include "app/transitions.hpp"
+#include "board/game_state.hpp"
+#include "records/file_replace.hpp"
+#include "records/high_scores.hpp"
+#include "records/options.hpp"
+#include "records/text_entry.hpp"
+#include "records/texts.hpp"
+
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace records {
+
+namespace {
+
+constexpr int kBackdropX = -232;
+constexpr app::Rect kTitlePlate{528, 548, 94, 25};
+constexpr app::Point kTitlePlateAt{353, 90};
+constexpr app::HitBox kPanel{150, 130, 650, 380};
+constexpr float kRadius = 5;
+constexpr int kFirstRowBottom = 180;
+constexpr int kRowPitch = 40;
+constexpr int kRows = 5;
+constexpr int kRowLeft = 180, kRowRight = 620, kRowHeight = 30;
+constexpr app::Rect kTrack{0, 830, 166, 14};
+constexpr app::Rect kKnob{170, 827, 14, 20};
+constexpr app::Rect kDeletePlate{150, 670, 40, 25};
+constexpr app::Point kDeletePlateAt{502, 233};
+constexpr app::Rect kModePlate{300, 710, 65, 24};
+constexpr app::Point kModePlateAt{490, 273};
+constexpr app::Rect kClockIcon{370, 710, 25, 25};
+constexpr app::Point kClockIconAt{410, 273};
+constexpr app::Rect kReturnPlate{404, 432, 114, 30};
+constexpr app::Point kReturnPlateAt{343, 480};
+constexpr app::Point kMusicLabelAt{200, 154};
+constexpr app::Point kEffectsLabelAt{200, 194};
+constexpr app::Point kFullScreenAt{250, 314};
+constexpr app::Point kDeleteLabelAt{250, 234};
+constexpr int kDeletedMessageY = 234;
+constexpr int kCentreX = 400;
+constexpr app::Point kModeLabelAt{250, 274};
+
+// One slider: its hit box and where its pieces go. Position x sets the volume
+// (x - 447) / 100, so the track spans 0.00 to 1.50.
+struct Slider {
+    app::HitBox hit;
+    app::Point trackAt;
+    int barY;   // the filled part, from x 443
+    int emptyY; // the empty part while dragging, to x 605
+    int knobY;
+    app::Point numberAt; // right-aligned
+    app::Rect repair;
+};
+constexpr Slider kMusicSlider{{447, 157, 597, 176}, {440, 160},         167, 166, 156,
+                              {430, 158},           {340, 150, 270, 30}};
+constexpr Slider kEffectsSlider{{447, 197, 597, 216}, {440, 200},         207, 206, 196,
+                                {430, 198},           {340, 190, 270, 30}};
+constexpr int kSliderZeroX = 447;
+constexpr int kBarStartX = 443;
+constexpr int kEmptyEndX = 605;
+constexpr int kKnobOffset = 7; // the knob is drawn at 440 + 100 v, the pointer at 447 + 100 v
+constexpr float kBarThickness = 5;
+constexpr float kPixelsPerUnit = 100.0f;
+
+constexpr app::HitBox kDeleteButton{503, 233, 541, 257};
+constexpr app::HitBox kModeButton{491, 273, 554, 296};
+constexpr app::HitBox kReturnButton{348, 482, 449, 503};
+constexpr app::Rect kReturnBand{347, 482, 103, 22};
+constexpr app::Rect kReturnRepair{343, 480, 114, 30};
+constexpr app::Rect kDeleteRowRepair{190, 232, 400, 28};
+constexpr app::Rect kModeLabelRepair{240, 270, 220, 27};
+constexpr app::HitBox kDeleteRowErase{185, 232, 610, 258};
+
+ALLEGRO_COLOR panelColour() {
+    return al_map_rgb(33, 52, 70);
+}
+ALLEGRO_COLOR frameColour() {
+    return al_map_rgb(128, 140, 0);
+}
+ALLEGRO_COLOR brightColour() {
+    return al_map_rgb(120, 140, 160);
+}
+ALLEGRO_COLOR dimColour() {
+    return al_map_rgb(60, 80, 100);
+}
+ALLEGRO_COLOR redColour() {
+    return al_map_rgb(200, 80, 80);
+}
+ALLEGRO_COLOR barColour() {
+    return al_map_rgb(11, 88, 99);
+}
+ALLEGRO_COLOR blackColour() {
+    return al_map_rgb(0, 0, 0);
+}
+ALLEGRO_COLOR greenColour() {
+    return al_map_rgb(160, 180, 10);
+}
+ALLEGRO_COLOR buttonTint() {
+    return al_map_rgba_f(0.4f, 0.8f, 0.8f, 0.5f);
+}
+ALLEGRO_COLOR returnTint() {
+    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
+}
+
+// A volume as the slider shows it: the integer part of 100 v. A hand-made value far
+// outside the slider's range is held to what an int can carry.
+int percent(float volume) {
+    const float scaled = volume * kPixelsPerUnit;
+    if (std::isnan(scaled)) {
+        return 0;
+    }
+    return static_cast<int>(std::trunc(std::clamp(scaled, -1e9f, 1e9f)));
+}
+
+// Where a volume's bar ends and its knob sits; kept on or near the window.
+float volumeX(float volume, int zeroX) {
+    return static_cast<float>(zeroX + std::clamp(percent(volume), -1000, 10000));
+}
+
+void composeOptions() {
+    al_set_target_bitmap(app::Assets.screen);
+    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawSheet(kTitlePlate, kTitlePlateAt);
+    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
+                                     panelColour());
+    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
+                              frameColour(), 2);
+    for (int row = 0; row < kRows; ++row) {
+        const int bottom = kFirstRowBottom + kRowPitch * row;
+        al_draw_rounded_rectangle(kRowLeft, bottom - kRowHeight, kRowRight, bottom, kRadius,
+                                  kRadius, dimColour(), 0);
+    }
+    app::drawSheet(kTrack, kMusicSlider.trackAt);
+    app::drawSheet(kTrack, kEffectsSlider.trackAt);
+    ALLEGRO_FONT* font = app::Assets.font20;
+    al_draw_text(font, brightColour(), kMusicLabelAt.x, kMusicLabelAt.y, 0, texts::kMusicVolume);
+    al_draw_text(font, brightColour(), kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
+                 texts::kEffectsVolume);
+    al_draw_text(font, dimColour(), kFullScreenAt.x, kFullScreenAt.y, 0, texts::kFullScreen);
+    app::drawSheet(kModePlate, kModePlateAt);
+    app::drawSheet(kReturnPlate, kReturnPlateAt);
+}
+
+void drawNumber(const Slider& slider, int value) {
+    al_draw_textf(app::Assets.fontBold16, dimColour(), slider.numberAt.x, slider.numberAt.y,
+                  ALLEGRO_ALIGN_RIGHT, "%d", value);
+}
+
+void drawVolume(const Slider& slider, float volume) {
+    al_draw_line(kBarStartX, slider.barY, volumeX(volume, kBarStartX), slider.barY, barColour(),
+                 kBarThickness);
+    app::drawSheet(kKnob,
+                   {static_cast<int>(volumeX(volume, kSliderZeroX - kKnobOffset)), slider.knobY});
+    drawNumber(slider, percent(volume));
+}
+
+void drawModeLabel() {
+    ALLEGRO_FONT* font = app::Assets.font20;
+    if (board::GameState.mode == board::GameMode::Relaxed) {
+        al_draw_text(font, greenColour(), kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
+    } else if (board::GameState.mode == board::GameMode::Timed) {
+        al_draw_text(font, brightColour(), kModeLabelAt.x, kModeLabelAt.y, 0, texts::kTimedMode);
+        app::drawSheet(kClockIcon, kClockIconAt);
+    }
+}
+
+void drawDeletedMessage() {
+    const char* message = nullptr;
+    if (board::GameState.mode == board::GameMode::Relaxed) {
+        message = texts::kRelaxedListDeleted;
+    } else if (board::GameState.mode == board::GameMode::Timed) {
+        message = texts::kTimedListDeleted;
+    }
+    if (message != nullptr) {
+        al_draw_text(app::Assets.font20, redColour(), kCentreX, kDeletedMessageY,
+                     ALLEGRO_ALIGN_CENTRE, message);
+    }
+}
+
+// The music plays once while the screen is open, so the player hears the volume.
+void playMusicOnce() {
+    if (!app::Assets.audio || app::Assets.music == nullptr) {
+        return;
+    }
+    al_set_sample_instance_playmode(app::Assets.music, ALLEGRO_PLAYMODE_ONCE);
+    app::setMusicGain(Options.musicVolume);
+    al_play_sample_instance(app::Assets.music);
+}
+
+// Moves a slider to the pointer; returns the new volume.
+float dragSlider(const Slider& slider, int x) {
+    app::restoreFromScreen(slider.repair);
+    al_draw_line(kBarStartX, slider.barY, x, slider.barY, barColour(), kBarThickness);
+    al_draw_line(x, slider.emptyY, kEmptyEndX, slider.emptyY, blackColour(), kBarThickness);
+    app::drawSheet(kKnob, {x - 5, slider.knobY});
+    drawNumber(slider, x - kSliderZeroX);
+    return static_cast<float>(x - kSliderZeroX) / kPixelsPerUnit;
+}
+
+void switchMode() {
+    app::drawSheet(kModePlate, kModePlateAt);
+    app::restoreFromScreen(kModeLabelRepair);
+    int& mode = board::GameState.mode;
+    mode = (mode >= 0 && mode < board::GameMode::Timed) ? mode + 1 : board::GameMode::Relaxed;
+    drawModeLabel();
+    al_flip_display();
+    waitForButtonsReleased();
+}
+
+} // namespace
+
+std::string optionsFileText() {
+    std::ostringstream text;
+    text << Options.musicVolume << '\n'
+         << Options.effectsVolume << '\n'
+         << board::GameState.mode << '\n';
+    return text.str();
+}
+
+bool writeOptionsFile() {
+    return replaceFile(app::paths::kOptions, optionsFileText());
+}
+
+bool listFileExists() {
+    const char* path = listFileName(board::GameState.mode);
+    if (path == nullptr) {
+        return false;
+    }
+    std::ifstream in(path);
+    return in.is_open();
+}
+
+void clearList() {
+    app::drawSheet(kDeletePlate, kDeletePlateAt);
+    if (const char* path = listFileName(board::GameState.mode)) {
+        std::remove(path);
+    }
+    al_flip_display();
+    waitForButtonsReleased();
+    al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
+                             kDeleteRowErase.y1, panelColour());
+    drawDeletedMessage();
+    clearListInMemory();
+}
+
+void optionsScreen() {
+    app::fadeOut();
+    composeOptions();
+    al_set_target_backbuffer(app::Assets.display);
+    app::fadeIn();
+    drawVolume(kMusicSlider, Options.musicVolume);
+    drawVolume(kEffectsSlider, Options.effectsVolume);
+    drawModeLabel();
+    playMusicOnce();
+
+    bool leaving = false;
+    while (!leaving) {
+        bool listShown = listFileExists();
+        if (listShown) {
+            al_draw_text(app::Assets.font20, brightColour(), kDeleteLabelAt.x, kDeleteLabelAt.y, 0,
+                         texts::kDeleteList);
+            app::drawSheet(kDeletePlate, kDeletePlateAt);
+        } else {
+            drawDeletedMessage();
+        }
+        app::pollInput();
+        const app::InputStateRecord& in = app::InputState;
+        const bool click = in.buttons == app::kLeftButton;
+        if (click && kMusicSlider.hit.contains(in.x, in.y)) {
+            Options.musicVolume = dragSlider(kMusicSlider, in.x);
+            app::setMusicGain(Options.musicVolume);
+        }
+        if (click && kEffectsSlider.hit.contains(in.x, in.y)) {
+            Options.effectsVolume = dragSlider(kEffectsSlider, in.x);
+        }
+        if (listShown && kDeleteButton.contains(in.x, in.y)) {
+            app::drawSheetTinted(kDeletePlate, kDeletePlateAt, buttonTint());
+            if (click) {
+                clearList();
+                listShown = false;
+            }
+        }
+        if (kModeButton.contains(in.x, in.y)) {
+            app::drawSheetTinted(kModePlate, kModePlateAt, buttonTint());
+            if (click) {
+                switchMode();
+            }
+        }
+        if (kReturnButton.contains(in.x, in.y)) {
+            al_draw_tinted_bitmap_region(app::Assets.screen, returnTint(), kReturnBand.x,
+                                         kReturnBand.y, kReturnBand.w, kReturnBand.h, kReturnBand.x,
+                                         kReturnBand.y, 0);
+            if (click) {
+                app::playCue(app::SoundCue::Menu);
+                leaving = true;
+            }
+        }
+        al_flip_display();
+        if (listShown) {
+            app::drawSheet(kDeletePlate, kDeletePlateAt);
+        }
+        app::restoreFromScreen(kDeleteRowRepair);
+        app::drawSheet(kModePlate, kModePlateAt);
+        app::restoreFromScreen(kReturnRepair);
+        al_rest(app::kFrameRest);
+    }
+
+    writeOptionsFile();
+    app::fadeOut();
+    app::composeMainMenu();
+    app::fadeIn();
+}
+
+} // namespace records

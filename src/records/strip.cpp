@@ -1,0 +1,68 @@
+#include "records/strip.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+
+#include <allegro5/allegro_primitives.h>
+
+namespace records {
+
+int stripCentreY = 0;
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kOpenSteps = 20;
+constexpr double kOpenRest = 0.01;
+constexpr int kMiddleRow = 22;
+constexpr int kCloseSteps = 12;
+constexpr double kCloseRest = 0.03;
+
+ALLEGRO_COLOR edgeColour() {
+    return al_map_rgb(160, 120, 30);
+}
+
+void drawEdges(int above, int below) {
+    al_draw_line(0, above, kWidth, above, edgeColour(), 1);
+    al_draw_line(0, below, kWidth, below, edgeColour(), 1);
+}
+
+} // namespace
+
+ALLEGRO_COLOR stripBackground() {
+    return al_map_rgb(0, 38, 50);
+}
+
+void stripOpen() {
+    // The strip is drawn onto the display, never onto itself.
+    al_set_target_backbuffer(app::Assets.display);
+    for (int i = 0; i < kOpenSteps; ++i) {
+        const int rows = 2 * i - 1;
+        if (rows > 0) {
+            al_draw_bitmap_region(app::Assets.strip, 0, kMiddleRow - i, kWidth, rows, 0,
+                                  stripCentreY - i, 0);
+        }
+        al_rest(kOpenRest);
+        al_set_target_backbuffer(app::Assets.display);
+        drawEdges(stripCentreY - i, stripCentreY + i);
+        al_flip_display();
+    }
+}
+
+void stripClose() {
+    al_set_target_backbuffer(app::Assets.display);
+    for (int i = 0; i < kCloseSteps; ++i) {
+        if (i >= 2) {
+            drawEdges(stripCentreY + 2 * i - 20, stripCentreY - 2 * i + 20);
+        }
+        if (i > 0) {
+            app::restoreFromScreen({0, stripCentreY + i - kMiddleRow, kWidth, i});
+            app::restoreFromScreen({0, stripCentreY - 2 * i + 21, kWidth, i});
+        }
+        al_rest(kCloseRest);
+        al_set_target_backbuffer(app::Assets.display);
+        al_flip_display();
+    }
+}
+
+} // namespace records

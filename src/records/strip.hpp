@@ -1,0 +1,23 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+
+// The 800 x 50 dialog strip (Assets.strip) that the name entry and the save and load
+// dialogs compose and then unfold across the screen around a chosen row.
+namespace records {
+
+// The window row the strip unfolds around and folds back to; set by each dialog.
+extern int stripCentreY;
+
+// The strip's background, shared by every dialog that uses it.
+ALLEGRO_COLOR stripBackground();
+
+// Unfolds the strip from its middle row outwards in 20 steps of 0.01 s, leaving the
+// display's back buffer as the drawing target.
+void stripOpen();
+
+// Folds the strip away in 12 steps of 0.03 s, copying the picture under it back from
+// Assets.screen.
+void stripClose();
+
+} // namespace records

@@ -1,0 +1,100 @@
+#include "saves/load_dialog.hpp"
+
+#include "app/assets.hpp"
+#include "app/geometry.hpp"
+#include "board/game_state.hpp"
+#include "records/strip.hpp"
+#include "records/text_entry.hpp"
+#include "saves/password_entry.hpp"
+#include "saves/save_index.hpp"
+#include "saves/stored_game.hpp"
+#include "saves/strip_fade.hpp"
+#include "saves/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+
+namespace saves {
+
+namespace {
+
+constexpr int kStripCentre = 228;
+constexpr int kFadeTop = 209;
+constexpr app::Point kMessageAt{400, 11}; // centred, in the strip
+constexpr app::Point kPromptAt{380, 11};  // right-aligned, in the strip
+constexpr double kMessageRest = 1.5;
+
+constexpr PasswordField kField{records::Charset::Printable,
+                               {402, 212},
+                               {400, 213},
+                               {400, 210, 728, 243},
+                               false,
+                               true,
+                               false,
+                               false,
+                               211,
+                               242};
+
+ALLEGRO_COLOR promptColour() {
+    return al_map_rgb(60, 80, 100);
+}
+ALLEGRO_COLOR noGamesColour() {
+    return al_map_rgb(140, 160, 10);
+}
+ALLEGRO_COLOR wrongColour() {
+    return al_map_rgb(200, 80, 80);
+}
+
+void composeStrip() {
+    al_set_target_bitmap(app::Assets.strip);
+    al_clear_to_color(records::stripBackground());
+    if (SaveIndex.count == 0) {
+        al_draw_text(app::Assets.font20, noGamesColour(), kMessageAt.x, kMessageAt.y,
+                     ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
+    } else if (SaveIndex.count > 0) {
+        al_draw_text(app::Assets.font20, promptColour(), kPromptAt.x, kPromptAt.y,
+                     ALLEGRO_ALIGN_RIGHT, texts::kPasswordPrompt);
+    }
+}
+
+void refuse() {
+    stripFadeOut(kFadeTop);
+    al_set_target_bitmap(app::Assets.strip);
+    al_clear_to_color(records::stripBackground());
+    al_draw_text(app::Assets.font20, wrongColour(), kMessageAt.x, kMessageAt.y,
+                 ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
+    stripFadeIn(kFadeTop);
+    al_rest(kMessageRest);
+}
+
+} // namespace
+
+void loadDialog() {
+    composeStrip();
+    records::stripCentreY = kStripCentre;
+    records::stripOpen();
+    if (SaveIndex.count == 0) {
+        al_rest(kMessageRest);
+        records::waitForButtonsReleased();
+        records::stripClose();
+        board::GameState.resumedGame = 0;
+        return;
+    }
+
+    currentSaveName.clear();
+    ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
+    typePassword(kField, queue);
+    al_destroy_event_queue(queue);
+
+    // Only a name the save dialog could have given, naming a regular file, is a stored
+    // game: "opc.txt", a list file or a path are refused like any wrong password.
+    if (storedGameExists(currentSaveName)) {
+        board::GameState.resumedGame = 1;
+        records::stripClose();
+        return;
+    }
+    refuse();
+    records::stripClose();
+    board::GameState.resumedGame = 0;
+}
+
+} // namespace saves

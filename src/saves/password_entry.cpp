@@ -1,0 +1,74 @@
+#include "saves/password_entry.hpp"
+
+#include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/window.hpp"
+#include "records/strip.hpp"
+#include "saves/save_index.hpp"
+#include "saves/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+namespace saves {
+
+namespace {
+constexpr double kPassRest = 0.1;
+
+ALLEGRO_COLOR typedColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR darkCaret() {
+    return al_map_rgb(0, 18, 30);
+}
+
+void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
+    al_draw_text(app::Assets.font24, colour, field.caretAt.x, field.caretAt.y, 0, texts::kCaret);
+}
+} // namespace
+
+EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
+    std::string& password = currentSaveName;
+    for (;;) {
+        if (field.pollsMouse) {
+            app::pollInput();
+        } else {
+            app::quitIfWindowClosed();
+        }
+        records::CaretPhase caret = records::CaretPhase::Neither;
+        if (password.empty()) {
+            caret = records::advanceCaret();
+            if (caret == records::CaretPhase::Bright) {
+                drawCaret(field, typedColour());
+            }
+        }
+        al_flip_display();
+        if (caret == records::CaretPhase::Dark) {
+            drawCaret(field, field.darkHiddenCaret ? darkCaret() : records::stripBackground());
+        }
+        const int key = records::nextTypedCharacter(queue);
+        records::applyKey(password, key, field.charset);
+
+        al_draw_textf(app::Assets.font24, typedColour(), field.textAt.x, field.textAt.y, 0, "%s",
+                      password.c_str());
+        al_flip_display();
+        al_rest(kPassRest);
+        al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
+                                 records::stripBackground());
+
+        if (!password.empty() &&
+            (key == records::kEnter || (field.escapeConfirms && key == records::kEscape))) {
+            return EntryEnd::Typed;
+        }
+        if (password.empty() && field.escapeGivesUp && key == records::kEscape) {
+            return EntryEnd::GaveUp;
+        }
+        const app::InputStateRecord& in = app::InputState;
+        if (field.pollsMouse && password.empty() && in.buttons == app::kRightButton &&
+            in.y >= field.rightClickTop && in.y <= field.rightClickBottom) {
+            return EntryEnd::RightClick;
+        }
+    }
+}
+
+} // namespace saves

@@ -1,0 +1,217 @@
+#include "saves/save_dialog.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/geometry.hpp"
+#include "app/input.hpp"
+#include "board/board_setup.hpp"
+#include "board/game_state.hpp"
+#include "play/game_screen.hpp"
+#include "records/strip.hpp"
+#include "records/text_entry.hpp"
+#include "saves/password_entry.hpp"
+#include "saves/save_index.hpp"
+#include "saves/stored_game.hpp"
+#include "saves/strip_fade.hpp"
+#include "saves/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+
+#include <climits>
+#include <string>
+
+namespace saves {
+
+namespace {
+
+constexpr int kStripCentre = 569;
+constexpr int kFadeTop = 550;
+constexpr app::Point kQuestionAt{533, 10}; // centred, in the strip
+constexpr app::Point kMessageAt{400, 10};  // centred, in the strip
+constexpr app::Point kPromptAt{350, 10};   // right-aligned, in the strip
+constexpr app::Rect kYesPicture{150, 670, 40, 25};
+constexpr app::Point kYesAt{375, 10};
+constexpr app::Rect kNoPicture{199, 670, 40, 25};
+constexpr app::Point kNoAt{652, 10};
+// Both answers count their top and bottom rows (557 <= y <= 580).
+constexpr app::HitBox kYesButton{375, 556, 413, 580};
+constexpr app::HitBox kNoButton{652, 556, 690, 580};
+constexpr int kYes = 1;
+constexpr int kNo = 2;
+constexpr int kStripToScreen = 547; // a strip row y shows at y + 547
+constexpr app::Rect kYesBand{374, 10, 40, 25};
+constexpr app::Rect kNoBand{651, 10, 40, 25};
+constexpr app::Rect kAnswersBand{370, 10, 330, 25};
+constexpr double kMessageRest = 1.5;
+constexpr int kSpriteSize = 46;
+
+constexpr PasswordField kField{records::Charset::Word,
+                               {378, 553},
+                               {377, 554},
+                               {370, 551, 728, 584},
+                               true,
+                               false,
+                               true,
+                               false,
+                               0,
+                               -1};
+
+ALLEGRO_COLOR questionColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR promptColour() {
+    return al_map_rgb(60, 80, 100);
+}
+ALLEGRO_COLOR oldNameColour() {
+    return al_map_rgb(60, 180, 60);
+}
+ALLEGRO_COLOR failureColour() {
+    return al_map_rgb(200, 80, 80);
+}
+ALLEGRO_COLOR buttonTint() {
+    return al_map_rgba_f(0.6f, 0.6f, 0.6f, 0.45f);
+}
+
+// The board as it stands now goes into the screen buffer, which the strip's closing
+// copies back.
+void refreshBoardInScreen() {
+    al_set_target_bitmap(app::Assets.screen);
+    for (int cell = 1; cell <= board::kCells; ++cell) {
+        al_draw_bitmap_region(app::Assets.sheet, kSpriteSize * board::GameState.cellKind[cell], 0,
+                              kSpriteSize, kSpriteSize, board::GameState.cellX[cell],
+                              board::GameState.cellY[cell], 0);
+        al_flip_display();
+    }
+}
+
+void clearStrip() {
+    al_set_target_bitmap(app::Assets.strip);
+    al_clear_to_color(records::stripBackground());
+}
+
+void composeQuestion() {
+    clearStrip();
+    al_draw_text(app::Assets.font20, questionColour(), kQuestionAt.x, kQuestionAt.y,
+                 ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
+    app::drawSheet(kYesPicture, kYesAt);
+    app::drawSheet(kNoPicture, kNoAt);
+}
+
+void drawStripBand(app::Rect band, bool tinted) {
+    const float y = static_cast<float>(band.y + kStripToScreen);
+    if (tinted) {
+        al_draw_tinted_bitmap_region(app::Assets.strip, buttonTint(), band.x, band.y, band.w,
+                                     band.h, band.x, y, 0);
+    } else {
+        al_draw_bitmap_region(app::Assets.strip, band.x, band.y, band.w, band.h, band.x, y, 0);
+    }
+}
+
+// The question loop; true when the answer is yes.
+bool answeredYes() {
+    for (;;) {
+        app::pollInput();
+        play::diagnosticOverlay(); // also this loop's flip and rest
+        app::InputStateRecord& in = app::InputState;
+        if (kYesButton.contains(in.x, in.y)) {
+            in.hover = kYes;
+        } else if (kNoButton.contains(in.x, in.y)) {
+            in.hover = kNo;
+        }
+        if (in.hover == kYes) {
+            drawStripBand(kYesBand, true);
+        } else if (in.hover == kNo) {
+            drawStripBand(kNoBand, true);
+        } else {
+            drawStripBand(kAnswersBand, false);
+        }
+        if (in.hover == kNo && in.buttons == app::kLeftButton) {
+            return false;
+        }
+        if (in.hover == kYes && in.buttons == app::kLeftButton) {
+            return true;
+        }
+    }
+}
+
+// Replaces the strip's picture with one line of text, fading the old one out first.
+void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int align) {
+    stripFadeOut(kFadeTop);
+    clearStrip();
+    al_draw_text(app::Assets.font20, colour, at.x, at.y, align, text);
+    stripFadeIn(kFadeTop);
+}
+
+void showStoreFailed() {
+    showInStrip(texts::kStoreFailed, failureColour(), kMessageAt, ALLEGRO_ALIGN_CENTRE);
+    al_rest(kMessageRest);
+}
+
+// A new password for the game; false when the player gave up after a failed store.
+// The count rises as the entry begins and falls again when nothing gets stored.
+bool storeUnderNewPassword(bool afterFailure) {
+    for (;;) {
+        showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
+                    promptColour(), kPromptAt, ALLEGRO_ALIGN_RIGHT);
+        ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
+        currentSaveName.clear();
+        const bool raised = SaveIndex.count < INT_MAX;
+        if (raised) {
+            ++SaveIndex.count;
+        }
+        PasswordField field = kField;
+        field.escapeGivesUp = afterFailure;
+        const EntryEnd end = typePassword(field, queue);
+        al_destroy_event_queue(queue);
+        if (end == EntryEnd::Typed && writeStoredGame(currentSaveName)) {
+            return true;
+        }
+        if (raised) {
+            --SaveIndex.count;
+        }
+        if (end != EntryEnd::Typed) {
+            return false;
+        }
+        showStoreFailed();
+        afterFailure = true;
+    }
+}
+
+} // namespace
+
+void saveDialog() {
+    refreshBoardInScreen();
+    composeQuestion();
+    records::stripCentreY = kStripCentre;
+    records::stripOpen();
+    if (!answeredYes()) {
+        records::stripClose();
+        return;
+    }
+
+    const std::string oldName = currentSaveName;
+    bool stored = false;
+    if (!oldName.empty()) {
+        showInStrip(texts::kStoredUnderOldName, oldNameColour(), kMessageAt, ALLEGRO_ALIGN_CENTRE);
+        al_rest(kMessageRest);
+        stored = writeStoredGame(oldName);
+        if (!stored) {
+            showStoreFailed();
+        }
+    }
+    if (!stored) {
+        stored = storeUnderNewPassword(!oldName.empty());
+    }
+    if (!stored) {
+        // Given up: nothing was stored, so the game keeps the name it came with.
+        currentSaveName = oldName;
+        records::stripClose();
+        return;
+    }
+    writeSaveIndex();
+    board::resetGame();
+    records::stripClose();
+    currentSaveName.clear();
+}
+
+} // namespace saves

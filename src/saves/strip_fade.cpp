@@ -1,0 +1,41 @@
+#include "saves/strip_fade.hpp"
+
+#include "app/assets.hpp"
+
+namespace saves {
+
+namespace {
+constexpr int kWidth = 800;
+constexpr int kFirstRow = 3;
+constexpr int kFadeInRows = 35;
+constexpr int kFadeInSteps = 44;
+constexpr double kFadeInRest = 0.005;
+constexpr int kFadeOutRows = 37;
+constexpr int kFadeOutSteps = 128;
+constexpr double kFadeOutRest = 0.002;
+} // namespace
+
+void stripFadeIn(int top) {
+    // The strip is drawn onto the display, never onto itself.
+    al_set_target_backbuffer(app::Assets.display);
+    for (int i = 0; i < kFadeInSteps; ++i) {
+        al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(i, i, i, i), 0, kFirstRow,
+                                     kWidth, kFadeInRows, 0, top + 1, 0);
+        al_set_target_backbuffer(app::Assets.display);
+        al_rest(kFadeInRest);
+        al_flip_display();
+    }
+}
+
+void stripFadeOut(int top) {
+    al_set_target_backbuffer(app::Assets.display);
+    for (int i = 0; i < kFadeOutSteps; ++i) {
+        const int shade = 128 - i;
+        al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(shade, shade, shade, 128 + i),
+                                     0, kFirstRow, kWidth, kFadeOutRows, 0, top, 0);
+        al_rest(kFadeOutRest);
+        al_flip_display();
+    }
+}
+
+} // namespace saves

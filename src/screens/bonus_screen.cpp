@@ -1,0 +1,83 @@
+#include "screens/bonus_screen.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/transitions.hpp"
+#include "screens/page_loop.hpp"
+#include "screens/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+namespace screens {
+
+namespace {
+
+constexpr app::Rect kHeading{525, 489, 234, 23};
+constexpr app::Point kHeadingAt{287, 30};
+constexpr app::Rect kFigures{640, 560, 120, 260};
+constexpr app::Point kFiguresAt{230, 108};
+constexpr app::Rect kStar{368, 0, 46, 46};
+constexpr app::Point kUpperStarAt{220, 30};
+constexpr app::Point kLowerStarAt{130, 400};
+constexpr app::HitBox kPanel{200, 80, 600, 540};
+constexpr float kPanelRadius = 15;
+// The two lines framing the row of the full bar.
+constexpr app::HitBox kUpperRule{235, 298, 560, 298};
+constexpr app::HitBox kLowerRule{235, 330, 560, 330};
+constexpr int kHalfCycle = 75;
+
+ALLEGRO_COLOR panelFill() {
+    return al_map_rgb(10, 28, 40);
+}
+ALLEGRO_COLOR panelOutline() {
+    return al_map_rgb(128, 140, 0);
+}
+ALLEGRO_COLOR pointColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR headingColour() {
+    return al_map_rgb(60, 80, 100);
+}
+
+void drawStars(bool firstPhase) {
+    app::drawSheetTinted(kStar, kUpperStarAt,
+                         firstPhase ? al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.6f)
+                                    : al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.5f));
+    app::drawSheetTinted(kStar, kLowerStarAt,
+                         firstPhase ? al_map_rgba_f(0.6f, 0.4f, 0.5f, 0.6f)
+                                    : al_map_rgba_f(0.8f, 0.6f, 0.6f, 0.7f));
+}
+
+void composeTable() {
+    al_set_target_bitmap(app::Assets.screen);
+    al_draw_bitmap(app::Assets.background, 0, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawSheet(kHeading, kHeadingAt);
+    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                                     kPanelRadius, panelFill());
+    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                              kPanelRadius, panelOutline(), 2);
+    app::drawSheet(kFigures, kFiguresAt);
+    for (const texts::PlacedText& row : texts::kBonusRows) {
+        al_draw_text(app::Assets.fontBold16, row.heading ? headingColour() : pointColour(), row.x,
+                     row.y, row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
+    }
+    for (const app::HitBox& rule : {kUpperRule, kLowerRule}) {
+        al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, headingColour(), 2);
+    }
+    app::drawSheet(kBackPlate, kBackPlateAt);
+    app::drawSheet(kStar, kUpperStarAt);
+    app::drawSheet(kStar, kLowerStarAt);
+}
+
+} // namespace
+
+void bonusScreen() {
+    app::fadeOut();
+    composeTable();
+    al_set_target_backbuffer(app::Assets.display);
+    app::fadeIn();
+    runPage(kHalfCycle, drawStars);
+}
+
+} // namespace screens

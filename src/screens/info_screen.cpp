@@ -1,0 +1,92 @@
+#include "screens/info_screen.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/transitions.hpp"
+#include "screens/page_loop.hpp"
+#include "screens/texts.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+namespace screens {
+
+namespace {
+
+constexpr int kBackdropX = -420;
+constexpr app::Rect kHeading{525, 518, 180, 23};
+constexpr app::Point kHeadingAt{310, 50};
+constexpr app::Rect kStar{368, 0, 46, 46};
+constexpr app::Point kLeftStarAt{150, 450};
+constexpr app::Point kRightStarAt{610, 450};
+constexpr app::HitBox kPanel{100, 100, 700, 520};
+constexpr float kPanelRadius = 15;
+constexpr int kRuleX = 150;
+constexpr int kFirstRuleY = 120;
+constexpr int kFirstCreditY = 380;
+constexpr int kLinePitch = 20;
+constexpr int kCreditX = 400;
+constexpr int kHalfCycle = 100;
+
+ALLEGRO_COLOR panelFill() {
+    return al_map_rgb(0, 28, 40);
+}
+ALLEGRO_COLOR panelOutline() {
+    return al_map_rgb(128, 140, 0);
+}
+ALLEGRO_COLOR ruleColour() {
+    return al_map_rgb(160, 160, 160);
+}
+ALLEGRO_COLOR lastRuleColour() {
+    return al_map_rgb(60, 180, 60);
+}
+ALLEGRO_COLOR creditColour() {
+    return al_map_rgb(100, 110, 120);
+}
+ALLEGRO_COLOR brightStar() {
+    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.3f);
+}
+ALLEGRO_COLOR dimStar() {
+    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
+}
+
+void drawStars(bool leftBright) {
+    app::drawSheetTinted(kStar, kLeftStarAt, leftBright ? brightStar() : dimStar());
+    app::drawSheetTinted(kStar, kRightStarAt, leftBright ? dimStar() : brightStar());
+}
+
+void composePage() {
+    al_set_target_bitmap(app::Assets.screen);
+    al_draw_bitmap(app::Assets.background, kBackdropX, 0, 0);
+    app::drawSheet(kHeading, kHeadingAt);
+    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                                     kPanelRadius, panelFill());
+    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
+                              kPanelRadius, panelOutline(), 2);
+    app::drawSheet(kStar, kLeftStarAt);
+    const int lastRule = static_cast<int>(texts::kRules.size()) - 1;
+    for (int i = 0; i <= lastRule; ++i) {
+        al_draw_text(app::Assets.fontBold16, i == lastRule ? lastRuleColour() : ruleColour(),
+                     kRuleX, kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+    }
+    for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
+        al_draw_text(app::Assets.fontBold16, creditColour(), kCreditX,
+                     kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
+                     texts::kCredits[i]);
+    }
+    app::drawSheet(kStar, kLeftStarAt);
+    app::drawSheet(kStar, kRightStarAt);
+    app::drawSheet(kBackPlate, kBackPlateAt);
+}
+
+} // namespace
+
+void infoScreen() {
+    app::fadeOut();
+    composePage();
+    al_set_target_backbuffer(app::Assets.display);
+    app::fadeIn();
+    runPage(kHalfCycle, drawStars);
+}
+
+} // namespace screens

@@ -1,0 +1,53 @@
+#include "screens/page_loop.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/main_menu.hpp"
+#include "app/sound.hpp"
+#include "app/transitions.hpp"
+
+namespace screens {
+
+namespace {
+constexpr app::Rect kBackBand{347, 482, 103, 22};
+constexpr app::Rect kBackRepair{343, 480, 114, 30};
+
+ALLEGRO_COLOR highlightTint() {
+    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
+}
+} // namespace
+
+void runPage(int half, void (*drawStars)(bool firstPhase)) {
+    int counter = 0;
+    bool leaving = false;
+    while (!leaving) {
+        app::pollInput();
+        const app::InputStateRecord& in = app::InputState;
+        if (kBackButton.contains(in.x, in.y)) {
+            al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kBackBand.x,
+                                         kBackBand.y, kBackBand.w, kBackBand.h, kBackBand.x,
+                                         kBackBand.y, 0);
+            if (in.buttons == app::kLeftButton) {
+                app::playCue(app::SoundCue::Menu);
+                leaving = true;
+            }
+        }
+        if (++counter > 2 * half) {
+            counter = 0;
+        }
+        if (counter < half) {
+            drawStars(true);
+        } else if (counter > half) {
+            drawStars(false);
+        }
+        al_flip_display();
+        app::restoreFromScreen(kBackRepair);
+        al_rest(app::kFrameRest);
+    }
+    app::fadeOut();
+    app::composeMainMenu();
+    app::fadeIn();
+}
+
+} // namespace screens

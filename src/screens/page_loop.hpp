@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/geometry.hpp"
+
+// The frame loop shared by the two static pages (the bonus table and the game
+// information): a back button that highlights under the pointer and two stars that
+// change their tint in two phases.
+namespace screens {
+
+// Where the back button's plate lies on both pages, and its hit box (the top edge at
+// y 483 included, as on both pages).
+inline constexpr app::Rect kBackPlate{404, 432, 114, 30};
+inline constexpr app::Point kBackPlateAt{343, 480};
+inline constexpr app::HitBox kBackButton{348, 482, 449, 503};
+
+// Runs frames until the back button is clicked, then fades out and brings the menu
+// back. Every frame raises a counter that wraps to 0 after 2 * `half`; below `half` the
+// stars are drawn in their first phase, above it in their second, at `half` not at all.
+void runPage(int half, void (*drawStars)(bool firstPhase));
+
+} // namespace screens

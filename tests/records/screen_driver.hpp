@@ -1,0 +1,108 @@
+#pragma once
+
+#include "support/allegro_standin.hpp"
+#include "support/frame_script.hpp"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Helpers for tests that run a screen or a text entry to its end through the stand-in.
+namespace driver {
+
+// A screen that is still running after this many flips is stuck; the script throws, so
+// the test fails instead of hanging.
+inline constexpr int kGiveUpFlips = 20000;
+
+inline support::FrameScript& giveUpAfter(support::FrameScript& script, int flips = kGiveUpFlips) {
+    return script.at(flips, [] { throw std::runtime_error("the screen did not return"); });
+}
+
+// One key as the keyboard driver delivers it: key down, the character (with `repeats`
+// more while it is held), key up.
+struct Key {
+    int unichar;
+    int repeats = 0;
+    int keycode = ALLEGRO_KEY_A;
+};
+
+inline Key enter() {
+    return {13, 0, ALLEGRO_KEY_ENTER};
+}
+inline Key escape() {
+    return {27, 0, ALLEGRO_KEY_ESCAPE};
+}
+inline Key backspace() {
+    return {8, 0, ALLEGRO_KEY_BACKSPACE};
+}
+
+// Keys for every byte of an ASCII text.
+inline std::vector<Key> typed(const std::string& text) {
+    std::vector<Key> keys;
+    for (unsigned char c : text) {
+        keys.push_back({c});
+    }
+    return keys;
+}
+
+inline std::vector<Key> operator+(std::vector<Key> a, const std::vector<Key>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline void press(const std::vector<Key>& keys) {
+    for (const Key& k : keys) {
+        standin::pressKey(k.keycode, k.unichar, k.repeats);
+    }
+}
+
+// True when `text` has been drawn and at least `flips` flips have passed since its
+// latest draw.
+inline bool shownFor(const std::string& text, int flips) {
+    const auto draws = standin::textsWith(text);
+    return !draws.empty() && standin::log().flips - draws.back().frame >= flips;
+}
+
+// Steps that run one after another, each at the first flip at which its condition holds;
+// the condition is given the flips since the previous step ran.
+class Steps {
+  public:
+    Steps& when(std::function<bool(int sinceLast)> ready, std::function<void()> action) {
+        steps_.push_back({std::move(ready), std::move(action)});
+        return *this;
+    }
+    Steps& after(int flips, std::function<void()> action) {
+        return when([flips](int since) { return since >= flips; }, std::move(action));
+    }
+    Steps& whenShown(const std::string& text, int flips, std::function<void()> action) {
+        return when([text, flips](int) { return shownFor(text, flips); }, std::move(action));
+    }
+    void install(int giveUp = kGiveUpFlips) {
+        struct State {
+            std::vector<std::pair<std::function<bool(int)>, std::function<void()>>> steps;
+            std::size_t next = 0;
+            int lastFlip = 0;
+        };
+        auto state = std::make_shared<State>();
+        state->steps = steps_;
+        state->lastFlip = standin::log().flips;
+        const int start = standin::log().flips;
+        standin::setFrameDriver([state, start, giveUp](int flips) {
+            if (flips - start > giveUp) {
+                throw std::runtime_error("the screen did not return");
+            }
+            if (state->next < state->steps.size() &&
+                state->steps[state->next].first(flips - state->lastFlip)) {
+                state->lastFlip = flips;
+                state->steps[state->next++].second();
+            }
+        });
+    }
+
+  private:
+    std::vector<std::pair<std::function<bool(int)>, std::function<void()>>> steps_;
+};
+
+} // namespace driver

@@ -1,0 +1,42 @@
+// libFuzzer target: any bytes as a stored game. Reading must not crash and must leave
+// every field in the range the game's pictures and tables can show.
+#include "board/game_state.hpp"
+#include "records/options.hpp"
+#include "saves/stored_game.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    {
+        std::ofstream out("gra", std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    board::GameState = board::GameStateRecord{};
+    for (int cell = 1; cell <= board::kCells; ++cell) {
+        board::GameState.cellKind[cell] = 1;
+    }
+    records::Options = records::OptionsRecord{};
+    saves::readStoredGame("gra");
+    const auto& g = board::GameState;
+    bool ok = g.level >= 1 && g.level <= 8 && g.stars >= 0 && g.stars <= 8 && g.clockBar >= 0 &&
+              (g.mode == 0 || g.mode == 1) && std::isfinite(records::Options.musicVolume) &&
+              std::isfinite(records::Options.effectsVolume);
+    for (int cell = 1; cell <= board::kCells; ++cell) {
+        ok = ok && g.cellKind[cell] >= 1 && g.cellKind[cell] <= 7;
+    }
+    for (int column = 1; column <= board::kSide; ++column) {
+        ok = ok && (g.columnStar[column] == 0 || g.columnStar[column] == 1);
+    }
+    for (int kind = 1; kind <= 5; ++kind) {
+        ok = ok && g.kindProgress[kind] >= 0 && g.kindProgress[kind] <= 100;
+    }
+    if (!ok) {
+        std::abort();
+    }
+    std::remove("gra");
+    return 0;
+}
