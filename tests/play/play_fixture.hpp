@@ -12,9 +12,12 @@
 namespace playtest {
 
 // A started game world with the cell positions in place and the log emptied, so a
-// test sees only what the code under test draws and plays.
+// test sees only what the code under test draws and plays. It runs in a folder of its
+// own: a game can end in the name entry, which writes the lists of results.
 class PlayTest : public ::testing::Test {
   protected:
+    support::ScratchFolder folder;
+
     void SetUp() override {
         support::startHeadless();
         records::Options.effectsVolume = 1.0f;
