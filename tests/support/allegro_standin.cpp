@@ -67,6 +67,13 @@ World& world() {
     return w;
 }
 
+const char* const kSheetPath = "gr/elementy.png";
+
+std::set<Region>& sheetRegions() {
+    static std::set<Region> regions;
+    return regions;
+}
+
 bool fileMissing(const char* path) {
     return path == nullptr || world().config.missingFiles.count(path) > 0;
 }
@@ -99,6 +106,10 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
                   const char* call) {
     require(bitmap != nullptr, call);
     require(world().target != nullptr, call);
+    if (bitmap->name == kSheetPath) {
+        sheetRegions().insert(Region{static_cast<int>(sx), static_cast<int>(sy),
+                                     static_cast<int>(sw), static_cast<int>(sh)});
+    }
     world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, dw, dh,
                                              tint, tinted, flags, world().log.flips});
 }
@@ -164,6 +175,8 @@ void clickWindowClose() {
 }
 
 int activeLoops() { return world().loops; }
+
+const std::set<Region>& sheetRegionsEverDrawn() { return sheetRegions(); }
 
 std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap) {
     std::vector<BitmapDraw> out;

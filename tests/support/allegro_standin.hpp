@@ -135,6 +135,14 @@ std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap);
 std::vector<TextDraw> textsWith(const std::string& text);
 std::vector<SamplePlay> playsOf(const std::string& path);
 
+// Every region ever drawn from the element sheet ("gr/elementy.png") in this process, as
+// (x, y, w, h); kept across resets so a whole test binary can be checked at its end.
+struct Region {
+    int x, y, w, h;
+    auto operator<=>(const Region&) const = default;
+};
+const std::set<Region>& sheetRegionsEverDrawn();
+
 // A colour as 8-bit components (rounded) for readable comparisons.
 struct Rgba {
     int r, g, b, a;

@@ -1,6 +1,5 @@
 #include "support/sheet_manifest.hpp"
 
-#include "app/assets.hpp"
 
 #include <fstream>
 #include <sstream>
@@ -32,19 +31,18 @@ std::vector<SheetPiece> sheetManifest() {
 std::vector<std::string> sheetRegionsOutsideManifest() {
     const std::vector<SheetPiece> pieces = sheetManifest();
     std::vector<std::string> outside;
-    for (const standin::BitmapDraw& draw : standin::drawsOf(app::Assets.sheet)) {
+    for (const standin::Region& r : standin::sheetRegionsEverDrawn()) {
         bool inside = false;
         for (const SheetPiece& p : pieces) {
-            if (p.name != "size" && draw.sx >= p.x && draw.sy >= p.y &&
-                draw.sx + draw.sw <= p.x + p.w && draw.sy + draw.sh <= p.y + p.h) {
+            if (p.name != "size" && r.x >= p.x && r.y >= p.y && r.x + r.w <= p.x + p.w &&
+                r.y + r.h <= p.y + p.h) {
                 inside = true;
                 break;
             }
         }
         if (!inside) {
             std::ostringstream text;
-            text << "(" << draw.sx << ", " << draw.sy << ") " << draw.sw << " x " << draw.sh
-                 << " drawn at (" << draw.dx << ", " << draw.dy << ")";
+            text << "(" << r.x << ", " << r.y << ") " << r.w << " x " << r.h;
             outside.push_back(text.str());
         }
     }

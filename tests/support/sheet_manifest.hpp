@@ -16,7 +16,7 @@ struct SheetPiece {
 // The pieces of the manifest the asset generator draws the sheet from.
 std::vector<SheetPiece> sheetManifest();
 
-// Every region drawn from the element sheet since the last reset that lies inside no
+// Every region drawn from the element sheet in this process that lies inside no
 // manifest piece, described for a failure message.
 std::vector<std::string> sheetRegionsOutsideManifest();
 
