@@ -11,7 +11,7 @@ ORBELIUM_BUILD_PACKAGES=(
 ORBELIUM_TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
-    python3 python3-xlib libopenal1
+    python3 python3-xlib libopenal1 clang libclang-rt-dev
 )
 
 orbelium_install_packages() {
