@@ -4,6 +4,7 @@
 #include "app/window.hpp"
 
 #include <array>
+#include <string_view>
 
 namespace records {
 
@@ -59,9 +60,11 @@ bool endsWithPolishLetter(const std::string& text) {
     return false;
 }
 
-void append(std::string& text, const std::string& bytes) {
+void append(std::string& text, std::string_view bytes) {
     if (text.size() + bytes.size() <= kMaxBytes) {
-        text += bytes;
+        for (char byte : bytes) {
+            text.push_back(byte);
+        }
     }
 }
 
@@ -79,10 +82,11 @@ const char* polishLetter(int code) {
 void applyKey(std::string& text, int code, Charset charset) {
     if (code == kBackspace) {
         if (!text.empty()) {
-            text.resize(text.size() - (endsWithPolishLetter(text) ? 2 : 1));
+            text.erase(text.size() - (endsWithPolishLetter(text) ? 2 : 1));
         }
     } else if (singleByteAccepted(code, charset)) {
-        append(text, std::string(1, static_cast<char>(code)));
+        const char byte = static_cast<char>(code);
+        append(text, std::string_view(&byte, 1));
     } else if (const char* letter = polishLetter(code)) {
         append(text, letter);
     }

@@ -5,6 +5,7 @@
 #include "paint.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -86,10 +87,10 @@ int run(const std::string& manifestPath, const std::string& sheetPath,
     Fonts::use(cr, Face::Bold, 14);
     setColour(cr, {220, 230, 240});
     cairo_move_to(cr, kMargin + m.sheetWidth + 20, kMargin + 14);
-    cairo_show_text(cr, ("gr/elementy.png  " + std::to_string(m.sheetWidth) + " x " +
-                         std::to_string(m.sheetHeight) + ",  " + std::to_string(m.pieces.size()) +
-                         " pieces")
-                            .c_str());
+    char heading[96];
+    std::snprintf(heading, sizeof heading, "gr/elementy.png  %d x %d,  %zu pieces", m.sheetWidth,
+                  m.sheetHeight, m.pieces.size());
+    cairo_show_text(cr, heading);
     for (const Placed& pl : placed) {
         const Piece& p = *pl.piece;
         cairo_surface_t* img = keyedPiece(rgb, p);
@@ -108,9 +109,9 @@ int run(const std::string& manifestPath, const std::string& sheetPath,
         Fonts::use(cr, Face::Regular, 10);
         setColour(cr, {150, 170, 190});
         cairo_move_to(cr, pl.x, pl.y + p.h * pl.scale + 25);
-        std::string where = "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") " +
-                            std::to_string(p.w) + "x" + std::to_string(p.h);
-        cairo_show_text(cr, where.c_str());
+        char where[64];
+        std::snprintf(where, sizeof where, "(%d, %d) %dx%d", p.x, p.y, p.w, p.h);
+        cairo_show_text(cr, where);
     }
     cairo_destroy(cr);
     writeOpaquePng(page, outPath);
