@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using board::GameState;
@@ -18,76 +20,43 @@ class SettingsFiles : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(SettingsFiles, WithoutFilesTheGameIsSilentRelaxedAndHasNoStoredGames) {
-    app::readSettingsFiles();
-    EXPECT_EQ(Options.musicVolume, 0.0f);
-    EXPECT_EQ(Options.effectsVolume, 0.0f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Relaxed);
-    EXPECT_EQ(SaveIndex.count, 0);
-}
-
-TEST_F(SettingsFiles, ReadsBothVolumesTheModeAndTheCount) {
-    folder.write("opc.txt", "0.37\n1.25\n1\n");
-    folder.write("zg.txt", "4");
-    app::readSettingsFiles();
-    EXPECT_FLOAT_EQ(Options.musicVolume, 0.37f);
-    EXPECT_FLOAT_EQ(Options.effectsVolume, 1.25f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Timed);
-    EXPECT_EQ(SaveIndex.count, 4);
-}
-
-TEST_F(SettingsFiles, TwoNumbersOnlyGiveTheRelaxedGame) {
-    folder.write("opc.txt", "0.5 0.8");
-    app::readSettingsFiles();
-    EXPECT_FLOAT_EQ(Options.musicVolume, 0.5f);
-    EXPECT_FLOAT_EQ(Options.effectsVolume, 0.8f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Relaxed);
-}
-
-TEST_F(SettingsFiles, ALeadingWordStopsEveryValue) {
-    folder.write("opc.txt", "x 0.8 1");
-    app::readSettingsFiles();
-    EXPECT_EQ(Options.musicVolume, 0.0f);
-    EXPECT_EQ(Options.effectsVolume, 0.0f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Relaxed);
-}
-
-TEST_F(SettingsFiles, AWordInTheMiddleKeepsWhatWasReadBeforeIt) {
-    folder.write("opc.txt", "0.9 abc 1");
-    app::readSettingsFiles();
-    EXPECT_FLOAT_EQ(Options.musicVolume, 0.9f);
-    EXPECT_EQ(Options.effectsVolume, 0.0f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Relaxed);
-}
-
-TEST_F(SettingsFiles, ABadOptionsFileDoesNotSpoilTheStoredGameCount) {
-    folder.write("opc.txt", "garbage");
-    folder.write("zg.txt", "3\n");
-    app::readSettingsFiles();
-    EXPECT_EQ(SaveIndex.count, 3);
-}
-
-TEST_F(SettingsFiles, CountWithoutItsFileOrWithAWordStaysZero) {
-    folder.write("opc.txt", "0.5 0.5 0");
-    folder.write("zg.txt", "many");
-    app::readSettingsFiles();
-    EXPECT_EQ(SaveIndex.count, 0);
-}
-
-TEST_F(SettingsFiles, HandEditedExtremesAreBroughtIntoRange) {
-    folder.write("opc.txt", "1e30 -4 7");
-    folder.write("zg.txt", "-2");
-    app::readSettingsFiles();
-    EXPECT_FLOAT_EQ(Options.musicVolume, records::kMaxVolume);
-    EXPECT_EQ(Options.effectsVolume, 0.0f);
-    EXPECT_EQ(GameState.mode, board::GameMode::Relaxed);
-    EXPECT_EQ(SaveIndex.count, 0);
-}
-
-TEST_F(SettingsFiles, NotANumberVolumeBecomesSilence) {
-    folder.write("opc.txt", "nan 0.4 1");
-    app::readSettingsFiles();
-    EXPECT_EQ(Options.musicVolume, 0.0f);
+TEST_F(SettingsFiles, StartUpReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
+    struct Case {
+        const char* what;
+        const char* options; // nullptr: no file
+        const char* count;
+        float music, effects;
+        int mode, saves;
+    };
+    const Case cases[] = {
+        {"no files: silent, relaxed, no stored games", nullptr, nullptr, 0, 0, 0, 0},
+        {"both volumes, the mode and the count", "0.37\n1.25\n1\n", "4", 0.37f, 1.25f, 1, 4},
+        {"two numbers only give the relaxed game", "0.5 0.8", nullptr, 0.5f, 0.8f, 0, 0},
+        {"a leading word stops every value", "x 0.8 1", nullptr, 0, 0, 0, 0},
+        {"a word in the middle keeps what came before", "0.9 abc 1", nullptr, 0.9f, 0, 0, 0},
+        {"a bad options file does not spoil the count", "garbage", "3\n", 0, 0, 0, 3},
+        {"a word for the count stays zero", "0.5 0.5 0", "many", 0.5f, 0.5f, 0, 0},
+        {"hand-edited extremes brought into range", "1e30 -4 7", "-2", records::kMaxVolume, 0, 0,
+         0},
+        {"a volume that is not a number is silence", "nan 0.4 1", nullptr, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        support::resetWorld();
+        std::filesystem::remove(folder.path() / "opc.txt");
+        std::filesystem::remove(folder.path() / "zg.txt");
+        if (c.options) {
+            folder.write("opc.txt", c.options);
+        }
+        if (c.count) {
+            folder.write("zg.txt", c.count);
+        }
+        app::readSettingsFiles();
+        EXPECT_FLOAT_EQ(Options.musicVolume, c.music);
+        EXPECT_FLOAT_EQ(Options.effectsVolume, c.effects);
+        EXPECT_EQ(GameState.mode, c.mode);
+        EXPECT_EQ(SaveIndex.count, c.saves);
+    }
 }
 
 } // namespace

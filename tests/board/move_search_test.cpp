@@ -12,43 +12,22 @@ namespace {
 using board::GameState;
 using boardtest::BoardTest;
 using boardtest::kQuiet; // also a board without a single move
+using boardtest::with;
 
 // Its only move swaps the last two cells of row 8.
-const std::string kLastRowMove = R"(
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 5 5 1 5)";
+const std::string kLastRowMove = with({61, 62, 64}, 5);
 
-// Its only move swaps rows 7 and 8 of column 8.
-const std::string kLastColumnMove = R"(
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 5
-    3 4 1 2 3 4 1 5
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 5)";
-
-// A vertical move at the top left and the horizontal one at the bottom right.
-const std::string kTwoMoves = R"(
-    5 2 3 4 1 2 3 4
-    5 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    5 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 5 5 1 5)";
-
-ALLEGRO_COLOR colourOf(int r, int g, int b) {
-    return al_map_rgb(r, g, b);
-}
+// Bonus elements everywhere but two star elements and the bottom row: the reshuffle may
+// only pick the two stars.
+const std::string kBonusesAboveAPlainRow = R"(
+    7 7 7 7 6 7 7 7
+    7 7 7 7 7 7 7 7
+    7 7 7 7 7 7 7 7
+    7 7 7 7 7 6 7 7
+    7 7 7 7 7 7 7 7
+    7 7 7 7 7 7 7 7
+    7 7 7 7 7 7 7 7
+    2 1 2 1 2 1 2 1)";
 
 class MoveSearch : public BoardTest {
   protected:
@@ -58,12 +37,12 @@ class MoveSearch : public BoardTest {
     }
 
     // Outlines of the cell at (x, y) drawn in colour (r, g, b).
-    static int outlines(int x, int y, int r, int g, int b) {
+    static int outlines(int x, int y, standin::Rgba colour) {
         int count = 0;
         for (const auto& s : standin::log().shapes) {
             count += s.shape == standin::Shape::Rectangle && s.x1 == x && s.y1 == y &&
                      s.x2 == x + 46 && s.y2 == y + 46 && s.thickness == 1 &&
-                     standin::rgba(s.colour) == standin::rgba(colourOf(r, g, b));
+                     standin::rgba(s.colour) == colour;
         }
         return count;
     }
@@ -80,36 +59,32 @@ class MoveSearch : public BoardTest {
     }
 };
 
-TEST_F(MoveSearch, FindsTheOnlyMoveAtTheEndOfTheLastRowAndHintsItsLeftCell) {
-    givenBoard(kLastRowMove);
-    search();
-    EXPECT_EQ(GameState.noMoves, 0);
-    EXPECT_EQ(GameState.hintX, 626);
-    EXPECT_EQ(GameState.hintY, 422);
-    EXPECT_EQ(board(), expected(kLastRowMove)); // the board itself is not touched
+TEST_F(MoveSearch, FindsAMoveAndHintsItsLeftOrUpperCell) {
+    struct Case {
+        const char* name;
+        std::string board;
+        int hintX, hintY;
+    };
+    const Case cases[] = {
+        {"the only move, at the end of the last row", kLastRowMove, 626, 422},
+        {"the only move, at the foot of the last column", with({40, 48, 64}, 5), 672, 376},
+        {"horizontal swaps are tried before vertical ones", with({1, 9, 25}, 5, kLastRowMove), 626,
+         422},
+        {"a vertical move at the top left, upper cell of rows 3 and 4", with({1, 9, 25}, 5), 350,
+         192},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        givenBoard(c.board);
+        search();
+        EXPECT_EQ(GameState.noMoves, 0);
+        EXPECT_EQ(GameState.hintX, c.hintX);
+        EXPECT_EQ(GameState.hintY, c.hintY);
+        EXPECT_EQ(board(), with({}, 0, c.board)); // the board itself is not touched
+    }
 }
 
-TEST_F(MoveSearch, FindsTheOnlyMoveAtTheFootOfTheLastColumnAndHintsItsUpperCell) {
-    givenBoard(kLastColumnMove);
-    search();
-    EXPECT_EQ(GameState.noMoves, 0);
-    EXPECT_EQ(GameState.hintX, 672);
-    EXPECT_EQ(GameState.hintY, 376);
-}
-
-TEST_F(MoveSearch, HorizontalSwapsAreTriedBeforeVerticalOnes) {
-    givenBoard(kTwoMoves);
-    search();
-    EXPECT_EQ(GameState.hintX, 626);
-    EXPECT_EQ(GameState.hintY, 422);
-    GameState.cellKind[64] = 3; // takes the horizontal move away
-    board::rebuildGridFromCells();
-    search();
-    EXPECT_EQ(GameState.hintX, 350);
-    EXPECT_EQ(GameState.hintY, 192); // rows 3 and 4 of column 1, the upper cell
-}
-
-TEST_F(MoveSearch, ABoardWithoutAMoveKeepsTheLastHint) {
+TEST_F(MoveSearch, ABoardWithoutAMoveKeepsTheLastHintAndTheHintButtonShowsIt) {
     givenBoard(kQuiet);
     GameState.hintX = 396;
     GameState.hintY = 146;
@@ -118,22 +93,18 @@ TEST_F(MoveSearch, ABoardWithoutAMoveKeepsTheLastHint) {
     EXPECT_EQ(GameState.hintX, 396);
     EXPECT_EQ(GameState.hintY, 146);
     EXPECT_EQ(standin::log().flips, 0);
+    pressHintButton(4);
+    EXPECT_GT(outlines(396, 146, {44, 133, 166, 255}), 0);
 }
 
 TEST_F(MoveSearch, TheReshuffleNeverTouchesABonusElementOrTheBottomRow) {
     std::set<int> kinds;
     for (int level : {2, 3}) {
         for (unsigned seed = 1; seed <= 60; ++seed) {
+            SCOPED_TRACE("level " + std::to_string(level) + " seed " + std::to_string(seed));
             SetUp();
             GameState.level = level;
-            for (int cell = 1; cell <= 56; ++cell) {
-                GameState.cellKind[cell] = 7;
-            }
-            for (int cell = 57; cell <= 64; ++cell) {
-                GameState.cellKind[cell] = 1 + cell % 2;
-            }
-            GameState.cellKind[5] = GameState.cellKind[30] = 6;
-            board::rebuildGridFromCells();
+            givenBoard(kBonusesAboveAPlainRow);
             const std::string before = board();
             GameState.noMoves = 1;
             std::srand(seed);
@@ -146,9 +117,7 @@ TEST_F(MoveSearch, TheReshuffleNeverTouchesABonusElementOrTheBottomRow) {
             if (level == 3) {
                 kinds.insert(kind);
             }
-            GameState.cellKind[changed] = 6;
-            EXPECT_EQ(board(), before) << "seed " << seed; // nothing else changed
-            GameState.cellKind[changed] = kind;
+            EXPECT_EQ(with({changed}, 6, board()), before) << "nothing else changed";
             expectSoundBoard();
             EXPECT_EQ(GameState.noMoves, 0);
             EXPECT_EQ(plays("sam/snd1.wav"), 1);
@@ -185,9 +154,7 @@ TEST_F(MoveSearch, TheHintButtonLightsUpWhileHoveredAndIsRepairedWhenLeft) {
     EXPECT_EQ(lit[0].dy, 382);
     app::InputState.hover = 0;
     board::updateHintButton();
-    auto repaired = repairs(138, 138);
-    ASSERT_EQ(repaired.size(), 1u);
-    EXPECT_EQ(repaired[0].dx, 105);
+    EXPECT_EQ(repairs(138, 138).size(), 1u);
     app::InputState.hover = 12; // a cell: the button is left as it is
     board::updateHintButton();
     EXPECT_EQ(repairs(138, 138).size(), 1u);
@@ -200,21 +167,11 @@ TEST_F(MoveSearch, HoldingTheHintButtonBlinksTheHintedCellUntilReleased) {
     pressHintButton(50); // released after 25 passes of two flips
     EXPECT_EQ(sheetPieces(550, 313, 92, 92).size(), 1u);
     // 27 passes: n = 1..20 then 0..6; shown while n <= 9, erased while n > 10.
-    EXPECT_EQ(outlines(626, 422, 44, 133, 166), 16);
-    EXPECT_EQ(outlines(626, 422, 0, 0, 0), 10);
-    EXPECT_EQ(outlines(626, 422, 0, 28, 40), 1);
+    EXPECT_EQ(outlines(626, 422, {44, 133, 166, 255}), 16);
+    EXPECT_EQ(outlines(626, 422, {0, 0, 0, 255}), 10);
+    EXPECT_EQ(outlines(626, 422, {0, 28, 40, 255}), 1);
     EXPECT_EQ(repairs(110, 110).size(), 1u);
     EXPECT_EQ(standin::log().flips, 2 * 27 + 1);
-}
-
-TEST_F(MoveSearch, TheHintOnABoardWithoutAMoveShowsThePreviousHint) {
-    givenBoard(kQuiet);
-    GameState.hintX = 396;
-    GameState.hintY = 146;
-    pressHintButton(4);
-    EXPECT_EQ(GameState.noMoves, 1);
-    EXPECT_GT(outlines(396, 146, 44, 133, 166), 0);
-    EXPECT_EQ(outlines(396, 146, 0, 28, 40), 1);
 }
 
 } // namespace

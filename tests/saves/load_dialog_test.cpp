@@ -1,10 +1,10 @@
 #include "app/assets.hpp"
 #include "app/main_menu.hpp"
 #include "board/game_state.hpp"
-#include "records/screen_driver.hpp"
 #include "saves/load_dialog.hpp"
 #include "saves/save_index.hpp"
 #include "support/headless.hpp"
+#include "support/screen_driver.hpp"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ class LoadDialog : public ::testing::Test {
     }
 
     static std::vector<Key> withEnter(const std::string& text) {
-        return driver::typed(text) + std::vector<Key>{driver::enter()};
+        return driver::typedThenEnter(text);
     }
 
     static std::vector<std::string> fieldTexts() {
@@ -62,73 +62,67 @@ TEST_F(LoadDialog, TheRightPasswordResumesAtOnceWithoutAMessage) {
     EXPECT_EQ(GameState.resumedGame, 1);
     EXPECT_EQ(saves::currentSaveName, "abc");
     EXPECT_TRUE(standin::textsWith(kWrong).empty());
-    auto prompt = standin::textsWith(kPrompt);
-    ASSERT_EQ(prompt.size(), 1u);
-    EXPECT_EQ(prompt[0].x, 380);
-    EXPECT_EQ(prompt[0].flags, ALLEGRO_ALIGN_RIGHT);
-    EXPECT_EQ(standin::rgba(prompt[0].colour), (standin::Rgba{60, 80, 100, 255}));
+    EXPECT_EQ(standin::textsWith(kPrompt).size(), 1u);
     EXPECT_EQ(SaveIndex.count, 2);
 }
 
-TEST_F(LoadDialog, APolishPasswordResumesItsGame) {
-    load({{379}, {243}, {322}, {'w'}, {'1'}, driver::enter()});
-    EXPECT_EQ(GameState.resumedGame, 1);
-    EXPECT_EQ(saves::currentSaveName, "Żółw1");
-}
-
-TEST_F(LoadDialog, AWrongPasswordIsRefusedForAMomentAndKeptAsTyped) {
-    GameState.resumedGame = 1;
-    load(withEnter("abd"));
-    EXPECT_EQ(GameState.resumedGame, 0);
-    EXPECT_EQ(saves::currentSaveName, "abd");
-    EXPECT_EQ(SaveIndex.count, 2);
-    auto wrong = standin::textsWith(kWrong);
-    ASSERT_EQ(wrong.size(), 1u);
-    EXPECT_EQ(wrong[0].target, app::Assets.strip);
-    EXPECT_EQ(wrong[0].x, 400);
-    EXPECT_EQ(standin::rgba(wrong[0].colour), (standin::Rgba{200, 80, 80, 255}));
-    EXPECT_GE(standin::log().clock, 1.5);
-}
-
-TEST_F(LoadDialog, FilesThatAreNoStoredGameAreRefusedAndLeftAlone) {
-    folder.write("opc.txt", "0.5\n0.5\n0\n");
-    folder.write("lir.txt", "x");
-    std::filesystem::create_directory(folder.path() / "gr");
-    std::filesystem::create_directory(folder.path() / "sub");
-    folder.write("sub/gra", "1 2 3");
-    for (const std::string name : {"opc.txt", "lir.txt", "gr", "sub/gra", "../abc", " abc"}) {
-        SCOPED_TRACE(name);
-        standin::log() = standin::Log{};
-        load(withEnter(name));
-        EXPECT_EQ(GameState.resumedGame, 0);
-        EXPECT_EQ(standin::textsWith(kWrong).size(), 1u);
-    }
-    EXPECT_TRUE(folder.exists("opc.txt"));
-    EXPECT_TRUE(folder.exists("lir.txt"));
-}
-
-TEST_F(LoadDialog, TheFieldTakesEveryPrintableCharacter) {
-    load(withEnter("a b./~"));
-    EXPECT_EQ(fieldTexts().back(), "a b./~");
-    EXPECT_EQ(GameState.resumedGame, 0);
-}
-
-TEST_F(LoadDialog, EnterOnAnEmptyFieldAndEscapeDoNothing) {
-    load({driver::enter(),
+TEST_F(LoadDialog, ThePasswordFieldTakesItsOwnCharactersUpTo17Bytes) {
+    struct Case {
+        const char* what;
+        std::vector<Key> keys;
+        std::string typed;
+        bool resumed;
+    };
+    const Case cases[] = {
+        {"a Polish password", {{379}, {243}, {322}, {'w'}, {'1'}, driver::enter()}, "Żółw1", true},
+        {"Enter on an empty field and Escape do nothing",
+         {driver::enter(),
           driver::escape(),
           {'a'},
           driver::escape(),
           {'b'},
           {'c'},
-          driver::enter()});
-    EXPECT_EQ(saves::currentSaveName, "abc");
-    EXPECT_EQ(GameState.resumedGame, 1);
+          driver::enter()},
+         "abc",
+         true},
+        {"Backspace takes a whole Polish letter; 17 bytes at most",
+         driver::typed("ab") + std::vector<Key>{{380}, driver::backspace()} +
+             driver::typed(std::string(15, 'c')) + std::vector<Key>{{261}, {'d'}, driver::enter()},
+         "ab" + std::string(15, 'c'), false},
+        {"every printable character, though no password holds them", withEnter("a b./~"), "a b./~",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        load(c.keys);
+        EXPECT_EQ(fieldTexts().back(), c.typed);
+        EXPECT_EQ(saves::currentSaveName, c.typed);
+        EXPECT_EQ(GameState.resumedGame, c.resumed ? 1 : 0);
+    }
 }
 
-TEST_F(LoadDialog, BackspaceRemovesAWholePolishLetterAndTheLimitIsSeventeenBytes) {
-    load(driver::typed("ab") + std::vector<Key>{{380}, driver::backspace()} +
-         driver::typed(std::string(15, 'c')) + std::vector<Key>{{261}, {'d'}, driver::enter()});
-    EXPECT_EQ(saves::currentSaveName, "ab" + std::string(15, 'c'));
+TEST_F(LoadDialog, AWrongPasswordOrAFileThatIsNoStoredGameIsRefusedAndLeftAlone) {
+    folder.write("opc.txt", "0.5\n0.5\n0\n");
+    folder.write("lir.txt", "x");
+    std::filesystem::create_directory(folder.path() / "gr");
+    std::filesystem::create_directory(folder.path() / "sub");
+    folder.write("sub/gra", "1 2 3");
+    for (const std::string name :
+         {"abd", "opc.txt", "lir.txt", "gr", "sub/gra", "../abc", " abc"}) {
+        SCOPED_TRACE(name);
+        standin::log() = standin::Log{};
+        GameState.resumedGame = 1;
+        load(withEnter(name));
+        EXPECT_EQ(GameState.resumedGame, 0);
+        EXPECT_EQ(SaveIndex.count, 2);
+        auto wrong = standin::textsWith(kWrong);
+        ASSERT_EQ(wrong.size(), 1u);
+        EXPECT_EQ(wrong[0].target, app::Assets.strip);
+        EXPECT_GE(standin::log().clock, 1.5) << "shown for a moment";
+    }
+    EXPECT_EQ(folder.read("opc.txt"), "0.5\n0.5\n0\n");
+    EXPECT_TRUE(folder.exists("lir.txt"));
 }
 
 TEST_F(LoadDialog, ARightClickInTheStripOnAnEmptyFieldGivesUp) {
@@ -170,11 +164,7 @@ TEST_F(LoadDialog, WithoutStoredGamesAMessageShowsUntilTheButtonIsReleased) {
     saves::loadDialog();
     EXPECT_EQ(GameState.resumedGame, 0);
     EXPECT_GT(standin::log().clock, 4.0);
-    auto message = standin::textsWith(kNoGames);
-    ASSERT_EQ(message.size(), 1u);
-    EXPECT_EQ(message[0].x, 400);
-    EXPECT_EQ(message[0].flags, ALLEGRO_ALIGN_CENTRE);
-    EXPECT_EQ(standin::rgba(message[0].colour), (standin::Rgba{140, 160, 10, 255}));
+    EXPECT_EQ(standin::textsWith(kNoGames).size(), 1u);
     EXPECT_TRUE(standin::textsWith(kPrompt).empty());
     EXPECT_EQ(saves::currentSaveName, "stary");
 }

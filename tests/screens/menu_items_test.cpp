@@ -2,9 +2,9 @@
 #include "app/main_menu.hpp"
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
-#include "records/screen_driver.hpp"
 #include "saves/save_index.hpp"
 #include "support/headless.hpp"
+#include "support/screen_driver.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,24 +36,25 @@ class MenuItems : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(MenuItems, BonusesOpenTheBonusTable) {
-    openAndLeave(3, 400, 490);
-    EXPECT_EQ(standin::textsWith("za każdą po").size(), 1u);
-}
-
-TEST_F(MenuItems, ResultsOpenTheListOfTheCurrentMode) {
-    openAndLeave(4, 400, 540);
-    EXPECT_EQ(standin::textsWith("gra dla relaksu").size(), 1u);
-}
-
-TEST_F(MenuItems, InformationOpensTheRules) {
-    openAndLeave(5, 400, 490);
-    EXPECT_EQ(standin::textsWith("Inne układy skazane są na niepowodzenie.").size(), 1u);
-}
-
-TEST_F(MenuItems, OptionsAreStoredWhenLeft) {
-    openAndLeave(6, 400, 490);
-    EXPECT_TRUE(folder.exists("opc.txt"));
+TEST_F(MenuItems, EachItemOpensItsScreenAndComesBack) {
+    struct Case {
+        int item;
+        int backY;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {3, 490, "za każdą po"},
+        {4, 540, "gra dla relaksu"},
+        {5, 490, "Inne układy skazane są na niepowodzenie."},
+        {6, 490, "Opcje"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        SetUp();
+        openAndLeave(c.item, 400, c.backY);
+        EXPECT_FALSE(standin::textsWith(c.shown).empty());
+    }
+    EXPECT_TRUE(folder.exists("opc.txt")) << "the options are stored when left";
 }
 
 } // namespace

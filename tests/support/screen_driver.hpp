@@ -52,6 +52,11 @@ inline std::vector<Key> operator+(std::vector<Key> a, const std::vector<Key>& b)
     return a;
 }
 
+// Keys for an ASCII text, then Enter.
+inline std::vector<Key> typedThenEnter(const std::string& text) {
+    return typed(text) + std::vector<Key>{enter()};
+}
+
 inline void press(const std::vector<Key>& keys) {
     for (const Key& k : keys) {
         standin::pressKey(k.keycode, k.unichar, k.repeats);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "board/game_state.hpp"
+
+#include <string>
+
+// A player that never tires: plays whole games headless through the link seam, with the
+// mouse and the keyboard only. It reads the board, drags a move onto its neighbour,
+// presses "Dalej" after each planet, types its name into the list of results and leaves
+// the list and the main menu, checking the board's invariants after every flip.
+namespace support {
+
+enum class BotChoice {
+    Stars, // the move that brings a needed star furthest down; ties drawn by the bot's seed
+    Hint,  // the move the hint button would show
+};
+
+struct AutoplaySettings {
+    unsigned seed = 1; // for std::srand before the game, and for the bot's own draws
+    int mode = board::GameMode::Relaxed;
+    BotChoice choice = BotChoice::Stars;
+    // From the main menu ("Nowa gra", then "Wyjście z gry" once back), or the game loop alone.
+    bool throughMenu = true;
+    // The bot stops moving once this level is reached (0: never), to let the clock run out.
+    int idleFromLevel = 0;
+    // A game still running after this many flips has stalled and is stopped.
+    int giveUpFlips = 4'000'000;
+    std::string name = "Automat";
+};
+
+struct AutoplayResult {
+    bool finalScreen = false; // the final screen after Neptune was shown
+    bool timeUp = false;      // the clock ran out
+    bool nameEntered = false; // the name entry asked and the name was typed
+    bool backInMenu = false;  // the main menu came back after the game
+    int score = 0;            // as the game ended: on the final screen or at the time-out
+    int levelsCompleted = 0;  // "Dalej" pressed
+    int starsDropped = 0;
+    int flips = 0;      // every flip from the start of the run to its end
+    int loopFrames = 0; // frames of the game loop
+    int drags = 0;      // moves dragged
+    int refused = 0;    // drags after which the board stood as before
+    std::string fault;  // the first broken invariant or the reason the game was stopped
+};
+
+// Starts the game headless in a scratch folder (its settings file sets the mode), seeds
+// the generator and plays one game to its end. Any earlier state of the world is lost.
+AutoplayResult autoplay(const AutoplaySettings& settings);
+
+} // namespace support
