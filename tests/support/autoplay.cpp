@@ -20,6 +20,7 @@
 #include <cstring>
 #include <random>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -47,6 +48,11 @@ constexpr app::Rect kTimeUpPicture{416, 716, 208, 65};
 constexpr app::Rect kMenuPass{285, 170, 225, 275};
 constexpr app::Rect kListPass{343, 530, 114, 30};
 
+// Texts that tell it the same: the name entry asking, the final screen, the main menu.
+constexpr std::string_view kNamePrompt{records::texts::kNamePrompt};
+constexpr std::string_view kFinalTitle{play::kFinalTitle};
+constexpr std::string_view kNewGame{app::menuLabels[0]};
+
 // Flips between moving onto the neighbour and letting go: the drag reads the pointer a
 // poll late, so the swap has started well before the button comes up.
 constexpr int kReleaseAfterMove = 6;
@@ -55,6 +61,7 @@ constexpr int kRestsWithoutFlip = 500'000;
 // Samples played are kept in the log; it is emptied once it holds this many.
 constexpr std::size_t kPlaysKept = 4096;
 
+constexpr int kEnter = 13;
 constexpr int kStar = board::ElementKind::Star;
 constexpr int kMaxKind = board::ElementKind::Bonus;
 
@@ -241,6 +248,26 @@ app::Point centreOf(int column, int row) {
             board::kBoardY + board::kPitch * (row - 1) + half};
 }
 
+// The characters of a UTF-8 text as the keyboard delivers them, one code point a key.
+std::vector<int> codePoints(const std::string& text) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        const int lead = byte(i);
+        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        if (i + extra >= text.size()) {
+            extra = 0; // a cut sequence is typed byte by byte
+        }
+        int code = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            code = (code << 6) | (byte(i + k) & 0x3F);
+        }
+        out.push_back(code);
+        i += extra + 1;
+    }
+    return out;
+}
+
 bool sameRegion(const standin::BitmapDraw& d, const ALLEGRO_BITMAP* source, app::Rect piece) {
     return d.bitmap == source && d.sx == piece.x && d.sy == piece.y && d.sw == piece.w &&
            d.sh == piece.h;
@@ -260,6 +287,9 @@ class Bot {
         restsSinceFlip_ = 0;
         if (flips > settings_.giveUpFlips) {
             throw Stop("the game was still running after " + std::to_string(flips) + " flips");
+        }
+        if (settings_.eachFlip) {
+            settings_.eachFlip(flips);
         }
         if (boardInPlay_) {
             checkBoard(flips);
@@ -324,16 +354,16 @@ class Bot {
 
     void readTexts() {
         for (const standin::TextDraw& t : standin::log().texts) {
-            if (t.text == records::texts::kNamePrompt && !result_.nameEntered) {
+            if (t.text == kNamePrompt && !result_.nameEntered) {
                 result_.nameEntered = true;
-                for (unsigned char ch : settings_.name) {
+                for (int ch : codePoints(settings_.name)) {
                     standin::pressKey(ALLEGRO_KEY_A, ch);
                 }
-                standin::pressKey(ALLEGRO_KEY_ENTER, 13);
-            } else if (t.text == play::kFinalTitle && !result_.finalScreen) {
+                standin::pressKey(ALLEGRO_KEY_ENTER, kEnter);
+            } else if (t.text == kFinalTitle && !result_.finalScreen) {
                 result_.finalScreen = true;
                 result_.score = GameState.score;
-            } else if (t.text == app::menuLabels[0] && gameOver()) {
+            } else if (t.text == kNewGame && gameOver()) {
                 result_.backInMenu = true;
             }
         }
@@ -388,6 +418,7 @@ class Bot {
         boardInPlay_ = true;
         ++result_.loopFrames;
         const std::string fault = lines_.frameEnded();
+        result_.linesLeft = lines_.linesLeft();
         if (!fault.empty()) {
             throw Stop("flip " + std::to_string(flips) + ": " + fault);
         }
@@ -412,15 +443,13 @@ class Bot {
     }
 
     void startMove() {
-        if (settings_.idleFromLevel > 0 && GameState.level >= settings_.idleFromLevel) {
-            return;
-        }
         if (!linesOnBoard().empty()) {
             return; // the next frame's scan takes it; a player waits for the board to settle
         }
         const Grid board = boardNow();
         Move m;
         if (!chooseMove(board, m)) {
+            ++result_.noMoveSeen;
             return;
         }
         before_ = board;
@@ -495,8 +524,7 @@ class Bot {
 AutoplayResult autoplay(const AutoplaySettings& settings) {
     ScratchFolder folder;
     // Full volumes and the mode, as the options screen would have stored them.
-    folder.write(app::paths::kOptions,
-                 "1.0 1.0 " + std::to_string(settings.mode) + "\n");
+    folder.write(app::paths::kOptions, "1.0 1.0 " + std::to_string(settings.mode) + "\n");
     startHeadless();
     records::HighScoreList = records::HighScoreListRecord{};
     records::newEntryIndex = 0;

@@ -2,6 +2,7 @@
 
 #include "board/game_state.hpp"
 
+#include <functional>
 #include <string>
 
 // A player that never tires: plays whole games headless through the link seam, with the
@@ -12,7 +13,7 @@ namespace support {
 
 enum class BotChoice {
     Stars, // the move that brings a needed star furthest down; ties drawn by the bot's seed
-    Hint,  // the move the hint button would show
+    Hint,  // the move the hint button would show: too slow to beat the clock
 };
 
 struct AutoplaySettings {
@@ -21,11 +22,12 @@ struct AutoplaySettings {
     BotChoice choice = BotChoice::Stars;
     // From the main menu ("Nowa gra", then "Wyjście z gry" once back), or the game loop alone.
     bool throughMenu = true;
-    // The bot stops moving once this level is reached (0: never), to let the clock run out.
-    int idleFromLevel = 0;
     // A game still running after this many flips has stalled and is stopped.
     int giveUpFlips = 4'000'000;
     std::string name = "Automat";
+    // Called after every flip before the bot looks at the game; tests use it to break
+    // the board on purpose.
+    std::function<void(int flips)> eachFlip;
 };
 
 struct AutoplayResult {
@@ -38,8 +40,11 @@ struct AutoplayResult {
     int starsDropped = 0;
     int flips = 0;      // every flip from the start of the run to its end
     int loopFrames = 0; // frames of the game loop
+    int linesLeft = 0;  // loop frames that ended with a line for the next frame's scan
     int drags = 0;      // moves dragged
     int refused = 0;    // drags after which the board stood as before
+    int noMoveSeen = 0; // frames in which the bot found nothing to drag (for Hint: a hint
+                        // that is no move, as after a reshuffle, until the next search)
     std::string fault;  // the first broken invariant or the reason the game was stopped
 };
 

@@ -94,10 +94,12 @@ std::vector<std::string> boardFaults() {
     }
     for (int i = 0; i <= kSide; ++i) {
         if (g.grid[0][i] != 0) {
-            faults.push_back("the border holds " + std::to_string(g.grid[0][i]) + " at " + at(0, i));
+            faults.push_back("the border holds " + std::to_string(g.grid[0][i]) + " at " +
+                             at(0, i));
         }
         if (i > 0 && g.grid[i][0] != 0) {
-            faults.push_back("the border holds " + std::to_string(g.grid[i][0]) + " at " + at(i, 0));
+            faults.push_back("the border holds " + std::to_string(g.grid[i][0]) + " at " +
+                             at(i, 0));
         }
     }
     if (g.cellKind[0] != 0) {
@@ -136,12 +138,13 @@ std::string LineRule::frameEnded() {
         if (!found) {
             const BoardLine& line = last_.lines.front();
             std::ostringstream out;
-            out << (line.vertical ? "a vertical" : "a horizontal") << " line of "
-                << line.length << " of kind " << line.kind << " from " << at(line.column, line.row)
+            out << (line.vertical ? "a vertical" : "a horizontal") << " line of " << line.length
+                << " of kind " << line.kind << " from " << at(line.column, line.row)
                 << " stayed through a frame whose scan found nothing";
             fault = out.str();
         }
     }
+    linesLeft_ += current.lines.empty() ? 0 : 1;
     last_ = std::move(current);
     known_ = true;
     return fault;

@@ -51,6 +51,9 @@ class LineRule {
     // Forgets the previous frame, e.g. when a new game starts.
     void restart() { known_ = false; }
 
+    // Frames so far that ended with a line left for the next one.
+    int linesLeft() const { return linesLeft_; }
+
   private:
     struct FrameEnd {
         std::vector<BoardLine> lines;
@@ -63,6 +66,7 @@ class LineRule {
 
     bool known_ = false;
     FrameEnd last_;
+    int linesLeft_ = 0;
 };
 
 } // namespace support
