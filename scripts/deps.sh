@@ -9,7 +9,7 @@ ORBELIUM_BUILD_PACKAGES=(
     fonts-liberation2
 )
 ORBELIUM_TEST_PACKAGES=(
-    googletest libgtest-dev
+    googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
     python3 python3-xlib libopenal1 clang libclang-rt-dev
 )
