@@ -107,8 +107,14 @@ void composeList() {
     }
     const int n = newEntryIndex;
     if (board::GameState.nameEntryDue == 1 && n >= 1 && n <= kListLength) {
+        // The new row is brightened by drawing it over itself with a tint; Allegro cannot
+        // draw a bitmap onto itself, so the band goes through the scratch layer.
         const int y = kFirstHighlight.y + kRowPitch * (n - 1);
-        al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kFirstHighlight.x, y,
+        al_set_target_bitmap(app::Assets.scratch);
+        al_draw_bitmap_region(app::Assets.screen, kFirstHighlight.x, y, kFirstHighlight.w,
+                              kFirstHighlight.h, kFirstHighlight.x, y, 0);
+        al_set_target_bitmap(app::Assets.screen);
+        al_draw_tinted_bitmap_region(app::Assets.scratch, highlightTint(), kFirstHighlight.x, y,
                                      kFirstHighlight.w, kFirstHighlight.h, kFirstHighlight.x, y, 0);
     }
     app::drawSheet(kReturnPlate, kReturnPlateAt);

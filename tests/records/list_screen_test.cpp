@@ -166,8 +166,10 @@ TEST_F(ListScreen, AfterANameEntryTheNewRowIsHighlightedAndTheScreenReturnsAtOnc
     folder.write("lir.txt", records::encodeListText("Al 8 900 Bo 7 800 Cy 6 100 "));
     recordEwaWith500();
 
+    // The row's band is brightened in the screen buffer (through the scratch layer:
+    // Allegro cannot draw a bitmap onto itself).
     std::vector<standin::BitmapDraw> bands;
-    for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+    for (const auto& d : standin::drawsOf(app::Assets.scratch)) {
         if (d.tinted && d.target == app::Assets.screen) {
             bands.push_back(d);
         }

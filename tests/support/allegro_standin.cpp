@@ -106,6 +106,7 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
                   const char* call) {
     require(bitmap != nullptr, call);
     require(world().target != nullptr, call);
+    require(bitmap != world().target, call); // Allegro cannot draw a bitmap onto itself
     if (bitmap->name == kSheetPath) {
         sheetRegions().insert(Region{static_cast<int>(sx), static_cast<int>(sy),
                                      static_cast<int>(sw), static_cast<int>(sh)});
