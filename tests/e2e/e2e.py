@@ -2,30 +2,23 @@
 """End-to-end scenarios: the real game in a real (virtual) window, driven as a player.
 
 Usage: e2e.py BINARY ASSETS ARTIFACTS SCENARIO
-Screenshots are kept in ARTIFACTS for people to look at.
+Screenshots are kept in ARTIFACTS for people to look at. The scenarios of a game, of the
+results and pages, and of stored games live in e2e_game, e2e_records and e2e_saves.
 """
 
 import os
 import sys
 import time
 
-from player import E2EFailure, Session, check, wav_loudness
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
-MENU_BOX = (300, 168, 200, 280)  # the labels of the seven items
-EXIT_ITEM = (400, 430)
-BONUS_ITEM = (400, 270)
-MENU_WORDS = ["Nowa", "Dokończ", "wyników", "Wyjście"]
-SLOW = 60  # seconds allowed to reach a screen on a loaded machine
+import e2e_game  # noqa: E402
+import e2e_records  # noqa: E402
+import e2e_saves  # noqa: E402
+from flows import leave_through_exit, menu_item, reach_menu  # noqa: E402
+from player import E2EFailure, Session, check, wav_loudness  # noqa: E402
 
-
-def reach_menu(session):
-    return session.wait_for_text(MENU_WORDS, "menu", SLOW, MENU_BOX)
-
-
-def leave_through_exit(session):
-    session.click(*EXIT_ITEM)
-    code = session.wait_exit(30)
-    check(code == 0, f"exit code {code}, stderr: {session.stderr()}")
+BONUS_ITEM = menu_item("bonus")
 
 
 def scenario_menu(session):
@@ -98,6 +91,9 @@ SCENARIOS = {
                                  "files": {"opc.txt": "1 1 0"}}),
     "sound": (scenario_sound, {"files": {"opc.txt": "1 1 0"}}),
     "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
+    **e2e_game.SCENARIOS,
+    **e2e_records.SCENARIOS,
+    **e2e_saves.SCENARIOS,
 }
 
 

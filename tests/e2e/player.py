@@ -24,18 +24,40 @@ def check(condition, message):
         raise E2EFailure(message)
 
 
+def same_text(word, text):
+    """Whether word is read in text. Tesseract often mistakes the case of letters such as
+    Z, O, S or W and drops spaces between words, so neither counts."""
+    def plain(s):
+        return "".join(s.split()).casefold()
+    return plain(word) in plain(text)
+
+
 class Session:
-    def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=()):
+    def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
+                 binary_files=None):
         self.binary = binary
+        self.assets = assets
         self.artifacts = artifacts
         self.name = name
         os.makedirs(artifacts, exist_ok=True)
-        self.folder = tempfile.mkdtemp(prefix="orbelium-e2e-")
+        # Screenshots of an earlier run of this scenario would be mistaken for this one's.
+        for old in os.listdir(artifacts):
+            if old.startswith(name + "-") and old.endswith(".png"):
+                os.remove(os.path.join(artifacts, old))
+        # The player's folder lies one level down, so that a path such as "../x" typed
+        # into the game still points inside this session's own temporary folder.
+        self.root = tempfile.mkdtemp(prefix="orbelium-e2e-")
+        self.folder = os.path.join(self.root, "player")
+        self.scratch = os.path.join(self.root, "scratch")
+        os.makedirs(self.scratch)
         shutil.copytree(assets, self.folder, dirs_exist_ok=True)
         for relative in remove:
             os.remove(os.path.join(self.folder, relative))
         for relative, content in (files or {}).items():
             with open(os.path.join(self.folder, relative), "w", encoding="utf-8") as out:
+                out.write(content)
+        for relative, content in (binary_files or {}).items():
+            with open(os.path.join(self.folder, relative), "wb") as out:
                 out.write(content)
         self.xvfb, self.display = self._start_xvfb()
         self.env = dict(os.environ)
@@ -65,6 +87,11 @@ class Session:
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                      stderr=self.stderr_file)
 
+    def note(self, what):
+        """A line of the run's log: when the player saw what."""
+        since = time.monotonic() - (self.started or time.monotonic())
+        print(f"{since:6.1f} s  {what}", flush=True)
+
     def elapsed(self):
         return time.monotonic() - self.started
 
@@ -93,6 +120,33 @@ class Session:
         time.sleep(0.1)
         self.xdotool("mouseup", button)
 
+    def press(self, button=1):
+        self.xdotool("mousedown", button)
+
+    def release(self, button=1):
+        self.xdotool("mouseup", button)
+
+    def drag(self, start, end, steps=4):
+        """Presses on start, moves to end while holding, as a hand does; leaves the button
+        held so that the caller can look at the board before releasing it."""
+        self.move(*start)
+        time.sleep(0.1)
+        self.press()
+        time.sleep(0.15)
+        (x0, y0), (x1, y1) = start, end
+        for i in range(1, steps + 1):
+            self.move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            time.sleep(0.02)
+
+    def burst(self, label, seconds):
+        """Screenshots taken as fast as they come for a while; returns their paths."""
+        paths = []
+        begin = time.monotonic()
+        while time.monotonic() - begin < seconds:
+            ms = int((time.monotonic() - begin) * 1000)
+            paths.append(self.screenshot(f"{label}-{len(paths) + 1:02d}-{ms:05d}ms"))
+        return paths
+
     def key(self, name):
         self.xdotool("key", "--delay", "100", name)
 
@@ -105,32 +159,62 @@ class Session:
                         f"{WIDTH}x{HEIGHT}+0+0", "+repage", path], check=True)
         return path
 
-    def read_text(self, path, box=None):
-        """The Polish text tesseract reads in the picture, or in box (x, y, w, h) of it."""
+    def read_text(self, path, box=None, psm=6, allowed=None):
+        """The Polish text tesseract reads in the picture, or in box (x, y, w, h) of it;
+        psm 7 reads one line, allowed limits the characters it may answer."""
         source = path
         if box:
             x, y, w, h = box
-            source = path + ".crop.png"
+            source = os.path.join(self.scratch, "crop.png")
             # Light text on dark plates reads best inverted, in grey, enlarged.
             subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                             "-colorspace", "Gray", "-negate", "-resize", "300%", source],
                            check=True)
-        result = subprocess.run(["tesseract", source, "-", "-l", "pol", "--psm", "6"],
-                                capture_output=True, text=True)
+        command = ["tesseract", source, "-", "-l", "pol", "--psm", str(psm)]
+        if allowed:
+            command += ["-c", f"tessedit_char_whitelist={allowed}"]
+        # One thread: OpenMP's spinning threads would fight the game for the processors.
+        result = subprocess.run(command, capture_output=True, text=True,
+                                env=dict(os.environ, OMP_THREAD_LIMIT="1"))
         return result.stdout
 
-    def wait_for_text(self, words, label, timeout, box=None):
-        """Looks at the window until every word is read, or fails after timeout."""
+    def read_number(self, path, box):
+        """The number shown in box, or None when no digits are read there."""
+        text = self.read_text(path, box, psm=7, allowed="0123456789")
+        digits = "".join(ch for ch in text if ch.isdigit())
+        return int(digits) if digits else None
+
+    def wait_for_text(self, words, label, timeout, box=None, psm=6):
+        """Looks at the window until every word is read (see same_text), or fails after
+        timeout."""
         deadline = time.monotonic() + timeout
         last = ""
         while time.monotonic() < deadline:
             path = self.screenshot(label)
-            last = self.read_text(path, box)
-            if all(word in last for word in words):
+            last = self.read_text(path, box, psm)
+            if all(same_text(word, last) for word in words):
+                self.note(f"saw {words} ({label})")
                 return path
             check(self.game.poll() is None, f"the game ended early: {self.stderr()}")
             time.sleep(0.3)
         raise E2EFailure(f"never saw {words} on screen; last read: {last!r}")
+
+    def wait_still(self, label, box, timeout, settle=0.3):
+        """Looks at box until two looks settle apart agree: a fade or reveal has ended."""
+        from picture import Picture
+
+        deadline = time.monotonic() + timeout
+        previous = None
+        while time.monotonic() < deadline:
+            path = self.screenshot(label)
+            current = Picture(path)
+            if previous is not None and current.differing(previous, box) == 0:
+                self.note(f"still ({label})")
+                return current
+            check(self.game.poll() is None, f"the game ended early: {self.stderr()}")
+            previous = current
+            time.sleep(settle)
+        raise E2EFailure(f"the screen never settled in {box} within {timeout} s")
 
     def window_id(self):
         result = subprocess.run(["xdotool", "search", "--name", "ORBELIUM"], env=self.env,
@@ -163,7 +247,7 @@ class Session:
             self.stderr_file.close()
         self.xvfb.terminate()
         self.xvfb.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def wav_loudness(path, windows):

@@ -1,0 +1,133 @@
+"""Results and pages as a player meets them: a timed game running out of time with a
+name typed in, the list of results, the options and what they write, and the bonus and
+information pages."""
+
+import os
+import time
+
+from board_view import stored_game_text
+from flows import (LIST_BOX, LIST_RETURN, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
+                   decoded_list, enter_name, leave_through_exit, read_file, reach_menu, resume,
+                   see, wait_in_strip)
+from picture import Picture, distance
+from player import check, same_text
+
+NAME = "Zośka"  # with a Polish letter, delivered by the keyboard as one character
+TIMED_OPTIONS = "0.5\n0.5\n1\n"
+TIME_UP_PICTURE = (432, 252, 208, 65)
+OPTIONS_BOX = (150, 130, 500, 250)
+MODE_SWITCH = (522, 285)
+EFFECTS_AT_0_3 = (477, 206)  # the effects slider's pointer x is 447 + 100 * volume
+BONUS_BOX = (130, 20, 540, 520)
+INFO_BOX = (100, 40, 600, 480)
+# Parts of the pages without their pulsing stars, still once the page has faded in.
+BONUS_STILL = (200, 80, 400, 460)
+INFO_STILL = (100, 100, 600, 340)
+
+# One step before the clock runs out, on level 1, in the timed game, with points to
+# place: resumed, the game runs out of time in about a second.
+LAST_SECOND = "ostatnia"
+LAST_SECOND_GAME = stored_game_text([[(r + c) % 2 + 1 for c in range(8)] for r in range(8)],
+                                    level=1, score=4321, record=0, clock=315, mode=1)
+
+
+def row_tint(picture, row):
+    """The colour of a list row between its level and its score, where no text stands."""
+    return picture.mean((455, 113 + 20 * (row - 1), 70, 16))
+
+
+def scenario_timeout_name(session):
+    """The timed game's time-out asks for a name; the list shows and stores it."""
+    session.start()
+    reach_menu(session)
+    check(not os.path.exists(session.file("lic.txt")), "a list of the timed game already exists")
+    resume(session, LAST_SECOND, "resumed")
+    path = wait_in_strip(session, ["Wpisz", "swoje"], "time-up", NAME_PROMPT)
+    shown = session.read_text(path, TIME_UP_PICTURE, psm=7)
+    check(same_text("Koniec czasu", shown), f"the time-out picture reads {shown!r}")
+
+    enter_name(session, NAME)
+
+    listed = Picture(see(session, [NAME, "4321", "czas"], "list", LIST_BOX))
+    check(row_tint(listed, 1)[2] > row_tint(listed, 2)[2] + 8, "the new result's row is not lit")
+    rows = decoded_list(session, "lic.txt")
+    check(len(rows) == 21 and rows[0] == [NAME, "1", "4321"],
+          f"lic.txt decodes to {rows[:2]}... ({len(rows)} triples)")
+    check(all(row[0] == "..." for row in rows[1:]), f"lic.txt holds more than one name: {rows}")
+    check(not os.path.exists(session.file(LAST_SECOND)), "the finished game was not deleted")
+    check(read_file(session, "zg.txt") == "0", "the count of stored games was not lowered")
+
+    session.click(*LIST_RETURN)
+    reach_menu(session, "menu-after-list")
+    choose(session, "results")
+    again = Picture(see(session, [NAME, "4321", "czas"], "list-from-menu", LIST_BOX))
+    check(distance(row_tint(again, 1), row_tint(again, 2)) < 4,
+          "a row is lit on the list opened from the menu")
+    session.click(*LIST_RETURN)
+    reach_menu(session, "menu-at-end")
+    leave_through_exit(session)
+
+
+def visit_page(session, item, words, label, box, still):
+    choose(session, item)
+    path = see(session, words, label, box, still)
+    time.sleep(1.0)  # the pulsing stars get a turn
+    session.screenshot(f"{label}-later")
+    session.click(*PAGE_RETURN)
+    reach_menu(session, f"menu-after-{label}")
+    return path
+
+
+def scenario_pages(session):
+    """The options write what was changed; the list follows the mode; bonus and
+    information pages read as written."""
+    session.start()
+    reach_menu(session)
+    choose(session, "results")
+    see(session, ["Zośka", "4321", "czas"], "list-timed", LIST_BOX)
+    session.click(*LIST_RETURN)
+    reach_menu(session, "menu-after-list")
+
+    choose(session, "options")
+    see(session, ["Głośność", "muzyki", "efektów", "Kasowanie", "Gra na czas"], "options",
+        OPTIONS_BOX)
+    session.click(*MODE_SWITCH)
+    session.move(400, 420)
+    time.sleep(0.5)
+    session.click(*EFFECTS_AT_0_3)
+    session.move(400, 420)
+    path = session.wait_for_text(["Gra dla relaksu"], "options-changed", SLOW, OPTIONS_BOX)
+    text = session.read_text(path, OPTIONS_BOX)
+    check("Kasowanie" not in text and "skasowana" in text,
+          f"the relaxed game has no list to delete, yet the options read {text!r}")
+    check(read_file(session, "opc.txt") == TIMED_OPTIONS, "opc.txt written before leaving")
+    session.click(*PAGE_RETURN)
+    reach_menu(session, "menu-after-options")
+    check(read_file(session, "opc.txt") == "0.5\n0.3\n0\n",
+          f"opc.txt reads {read_file(session, 'opc.txt')!r}")
+
+    choose(session, "results")
+    path = see(session, ["relaksu"], "list-relaxed", LIST_BOX)
+    check("Zośka" not in session.read_text(path, LIST_BOX), "the timed list shows in relaxed")
+    session.click(*LIST_RETURN)
+    reach_menu(session, "menu-after-relaxed-list")
+
+    visit_page(session, "bonus", ["10 pkt", "1000 pkt", "gwiazdki"], "bonus", BONUS_BOX,
+               BONUS_STILL)
+    visit_page(session, "info", ["Zasada gry", "Allegro", "ORBELIUM", "2026"], "info", INFO_BOX,
+               INFO_STILL)
+    leave_through_exit(session)
+
+
+def encoded_list(rows):
+    plain = "".join(f"{name} {level} {score} " for name, level, score in rows)
+    plain += "... 0 0 " * (21 - len(rows))
+    return bytes((b - 7) % 256 for b in plain.encode("utf-8"))
+
+
+SCENARIOS = {
+    "timeout_name": (scenario_timeout_name, {"files": {"opc.txt": TIMED_OPTIONS, "zg.txt": "1",
+                                                       LAST_SECOND: LAST_SECOND_GAME}}),
+    "pages": (scenario_pages, {"files": {"opc.txt": TIMED_OPTIONS},
+                               "binary_files": {"lic.txt": encoded_list([("Zośka", 1, 4321)])}}),
+}

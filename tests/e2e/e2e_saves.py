@@ -1,0 +1,100 @@
+"""Stored games as a player uses them: store a game under a typed password, resume it,
+store it again under its old name, and passwords that must not resume anything."""
+
+import os
+
+from board_view import (BOARD_BOX, SCORE_BOX, ElementColours, board_from_stored, board_text,
+                        stored_game_text)
+from flows import (BOTTOM_STRIP, MIDDLE_STRIP, NO_BUTTON, SAVE_BUTTON, YES_BUTTON, choose,
+                   leave_through_exit, read_file, reach_menu, resume, start_new_game,
+                   type_and_enter, wait_in_strip)
+from player import check
+
+PASSWORD = "kometaś7"  # with a Polish letter, as the save dialog accepts it
+DECOY = stored_game_text([[(r + c) % 2 + 1 for c in range(8)] for r in range(8)], score=777)
+OPTIONS = "0.5\n0.5\n0\n"
+PASSWORD_FIELD = (360, 548, 380, 40)
+
+
+def answer_yes(session, label):
+    session.click(*SAVE_BUTTON)
+    wait_in_strip(session, ["Czy", "zapisać", "stan"], f"{label}-question", BOTTOM_STRIP)
+    session.click(*YES_BUTTON)
+
+
+def refused(session, password, label):
+    """Types a password into the load dialog and sees it refused, back in the menu."""
+    choose(session, "resume")
+    wait_in_strip(session, ["Podaj"], f"{label}-prompt", MIDDLE_STRIP)
+    type_and_enter(session, password)
+    wait_in_strip(session, ["Niepoprawne"], label, MIDDLE_STRIP)
+    reach_menu(session, f"{label}-menu")
+
+
+def files_in(session):
+    return sorted(os.listdir(session.folder))
+
+
+def scenario_save_resume(session):
+    """Store under a new password, resume it exactly, store under the old name, refuse
+    paths and other files as passwords."""
+    session.start()
+    reach_menu(session)
+    choose(session, "resume")
+    wait_in_strip(session, ["Nie ma", "zapisanych"], "no-saved-games", MIDDLE_STRIP)
+    reach_menu(session, "menu-after-nothing")
+
+    colours = ElementColours(session.assets)
+    played = start_new_game(session, "board")
+    board = colours.read_board(played)
+    answer_yes(session, "store")
+    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
+    session.type(PASSWORD)
+    session.wait_for_text([PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
+    session.key("Return")
+    reach_menu(session, "menu-after-store")
+
+    check(os.path.isfile(session.file(PASSWORD)), f"no file {PASSWORD!r}: {files_in(session)}")
+    stored = read_file(session, PASSWORD)
+    lines = stored.split("\n")
+    check(len(lines) == 12 and lines[8] == "" and not stored.endswith("\n"),
+          f"the stored game is not 12 lines with an empty 9th: {stored!r}")
+    check(board_from_stored(stored) == board,
+          f"the stored board\n{board_text(board_from_stored(stored))}\nis not the one on "
+          f"screen\n{board_text(board)}")
+    check(lines[11] == "1 0 0 0 0 0.5 0.5 0 ", f"the stored figures read {lines[11]!r}")
+    check(read_file(session, "zg.txt") == "1", "zg.txt does not count one stored game")
+
+    back = resume(session, PASSWORD, "resumed")
+    check(back.differing(played, BOARD_BOX) == 0,
+          "the resumed board does not look like the board that was stored")
+    check(session.read_number(back.path, SCORE_BOX) == 0, "the resumed score is not 0")
+
+    answer_yes(session, "store-again")
+    wait_in_strip(session, ["zapisana", "starą", "nazwą"], "old-name", BOTTOM_STRIP)
+    reach_menu(session, "menu-after-old-name")
+    check(read_file(session, PASSWORD) == stored, "storing under the old name changed the game")
+    check(read_file(session, "zg.txt") == "1", "storing under the old name changed the count")
+
+    before = files_in(session)
+    refused(session, "../x", "refused-path")
+    refused(session, "opc.txt", "refused-options")
+    refused(session, "nieznane", "refused-unknown")
+    check(files_in(session) == before, f"files changed: {before} -> {files_in(session)}")
+    check(read_file(session, "../x") == DECOY, "the file outside the folder was changed")
+    check(read_file(session, "opc.txt") == OPTIONS, "opc.txt was changed")
+    check(read_file(session, "zg.txt") == "1", "the count changed")
+
+    start_new_game(session, "board-not-stored")
+    session.click(*SAVE_BUTTON)
+    wait_in_strip(session, ["Czy", "zapisać", "stan"], "no-question", BOTTOM_STRIP)
+    session.click(*NO_BUTTON)
+    reach_menu(session, "menu-after-no")
+    check(files_in(session) == before, f"NIE stored something: {files_in(session)}")
+    check(read_file(session, "zg.txt") == "1", "NIE changed the count")
+    leave_through_exit(session)
+
+
+SCENARIOS = {
+    "save_resume": (scenario_save_resume, {"files": {"opc.txt": OPTIONS, "../x": DECOY}}),
+}

@@ -1,0 +1,64 @@
+"""Pixels of a screenshot, read without any imaging library beyond ImageMagick."""
+
+import subprocess
+
+
+class Picture:
+    """An RGB picture: pixel reads, region averages and region comparisons."""
+
+    def __init__(self, path):
+        self.path = path
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                             check=True).stdout
+        # "P6", width, height, maximum, each followed by one blank, then the pixels.
+        fields, offset = [], 0
+        while len(fields) < 4:
+            end = offset
+            while ppm[end:end + 1] not in (b" ", b"\n", b"\t", b"\r"):
+                end += 1
+            if end > offset:
+                fields.append(ppm[offset:end])
+            offset = end + 1
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.data = ppm[offset:offset + 3 * self.width * self.height]
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.data[i:i + 3])
+
+    def mean(self, box):
+        """Average colour of box (x, y, w, h)."""
+        x0, y0, w, h = box
+        total = [0, 0, 0]
+        for y in range(y0, y0 + h):
+            row = self.data[3 * (y * self.width + x0):3 * (y * self.width + x0 + w)]
+            total[0] += sum(row[0::3])
+            total[1] += sum(row[1::3])
+            total[2] += sum(row[2::3])
+        n = w * h
+        return tuple(t / n for t in total)
+
+    def region(self, box):
+        x0, y0, w, h = box
+        return b"".join(self.data[3 * (y * self.width + x0):3 * (y * self.width + x0 + w)]
+                        for y in range(y0, y0 + h))
+
+    def differing(self, other, box, tolerance=0):
+        """How many pixels of box differ between the two pictures by more than tolerance."""
+        x0, y0, w, h = box
+        count = 0
+        for y in range(y0, y0 + h):
+            start = 3 * (y * self.width + x0)
+            a = self.data[start:start + 3 * w]
+            b = other.data[start:start + 3 * w]
+            if a == b:
+                continue
+            for i in range(0, len(a), 3):
+                if (abs(a[i] - b[i]) > tolerance or abs(a[i + 1] - b[i + 1]) > tolerance
+                        or abs(a[i + 2] - b[i + 2]) > tolerance):
+                    count += 1
+        return count
+
+
+def distance(a, b):
+    return sum((p - q) ** 2 for p, q in zip(a, b)) ** 0.5
