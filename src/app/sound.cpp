@@ -12,7 +12,7 @@ namespace {
 constexpr auto kOnce = ALLEGRO_PLAYMODE_ONCE;
 constexpr auto kLoop = ALLEGRO_PLAYMODE_LOOP;
 
-constexpr std::array<CueSpec, kCueCount> kCues{{
+constexpr std::array<CueParams, kCueCount> kCues{{
     {"sam/menu.wav", -0.2, 1.0, 1.0f, kOnce},
     {"sam/take.wav", 0.5, 1.0, 1.0f, kOnce},
     {"sam/snd1.wav", -0.2, 1.0, 0.7f, kOnce},
@@ -30,13 +30,13 @@ constexpr std::array<CueSpec, kCueCount> kCues{{
 }};
 } // namespace
 
-const CueSpec& cueSpec(SoundCue cue) { return kCues[static_cast<int>(cue)]; }
+const CueParams& cueParams(SoundCue cue) { return kCues[static_cast<int>(cue)]; }
 
 float cueGain(SoundCue cue) {
-    const CueSpec& spec = cueSpec(cue);
+    const CueParams& params = cueParams(cue);
     // Summed in double from the single-precision volume, as the mixer expects a float.
-    double gain = spec.gainFactor * static_cast<double>(records::Options.effectsVolume) +
-                  spec.gainOffset;
+    double gain = params.gainFactor * static_cast<double>(records::Options.effectsVolume) +
+                  params.gainOffset;
     return static_cast<float>(std::max(gain, 0.0));
 }
 
@@ -45,8 +45,8 @@ void playCue(SoundCue cue) {
     if (!Assets.audio || sample == nullptr) {
         return;
     }
-    const CueSpec& spec = cueSpec(cue);
-    al_play_sample(sample, cueGain(cue), 0.0f, spec.speed, spec.mode, nullptr);
+    const CueParams& params = cueParams(cue);
+    al_play_sample(sample, cueGain(cue), 0.0f, params.speed, params.mode, nullptr);
 }
 
 void startMusic() {

@@ -23,7 +23,7 @@ enum class SoundCue {
     BrakCzasu,
 };
 
-struct CueSpec {
+struct CueParams {
     const char* file;
     double gainOffset;     // added to the effects volume
     double gainFactor;     // the effects volume is multiplied by this first
@@ -31,7 +31,7 @@ struct CueSpec {
     ALLEGRO_PLAYMODE mode;
 };
 
-const CueSpec& cueSpec(SoundCue cue);
+const CueParams& cueParams(SoundCue cue);
 
 // The gain a cue plays at for the current effects volume; never below 0.
 float cueGain(SoundCue cue);

@@ -73,7 +73,7 @@ void loadSounds() {
         return;
     }
     for (int cue = 0; cue < kCueCount; ++cue) {
-        Assets.cues[cue] = loadSound(cueSpec(static_cast<SoundCue>(cue)).file);
+        Assets.cues[cue] = loadSound(cueParams(static_cast<SoundCue>(cue)).file);
     }
     Assets.musicSample = loadSound(paths::kMusic);
     Assets.music = al_create_sample_instance(Assets.musicSample);

@@ -32,7 +32,7 @@ TEST_F(StartUp, LoadsEveryAssetAndKeysOutBlackOnTheSheetAndPlanetsOnly) {
     EXPECT_TRUE(a.audio);
     for (int cue = 0; cue < app::kCueCount; ++cue) {
         ASSERT_NE(a.cues[cue], nullptr);
-        EXPECT_EQ(a.cues[cue]->path, app::cueSpec(static_cast<app::SoundCue>(cue)).file);
+        EXPECT_EQ(a.cues[cue]->path, app::cueParams(static_cast<app::SoundCue>(cue)).file);
     }
     ASSERT_NE(a.music, nullptr);
     EXPECT_EQ(a.music->sample->path, "sam/muzyczka.ogg");
