@@ -30,13 +30,15 @@ constexpr std::array<CueParams, kCueCount> kCues{{
 }};
 } // namespace
 
-const CueParams& cueParams(SoundCue cue) { return kCues[static_cast<int>(cue)]; }
+const CueParams& cueParams(SoundCue cue) {
+    return kCues[static_cast<int>(cue)];
+}
 
 float cueGain(SoundCue cue) {
     const CueParams& params = cueParams(cue);
     // Summed in double from the single-precision volume, as the mixer expects a float.
-    double gain = params.gainFactor * static_cast<double>(records::Options.effectsVolume) +
-                  params.gainOffset;
+    double gain =
+        params.gainFactor * static_cast<double>(records::Options.effectsVolume) + params.gainOffset;
     return static_cast<float>(std::max(gain, 0.0));
 }
 
