@@ -14,7 +14,10 @@ echo "== build and test: release"
 cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build/release" -j"$jobs"
 (cd "$root/build/release" && ctest --output-on-failure -j"$jobs" -LE e2e) || status=1
-(cd "$root/build/release" && ctest --output-on-failure -L e2e) || status=1
+# The end-to-end runs drive a real window on a shared machine, where a slow moment can
+# make a screenshot miss a frame; a scenario that fails is run once more, and fails the
+# whole run only when it fails twice.
+(cd "$root/build/release" && ctest --output-on-failure --repeat until-pass:2 -L e2e) || status=1
 
 echo "== build and test: address and undefined-behaviour sanitizers"
 cmake -S "$root" -B "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DORBELIUM_SANITIZE=ON >/dev/null
