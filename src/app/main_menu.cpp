@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/menu_actions.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
@@ -29,16 +30,18 @@ constexpr Rect kRestoredRegion{285, 170, 225, 275};
 
 constexpr int kExitItem = 7;
 
-ALLEGRO_COLOR labelColour() { return al_map_rgb(105, 160, 105); }
-ALLEGRO_COLOR titleColour() { return al_map_rgb(15, 100, 105); }
-ALLEGRO_COLOR outlineColour() { return al_map_rgb(0, 0, 0); }
-ALLEGRO_COLOR highlightTint() { return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f); }
+ALLEGRO_COLOR labelColour() {
+    return al_map_rgb(105, 160, 105);
+}
+ALLEGRO_COLOR titleColour() {
+    return al_map_rgb(15, 100, 105);
+}
 
 void drawTitle() {
     // Four black copies one pixel off each way, then the title: an outlined word.
     constexpr Point kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (Point off : kOutline) {
-        al_draw_text(Assets.font34, outlineColour(), kTitleAt.x + off.x, kTitleAt.y + off.y,
+        al_draw_text(Assets.font34, app::palette::kBlack, kTitleAt.x + off.x, kTitleAt.y + off.y,
                      ALLEGRO_ALIGN_CENTRE, kGameTitle);
     }
     al_draw_text(Assets.font34, titleColour(), kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
@@ -47,8 +50,8 @@ void drawTitle() {
 
 void drawHighlight(int item) {
     const int y = kFirstBand.y + kItemPitch * (item - 1);
-    al_draw_tinted_bitmap_region(Assets.screen, highlightTint(), kFirstBand.x, y, kFirstBand.w,
-                                 kFirstBand.h, kFirstBand.x, y, 0);
+    al_draw_tinted_bitmap_region(Assets.screen, app::palette::kHoverGlow, kFirstBand.x, y,
+                                 kFirstBand.w, kFirstBand.h, kFirstBand.x, y, 0);
 }
 
 } // namespace

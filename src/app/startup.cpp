@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/palette.hpp"
 #include "app/paths.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -37,7 +38,7 @@ ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
         failStartUp("nie można wczytać obrazka", path);
     }
     if (keyBlack) {
-        al_convert_mask_to_alpha(bitmap, al_map_rgb(0, 0, 0));
+        al_convert_mask_to_alpha(bitmap, app::palette::kBlack);
     }
     return bitmap;
 }
@@ -159,7 +160,7 @@ void startUp() {
 
 void titleSequence() {
     al_set_target_bitmap(Assets.screen);
-    al_clear_to_color(al_map_rgb(0, 0, 0));
+    al_clear_to_color(app::palette::kBlack);
     al_flip_display();
     al_draw_bitmap(Assets.title, 150, 200, 0);
     al_set_target_backbuffer(Assets.display);
@@ -181,9 +182,9 @@ void shutDown() {
         al_destroy_font(*font);
         *font = nullptr;
     }
-    for (ALLEGRO_BITMAP** bitmap : {&Assets.screen, &Assets.sheet, &Assets.background,
-                                    &Assets.scratch, &Assets.strip, &Assets.planets,
-                                    &Assets.title}) {
+    for (ALLEGRO_BITMAP** bitmap :
+         {&Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch, &Assets.strip,
+          &Assets.planets, &Assets.title}) {
         al_destroy_bitmap(*bitmap);
         *bitmap = nullptr;
     }

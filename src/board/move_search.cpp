@@ -2,6 +2,7 @@
 
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
@@ -33,12 +34,6 @@ constexpr int kReshuffleCells = kCells - kSide;
 
 ALLEGRO_COLOR hintColour() {
     return al_map_rgb(44, 133, 166);
-}
-ALLEGRO_COLOR hintErasedColour() {
-    return al_map_rgb(0, 0, 0);
-}
-ALLEGRO_COLOR hintLeftColour() {
-    return al_map_rgb(0, 28, 40);
 }
 
 int searchGrid[kSide + 1][kSide + 1];
@@ -93,7 +88,7 @@ void blinkHint() {
         }
         al_flip_display();
         if (n > kBlinkErased) {
-            outlineHint(hintErasedColour());
+            outlineHint(app::palette::kBlack);
         }
         al_flip_display();
         al_rest(0.02);
@@ -140,7 +135,7 @@ void updateHintButton() {
         findMove();
         blinkHint();
         app::restoreFromScreen(kHintButtonFace);
-        outlineHint(hintLeftColour());
+        outlineHint(app::palette::kDeepTeal);
         al_flip_display();
     }
 }

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "board/board_setup.hpp"
@@ -87,15 +88,6 @@ ALLEGRO_COLOR dropBannerColour() {
 }
 ALLEGRO_COLOR congratulationsColour() {
     return al_map_rgb(60, 160, 60);
-}
-ALLEGRO_COLOR captionColour() {
-    return al_map_rgb(140, 160, 10);
-}
-ALLEGRO_COLOR nextLevelColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR continueTint() {
-    return al_map_rgba_f(0.4f, 0.6f, 0.8f, 0.4f);
 }
 
 int newTopKind() {
@@ -228,14 +220,14 @@ void showCongratulations(int level) {
     }
     al_draw_text(app::Assets.font34, congratulationsColour(), kMessageX, kCongratulationsY,
                  ALLEGRO_ALIGN_CENTRE, kCongratulations);
-    al_draw_textf(app::Assets.font24, captionColour(), kMessageX, kCaptionY, ALLEGRO_ALIGN_CENTRE,
-                  "%s", app::levelCaptions[level]);
+    al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
+                  ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
     if (level < kLastLevel) {
-        al_draw_text(app::Assets.font24, nextLevelColour(), kMessageX, kNextLevelY,
+        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
                      ALLEGRO_ALIGN_CENTRE, kNextLevel);
-        al_draw_text(app::Assets.font24, nextLevelColour(), kMessageX, kPointsAndBonusesY,
+        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
                      ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
-        al_draw_textf(app::Assets.font24, nextLevelColour(), kMessageX, kMultiplierY,
+        al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
     al_flip_display();
@@ -249,7 +241,8 @@ void waitForContinue() {
         const bool hovered =
             in.x >= kContinueX0 && in.x <= kContinueX1 && in.y > kContinueY0 && in.y < kContinueY1;
         if (hovered) {
-            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt, continueTint());
+            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt,
+                                 app::palette::kButtonGlow);
         } else {
             app::drawSheet(kContinueButton, kContinueButtonAt);
         }
@@ -319,7 +312,7 @@ void completeLevel() {
         play::planetInfo(completed);
     }
     al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
-                      kInfoFrame.y + kInfoFrame.h, captionColour(), 0);
+                      kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
     app::drawSheet(kContinueButton, kContinueButtonAt);
     al_flip_display();
 

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
@@ -39,10 +40,6 @@ constexpr app::Point kMenuHighlightAt{41, 553};
 constexpr app::Rect kSaveHighlight{410, 468, 102, 21};
 constexpr app::Point kSaveHighlightAt{204, 553};
 constexpr app::Rect kButtonRow{36, 547, 276, 30};
-
-ALLEGRO_COLOR highlightTint() {
-    return al_map_rgba_f(0.4f, 0.6f, 0.8f, 0.4f);
-}
 
 constexpr int kLastLevel = 8;
 constexpr int kStarsPerLevel = 8;
@@ -150,9 +147,9 @@ class Frame {
             }
             onButton_ = true;
             if (hover == kHoverMenu) {
-                app::drawSheetTinted(kMenuHighlight, kMenuHighlightAt, highlightTint());
+                app::drawSheetTinted(kMenuHighlight, kMenuHighlightAt, app::palette::kButtonGlow);
             } else if (hover == kHoverSave) {
-                app::drawSheetTinted(kSaveHighlight, kSaveHighlightAt, highlightTint());
+                app::drawSheetTinted(kSaveHighlight, kSaveHighlightAt, app::palette::kButtonGlow);
             }
         }
         // Over a cell the flag keeps its value.

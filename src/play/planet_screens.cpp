@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
 #include "play/texts.hpp"
@@ -22,9 +23,6 @@ constexpr int kBodyPitch = 20;
 
 ALLEGRO_COLOR headingColour() {
     return al_map_rgb(160, 200, 20);
-}
-ALLEGRO_COLOR bodyColour() {
-    return al_map_rgb(120, 140, 160);
 }
 
 // Final screen layout: each text is drawn in the shadow colour one pixel down and
@@ -90,7 +88,7 @@ void planetInfo(int level) {
     al_draw_text(Assets.font24, headingColour(), kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
                  text.boldHeading);
     for (int j = 1; j <= text.lineCount; ++j) {
-        al_draw_text(Assets.font20, bodyColour(), kBodyX, kBodyTop + kBodyPitch * j, 0,
+        al_draw_text(Assets.font20, app::palette::kSteel, kBodyX, kBodyTop + kBodyPitch * j, 0,
                      text.lines[j - 1]);
     }
 }

@@ -5,6 +5,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "board/game_state.hpp"
@@ -40,32 +41,13 @@ constexpr app::HitBox kReturnButton{348, 532, 449, 553};
 constexpr app::Rect kReturnBand{347, 532, 103, 23};
 constexpr app::Rect kReturnRepair{343, 530, 114, 30};
 
-ALLEGRO_COLOR panelColour() {
-    return al_map_rgb(10, 28, 40);
-}
-ALLEGRO_COLOR frameColour() {
-    return al_map_rgb(128, 140, 0);
-}
-ALLEGRO_COLOR dimColour() {
-    return al_map_rgb(60, 80, 100);
-}
-ALLEGRO_COLOR brightColour() {
-    return al_map_rgb(120, 140, 160);
-}
-ALLEGRO_COLOR greenColour() {
-    return al_map_rgb(140, 160, 10);
-}
-ALLEGRO_COLOR highlightTint() {
-    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
-}
-
 void drawModeTitle() {
     const int mode = board::GameState.mode;
     if (mode == board::GameMode::Relaxed) {
-        al_draw_text(app::Assets.fontBold16, greenColour(), kModeTitleAt.x, kModeTitleAt.y,
+        al_draw_text(app::Assets.fontBold16, app::palette::kMoss, kModeTitleAt.x, kModeTitleAt.y,
                      ALLEGRO_ALIGN_CENTRE, texts::kRelaxedTitle);
     } else if (mode == board::GameMode::Timed) {
-        al_draw_text(app::Assets.fontBold16, brightColour(), kModeTitleAt.x, kModeTitleAt.y,
+        al_draw_text(app::Assets.fontBold16, app::palette::kSteel, kModeTitleAt.x, kModeTitleAt.y,
                      ALLEGRO_ALIGN_CENTRE, texts::kTimedTitle);
     }
 }
@@ -74,17 +56,17 @@ void drawRow(int i) {
     const HighScoreEntry& e = HighScoreList.entry[i];
     const int y = kFirstRowY + kRowPitch * (i - 1);
     ALLEGRO_FONT* font = app::Assets.font20;
-    al_draw_textf(font, dimColour(), kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
+    al_draw_textf(font, app::palette::kSlate, kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
     if (!e.name.empty() && e.name != "...") {
-        al_draw_textf(font, brightColour(), kNameX, y, 0, "%s", e.name.c_str());
+        al_draw_textf(font, app::palette::kSteel, kNameX, y, 0, "%s", e.name.c_str());
     }
     if (e.level > 0) {
-        al_draw_textf(font, dimColour(), kLevelX, y, 0, "%d", e.level);
+        al_draw_textf(font, app::palette::kSlate, kLevelX, y, 0, "%d", e.level);
     }
     if (e.score > 0) {
-        al_draw_textf(font, brightColour(), kScoreX, y, ALLEGRO_ALIGN_RIGHT, "%d", e.score);
+        al_draw_textf(font, app::palette::kSteel, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "%d", e.score);
     } else if (e.score == 0) {
-        al_draw_text(font, dimColour(), kScoreX, y, ALLEGRO_ALIGN_RIGHT, "0");
+        al_draw_text(font, app::palette::kSlate, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "0");
     }
 }
 
@@ -93,15 +75,15 @@ void composeList() {
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, panelColour());
+                                     kPanelRadius, app::palette::kNavy);
     al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, frameColour(), 2);
+                              kPanelRadius, app::palette::kOlive, 2);
     drawModeTitle();
-    al_draw_text(app::Assets.fontBold16, dimColour(), kPlaceHeadingAt.x, kPlaceHeadingAt.y, 0,
-                 texts::kPlaceAndNameHeading);
-    al_draw_text(app::Assets.fontBold16, dimColour(), kScoreHeadingAt.x, kScoreHeadingAt.y, 0,
-                 texts::kLevelAndScoreHeading);
-    al_draw_line(kRule.x0, kRule.y0, kRule.x1, kRule.y1, frameColour(), 2);
+    al_draw_text(app::Assets.fontBold16, app::palette::kSlate, kPlaceHeadingAt.x, kPlaceHeadingAt.y,
+                 0, texts::kPlaceAndNameHeading);
+    al_draw_text(app::Assets.fontBold16, app::palette::kSlate, kScoreHeadingAt.x, kScoreHeadingAt.y,
+                 0, texts::kLevelAndScoreHeading);
+    al_draw_line(kRule.x0, kRule.y0, kRule.x1, kRule.y1, app::palette::kOlive, 2);
     for (int i = 1; i <= kListLength; ++i) {
         drawRow(i);
     }
@@ -114,8 +96,9 @@ void composeList() {
         al_draw_bitmap_region(app::Assets.screen, kFirstHighlight.x, y, kFirstHighlight.w,
                               kFirstHighlight.h, kFirstHighlight.x, y, 0);
         al_set_target_bitmap(app::Assets.screen);
-        al_draw_tinted_bitmap_region(app::Assets.scratch, highlightTint(), kFirstHighlight.x, y,
-                                     kFirstHighlight.w, kFirstHighlight.h, kFirstHighlight.x, y, 0);
+        al_draw_tinted_bitmap_region(app::Assets.scratch, app::palette::kHoverGlow,
+                                     kFirstHighlight.x, y, kFirstHighlight.w, kFirstHighlight.h,
+                                     kFirstHighlight.x, y, 0);
     }
     app::drawSheet(kReturnPlate, kReturnPlateAt);
 }
@@ -138,9 +121,9 @@ void listScreen() {
         app::pollInput();
         const app::InputStateRecord& in = app::InputState;
         if (kReturnButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kReturnBand.x,
-                                         kReturnBand.y, kReturnBand.w, kReturnBand.h, kReturnBand.x,
-                                         kReturnBand.y, 0);
+            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow,
+                                         kReturnBand.x, kReturnBand.y, kReturnBand.w, kReturnBand.h,
+                                         kReturnBand.x, kReturnBand.y, 0);
             if (in.buttons == app::kLeftButton) {
                 app::playCue(app::SoundCue::Menu);
                 leaving = true;

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
+#include "app/palette.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
@@ -29,21 +30,11 @@ constexpr app::HitBox kFieldInside{295, 555, 627, 583};
 constexpr double kPassRest = 0.1;
 constexpr int kLastLevel = 8;
 
-ALLEGRO_COLOR promptColour() {
-    return al_map_rgb(60, 80, 100);
-}
-ALLEGRO_COLOR typedColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR fieldColour() {
-    return al_map_rgb(0, 18, 30);
-}
-
 void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(stripBackground());
-    al_draw_text(app::Assets.font20, promptColour(), kPromptAt.x, kPromptAt.y, ALLEGRO_ALIGN_RIGHT,
-                 texts::kNamePrompt);
+    al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
+                 ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
 }
 
 void drawCaret(ALLEGRO_COLOR colour) {
@@ -60,22 +51,23 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
         if (name.empty()) {
             caret = advanceCaret();
             if (caret == CaretPhase::Bright) {
-                drawCaret(typedColour());
+                drawCaret(app::palette::kSilver);
             }
         }
         al_flip_display();
         if (caret == CaretPhase::Dark) {
-            drawCaret(fieldColour());
+            drawCaret(app::palette::kInk);
         }
         const int key = nextTypedCharacter(queue);
         applyKey(name, key, Charset::Word);
-        al_draw_text(app::Assets.font24, typedColour(), kNameAt.x, kNameAt.y, 0, name.c_str());
+        al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
+                     name.c_str());
         al_flip_display();
         al_rest(kPassRest);
         al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
-                          promptColour(), 1);
+                          app::palette::kSlate, 1);
         al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
-                                 fieldColour());
+                                 app::palette::kInk);
         if ((key == kEnter || key == kEscape) && !name.empty()) {
             return name;
         }

@@ -5,6 +5,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/palette.hpp"
 #include "app/paths.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -90,32 +91,14 @@ constexpr app::HitBox kDeleteRowErase{185, 232, 610, 258};
 ALLEGRO_COLOR panelColour() {
     return al_map_rgb(33, 52, 70);
 }
-ALLEGRO_COLOR frameColour() {
-    return al_map_rgb(128, 140, 0);
-}
-ALLEGRO_COLOR brightColour() {
-    return al_map_rgb(120, 140, 160);
-}
-ALLEGRO_COLOR dimColour() {
-    return al_map_rgb(60, 80, 100);
-}
-ALLEGRO_COLOR redColour() {
-    return al_map_rgb(200, 80, 80);
-}
 ALLEGRO_COLOR barColour() {
     return al_map_rgb(11, 88, 99);
-}
-ALLEGRO_COLOR blackColour() {
-    return al_map_rgb(0, 0, 0);
 }
 ALLEGRO_COLOR greenColour() {
     return al_map_rgb(160, 180, 10);
 }
 ALLEGRO_COLOR buttonTint() {
     return al_map_rgba_f(0.4f, 0.8f, 0.8f, 0.5f);
-}
-ALLEGRO_COLOR returnTint() {
-    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
 }
 
 // A volume as the slider shows it: the integer part of 100 v. A hand-made value far
@@ -140,26 +123,28 @@ void composeOptions() {
     al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
                                      panelColour());
     al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
-                              frameColour(), 2);
+                              app::palette::kOlive, 2);
     for (int row = 0; row < kRows; ++row) {
         const int bottom = kFirstRowBottom + kRowPitch * row;
         al_draw_rounded_rectangle(kRowLeft, bottom - kRowHeight, kRowRight, bottom, kRadius,
-                                  kRadius, dimColour(), 0);
+                                  kRadius, app::palette::kSlate, 0);
     }
     app::drawSheet(kTrack, kMusicSlider.trackAt);
     app::drawSheet(kTrack, kEffectsSlider.trackAt);
     ALLEGRO_FONT* font = app::Assets.font20;
-    al_draw_text(font, brightColour(), kMusicLabelAt.x, kMusicLabelAt.y, 0, texts::kMusicVolume);
-    al_draw_text(font, brightColour(), kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
+    al_draw_text(font, app::palette::kSteel, kMusicLabelAt.x, kMusicLabelAt.y, 0,
+                 texts::kMusicVolume);
+    al_draw_text(font, app::palette::kSteel, kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
                  texts::kEffectsVolume);
-    al_draw_text(font, dimColour(), kFullScreenAt.x, kFullScreenAt.y, 0, texts::kFullScreen);
+    al_draw_text(font, app::palette::kSlate, kFullScreenAt.x, kFullScreenAt.y, 0,
+                 texts::kFullScreen);
     app::drawSheet(kModePlate, kModePlateAt);
     app::drawSheet(kReturnPlate, kReturnPlateAt);
 }
 
 void drawNumber(const Slider& slider, int value) {
-    al_draw_textf(app::Assets.fontBold16, dimColour(), slider.numberAt.x, slider.numberAt.y,
-                  ALLEGRO_ALIGN_RIGHT, "%d", value);
+    al_draw_textf(app::Assets.fontBold16, app::palette::kSlate, slider.numberAt.x,
+                  slider.numberAt.y, ALLEGRO_ALIGN_RIGHT, "%d", value);
 }
 
 void drawVolume(const Slider& slider, float volume) {
@@ -175,7 +160,8 @@ void drawModeLabel() {
     if (board::GameState.mode == board::GameMode::Relaxed) {
         al_draw_text(font, greenColour(), kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
     } else if (board::GameState.mode == board::GameMode::Timed) {
-        al_draw_text(font, brightColour(), kModeLabelAt.x, kModeLabelAt.y, 0, texts::kTimedMode);
+        al_draw_text(font, app::palette::kSteel, kModeLabelAt.x, kModeLabelAt.y, 0,
+                     texts::kTimedMode);
         app::drawSheet(kClockIcon, kClockIconAt);
     }
 }
@@ -188,7 +174,7 @@ void drawDeletedMessage() {
         message = texts::kTimedListDeleted;
     }
     if (message != nullptr) {
-        al_draw_text(app::Assets.font20, redColour(), kCentreX, kDeletedMessageY,
+        al_draw_text(app::Assets.font20, app::palette::kCoral, kCentreX, kDeletedMessageY,
                      ALLEGRO_ALIGN_CENTRE, message);
     }
 }
@@ -207,7 +193,7 @@ void playMusicOnce() {
 float dragSlider(const Slider& slider, int x) {
     app::restoreFromScreen(slider.repair);
     al_draw_line(kBarStartX, slider.barY, x, slider.barY, barColour(), kBarThickness);
-    al_draw_line(x, slider.emptyY, kEmptyEndX, slider.emptyY, blackColour(), kBarThickness);
+    al_draw_line(x, slider.emptyY, kEmptyEndX, slider.emptyY, app::palette::kBlack, kBarThickness);
     app::drawSheet(kKnob, {x - 5, slider.knobY});
     drawNumber(slider, x - kSliderZeroX);
     return static_cast<float>(x - kSliderZeroX) / kPixelsPerUnit;
@@ -273,8 +259,8 @@ void optionsScreen() {
     while (!leaving) {
         bool listShown = listFileExists();
         if (listShown) {
-            al_draw_text(app::Assets.font20, brightColour(), kDeleteLabelAt.x, kDeleteLabelAt.y, 0,
-                         texts::kDeleteList);
+            al_draw_text(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
+                         kDeleteLabelAt.y, 0, texts::kDeleteList);
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         } else {
             drawDeletedMessage();
@@ -303,9 +289,9 @@ void optionsScreen() {
             }
         }
         if (kReturnButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, returnTint(), kReturnBand.x,
-                                         kReturnBand.y, kReturnBand.w, kReturnBand.h, kReturnBand.x,
-                                         kReturnBand.y, 0);
+            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow,
+                                         kReturnBand.x, kReturnBand.y, kReturnBand.w, kReturnBand.h,
+                                         kReturnBand.x, kReturnBand.y, 0);
             if (click) {
                 app::playCue(app::SoundCue::Menu);
                 leaving = true;

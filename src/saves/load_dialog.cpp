@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
+#include "app/palette.hpp"
 #include "board/game_state.hpp"
 #include "records/strip.hpp"
 #include "records/text_entry.hpp"
@@ -34,24 +35,14 @@ constexpr PasswordField kField{records::Charset::Printable,
                                211,
                                242};
 
-ALLEGRO_COLOR promptColour() {
-    return al_map_rgb(60, 80, 100);
-}
-ALLEGRO_COLOR noGamesColour() {
-    return al_map_rgb(140, 160, 10);
-}
-ALLEGRO_COLOR wrongColour() {
-    return al_map_rgb(200, 80, 80);
-}
-
 void composeStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(records::stripBackground());
     if (SaveIndex.count == 0) {
-        al_draw_text(app::Assets.font20, noGamesColour(), kMessageAt.x, kMessageAt.y,
+        al_draw_text(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
                      ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
     } else if (SaveIndex.count > 0) {
-        al_draw_text(app::Assets.font20, promptColour(), kPromptAt.x, kPromptAt.y,
+        al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
                      ALLEGRO_ALIGN_RIGHT, texts::kPasswordPrompt);
     }
 }
@@ -60,7 +51,7 @@ void refuse() {
     stripFadeOut(kFadeTop);
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(records::stripBackground());
-    al_draw_text(app::Assets.font20, wrongColour(), kMessageAt.x, kMessageAt.y,
+    al_draw_text(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
                  ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
     stripFadeIn(kFadeTop);
     al_rest(kMessageRest);

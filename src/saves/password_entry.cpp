@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "app/window.hpp"
 #include "records/strip.hpp"
 #include "saves/save_index.hpp"
@@ -14,13 +15,6 @@ namespace saves {
 
 namespace {
 constexpr double kPassRest = 0.1;
-
-ALLEGRO_COLOR typedColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR darkCaret() {
-    return al_map_rgb(0, 18, 30);
-}
 
 void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
     al_draw_text(app::Assets.font24, colour, field.caretAt.x, field.caretAt.y, 0, texts::kCaret);
@@ -39,18 +33,19 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         if (password.empty()) {
             caret = records::advanceCaret();
             if (caret == records::CaretPhase::Bright) {
-                drawCaret(field, typedColour());
+                drawCaret(field, app::palette::kSilver);
             }
         }
         al_flip_display();
         if (caret == records::CaretPhase::Dark) {
-            drawCaret(field, field.darkHiddenCaret ? darkCaret() : records::stripBackground());
+            drawCaret(field,
+                      field.darkHiddenCaret ? app::palette::kInk : records::stripBackground());
         }
         const int key = records::nextTypedCharacter(queue);
         records::applyKey(password, key, field.charset);
 
-        al_draw_textf(app::Assets.font24, typedColour(), field.textAt.x, field.textAt.y, 0, "%s",
-                      password.c_str());
+        al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
+                      "%s", password.c_str());
         al_flip_display();
         al_rest(kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,

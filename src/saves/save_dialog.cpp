@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "play/game_screen.hpp"
@@ -56,18 +57,6 @@ constexpr PasswordField kField{records::Charset::Word,
                                0,
                                -1};
 
-ALLEGRO_COLOR questionColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR promptColour() {
-    return al_map_rgb(60, 80, 100);
-}
-ALLEGRO_COLOR oldNameColour() {
-    return al_map_rgb(60, 180, 60);
-}
-ALLEGRO_COLOR failureColour() {
-    return al_map_rgb(200, 80, 80);
-}
 ALLEGRO_COLOR buttonTint() {
     return al_map_rgba_f(0.6f, 0.6f, 0.6f, 0.45f);
 }
@@ -91,7 +80,7 @@ void clearStrip() {
 
 void composeQuestion() {
     clearStrip();
-    al_draw_text(app::Assets.font20, questionColour(), kQuestionAt.x, kQuestionAt.y,
+    al_draw_text(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
                  ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
     app::drawSheet(kYesPicture, kYesAt);
     app::drawSheet(kNoPicture, kNoAt);
@@ -143,7 +132,7 @@ void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int alig
 }
 
 void showStoreFailed() {
-    showInStrip(texts::kStoreFailed, failureColour(), kMessageAt, ALLEGRO_ALIGN_CENTRE);
+    showInStrip(texts::kStoreFailed, app::palette::kCoral, kMessageAt, ALLEGRO_ALIGN_CENTRE);
     al_rest(kMessageRest);
 }
 
@@ -152,7 +141,7 @@ void showStoreFailed() {
 bool storeUnderNewPassword(bool afterFailure) {
     for (;;) {
         showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
-                    promptColour(), kPromptAt, ALLEGRO_ALIGN_RIGHT);
+                    app::palette::kSlate, kPromptAt, ALLEGRO_ALIGN_RIGHT);
         ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
         currentSaveName.clear();
         const bool raised = SaveIndex.count < INT_MAX;
@@ -192,7 +181,8 @@ void saveDialog() {
     const std::string oldName = currentSaveName;
     bool stored = false;
     if (!oldName.empty()) {
-        showInStrip(texts::kStoredUnderOldName, oldNameColour(), kMessageAt, ALLEGRO_ALIGN_CENTRE);
+        showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
+                    ALLEGRO_ALIGN_CENTRE);
         al_rest(kMessageRest);
         stored = writeStoredGame(oldName);
         if (!stored) {

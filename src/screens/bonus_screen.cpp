@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "app/transitions.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
@@ -27,19 +28,6 @@ constexpr app::HitBox kUpperRule{235, 298, 560, 298};
 constexpr app::HitBox kLowerRule{235, 330, 560, 330};
 constexpr int kHalfCycle = 75;
 
-ALLEGRO_COLOR panelFill() {
-    return al_map_rgb(10, 28, 40);
-}
-ALLEGRO_COLOR panelOutline() {
-    return al_map_rgb(128, 140, 0);
-}
-ALLEGRO_COLOR pointColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR headingColour() {
-    return al_map_rgb(60, 80, 100);
-}
-
 void drawStars(bool firstPhase) {
     app::drawSheetTinted(kStar, kUpperStarAt,
                          firstPhase ? al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.6f)
@@ -54,16 +42,17 @@ void composeTable() {
     al_draw_bitmap(app::Assets.background, 0, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kHeading, kHeadingAt);
     al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, panelFill());
+                                     kPanelRadius, app::palette::kNavy);
     al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, panelOutline(), 2);
+                              kPanelRadius, app::palette::kOlive, 2);
     app::drawSheet(kFigures, kFiguresAt);
     for (const texts::PlacedText& row : texts::kBonusRows) {
-        al_draw_text(app::Assets.fontBold16, row.heading ? headingColour() : pointColour(), row.x,
-                     row.y, row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
+        al_draw_text(app::Assets.fontBold16,
+                     row.heading ? app::palette::kSlate : app::palette::kSilver, row.x, row.y,
+                     row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
     }
     for (const app::HitBox& rule : {kUpperRule, kLowerRule}) {
-        al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, headingColour(), 2);
+        al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, app::palette::kSlate, 2);
     }
     app::drawSheet(kBackPlate, kBackPlateAt);
     app::drawSheet(kStar, kUpperStarAt);

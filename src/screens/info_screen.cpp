@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "app/transitions.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
@@ -28,31 +29,16 @@ constexpr int kLinePitch = 20;
 constexpr int kCreditX = 400;
 constexpr int kHalfCycle = 100;
 
-ALLEGRO_COLOR panelFill() {
-    return al_map_rgb(0, 28, 40);
-}
-ALLEGRO_COLOR panelOutline() {
-    return al_map_rgb(128, 140, 0);
-}
-ALLEGRO_COLOR ruleColour() {
-    return al_map_rgb(160, 160, 160);
-}
-ALLEGRO_COLOR lastRuleColour() {
-    return al_map_rgb(60, 180, 60);
-}
 ALLEGRO_COLOR creditColour() {
     return al_map_rgb(100, 110, 120);
 }
 ALLEGRO_COLOR brightStar() {
     return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.3f);
 }
-ALLEGRO_COLOR dimStar() {
-    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
-}
 
 void drawStars(bool leftBright) {
-    app::drawSheetTinted(kStar, kLeftStarAt, leftBright ? brightStar() : dimStar());
-    app::drawSheetTinted(kStar, kRightStarAt, leftBright ? dimStar() : brightStar());
+    app::drawSheetTinted(kStar, kLeftStarAt, leftBright ? brightStar() : app::palette::kHoverGlow);
+    app::drawSheetTinted(kStar, kRightStarAt, leftBright ? app::palette::kHoverGlow : brightStar());
 }
 
 void composePage() {
@@ -60,14 +46,15 @@ void composePage() {
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, 0);
     app::drawSheet(kHeading, kHeadingAt);
     al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, panelFill());
+                                     kPanelRadius, app::palette::kDeepTeal);
     al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, panelOutline(), 2);
+                              kPanelRadius, app::palette::kOlive, 2);
     app::drawSheet(kStar, kLeftStarAt);
     const int lastRule = static_cast<int>(texts::kRules.size()) - 1;
     for (int i = 0; i <= lastRule; ++i) {
-        al_draw_text(app::Assets.fontBold16, i == lastRule ? lastRuleColour() : ruleColour(),
-                     kRuleX, kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+        al_draw_text(app::Assets.fontBold16,
+                     i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
+                     kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
         al_draw_text(app::Assets.fontBold16, creditColour(), kCreditX,

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 
@@ -13,9 +14,6 @@ namespace {
 constexpr app::Rect kBackBand{347, 482, 103, 22};
 constexpr app::Rect kBackRepair{343, 480, 114, 30};
 
-ALLEGRO_COLOR highlightTint() {
-    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.2f);
-}
 } // namespace
 
 void runPage(int half, void (*drawStars)(bool firstPhase)) {
@@ -25,7 +23,7 @@ void runPage(int half, void (*drawStars)(bool firstPhase)) {
         app::pollInput();
         const app::InputStateRecord& in = app::InputState;
         if (kBackButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, highlightTint(), kBackBand.x,
+            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow, kBackBand.x,
                                          kBackBand.y, kBackBand.w, kBackBand.h, kBackBand.x,
                                          kBackBand.y, 0);
             if (in.buttons == app::kLeftButton) {
