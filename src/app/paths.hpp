@@ -13,5 +13,10 @@ inline constexpr const char* kMusic = "sam/muzyczka.ogg";
 
 inline constexpr const char* kOptions = "opc.txt";
 inline constexpr const char* kSaveCount = "zg.txt";
+// The result lists of the relaxed and the timed game, and the decoded copy a list is
+// read through.
+inline constexpr const char* kRelaxedList = "lir.txt";
+inline constexpr const char* kTimedList = "lic.txt";
+inline constexpr const char* kDecodedList = "xh.txt";
 
 } // namespace app::paths

@@ -4,6 +4,7 @@
 #include "app/palette.hpp"
 #include "app/paths.hpp"
 #include "app/sound.hpp"
+#include "app/texts.hpp"
 #include "app/transitions.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
@@ -30,12 +31,11 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
-const char* const kWindowTitle = "ORBELIUM";
 
 ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
     ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
     if (bitmap == nullptr) {
-        failStartUp("nie można wczytać obrazka", path);
+        failStartUp(texts::kNoPicture, path);
     }
     if (keyBlack) {
         al_convert_mask_to_alpha(bitmap, app::palette::kBlack);
@@ -46,7 +46,7 @@ ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
 ALLEGRO_FONT* loadFont(const char* path, int size) {
     ALLEGRO_FONT* font = al_load_ttf_font(path, size, 0);
     if (font == nullptr) {
-        failStartUp("nie można wczytać czcionki", path);
+        failStartUp(texts::kNoFont, path);
     }
     return font;
 }
@@ -54,7 +54,7 @@ ALLEGRO_FONT* loadFont(const char* path, int size) {
 ALLEGRO_SAMPLE* loadSound(const char* path) {
     ALLEGRO_SAMPLE* sample = al_load_sample(path);
     if (sample == nullptr) {
-        failStartUp("nie można wczytać dźwięku", path);
+        failStartUp(texts::kNoSound, path);
     }
     return sample;
 }
@@ -118,7 +118,7 @@ void readSettingsFiles() {
 
 void startUp() {
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
-        failStartUp("nie można uruchomić biblioteki Allegro", nullptr);
+        failStartUp(texts::kNoAllegro, nullptr);
     }
     al_install_keyboard();
     al_install_mouse();
@@ -133,14 +133,14 @@ void startUp() {
 
     Assets.display = al_create_display(kWindowWidth, kWindowHeight);
     if (Assets.display == nullptr) {
-        failStartUp("nie można otworzyć okna 800 × 600", nullptr);
+        failStartUp(texts::kNoWindow, nullptr);
     }
-    al_set_window_title(Assets.display, kWindowTitle);
+    al_set_window_title(Assets.display, kGameTitle);
     Assets.screen = al_create_bitmap(kWindowWidth, kWindowHeight);
     Assets.scratch = al_create_bitmap(kWindowWidth, kWindowHeight);
     Assets.strip = al_create_bitmap(kWindowWidth, kStripHeight);
     if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
-        failStartUp("brak pamięci na bufory ekranu", nullptr);
+        failStartUp(texts::kNoBuffers, nullptr);
     }
 
     Assets.background = loadPicture(paths::kBackground, false);

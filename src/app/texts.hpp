@@ -27,4 +27,18 @@ inline constexpr std::array<const char*, 9> levelCaptions{
 
 inline constexpr const char* kGameTitle = "ORBELIUM";
 
+// Over a completed level; the next level is promised only before Neptune.
+inline constexpr const char* kCongratulations = "Gratulacje";
+inline constexpr const char* kNextLevel = "Następny poziom";
+
+// Why the game could not start, written to stderr before the name of what failed.
+namespace texts {
+inline constexpr const char* kNoAllegro = "nie można uruchomić biblioteki Allegro";
+inline constexpr const char* kNoWindow = "nie można otworzyć okna 800 × 600";
+inline constexpr const char* kNoBuffers = "brak pamięci na bufory ekranu";
+inline constexpr const char* kNoPicture = "nie można wczytać obrazka";
+inline constexpr const char* kNoFont = "nie można wczytać czcionki";
+inline constexpr const char* kNoSound = "nie można wczytać dźwięku";
+} // namespace texts
+
 } // namespace app

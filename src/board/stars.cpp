@@ -78,8 +78,6 @@ constexpr app::Rect kFullClockBar{795, 435, 15, 316};
 constexpr app::Point kFullClockBarAt{758, 150};
 
 // Every text of the level completion, as the player reads it.
-constexpr const char* kCongratulations = "Gratulacje";
-constexpr const char* kNextLevel = "Następny poziom";
 constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
 constexpr const char* kMultiplierFormat = "x %d";
 
@@ -219,12 +217,12 @@ void showCongratulations(int level) {
         app::restoreFromScreen(kMessageArea);
     }
     al_draw_text(app::Assets.font34, congratulationsColour(), kMessageX, kCongratulationsY,
-                 ALLEGRO_ALIGN_CENTRE, kCongratulations);
+                 ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
     al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
     if (level < kLastLevel) {
         al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
-                     ALLEGRO_ALIGN_CENTRE, kNextLevel);
+                     ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
         al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
                      ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
         al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,

@@ -1,5 +1,6 @@
 #include "records/high_scores.hpp"
 
+#include "app/paths.hpp"
 #include "board/game_state.hpp"
 #include "records/file_replace.hpp"
 #include "saves/save_index.hpp"
@@ -15,9 +16,6 @@ int newEntryIndex = 0;
 
 namespace {
 
-constexpr const char* kRelaxedList = "lir.txt";
-constexpr const char* kTimedList = "lic.txt";
-constexpr const char* kDecodedCopy = "xh.txt";
 constexpr const char* kNoName = "...";
 constexpr unsigned char kShift = 7;
 // A real list is under a kilobyte; a hostile file is not read beyond this.
@@ -70,9 +68,9 @@ void readEntries(std::istream& in) {
 const char* listFileName(int mode) {
     switch (mode) {
     case board::GameMode::Relaxed:
-        return kRelaxedList;
+        return app::paths::kRelaxedList;
     case board::GameMode::Timed:
-        return kTimedList;
+        return app::paths::kTimedList;
     default:
         return nullptr;
     }
@@ -117,14 +115,14 @@ void readList() {
     const char* path = listFileName(board::GameState.mode);
     const std::string stored = path != nullptr ? readFirstLine(path) : std::string{};
     {
-        std::ofstream copy(kDecodedCopy, std::ios::binary | std::ios::trunc);
+        std::ofstream copy(app::paths::kDecodedList, std::ios::binary | std::ios::trunc);
         copy << decodeListText(stored);
     }
     {
-        std::ifstream copy(kDecodedCopy, std::ios::binary);
+        std::ifstream copy(app::paths::kDecodedList, std::ios::binary);
         readEntries(copy);
     }
-    std::remove(kDecodedCopy);
+    std::remove(app::paths::kDecodedList);
 }
 
 void writeList(bool discard) {
