@@ -7,5 +7,5 @@ build="$root/build/release"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbelium
 probe="$build/first_frame_probe.so"
-cc -O2 -shared -fPIC -o "$probe" "$root/bench/first_frame_probe.c" -ldl
+c++ -O2 -shared -fPIC -o "$probe" "$root/bench/first_frame_probe.cpp" -ldl
 /usr/bin/python3 "$root/bench/startup_bench.py" "$build/orbelium" "$build/assets" "$probe" "${1:-5}"
