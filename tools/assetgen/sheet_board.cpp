@@ -21,12 +21,7 @@ constexpr int kTrayTop = kBarTop + kBarHeight;
 constexpr int kTrayHeight = 46;
 
 void fillGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-    addStop(p, 0, top);
-    addStop(p, 1, bottom);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, y0, y1, top, bottom);
 }
 
 // The bar under the board: the same colours in every column so it can be redrawn a

@@ -94,12 +94,7 @@ void drawHintPressed(cairo_t* cr) {
 
 void drawMenuPlate(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 224, 35, 11);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 36);
-    addStop(p, 0, {140, 166, 178});
-    addStop(p, 1, {40, 62, 78});
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, 0, 36, {140, 166, 178}, {40, 62, 78});
     drawFace(cr, 3, 3, 219, 30, 9, {30, 66, 86}, {8, 26, 40});
     roundedRect(cr, 5.5, 5.5, 214, 25, 7);
     setColour(cr, {150, 120, 44}, 0.7);

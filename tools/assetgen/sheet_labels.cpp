@@ -179,19 +179,9 @@ void drawBarFlash(cairo_t* cr) {
 
 void drawTimeOut(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 207, 64, 14);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 65);
-    addStop(p, 0, {230, 150, 80});
-    addStop(p, 1, {110, 36, 20});
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, 0, 65, {230, 150, 80}, {110, 36, 20});
     roundedRect(cr, 4, 4, 200, 57, 11);
-    p = cairo_pattern_create_linear(0, 4, 0, 61);
-    addStop(p, 0, {60, 22, 24});
-    addStop(p, 1, {18, 6, 12});
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, 4, 61, {60, 22, 24}, {18, 6, 12});
     Fonts::use(cr, Face::Bold, 26);
     textOutlined(cr, "Koniec czasu", 104, 32.5, {255, 214, 110}, {40, 8, 4}, 3);
 }
@@ -199,19 +189,9 @@ void drawTimeOut(cairo_t* cr) {
 // Heading plate of the final screen, above its three lines of text.
 void drawFinalPlate(cairo_t* cr) {
     roundedRect(cr, 0.5, 2.5, 359, 37, 16);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 2, 0, 40);
-    addStop(p, 0, {214, 182, 80});
-    addStop(p, 1, {110, 80, 24});
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, 2, 40, {214, 182, 80}, {110, 80, 24});
     roundedRect(cr, 3.5, 5.5, 353, 31, 13);
-    p = cairo_pattern_create_linear(0, 5, 0, 37);
-    addStop(p, 0, {24, 52, 72});
-    addStop(p, 1, {6, 16, 30});
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillVertical(cr, 5, 37, {24, 52, 72}, {6, 16, 30});
     for (int i = 0; i < 4; ++i) {
         shadedDisc(cr, 22 + i * 12, 21, 2.5 + i * 0.8, kindColour(i + 1));
         shadedDisc(cr, 338 - i * 12, 21, 2.5 + i * 0.8, kindColour(i + 2));
