@@ -20,10 +20,6 @@ constexpr int kBarHeight = 13;
 constexpr int kTrayTop = kBarTop + kBarHeight;
 constexpr int kTrayHeight = 46;
 
-void fillGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
-    fillVertical(cr, y0, y1, top, bottom);
-}
-
 // The bar under the board: the same colours in every column so it can be redrawn a
 // pixel to the side without a seam. Its first row is the tiles' border line.
 void drawBottomBar(cairo_t* cr, double x0, double x1) {
@@ -43,13 +39,13 @@ void drawBoardFrame(cairo_t* cr) {
     const double h = 460;
     // Outer steel rim, then the dark body.
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, 14);
-    fillGradient(cr, 0, h, {150, 176, 188}, {44, 66, 82});
+    fillVertical(cr, 0, h, {150, 176, 188}, {44, 66, 82});
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, 14);
     setColour(cr, {20, 34, 46});
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     roundedRect(cr, 4, 4, w - 8, h - 8, 11);
-    fillGradient(cr, 4, h - 4, {16, 40, 58}, {8, 20, 32});
+    fillVertical(cr, 4, h - 4, {16, 40, 58}, {8, 20, 32});
     // Gold hairline around the board.
     cairo_rectangle(cr, kBoardOrigin - 2.5, kBoardOrigin - 2.5, 8 * kCell + 5, 8 * kCell + 3);
     setColour(cr, {176, 146, 60});
@@ -71,7 +67,7 @@ void drawBoardFrame(cairo_t* cr) {
     drawBottomBar(cr, 4, w - 4);
     // The star tray: one socket per column where a dropped star element rests.
     cairo_rectangle(cr, kBoardOrigin, kTrayTop, 8 * kCell, kTrayHeight);
-    fillGradient(cr, kTrayTop, kTrayTop + kTrayHeight, {4, 12, 22}, {10, 26, 40});
+    fillVertical(cr, kTrayTop, kTrayTop + kTrayHeight, {4, 12, 22}, {10, 26, 40});
     for (int col = 0; col < 8; ++col) {
         double cx = kBoardOrigin + col * kCell + 23;
         double cy = kTrayTop + 23;
@@ -100,9 +96,9 @@ void drawBoardFrame(cairo_t* cr) {
 // level digit there over the backdrop and erases it with the backdrop.
 void drawPanelHead(cairo_t* cr) {
     roundedRect(cr, 0.5, 6.5, 243, 85, 12);
-    fillGradient(cr, 6, 92, {130, 158, 172}, {40, 62, 78});
+    fillVertical(cr, 6, 92, {130, 158, 172}, {40, 62, 78});
     roundedRect(cr, 3.5, 9.5, 237, 79, 10);
-    fillGradient(cr, 9, 89, {18, 44, 62}, {6, 18, 30});
+    fillVertical(cr, 9, 89, {18, 44, 62}, {6, 18, 30});
     Fonts::use(cr, Face::Bold, 13);
     setColour(cr, kGold);
     textCentred(cr, "POZIOM", 127, 22);
@@ -115,7 +111,7 @@ void drawPanelHead(cairo_t* cr) {
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     roundedRect(cr, 104, 34, 46, 46, 7);
-    fillGradient(cr, 34, 80, {214, 182, 80}, {120, 90, 30});
+    fillVertical(cr, 34, 80, {214, 182, 80}, {120, 90, 30});
     cairo_rectangle(cr, 108, 38, 38, 38);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_fill(cr);
@@ -125,7 +121,7 @@ void drawPanelHead(cairo_t* cr) {
 // Brackets around the score window; the window itself stays clear for the dimmed backdrop.
 void drawScorePlate(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 219, 39, 8);
-    fillGradient(cr, 0, 40, {150, 176, 188}, {50, 74, 90});
+    fillVertical(cr, 0, 40, {150, 176, 188}, {50, 74, 90});
     cairo_rectangle(cr, 5, 2, 210, 36);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_fill(cr);
@@ -141,7 +137,7 @@ void drawScorePlate(cairo_t* cr) {
 
 void drawRecordPlate(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 183, 24, 7);
-    fillGradient(cr, 0, 25, {20, 42, 58}, {6, 16, 26});
+    fillVertical(cr, 0, 25, {20, 42, 58}, {6, 16, 26});
     roundedRect(cr, 0.5, 0.5, 183, 24, 7);
     setColour(cr, {80, 110, 126});
     cairo_set_line_width(cr, 1);
@@ -156,14 +152,14 @@ void drawRecordPlate(cairo_t* cr) {
 // erases a bar by copying the trough one pixel to the side.
 void drawKindBarFrame(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 115, 57, 6);
-    fillGradient(cr, 0, 58, {140, 166, 178}, {44, 66, 82});
+    fillVertical(cr, 0, 58, {140, 166, 178}, {44, 66, 82});
     cairo_rectangle(cr, 6, 6, 104, 46);
     setColour(cr, {16, 36, 50});
     cairo_fill(cr);
     for (int k = 1; k <= 5; ++k) {
         double y = 7 + 9 * (k - 1);
         cairo_rectangle(cr, 6, y, 104, 8);
-        fillGradient(cr, y, y + 8, {2, 8, 14}, {10, 24, 36});
+        fillVertical(cr, y, y + 8, {2, 8, 14}, {10, 24, 36});
         cairo_arc(cr, 3, y + 4, 1.8, 0, 2 * kPi);
         setColour(cr, kindColour(k));
         cairo_fill(cr);
@@ -185,9 +181,9 @@ void drawKindBar(cairo_t* cr, int kind) {
 // Tray of the star row; stars are drawn 25 pixels apart over the eight sockets.
 void drawStarRowPlate(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 215, 36, 10);
-    fillGradient(cr, 0, 37, {120, 146, 160}, {40, 60, 76});
+    fillVertical(cr, 0, 37, {120, 146, 160}, {40, 60, 76});
     roundedRect(cr, 3, 3, 210, 31, 8);
-    fillGradient(cr, 3, 34, {4, 12, 22}, {14, 32, 46});
+    fillVertical(cr, 3, 34, {4, 12, 22}, {14, 32, 46});
     for (int n = 0; n < 8; ++n) {
         starPath(cr, 21 + 25 * n, 18.5, 9, 4, 5);
         setColour(cr, {60, 56, 34});
@@ -199,7 +195,7 @@ void drawStarRowPlate(cairo_t* cr) {
 // Frame of the clock bar: a trough with a scale on its right.
 void drawClockFrame(cairo_t* cr) {
     roundedRect(cr, 0.5, 0.5, 25, 329, 7);
-    fillGradient(cr, 0, 330, {150, 176, 188}, {44, 66, 82});
+    fillVertical(cr, 0, 330, {150, 176, 188}, {44, 66, 82});
     cairo_rectangle(cr, 3, 5, 17, 321);
     cairo_pattern_t* p = cairo_pattern_create_linear(3, 0, 20, 0);
     addStop(p, 0, {2, 8, 14});
