@@ -3,7 +3,6 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
-#include "app/transitions.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
 
@@ -62,11 +61,7 @@ void composeTable() {
 } // namespace
 
 void bonusScreen() {
-    app::fadeOut();
-    composeTable();
-    al_set_target_backbuffer(app::Assets.display);
-    app::fadeIn();
-    runPage(kHalfCycle, drawStars);
+    showPage(composeTable, kHalfCycle, drawStars);
 }
 
 } // namespace screens

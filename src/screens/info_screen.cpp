@@ -3,7 +3,6 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
-#include "app/transitions.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
 
@@ -69,11 +68,7 @@ void composePage() {
 } // namespace
 
 void infoScreen() {
-    app::fadeOut();
-    composePage();
-    al_set_target_backbuffer(app::Assets.display);
-    app::fadeIn();
-    runPage(kHalfCycle, drawStars);
+    showPage(composePage, kHalfCycle, drawStars);
 }
 
 } // namespace screens

@@ -16,7 +16,11 @@ constexpr app::Rect kBackRepair{343, 480, 114, 30};
 
 } // namespace
 
-void runPage(int half, void (*drawStars)(bool firstPhase)) {
+void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
+    app::fadeOut();
+    compose();
+    al_set_target_backbuffer(app::Assets.display);
+    app::fadeIn();
     int counter = 0;
     bool leaving = false;
     while (!leaving) {

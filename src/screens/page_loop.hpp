@@ -13,9 +13,10 @@ inline constexpr app::Rect kBackPlate{404, 432, 114, 30};
 inline constexpr app::Point kBackPlateAt{343, 480};
 inline constexpr app::HitBox kBackButton{348, 482, 449, 503};
 
-// Runs frames until the back button is clicked, then fades out and brings the menu
-// back. Every frame raises a counter that wraps to 0 after 2 * `half`; below `half` the
-// stars are drawn in their first phase, above it in their second, at `half` not at all.
-void runPage(int half, void (*drawStars)(bool firstPhase));
+// Fades the menu out and the page composed by `compose` in, then runs frames until the
+// back button is clicked, and fades out and brings the menu back. Every frame raises a counter that
+// wraps to 0 after 2 * `half`; below `half` the stars are drawn in their first phase, above it in
+// their second, at `half` not at all.
+void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase));
 
 } // namespace screens
