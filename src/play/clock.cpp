@@ -23,6 +23,9 @@ constexpr int kEmptiedWidth = 20;
 
 constexpr app::Rect kTimeUpPicture{416, 716, 208, 65};
 constexpr app::Point kTimeUpAt{432, 252};
+// How long "Koniec czasu" stays when no name entry follows: the fade-out that comes next
+// starts from the board, so without a pause the picture would show for one frame only.
+constexpr double kTimeUpHold = 2.0;
 
 constexpr int kBaseFramesPerStep = 600;
 constexpr int kFramesPerStepPerLevel = 40;
@@ -78,6 +81,8 @@ void timeUp() {
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;
         records::nameEntry();
+    } else {
+        al_rest(kTimeUpHold);
     }
 }
 
