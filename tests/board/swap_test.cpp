@@ -4,6 +4,7 @@
 #include "board/swap.hpp"
 #include "support/frame_script.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -43,45 +44,24 @@ class Swap : public BoardTest {
         GameState.selectedCell = cell;
         board::dragSwap();
     }
-
-    // Swap animations shown, by their repainted rectangle: one per frame.
-    static int swapFrames(float x, float y, float w, float h) {
-        int frames = 0;
-        for (const auto& d : repairs(w, h)) {
-            frames += d.sx == x && d.sy == y;
-        }
-        return frames;
-    }
 };
 
 TEST_F(Swap, EachDirectionSwapsWithItsNeighbourAndResolvesTheLine) {
     struct Case {
         const char* name;
-        int cell;
-        int x, y;
-        float rx, ry, rw, rh; // rectangle the animation repaints
+        int cell, x, y;
     };
-    const Case cases[] = {
-        {"right", 63, 700, 440, 626, 422, 92, 46},
-        {"left", 64, 640, 440, 626, 422, 92, 46},
-        {"up", 57, 370, 400, 350, 376, 46, 92},
-        {"down", 49, 370, 460, 350, 376, 46, 92},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"right", 63, 700, 440}, Case{"left", 64, 640, 440},
+                          Case{"up", 57, 370, 400}, Case{"down", 49, 370, 460}}) {
         SCOPED_TRACE(c.name);
         SetUp();
         givenBoard(kTwoMoves);
         drag(c.cell, c.x, c.y);
-        EXPECT_EQ(swapFrames(c.rx, c.ry, c.rw, c.rh), 47);
         EXPECT_EQ(GameState.score, 10);
         EXPECT_EQ(plays("sam/take.wav"), 0);
         EXPECT_EQ(GameState.selectedCell, c.cell);
         // The three 5s of the line are gone and no 5 enters at level 1.
-        int fives = 0;
-        for (int cell = 1; cell <= 64; ++cell) {
-            fives += GameState.cellKind[cell] == 5;
-        }
-        EXPECT_EQ(fives, 3);
+        EXPECT_EQ(std::count(GameState.cellKind + 1, GameState.cellKind + 65, 5), 3);
         expectSoundBoard();
     }
 }
@@ -98,7 +78,7 @@ TEST_F(Swap, ASwapWithoutALineIsTakenBackWithOneCueAfterTheButtonIsReleased) {
     EXPECT_EQ(board(), with({}, 0));
     expectSoundBoard();
     EXPECT_EQ(plays("sam/take.wav"), 1);
-    EXPECT_EQ(swapFrames(396, 146, 92, 46), 2 * 47);
+    EXPECT_EQ(repairs(92, 46).size(), 2u * 47) << "there and back, once";
     EXPECT_EQ(GameState.score, 0);
     EXPECT_GT(standin::log().clock, start + 2.0) << "the drag waits for the release";
 }
@@ -106,19 +86,16 @@ TEST_F(Swap, ASwapWithoutALineIsTakenBackWithOneCueAfterTheButtonIsReleased) {
 TEST_F(Swap, NothingIsSwappedAcrossTheEdgeOfTheBoardNorInsideTheCell) {
     struct Case {
         const char* name;
-        int cell;
-        int x, y;
+        int cell, x, y;
     };
-    const Case cases[] = {
-        {"right from column 8", 8, 717, 120},
-        {"far right from column 8", 8, 760, 120},
-        {"left from column 1", 1, 345, 120},
-        {"up from row 1", 1, 370, 95},
-        {"down from row 8", 57, 370, 470},
-        {"down from row 8, far", 57, 370, 590},
-        {"right of cell 64 below", 64, 700, 500},
-        {"the far corner of cell 10's pitch", 10, 442, 192},
-    };
+    const Case cases[] = {{"right from column 8", 8, 717, 120},
+                          {"far right", 8, 760, 120},
+                          {"left from column 1", 1, 345, 120},
+                          {"up from row 1", 1, 370, 95},
+                          {"down from row 8", 57, 370, 470},
+                          {"far down", 57, 370, 590},
+                          {"right of cell 64, below", 64, 700, 500},
+                          {"the far corner of cell 10's pitch", 10, 442, 192}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
@@ -139,7 +116,7 @@ TEST_F(Swap, ADiagonalDragSwapsHorizontallyThenVertically) {
     auto vertical = repairs(46, 92);
     ASSERT_EQ(horizontal.size(), 94u);
     ASSERT_EQ(vertical.size(), 94u);
-    EXPECT_EQ(vertical[0].sx, 396);
+    EXPECT_EQ(vertical[0].sx, 396) << "cell 10 with the one above it";
     EXPECT_EQ(vertical[0].sy, 100);
     EXPECT_LT(horizontal.back().frame, vertical.front().frame);
     EXPECT_EQ(board(), with({}, 0));
@@ -160,7 +137,7 @@ TEST_F(Swap, AStarDropsDuringADragOnlyWhenTheSwapMadeALine) {
     expectSoundBoard();
 }
 
-TEST_F(Swap, InTheTimedGameAHeldDragCountsTwiceForTheClock) {
+TEST_F(Swap, InTheTimedGameAHeldDragCountsTwiceForTheClockAndEmptiesARowPast1000) {
     for (auto mode : {board::GameMode::Timed, board::GameMode::Relaxed}) {
         SetUp();
         givenBoard(kQuiet);
@@ -170,19 +147,13 @@ TEST_F(Swap, InTheTimedGameAHeldDragCountsTwiceForTheClock) {
         EXPECT_EQ(standin::log().flips, 12);
         EXPECT_EQ(GameState.clockTicks, mode == board::GameMode::Timed ? 24 : 0);
     }
-}
-
-TEST_F(Swap, TheDragCounterEmptiesARowOfTheClockPast1000) {
-    givenBoard(kQuiet);
+    SetUp();
     GameState.mode = board::GameMode::Timed;
     GameState.clockTicks = 2000; // the clock's own step resets it first; then the drag's
     GameState.clockBar = 7;
     drag(10, 420, 170, 1);
     EXPECT_EQ(GameState.clockBar, 8);
-    auto emptied = repairs(20, 8);
-    ASSERT_EQ(emptied.size(), 1u);
-    EXPECT_EQ(emptied[0].sx, 755);
-    EXPECT_EQ(emptied[0].sy, 150);
+    EXPECT_EQ(repairs(20, 8).size(), 1u) << "one more row of the clock bar emptied";
 }
 
 } // namespace
