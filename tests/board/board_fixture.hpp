@@ -5,12 +5,16 @@
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
+#include "support/frame_script.hpp"
 #include "support/headless.hpp"
 #include "support/invariants.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,6 +72,7 @@ class BoardTest : public ::testing::Test {
             GameState.columnStar[c] = 1;
         }
         standin::log() = standin::Log{};
+        std::srand(7);
     }
 
     // Puts a board (64 kinds, top row first) into both copies.
@@ -107,6 +112,10 @@ class BoardTest : public ::testing::Test {
     // What must hold whenever control returns to the game loop: both copies agree, every
     // kind is 1..7 and the border of the column grid is empty.
     static void expectSoundBoard() { EXPECT_EQ(support::describeBoardFaults(), ""); }
+
+    static int cellsOfKind(int kind) {
+        return static_cast<int>(std::count(GameState.cellKind + 1, GameState.cellKind + 65, kind));
+    }
 
     static int plays(const char* file) { return static_cast<int>(standin::playsOf(file).size()); }
 

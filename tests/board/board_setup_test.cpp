@@ -1,15 +1,10 @@
 #include "board_fixture.hpp"
 
-#include "app/input.hpp"
 #include "board/board_setup.hpp"
-
-#include <cstdlib>
-#include <set>
 
 namespace {
 
-using board::GameState;
-using boardtest::BoardTest;
+using namespace boardtest;
 
 class BoardSetup : public BoardTest {
   protected:

@@ -2,17 +2,9 @@
 
 #include "board/lines.hpp"
 
-#include <algorithm>
-#include <cstdlib>
-#include <functional>
-#include <set>
-
 namespace {
 
-using board::GameState;
-using boardtest::BoardTest;
-using boardtest::kQuiet;
-using boardtest::with;
+using namespace boardtest;
 
 class Lines : public BoardTest {
   protected:
@@ -93,7 +85,7 @@ TEST_F(Lines, EachLineVanishesItsColumnsFallAndNewKindsEnterFromTheTop) {
              resolve();
              EXPECT_GE(GameState.score, 10 + 75); // the refill of column 4 may line up more
              EXPECT_EQ(plays("sam/s6.wav"), 1);
-             EXPECT_EQ(std::count(GameState.cellKind + 1, GameState.cellKind + 65, 7), 0);
+             EXPECT_EQ(cellsOfKind(7), 0);
          }},
     };
     for (const LineCase& c : cases) {

@@ -1,18 +1,10 @@
 #include "board_fixture.hpp"
 
-#include "app/input.hpp"
 #include "board/move_search.hpp"
-#include "support/frame_script.hpp"
-
-#include <cstdlib>
-#include <set>
 
 namespace {
 
-using board::GameState;
-using boardtest::BoardTest;
-using boardtest::kQuiet; // also a board without a single move
-using boardtest::with;
+using namespace boardtest; // kQuiet is also a board without a single move
 
 // Its only move swaps the last two cells of row 8.
 const std::string kLastRowMove = with({61, 62, 64}, 5);

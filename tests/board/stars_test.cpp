@@ -1,19 +1,10 @@
 #include "board_fixture.hpp"
 
-#include "app/input.hpp"
 #include "board/stars.hpp"
-#include "support/frame_script.hpp"
-
-#include <algorithm>
-#include <cstdlib>
-#include <set>
 
 namespace {
 
-using board::GameState;
-using boardtest::BoardTest;
-using boardtest::kQuiet;
-using boardtest::with;
+using namespace boardtest;
 
 class Stars : public BoardTest {
   protected:
@@ -36,7 +27,7 @@ class Stars : public BoardTest {
     }
 };
 
-TEST_F(Stars, AStarDropsOnlyAfterALineSinceTheDragBeganAndOncePerColumnPerLevel) {
+TEST_F(Stars, AStarDropsAfterALineOncePerColumnAndTheEighthStopsEverySound) {
     dropStarsFrom({3}, 0);
     EXPECT_EQ(GameState.stars, 0);
     EXPECT_EQ(GameState.grid[3][8], 6);
@@ -124,7 +115,7 @@ class LevelCompletion : public BoardTest {
     }
 };
 
-TEST_F(LevelCompletion, CongratulatesLightsThePlanetAndStartsTheNextLevelOnAFreshBoard) {
+TEST_F(LevelCompletion, CongratulatesAndStartsTheNextLevelOnAFreshBoard) {
     for (auto mode : {board::GameMode::Relaxed, board::GameMode::Timed}) {
         SCOPED_TRACE(mode == board::GameMode::Timed ? "timed" : "relaxed");
         SetUp();
@@ -139,16 +130,8 @@ TEST_F(LevelCompletion, CongratulatesLightsThePlanetAndStartsTheNextLevelOnAFres
             EXPECT_EQ(shown(text), 1) << text;
         }
         EXPECT_EQ(vanishFrames(), 64 * 11) << "the board dissolves";
-        const auto& gains = app::Assets.music->gains;
-        ASSERT_GE(gains.size(), 499u);
-        EXPECT_NEAR(gains[498], 0.001f, 1e-4) << "the music fades with it";
-        EXPECT_FLOAT_EQ(gains.back(), 0.5f) << "and starts again";
         EXPECT_TRUE(app::Assets.music->playing);
-        int inBuffer = 0;
-        for (const auto& d : standin::drawsOf(app::Assets.planets)) {
-            inBuffer += d.target == app::Assets.screen;
-        }
-        EXPECT_GT(inBuffer, 0) << "the planet stays lit for the rest of the game";
+        EXPECT_FLOAT_EQ(app::Assets.music->gains.back(), 0.5f);
 
         EXPECT_EQ(GameState.level, 4);
         EXPECT_EQ(GameState.stars, 0);

@@ -1,18 +1,10 @@
 #include "board_fixture.hpp"
 
-#include "app/input.hpp"
 #include "board/swap.hpp"
-#include "support/frame_script.hpp"
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
-using board::GameState;
-using boardtest::BoardTest;
-using boardtest::kQuiet;
-using boardtest::with;
+using namespace boardtest;
 
 // Row 8 ends in 5 5 1 5 and column 1 ends in 5 5 1 5: swapping cells 63 and 64, or
 // cells 49 and 57, makes a line of three 5s.
@@ -20,11 +12,6 @@ const std::string kTwoMoves = with({33, 41, 57, 61, 62, 64}, 5);
 
 class Swap : public BoardTest {
   protected:
-    void SetUp() override {
-        BoardTest::SetUp();
-        std::srand(7);
-    }
-
     // The game loop has seen the left button pressed over `cell`; the pointer then moves
     // to (x, y) while held and is released after flip `releaseFlip`.
     static void drag(int cell, int x, int y, int releaseFlip = 3) {
@@ -61,7 +48,7 @@ TEST_F(Swap, EachDirectionSwapsWithItsNeighbourAndResolvesTheLine) {
         EXPECT_EQ(plays("sam/take.wav"), 0);
         EXPECT_EQ(GameState.selectedCell, c.cell);
         // The three 5s of the line are gone and no 5 enters at level 1.
-        EXPECT_EQ(std::count(GameState.cellKind + 1, GameState.cellKind + 65, 5), 3);
+        EXPECT_EQ(cellsOfKind(5), 3);
         expectSoundBoard();
     }
 }
@@ -112,14 +99,11 @@ TEST_F(Swap, ADiagonalDragSwapsHorizontallyThenVertically) {
     givenBoard(kQuiet);
     drag(10, 460, 130); // right of and above cell 10
     EXPECT_EQ(plays("sam/take.wav"), 2);
-    auto horizontal = repairs(92, 46);
-    auto vertical = repairs(46, 92);
-    ASSERT_EQ(horizontal.size(), 94u);
-    ASSERT_EQ(vertical.size(), 94u);
-    EXPECT_EQ(vertical[0].sx, 396) << "cell 10 with the one above it";
-    EXPECT_EQ(vertical[0].sy, 100);
-    EXPECT_LT(horizontal.back().frame, vertical.front().frame);
     EXPECT_EQ(board(), with({}, 0));
+    auto horizontal = repairs(92, 46), vertical = repairs(46, 92);
+    ASSERT_EQ(horizontal.size() + vertical.size(), 4u * 47);
+    EXPECT_EQ(vertical[0].sy, 100) << "cell 10 with the one above it";
+    EXPECT_LT(horizontal.back().frame, vertical.front().frame);
 }
 
 TEST_F(Swap, AStarDropsDuringADragOnlyWhenTheSwapMadeALine) {
