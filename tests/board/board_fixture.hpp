@@ -109,6 +109,14 @@ class BoardTest : public ::testing::Test {
         return out;
     }
 
+    // The game loop has seen the left button go down at (x, y); the pointer stays there.
+    static void holdLeftButton(int x, int y) {
+        app::InputState.buttons = app::mouseState.buttons = app::kLeftButton;
+        app::mouseState.x = x;
+        app::mouseState.y = y;
+        standin::setMouse(x, y, app::kLeftButton);
+    }
+
     // What must hold whenever control returns to the game loop: both copies agree, every
     // kind is 1..7 and the border of the column grid is empty.
     static void expectSoundBoard() { EXPECT_EQ(support::describeBoardFaults(), ""); }

@@ -12,18 +12,10 @@ const std::string kTwoMoves = with({33, 41, 57, 61, 62, 64}, 5);
 
 class Swap : public BoardTest {
   protected:
-    // The game loop has seen the left button pressed over `cell`; the pointer then moves
-    // to (x, y) while held and is released after flip `releaseFlip`.
+    // The left button went down over `cell`; the pointer then moves to (x, y) while held
+    // and is released after flip `releaseFlip`.
     static void drag(int cell, int x, int y, int releaseFlip = 3) {
-        const int cx = GameState.cellX[cell] + 23;
-        const int cy = GameState.cellY[cell] + 23;
-        app::InputState.x = cx;
-        app::InputState.y = cy;
-        app::InputState.buttons = app::kLeftButton;
-        app::InputState.hover = cell;
-        app::mouseState.x = cx;
-        app::mouseState.y = cy;
-        app::mouseState.buttons = app::kLeftButton;
+        holdLeftButton(GameState.cellX[cell] + 23, GameState.cellY[cell] + 23);
         standin::setMouse(x, y, app::kLeftButton);
         if (releaseFlip > 0) {
             support::FrameScript().mouseAt(releaseFlip, x, y, 0).install();
