@@ -52,6 +52,7 @@ TEST_F(MoveSearch, FindsAMoveAndHintsItsLeftOrUpperCell) {
     const Case cases[] = {
         {"the only move: end of the last row", kLastRowMove, 626, 422},
         {"the only move: foot of the last column", with({40, 48, 64}, 5), 672, 376},
+        {"a line in the last window of row 8", with({56, 62, 63}, 5), 672, 376},
         {"horizontal swaps come first", with({1, 9, 25}, 5, kLastRowMove), 626, 422},
         {"vertical, top left: the upper cell", with({1, 9, 25}, 5), 350, 192},
     };

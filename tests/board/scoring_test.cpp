@@ -71,10 +71,14 @@ TEST_F(Scoring, EveryRowOfThePointsTableWithItsCues) {
     EXPECT_TRUE(standin::log().plays.empty());
 }
 
-TEST_F(Scoring, TheRecordLineShowsTheLargerOfScoreAndRecord) {
+TEST_F(Scoring, TheRecordLineShowsTheLargerOfScoreAndRecordGreenOnceReached) {
     GameState.record = 100;
     awardFor(1, 1, 1, 80);
     EXPECT_EQ(shown(" 100"), 1);
+    awardFor(1, 1, 1, 90); // reaching the record turns the line green
+    ASSERT_EQ(shown(" 100"), 2);
+    EXPECT_EQ(standin::rgba(standin::textsWith(" 100")[1].colour),
+              (standin::Rgba{99, 220, 66, 255}));
     awardFor(1, 1, 1, 100);
     EXPECT_EQ(shown(" 110"), 1);
 }
@@ -101,9 +105,11 @@ TEST_F(Scoring, ABarAt99PaysOnALineOfFourTurningTheBonusElementsAndAt98StopsAtAH
     EXPECT_EQ(sheetPieces(116, 599, 101, 8).size(), 1u) << "bar 4 drawn full";
 
     // Only the ordinary kinds have bars.
+    const int flips = standin::log().flips;
     for (int kind : {0, 6, 7}) {
         barStep(kind, 3);
     }
+    EXPECT_EQ(standin::log().flips, flips);
     const auto& bars = GameState.kindProgress;
     EXPECT_EQ(std::vector<int>(bars, bars + 6), (std::vector<int>{0, 0, 0, 0, 100, 0}));
 }
