@@ -2,6 +2,8 @@
 
 #include "board/lines.hpp"
 
+#include <functional>
+
 namespace {
 
 using namespace boardtest;
