@@ -5,13 +5,16 @@
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
+#include "support/frame_script.hpp"
 #include "support/headless.hpp"
 #include "support/invariants.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
-#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,16 +41,16 @@ inline const std::string kQuiet = R"(
 inline std::string with(std::initializer_list<int> cells, int kind,
                         const std::string& base = kQuiet) {
     std::istringstream in(base);
-    std::vector<int> kinds(board::kCells + 1);
+    std::vector<std::string> tokens(board::kCells + 1);
     for (int cell = 1; cell <= board::kCells; ++cell) {
-        in >> kinds[cell];
+        in >> tokens[cell];
     }
     for (int cell : cells) {
-        kinds[cell] = kind;
+        tokens[cell] = std::to_string(kind);
     }
     std::ostringstream out;
     for (int cell = 1; cell <= board::kCells; ++cell) {
-        out << kinds[cell] << (cell % 8 == 0 ? "\n" : " ");
+        out << tokens[cell] << (cell % 8 == 0 ? "\n" : " ");
     }
     return out.str();
 }
@@ -69,6 +72,7 @@ class BoardTest : public ::testing::Test {
             GameState.columnStar[c] = 1;
         }
         standin::log() = standin::Log{};
+        std::srand(7);
     }
 
     // Puts a board (64 kinds, top row first) into both copies.
@@ -80,89 +84,76 @@ class BoardTest : public ::testing::Test {
         board::rebuildGridFromCells();
     }
 
-    static std::string board() { return with({}, 0, boardAsText()); }
-
-    // `before` with the given columns replaced, each written top to bottom; letters a, b,
-    // c... stand for `fresh[0]`, `fresh[1]`... (the kinds that entered, predicted from the seed).
-    static std::string expected(const std::string& before,
-                                const std::map<int, std::string>& columns,
-                                const std::vector<int>& fresh = {}) {
-        std::istringstream in(with({}, 0, before));
-        std::vector<std::string> tokens(board::kCells + 1);
-        for (int cell = 1; cell <= board::kCells; ++cell) {
-            in >> tokens[cell];
-        }
-        for (const auto& [column, kinds] : columns) {
-            std::istringstream cin(kinds);
-            for (int row = 1; row <= 8; ++row) {
-                std::string token;
-                cin >> token;
-                const bool letter = token[0] >= 'a' && token[0] <= 'z';
-                const std::size_t index = static_cast<std::size_t>(token[0] - 'a');
-                tokens[board::cellNumber(column, row)] =
-                    letter && index < fresh.size() ? std::to_string(fresh[index]) : token;
-            }
-        }
+    static std::string board() {
         std::ostringstream out;
         for (int cell = 1; cell <= board::kCells; ++cell) {
-            out << tokens[cell] << (cell % 8 == 0 ? "\n" : " ");
+            out << GameState.cellKind[cell] << ' ';
         }
-        return out.str();
+        return with({}, 0, out.str());
+    }
+
+    // `before` with the given columns replaced, each written "column:kinds", 8 kinds top to
+    // bottom; letters a, b, c... stand for `fresh[0]`, `fresh[1]`... (the entering kinds,
+    // predicted from the seed).
+    static std::string expected(const std::string& before, const std::string& columns,
+                                const std::vector<int>& fresh) {
+        std::string out = with({}, 0, before);
+        std::istringstream in(columns);
+        for (std::string column; in >> column;) {
+            for (int row = 1; row <= 8; ++row) {
+                const char k = column.at(static_cast<std::size_t>(row + 1));
+                const int kind = k >= 'a' ? fresh.at(static_cast<std::size_t>(k - 'a')) : k - '0';
+                out = with({board::cellNumber(column[0] - '0', row)}, kind, out);
+            }
+        }
+        return out;
+    }
+
+    // The game loop has seen the left button go down at (x, y); the pointer stays there.
+    static void holdLeftButton(int x, int y) {
+        app::InputState.buttons = app::mouseState.buttons = app::kLeftButton;
+        app::mouseState.x = x;
+        app::mouseState.y = y;
+        standin::setMouse(x, y, app::kLeftButton);
     }
 
     // What must hold whenever control returns to the game loop: both copies agree, every
     // kind is 1..7 and the border of the column grid is empty.
     static void expectSoundBoard() { EXPECT_EQ(support::describeBoardFaults(), ""); }
 
-    static bool hasLine() { return !support::linesOnBoard().empty(); }
+    static int cellsOfKind(int kind) {
+        return static_cast<int>(std::count(GameState.cellKind + 1, GameState.cellKind + 65, kind));
+    }
 
     static int plays(const char* file) { return static_cast<int>(standin::playsOf(file).size()); }
 
-    // Draws of sheet piece (sx, sy, sw, sh) onto any target, in order.
+    static int shown(const std::string& text) {
+        return static_cast<int>(standin::textsWith(text).size());
+    }
+
+    // Draws of sheet piece (sx, sy, sw, sh) onto any target, in order; sx -1 matches any.
     static std::vector<standin::BitmapDraw> sheetPieces(float sx, float sy, float sw, float sh) {
-        std::vector<standin::BitmapDraw> out;
-        for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
-            if (d.sx == sx && d.sy == sy && d.sw == sw && d.sh == sh) {
-                out.push_back(d);
-            }
-        }
-        return out;
+        return drawsOf(app::Assets.sheet, sx, sy, sw, sh);
     }
 
-    // Regions of the screen buffer copied back, with the given size, in order.
+    // Regions of the screen buffer of the given size copied back, in order.
     static std::vector<standin::BitmapDraw> repairs(float sw, float sh) {
-        std::vector<standin::BitmapDraw> out;
-        for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-            if (d.sw == sw && d.sh == sh) {
-                out.push_back(d);
-            }
-        }
-        return out;
+        return drawsOf(app::Assets.screen, -1, -1, sw, sh);
     }
 
-    // Vanish frames (the sheet's second row) drawn, in order.
-    static std::vector<standin::BitmapDraw> vanishFrames() { return sheetRow(50); }
-
-    // Element sprites (the sheet's first row) drawn, in order.
-    static std::vector<standin::BitmapDraw> sprites() { return sheetRow(0); }
+    // Vanish frames (the sheet's second row) drawn.
+    static int vanishFrames() { return static_cast<int>(sheetPieces(-1, 50, 46, 46).size()); }
 
   private:
-    static std::vector<standin::BitmapDraw> sheetRow(float sy) {
+    static std::vector<standin::BitmapDraw> drawsOf(const ALLEGRO_BITMAP* from, float sx, float sy,
+                                                    float sw, float sh) {
         std::vector<standin::BitmapDraw> out;
-        for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
-            if (d.sy == sy && d.sw == 46 && d.sh == 46) {
+        for (const auto& d : standin::drawsOf(from)) {
+            if ((sx < 0 || d.sx == sx) && (sy < 0 || d.sy == sy) && d.sw == sw && d.sh == sh) {
                 out.push_back(d);
             }
         }
         return out;
-    }
-
-    static std::string boardAsText() {
-        std::ostringstream out;
-        for (int cell = 1; cell <= board::kCells; ++cell) {
-            out << GameState.cellKind[cell] << ' ';
-        }
-        return out.str();
     }
 };
 
