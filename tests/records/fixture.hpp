@@ -24,9 +24,21 @@ inline std::vector<driver::Key> keys(std::initializer_list<int> codes) {
     return out;
 }
 
-// A step that puts the mouse at (x, y) with `buttons` held.
+// `text` `n` times over.
+inline std::string repeat(const std::string& text, int n) {
+    std::string out;
+    while (n-- > 0) {
+        out += text;
+    }
+    return out;
+}
+
+// Steps that put the mouse at (x, y) with `buttons` held, or press `keys`.
 inline std::function<void()> mouse(int x, int y, int buttons) {
     return [=] { standin::setMouse(x, y, buttons); };
+}
+inline std::function<void()> typing(const std::vector<driver::Key>& keys) {
+    return [keys] { driver::press(keys); };
 }
 
 // Entries of the scratch folder: a temporary file left behind shows up here.

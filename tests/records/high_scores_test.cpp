@@ -8,26 +8,10 @@
 namespace {
 
 using board::GameState;
+using fixture::repeat;
 using records::decodeListText;
 using records::encodeListText;
 using records::HighScoreList;
-
-// `n` entries "N1 1 <first> N2 1 <first + 1> ..." in the file's plain text.
-std::string entries(int n, int first = 1) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) {
-        text += std::to_string(i) + "N 1 " + std::to_string(first + i - 1) + " ";
-    }
-    return text;
-}
-
-std::string empties(int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) {
-        text += "... 0 0 ";
-    }
-    return text;
-}
 
 // The entries in memory that are not empty, in the file's plain text.
 std::string listed() {
@@ -55,7 +39,7 @@ TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySeven) {
     EXPECT_EQ(decodeListText("\xFC\x19"), "\x03 ");
     records::writeList(false);
     EXPECT_EQ(folder.read("lir.txt").size(), 168u);
-    EXPECT_EQ(folder.read("lir.txt"), encodeListText(empties(21)));
+    EXPECT_EQ(folder.read("lir.txt"), encodeListText(repeat("... 0 0 ", 21)));
     const std::pair<records::HighScoreEntry, std::string> cases[] = {
         {{"Abc", 3, 1250}, "Abc 3 1250 "},
         {{"A", 2, 70}, "... 2 70 "}, // a one-byte name is written as dots
@@ -65,10 +49,10 @@ TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySeven) {
         SCOPED_TRACE(written);
         HighScoreList.entry[1] = first;
         records::writeList(false);
-        EXPECT_EQ(folder.read("lir.txt"), encodeListText(written + empties(20)));
+        EXPECT_EQ(folder.read("lir.txt"), encodeListText(written + repeat("... 0 0 ", 20)));
         EXPECT_EQ(fixture::fileCount(folder), 1) << "a temporary file was left behind";
         records::readList();
-        EXPECT_EQ(listed(), written + empties(20)) << "read back";
+        EXPECT_EQ(listed(), written + repeat("... 0 0 ", 20)) << "read back";
     }
 }
 
@@ -82,9 +66,10 @@ TEST_F(HighScores, ReadingTakesWhatTheFileHoldsAndNoMore) {
     };
     const Case cases[] = {
         {"no file", "", "", true},
-        {"cut in a triple: its score stays empty", entries(7) + "Ucięty 4",
-         entries(7) + "Ucięty 4 0 "},
-        {"only the first twenty of twenty-five triples", entries(25), entries(20)},
+        {"cut in a triple: its score stays empty", repeat("N 1 5 ", 7) + "Ucięty 4",
+         repeat("N 1 5 ", 7) + "Ucięty 4 0 "},
+        {"only the first twenty of twenty-five triples", repeat("N 1 5 ", 25),
+         repeat("N 1 5 ", 20)},
         {"a bad field ends the reading", "A1 1 10 A2 x 20 A3 3 30 ", "A1 1 10 A2 0 0 "},
         {"a number beyond 32 bits is a bad field", "A1 1 2147483647 A2 1 2147483648 A3 1 5 ",
          "A1 1 2147483647 A2 1 0 "},
@@ -121,7 +106,7 @@ TEST_F(HighScores, EachModeHasItsOwnFileAndRecordAndAnyOtherModeNone) {
     EXPECT_EQ(GameState.record, 20);
     EXPECT_EQ(HighScoreList.entry[1].name, "Czas");
     records::writeList(false);
-    EXPECT_EQ(decodeListText(folder.read("lic.txt")), "Czas 2 20 " + empties(20));
+    EXPECT_EQ(decodeListText(folder.read("lic.txt")), "Czas 2 20 " + repeat("... 0 0 ", 20));
     EXPECT_EQ(decodeListText(folder.read("lir.txt")), "Relaks 1 10 ");
     for (int mode : {2, -1, INT_MAX}) {
         GameState.mode = mode;

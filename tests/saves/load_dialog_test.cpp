@@ -13,6 +13,7 @@ using board::GameState;
 using driver::Key;
 using fixture::keys;
 using fixture::mouse;
+using fixture::typing;
 using saves::SaveIndex;
 
 constexpr const char* kNoGames = "Nie ma żadnych zapisanych gier";
@@ -31,51 +32,37 @@ class LoadDialog : public fixture::Screen {
 
     // Runs the dialog with `keys` pressed once its strip is open.
     static void load(const std::vector<Key>& keys) {
-        driver::Steps steps;
-        steps.whenShown(kPrompt, kEntryRuns, [keys] { driver::press(keys); });
-        steps.install();
+        driver::Steps().whenShown(kPrompt, kEntryRuns, typing(keys)).install();
         saves::loadDialog();
     }
 };
 
-TEST_F(LoadDialog, ThePasswordFieldTakesItsOwnCharactersUpTo17Bytes) {
-    const std::tuple<const char*, std::vector<Key>, std::string, bool> cases[] = {
-        {"a Polish password", keys({379, 243, 322, 'w', '1', 13}), "Żółw1", true},
-        {"Enter on an empty field and Escape do nothing", keys({13, 27, 'a', 27, 'b', 'c', 13}),
-         "abc", true},
-        {"Backspace takes a whole Polish letter; 17 bytes at most",
-         keys({'a', 'b', 380, 8}) + driver::typed(std::string(15, 'c')) + keys({261, 'd', 13}),
+TEST_F(LoadDialog, OnlyAStoredGamesPasswordResumesAndAnyOtherFileIsRefusedAndLeftAlone) {
+    folder.write("opc.txt", "0.5\n0.5\n0\n");
+    folder.write("lir.txt", "x");
+    fixture::blockWithFolder(folder, "gr");
+    std::vector<std::tuple<std::vector<Key>, std::string, bool>> cases = {
+        {keys({379, 243, 322, 'w', '1', 13}), "Żółw1", true},
+        {keys({13, 27, 'a', 27, 'b', 'c', 13}), "abc", true}, // Enter on nothing, Escape: ignored
+        // Backspace takes a whole Polish letter; 17 bytes at most.
+        {keys({'a', 'b', 380, 8}) + driver::typed(std::string(15, 'c')) + keys({261, 'd', 13}),
          "ab" + std::string(15, 'c'), false},
-        {"every printable character, though no password holds them",
-         driver::typedThenEnter("a b./~"), "a b./~", false},
     };
-    for (const auto& [what, typed, name, resumed] : cases) {
-        SCOPED_TRACE(what);
+    for (const char* name :
+         {"a b./~", " abc", "abd", "opc.txt", "lir.txt", "gr", "gr/keep", "../x"}) {
+        cases.push_back({driver::typedThenEnter(name), name, false});
+    }
+    for (const auto& [typed, name, resumed] : cases) {
+        SCOPED_TRACE(name);
         SetUp();
+        GameState.resumedGame = resumed ? 0 : 1;
         load(typed);
         EXPECT_EQ(fixture::textsAt(400, 213).back(), name);
         EXPECT_EQ(saves::currentSaveName, name);
         EXPECT_EQ(GameState.resumedGame, resumed ? 1 : 0);
+        EXPECT_EQ(SaveIndex.count, 2);
         EXPECT_EQ(standin::textsWith(kWrong).size(), resumed ? 0u : 1u);
-        EXPECT_EQ(SaveIndex.count, 2);
-    }
-}
-
-TEST_F(LoadDialog, AWrongPasswordOrAFileThatIsNoStoredGameIsRefusedAndLeftAlone) {
-    folder.write("opc.txt", "0.5\n0.5\n0\n");
-    folder.write("lir.txt", "x");
-    fixture::blockWithFolder(folder, "gr");
-    for (const std::string name : {"abd", "opc.txt", "lir.txt", "gr", "gr/keep", "../x", " abc"}) {
-        SCOPED_TRACE(name);
-        standin::log() = standin::Log{};
-        GameState.resumedGame = 1;
-        load(driver::typedThenEnter(name));
-        EXPECT_EQ(GameState.resumedGame, 0);
-        EXPECT_EQ(SaveIndex.count, 2);
-        const auto wrong = standin::textsWith(kWrong);
-        ASSERT_EQ(wrong.size(), 1u);
-        EXPECT_EQ(wrong[0].target, app::Assets.strip);
-        EXPECT_GE(standin::log().clock, 1.5) << "shown for a moment";
+        EXPECT_GE(standin::log().clock, resumed ? 0 : 1.5) << "a refusal shows for a moment";
     }
     EXPECT_EQ(folder.read("opc.txt"), "0.5\n0.5\n0\n");
     EXPECT_EQ(folder.read("lir.txt") + folder.read("gr/keep"), "xx");
@@ -126,9 +113,7 @@ TEST_F(LoadDialog, WithoutStoredGamesAMessageShowsUntilTheButtonIsReleased) {
 
 TEST_F(LoadDialog, ANegativeCountShowsNoPromptButTheEntryWorks) {
     SaveIndex.count = -1;
-    driver::Steps steps;
-    steps.after(kEntryRuns, [] { driver::press(driver::typedThenEnter("abc")); });
-    steps.install();
+    driver::Steps().after(kEntryRuns, typing(driver::typedThenEnter("abc"))).install();
     saves::loadDialog();
     EXPECT_TRUE(standin::textsWith(kPrompt).empty() && standin::textsWith(kNoGames).empty());
     EXPECT_EQ(GameState.resumedGame, 1);
@@ -138,7 +123,7 @@ TEST_F(LoadDialog, TheMenuItemOpensTheDialog) {
     driver::Steps steps;
     steps.after(50, mouse(400, 230, 1))
         .after(3, mouse(400, 230, 0))
-        .whenShown(kPrompt, kEntryRuns, [] { driver::press(driver::typedThenEnter("nic")); })
+        .whenShown(kPrompt, kEntryRuns, typing(driver::typedThenEnter("nic")))
         .whenShown(kWrong, 60, mouse(400, 430, 1));
     steps.install();
     app::mainMenu();

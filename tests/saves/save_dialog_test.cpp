@@ -12,6 +12,7 @@ using board::GameState;
 using driver::Key;
 using fixture::keys;
 using fixture::mouse;
+using fixture::typing;
 using saves::SaveIndex;
 
 constexpr const char* kQuestion = "Czy zapisać stan gry?";
@@ -63,12 +64,7 @@ TEST_F(SaveDialog, YesStoresAResumedGameUnderItsOldName) {
 }
 
 TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
-    struct Case {
-        const char* what;
-        std::vector<Key> typed;
-        std::string name;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::vector<Key>, std::string> cases[] = {
         {"ASCII 48 to 122 and Polish letters; Backspace takes a whole letter",
          keys({' ', '.', '-', '{', '/', 260, 'x', 380, 8, 'y', 380, 13}), "xyż"},
         {"seventeen bytes at most, no half letter",
@@ -78,21 +74,20 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
         {"an existing password is stored over and still counts", driver::typedThenEnter("abc"),
          "abc"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, typed, name] : cases) {
+        SCOPED_TRACE(what);
         SetUp();
         folder.write("abc", "old");
         const std::string text = saves::storedGameText();
         answer(390)
-            .whenShown(kPrompt, kTyping,
-                       [&c] {
-                           EXPECT_EQ(SaveIndex.count, 3) << "the count rises as the entry begins";
-                           driver::press(c.typed);
-                       })
+            .whenShown(
+                kPrompt, kTyping,
+                [] { EXPECT_EQ(SaveIndex.count, 3) << "the count rises as the entry begins"; })
+            .after(0, typing(typed))
             .install();
         saves::saveDialog();
-        EXPECT_EQ(folder.read(c.name), text);
-        EXPECT_EQ(fixture::textsAt(377, 554).back(), c.name);
+        EXPECT_EQ(folder.read(name), text);
+        EXPECT_EQ(fixture::textsAt(377, 554).back(), name);
         EXPECT_EQ(folder.read("zg.txt"), "3");
         EXPECT_TRUE(saves::currentSaveName.empty());
         EXPECT_EQ(GameState.level, 1) << "what remains is a new game";
@@ -100,42 +95,38 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
 }
 
 TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape) {
-    struct Case {
-        const char* what;
-        std::string resumed; // the old name, unwritable; none: "gr" is typed and fails
-        std::vector<Key> retry;
-        std::string stored; // none: given up
-    };
-    const Case cases[] = {
+    // The old name, made unwritable (none: "gr" is typed and fails), the keys then typed,
+    // and the password stored (none: given up).
+    const std::tuple<const char*, std::string, std::vector<Key>, std::string> cases[] = {
         {"a new game, then another password", "", driver::typedThenEnter("ok1"), "ok1"},
         {"a new game, then Escape", "", keys({27}), ""},
         {"a resumed game, then another password", "stary", driver::typedThenEnter("nowe"), "nowe"},
         {"a resumed game, then Escape: it keeps its name", "stary", keys({27}), ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, resumed, retry, stored] : cases) {
+        SCOPED_TRACE(what);
         SetUp();
-        const std::string blocked = c.resumed.empty() ? "gr" : c.resumed;
+        const std::string blocked = resumed.empty() ? "gr" : resumed;
         fixture::blockWithFolder(folder, blocked);
         std::filesystem::remove("zg.txt");
-        saves::currentSaveName = c.resumed;
+        saves::currentSaveName = resumed;
         const std::string text = saves::storedGameText();
         driver::Steps steps = answer(390);
-        if (c.resumed.empty()) {
-            steps.whenShown(kPrompt, kTyping, [] { driver::press(driver::typedThenEnter("gr")); });
+        if (resumed.empty()) {
+            steps.whenShown(kPrompt, kTyping, typing(driver::typedThenEnter("gr")));
         }
         steps.whenShown(kFailed, 1, [] { EXPECT_EQ(SaveIndex.count, 2); })
-            .whenShown(kRetryPrompt, kTyping, [&c] { driver::press(c.retry); })
+            .whenShown(kRetryPrompt, kTyping, typing(retry))
             .install();
         saves::saveDialog();
         EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
         EXPECT_EQ(folder.read(blocked + "/keep"), "x");
-        EXPECT_EQ(SaveIndex.count, c.stored.empty() ? 2 : 3);
-        EXPECT_EQ(folder.read("zg.txt"), c.stored.empty() ? "" : "3");
-        if (!c.stored.empty()) {
-            EXPECT_EQ(folder.read(c.stored), text);
+        EXPECT_EQ(SaveIndex.count, stored.empty() ? 2 : 3);
+        EXPECT_EQ(folder.read("zg.txt"), stored.empty() ? "" : "3");
+        if (!stored.empty()) {
+            EXPECT_EQ(folder.read(stored), text);
         }
-        EXPECT_EQ(saves::currentSaveName, c.stored.empty() ? c.resumed : "");
+        EXPECT_EQ(saves::currentSaveName, stored.empty() ? resumed : "");
     }
 }
 
@@ -145,18 +136,12 @@ TEST_F(SaveDialog, AGameStoredAndResumedIsTheSameGame) {
     GameState.mode = board::GameMode::Timed;
     records::Options = {0.5f, 1.25f};
     const std::string before = saves::storedGameText();
-    answer(390)
-        .whenShown(kPrompt, kTyping,
-                   [] {
-                       driver::press(keys({'r', 't', '1', 13}));
-                   })
-        .install();
+    answer(390).whenShown(kPrompt, kTyping, typing(keys({'r', 't', '1', 13}))).install();
     saves::saveDialog();
     GameState = board::GameStateRecord{};
     records::Options = {};
     standin::log() = standin::Log{};
-    driver::Steps load;
-    load.whenShown("Podaj hasło:", 21, [] { driver::press(keys({'r', 't', '1', 13})); }).install();
+    driver::Steps().whenShown("Podaj hasło:", 21, typing(keys({'r', 't', '1', 13}))).install();
     saves::loadDialog();
     ASSERT_EQ(GameState.resumedGame, 1);
     saves::readStoredGame(saves::currentSaveName);

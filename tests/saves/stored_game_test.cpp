@@ -10,16 +10,9 @@
 namespace {
 
 using board::GameState;
+using fixture::repeat;
 using records::Options;
 using saves::SaveIndex;
-
-std::string numbers(int value, int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += std::to_string(value) + " ";
-    }
-    return text;
-}
 
 class StoredGame : public ::testing::Test {
   protected:
@@ -73,9 +66,9 @@ TEST_F(StoredGame, TheFileHoldsTwelveLinesByteForByteReplacesAnOldOneWholeAndRea
 
 TEST_F(StoredGame, OtherLineEndsReadTheSameAndAFileCutShortKeepsTheRestAsItWas) {
     const std::string values =
-        numbers(2, 64) + numbers(1, 8) + numbers(50, 5) + "3 8 900 1000 12 0.25 0.75 0";
+        repeat("2 ", 64) + repeat("1 ", 8) + repeat("50 ", 5) + "3 8 900 1000 12 0.25 0.75 0";
     for (const std::string& text :
-         {values, std::regex_replace(values, std::regex(" "), " \r\n"), numbers(2, 64)}) {
+         {values, std::regex_replace(values, std::regex(" "), " \r\n"), repeat("2 ", 64)}) {
         const bool cut = text.size() < values.size();
         GameState = {.mode = 1, .level = 5};
         Options.effectsVolume = 0.5f;
@@ -93,16 +86,16 @@ TEST_F(StoredGame, OtherLineEndsReadTheSameAndAFileCutShortKeepsTheRestAsItWas) 
 
 // The first value outside what the game can show stops the reading as a word would.
 TEST_F(StoredGame, AValueOutsideItsRangeStopsTheReading) {
-    const std::string board = numbers(2, 64), sides = numbers(0, 8) + numbers(10, 5);
+    const std::string board = repeat("2 ", 64), sides = repeat("0 ", 8) + repeat("10 ", 5);
     auto tenthCell = [&](const char* kind) {
-        return numbers(2, 9) + kind + " " + numbers(2, 54) + sides + "2 1 5 5 0 1 1 1";
+        return repeat("2 ", 9) + kind + " " + repeat("2 ", 54) + sides + "2 1 5 5 0 1 1 1";
     };
     const std::pair<const char*, std::string> cases[] = {
         {"a word", tenthCell("x")},
         {"kind 8", tenthCell("8")},
         {"kind 0", tenthCell("0")},
-        {"column star 2", board + "0 2 " + numbers(0, 6) + numbers(10, 5) + "2 1 5 5 0 1 1 1"},
-        {"bar 101", board + numbers(0, 8) + "10 101 10 10 10 2 1 5 5 0 1 1 1"},
+        {"column star 2", board + "0 2 " + repeat("0 ", 6) + repeat("10 ", 5) + "2 1 5 5 0 1 1 1"},
+        {"bar 101", board + repeat("0 ", 8) + "10 101 10 10 10 2 1 5 5 0 1 1 1"},
         {"level 9", board + sides + "9 1 5 5 0 1 1 1"},
         {"level 0", board + sides + "0 1 5 5 0 1 1 1"},
         {"stars 9", board + sides + "2 9 5 5 0 1 1 1"},
