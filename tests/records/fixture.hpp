@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,13 +42,22 @@ inline std::function<void()> typing(const std::vector<driver::Key>& keys) {
     return [keys] { driver::press(keys); };
 }
 
+// Holds the left button at (x, y) for `seconds` of the virtual clock, releasing it whether
+// the game is between frames or waiting for the release.
+inline void pressFor(int x, int y, double seconds) {
+    standin::setMouse(x, y, 1);
+    const double until = standin::log().clock + seconds;
+    standin::setRestDriver([=](double clock) {
+        if (clock >= until) {
+            standin::setMouse(x, y, 0);
+            standin::setRestDriver(nullptr);
+        }
+    });
+}
+
 // Entries of the scratch folder: a temporary file left behind shows up here.
-inline int fileCount(const support::ScratchFolder& folder) {
-    int n = 0;
-    for ([[maybe_unused]] const auto& f : std::filesystem::directory_iterator(folder.path())) {
-        ++n;
-    }
-    return n;
+inline auto fileCount(const support::ScratchFolder& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder.path()), {});
 }
 
 // A non-empty folder where the game will want to write the file `name`.

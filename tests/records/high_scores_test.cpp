@@ -34,7 +34,7 @@ class HighScores : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySeven) {
+TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySevenAndIsReplacedWhole) {
     EXPECT_EQ(encodeListText("abc 0\x03"), "Z[\\\x19)\xFC");
     EXPECT_EQ(decodeListText("\xFC\x19"), "\x03 ");
     records::writeList(false);
@@ -54,6 +54,11 @@ TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySeven) {
         records::readList();
         EXPECT_EQ(listed(), written + repeat("... 0 0 ", 20)) << "read back";
     }
+    std::filesystem::remove("lir.txt");
+    fixture::blockWithFolder(folder, "lir.txt"); // a list that cannot be replaced
+    records::writeList(false);
+    EXPECT_EQ(folder.read("lir.txt/keep"), "x");
+    EXPECT_EQ(fixture::fileCount(folder), 1) << "a temporary file was left behind";
 }
 
 TEST_F(HighScores, ReadingTakesWhatTheFileHoldsAndNoMore) {
@@ -99,31 +104,16 @@ TEST_F(HighScores, ReadingTakesWhatTheFileHoldsAndNoMore) {
 TEST_F(HighScores, EachModeHasItsOwnFileAndRecordAndAnyOtherModeNone) {
     folder.write("lir.txt", encodeListText("Relaks 1 10 "));
     folder.write("lic.txt", encodeListText("Czas 2 20 "));
-    records::loadRecordForMode(); // as a game starts
-    EXPECT_EQ(GameState.record, 10);
-    GameState.mode = board::GameMode::Timed;
-    records::loadRecordForMode();
-    EXPECT_EQ(GameState.record, 20);
-    EXPECT_EQ(HighScoreList.entry[1].name, "Czas");
-    records::writeList(false);
-    EXPECT_EQ(decodeListText(folder.read("lic.txt")), "Czas 2 20 " + repeat("... 0 0 ", 20));
-    EXPECT_EQ(decodeListText(folder.read("lir.txt")), "Relaks 1 10 ");
-    for (int mode : {2, -1, INT_MAX}) {
+    const std::pair<int, int> cases[] = {{0, 10}, {1, 20}, {2, 0}, {-1, 0}, {INT_MAX, 0}};
+    for (const auto& [mode, record] : cases) {
         GameState.mode = mode;
-        HighScoreList.entry[1] = {"Nowy", 1, 5};
-        records::readList();
-        EXPECT_EQ(HighScoreList.entry[1].name, "");
+        records::loadRecordForMode(); // as a game starts
+        EXPECT_EQ(GameState.record, record) << mode;
         records::writeList(false);
     }
-    EXPECT_EQ(fixture::fileCount(folder), 2);
-}
-
-TEST_F(HighScores, AListThatCannotBeReplacedKeepsItsOldFile) {
-    fixture::blockWithFolder(folder, "lir.txt");
-    HighScoreList.entry[1] = {"Abc", 1, 10};
-    records::writeList(false);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "lir.txt"));
-    EXPECT_EQ(fixture::fileCount(folder), 1) << "a temporary file was left behind";
+    EXPECT_EQ(decodeListText(folder.read("lir.txt")), "Relaks 1 10 " + repeat("... 0 0 ", 20));
+    EXPECT_EQ(decodeListText(folder.read("lic.txt")), "Czas 2 20 " + repeat("... 0 0 ", 20));
+    EXPECT_EQ(fixture::fileCount(folder), 2) << "a file for no mode";
 }
 
 TEST_F(HighScores, AResultIsInsertedBelowEqualScores) {
@@ -150,23 +140,15 @@ TEST_F(HighScores, AResultIsInsertedBelowEqualScores) {
     EXPECT_EQ(records::newEntryIndex, 3) << "the first empty place";
 }
 
-TEST_F(HighScores, StoringAfterANameEntryDeletesOnlyTheFileOfAResumedGame) {
+TEST_F(HighScores, StoringAfterANameEntryNeverDeletesNorCountsANameNoPasswordCanHave) {
     saves::SaveIndex.count = 3;
     folder.write("opc.txt", "0.5\n0.5\n0\n");
-    // A new game, then names no password can have: never deleted, never counted.
-    for (const char* name : {"", "opc.txt", "../x", "a b"}) {
+    for (const char* name : {"", "opc.txt", "../x", "a b"}) { // "": a new game
         saves::currentSaveName = name;
         records::writeList(true);
         EXPECT_EQ(folder.read("zg.txt"), "3") << name;
     }
-    EXPECT_TRUE(folder.exists("opc.txt"));
-    saves::currentSaveName = "abc";
-    folder.write("abc", "1 2 3");
-    records::writeList(true);
-    EXPECT_FALSE(folder.exists("abc"));
-    EXPECT_EQ(saves::SaveIndex.count, 2);
-    EXPECT_EQ(folder.read("zg.txt"), "2");
-    EXPECT_TRUE(folder.exists("lir.txt"));
+    EXPECT_EQ(folder.read("opc.txt"), "0.5\n0.5\n0\n");
 }
 
 } // namespace

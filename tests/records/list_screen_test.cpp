@@ -10,11 +10,6 @@ using board::GameState;
 
 class ListScreen : public fixture::Screen {
   protected:
-    void SetUp() override {
-        fixture::Screen::SetUp();
-        records::HighScoreList = {};
-    }
-
     // Opens the screen from the menu; a click on its return button at flip `click` leaves.
     static void run(support::FrameScript script = {}, int click = 200) {
         script.mouseAt(click, 400, 540, 1);

@@ -14,37 +14,19 @@ using board::GameState;
 using fixture::onDisplay;
 using records::Options;
 
-// Flip `n` of the options loop, which starts after the fade-out (128) and fade-in (45).
-constexpr int frame(int n) {
-    return 173 + n;
-}
-
-// A press held for `seconds` of the virtual clock at (x, y) from loop flip `n`; it is
-// released whether the game is between frames or waiting for the release.
-void hold(support::FrameScript& script, int n, int x, int y, double seconds) {
-    script.at(frame(n), [=] {
-        standin::setMouse(x, y, 1);
-        const double until = standin::log().clock + seconds;
-        standin::setRestDriver([until, x, y](double clock) {
-            if (clock >= until) {
-                standin::setMouse(x, y, 0);
-                standin::setRestDriver(nullptr);
-            }
-        });
-    });
-}
+// The options loop starts after the fade-out (128 flips) and the fade-in (45 flips).
+constexpr int kLoop = 173;
 
 class OptionsScreen : public fixture::Screen {
   protected:
     void SetUp() override {
         fixture::Screen::SetUp();
-        records::HighScoreList = {};
         Options = {0.5f, 0.8f};
     }
 
     // Runs the screen with `script`, leaving by the return button at loop flip `leave`.
     static void run(support::FrameScript script, int leave) {
-        script.mouseAt(frame(leave), 400, 490, 1);
+        script.mouseAt(kLoop + leave, 400, 490, 1);
         driver::giveUpAfter(script).install();
         records::optionsScreen();
     }
@@ -53,14 +35,14 @@ class OptionsScreen : public fixture::Screen {
 TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
     support::FrameScript script;
     script
-        .mouseAt(frame(5), 484, 165, 1) // music at 0.37
-        .mouseAt(frame(10), 484, 165, 0)
-        .mouseAt(frame(12), 547, 205, 1) // effects at 1.00
-        .mouseAt(frame(16), 547, 205, 0)
-        .mouseAt(frame(30), 400, 482, 1) // the return button's top edge
-        .mouseAt(frame(33), 400, 490, 2) // the right button on it
-        .at(frame(38), [this] { EXPECT_FALSE(folder.exists("opc.txt")) << "left too early"; });
-    hold(script, 20, 520, 285, 0.05); // the mode
+        .mouseAt(kLoop + 5, 484, 165, 1) // music at 0.37
+        .mouseAt(kLoop + 10, 484, 165, 0)
+        .mouseAt(kLoop + 12, 547, 205, 1) // effects at 1.00
+        .mouseAt(kLoop + 16, 547, 205, 0)
+        .mouseAt(kLoop + 30, 400, 482, 1) // the return button's top edge
+        .mouseAt(kLoop + 33, 400, 490, 2) // the right button on it
+        .at(kLoop + 38, [this] { EXPECT_FALSE(folder.exists("opc.txt")) << "left too early"; });
+    script.at(kLoop + 20, [] { fixture::pressFor(520, 285, 0.05); }); // the mode
     run(script, 40);
     EXPECT_EQ(folder.read("opc.txt"), "0.37\n1\n1\n");
     EXPECT_EQ(fixture::fileCount(folder), 1) << "a temporary file was left behind";
@@ -77,17 +59,17 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
 TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce) {
     ALLEGRO_SAMPLE_INSTANCE* const& music = app::Assets.music;
     support::FrameScript script;
-    script.at(frame(1), [&] { EXPECT_TRUE(music->playing && music->gains.back() == 0.5f); })
-        .mouseAt(frame(5), 500, 157, 1) // the music slider's top edge
-        .mouseAt(frame(8), 500, 170, 2) // the right button on it
-        .at(frame(11), [] { EXPECT_FLOAT_EQ(Options.musicVolume, 0.5f); })
-        .mouseAt(frame(12), 447, 170, 1)
-        .at(frame(15), [&] { EXPECT_TRUE(Options.musicVolume == 0 && music->gains.back() == 0); })
-        .mouseAt(frame(16), 597, 170, 1)
-        .at(frame(19), [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
-        .mouseAt(frame(20), 598, 170, 1) // beyond the track: unchanged
-        .mouseAt(frame(23), 500, 210, 1) // effects at 0.53
-        .mouseAt(frame(27), 500, 210, 0);
+    script.at(kLoop + 1, [&] { EXPECT_TRUE(music->playing && music->gains.back() == 0.5f); })
+        .mouseAt(kLoop + 5, 500, 157, 1) // the music slider's top edge
+        .mouseAt(kLoop + 8, 500, 170, 2) // the right button on it
+        .at(kLoop + 11, [] { EXPECT_FLOAT_EQ(Options.musicVolume, 0.5f); })
+        .mouseAt(kLoop + 12, 447, 170, 1)
+        .at(kLoop + 15, [&] { EXPECT_TRUE(Options.musicVolume == 0 && music->gains.back() == 0); })
+        .mouseAt(kLoop + 16, 597, 170, 1)
+        .at(kLoop + 19, [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
+        .mouseAt(kLoop + 20, 598, 170, 1) // beyond the track: unchanged
+        .mouseAt(kLoop + 23, 500, 210, 1) // effects at 0.53
+        .mouseAt(kLoop + 27, 500, 210, 0);
     run(script, 30);
     EXPECT_EQ(music->mode, ALLEGRO_PLAYMODE_ONCE);
     EXPECT_FLOAT_EQ(Options.musicVolume, 1.5f);
@@ -110,7 +92,9 @@ TEST_F(OptionsScreen, TheModeChangesOncePerPressHoweverLongItIsHeld) {
         GameState.mode = from;
         support::FrameScript script;
         for (std::size_t i = 0; i < presses.size(); ++i) {
-            hold(script, 5 + 25 * static_cast<int>(i), 520, 285, presses[i]);
+            const double held = presses[i];
+            script.at(kLoop + 5 + 25 * static_cast<int>(i),
+                      [held] { fixture::pressFor(520, 285, held); });
         }
         run(script, 55);
         EXPECT_EQ(GameState.mode, to);
@@ -124,7 +108,7 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
     GameState.mode = board::GameMode::Timed;
     records::HighScoreList.entry[1] = {"Stary", 3, 40};
     support::FrameScript script;
-    hold(script, 5, 520, 245, 0.02);
+    script.at(kLoop + 5, [] { fixture::pressFor(520, 245, 0.02); });
     run(script, 15);
     EXPECT_FALSE(folder.exists("lic.txt"));
     EXPECT_TRUE(folder.exists("lir.txt"));

@@ -70,22 +70,15 @@ TEST_F(LoadDialog, OnlyAStoredGamesPasswordResumesAndAnyOtherFileIsRefusedAndLef
 
 TEST_F(LoadDialog, ARightClickInTheStripGivesUpOnlyWhileTheFieldIsEmpty) {
     saves::currentSaveName = "stary"; // the entry begins by clearing it
-    driver::Steps steps;
-    steps
+    driver::Steps()
         .whenShown(kPrompt, kEntryRuns, mouse(100, 250, 2)) // below the strip
         .after(6, mouse(100, 250, 0))
-        .after(1,
-               [] {
-                   driver::press(keys({'a', 'b'}));
-               })
+        .after(1, typing(keys({'a', 'b'})))
         .after(8, mouse(400, 230, 2))
         .after(8, mouse(400, 230, 0))
-        .after(1,
-               [] {
-                   driver::press(keys({8, 8}));
-               })
-        .after(8, mouse(100, 211, 2));
-    steps.install();
+        .after(1, typing(keys({8, 8})))
+        .after(8, mouse(100, 211, 2))
+        .install();
     saves::loadDialog();
     const auto field = fixture::textsAt(400, 213);
     EXPECT_NE(std::find(field.begin(), field.end(), "ab"), field.end()) << "gave up too early";
@@ -97,12 +90,7 @@ TEST_F(LoadDialog, ARightClickInTheStripGivesUpOnlyWhileTheFieldIsEmpty) {
 TEST_F(LoadDialog, WithoutStoredGamesAMessageShowsUntilTheButtonIsReleased) {
     SaveIndex.count = 0;
     saves::currentSaveName = "stary";
-    standin::setMouse(400, 230, 1); // the click that chose the menu item, still held
-    standin::setRestDriver([](double clock) {
-        if (clock > 4.0) {
-            standin::setMouse(400, 230, 0);
-        }
-    });
+    fixture::pressFor(400, 230, 4.0); // the click that chose the menu item, still held
     saves::loadDialog();
     EXPECT_EQ(GameState.resumedGame, 0);
     EXPECT_GT(standin::log().clock, 4.0);
@@ -120,12 +108,12 @@ TEST_F(LoadDialog, ANegativeCountShowsNoPromptButTheEntryWorks) {
 }
 
 TEST_F(LoadDialog, TheMenuItemOpensTheDialog) {
-    driver::Steps steps;
-    steps.after(50, mouse(400, 230, 1))
+    driver::Steps()
+        .after(50, mouse(400, 230, 1))
         .after(3, mouse(400, 230, 0))
         .whenShown(kPrompt, kEntryRuns, typing(driver::typedThenEnter("nic")))
-        .whenShown(kWrong, 60, mouse(400, 430, 1));
-    steps.install();
+        .whenShown(kWrong, 60, mouse(400, 430, 1)) // then the menu's last item
+        .install();
     app::mainMenu();
     EXPECT_EQ(GameState.resumedGame, 0);
     EXPECT_EQ(standin::textsWith(kWrong).size(), 1u);

@@ -1,7 +1,5 @@
 #include "board/game_state.hpp"
 #include "records/fixture.hpp"
-#include "records/options.hpp"
-#include "saves/load_dialog.hpp"
 #include "saves/save_dialog.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
@@ -128,24 +126,6 @@ TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape
         }
         EXPECT_EQ(saves::currentSaveName, stored.empty() ? resumed : "");
     }
-}
-
-TEST_F(SaveDialog, AGameStoredAndResumedIsTheSameGame) {
-    GameState.columnStar[3] = 1;
-    GameState.clockBar = 120;
-    GameState.mode = board::GameMode::Timed;
-    records::Options = {0.5f, 1.25f};
-    const std::string before = saves::storedGameText();
-    answer(390).whenShown(kPrompt, kTyping, typing(keys({'r', 't', '1', 13}))).install();
-    saves::saveDialog();
-    GameState = board::GameStateRecord{};
-    records::Options = {};
-    standin::log() = standin::Log{};
-    driver::Steps().whenShown("Podaj hasło:", 21, typing(keys({'r', 't', '1', 13}))).install();
-    saves::loadDialog();
-    ASSERT_EQ(GameState.resumedGame, 1);
-    saves::readStoredGame(saves::currentSaveName);
-    EXPECT_EQ(saves::storedGameText(), before);
 }
 
 } // namespace
