@@ -34,7 +34,7 @@ class HighScores : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(HighScores, TheFileHoldsTwentyOneTriplesWithEveryByteLoweredBySevenAndIsReplacedWhole) {
+TEST_F(HighScores, TheFileHoldsTwentyOneTriplesEachByteLoweredBySevenAndIsReplacedAtomically) {
     EXPECT_EQ(encodeListText("abc 0\x03"), "Z[\\\x19)\xFC");
     EXPECT_EQ(decodeListText("\xFC\x19"), "\x03 ");
     records::writeList(false);

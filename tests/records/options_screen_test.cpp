@@ -60,17 +60,19 @@ TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce)
     ALLEGRO_SAMPLE_INSTANCE* const& music = app::Assets.music;
     support::FrameScript script;
     script.at(kLoop + 1, [&] { EXPECT_TRUE(music->playing && music->gains.back() == 0.5f); })
-        .mouseAt(kLoop + 5, 500, 157, 1) // the music slider's top edge
-        .mouseAt(kLoop + 8, 500, 170, 2) // the right button on it
-        .at(kLoop + 11, [] { EXPECT_FLOAT_EQ(Options.musicVolume, 0.5f); })
-        .mouseAt(kLoop + 12, 447, 170, 1)
-        .at(kLoop + 15, [&] { EXPECT_TRUE(Options.musicVolume == 0 && music->gains.back() == 0); })
-        .mouseAt(kLoop + 16, 597, 170, 1)
-        .at(kLoop + 19, [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
-        .mouseAt(kLoop + 20, 598, 170, 1) // beyond the track: unchanged
-        .mouseAt(kLoop + 23, 500, 210, 1) // effects at 0.53
-        .mouseAt(kLoop + 27, 500, 210, 0);
-    run(script, 30);
+        .mouseAt(kLoop + 5, 500, 157, 1)  // the music slider's top edge
+        .mouseAt(kLoop + 8, 500, 170, 2)  // the right button on it
+        .mouseAt(kLoop + 10, 500, 210, 2) // and on the effects slider
+        .at(kLoop + 13,
+            [] { EXPECT_TRUE(Options.musicVolume == 0.5f && Options.effectsVolume == 0.8f); })
+        .mouseAt(kLoop + 14, 447, 170, 1)
+        .at(kLoop + 17, [&] { EXPECT_TRUE(Options.musicVolume == 0 && music->gains.back() == 0); })
+        .mouseAt(kLoop + 18, 597, 170, 1)
+        .at(kLoop + 21, [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
+        .mouseAt(kLoop + 22, 598, 170, 1) // beyond the track: unchanged
+        .mouseAt(kLoop + 25, 500, 210, 1) // effects at 0.53
+        .mouseAt(kLoop + 29, 500, 210, 0);
+    run(script, 32);
     EXPECT_EQ(music->mode, ALLEGRO_PLAYMODE_ONCE);
     EXPECT_FLOAT_EQ(Options.musicVolume, 1.5f);
     EXPECT_FLOAT_EQ(Options.effectsVolume, 0.53f);

@@ -71,7 +71,8 @@ TEST_F(LoadDialog, OnlyAStoredGamesPasswordResumesAndAnyOtherFileIsRefusedAndLef
 TEST_F(LoadDialog, ARightClickInTheStripGivesUpOnlyWhileTheFieldIsEmpty) {
     saves::currentSaveName = "stary"; // the entry begins by clearing it
     driver::Steps()
-        .whenShown(kPrompt, kEntryRuns, mouse(100, 250, 2)) // below the strip
+        .whenShown(kPrompt, kEntryRuns, mouse(100, 205, 2)) // above the strip
+        .after(6, mouse(100, 250, 2))                       // below it
         .after(6, mouse(100, 250, 0))
         .after(1, typing(keys({'a', 'b'})))
         .after(8, mouse(400, 230, 2))
