@@ -42,32 +42,6 @@ class InfoPages : public ::testing::Test {
     support::ScratchFolder folder;
 };
 
-TEST_F(InfoPages, EachPageShowsItsTextsOnTheScreenBuffer) {
-    struct Page {
-        void (*screen)();
-        int lines;
-        const char* shown;
-    };
-    const Page pages[] = {
-        {screens::bonusScreen, 15, ". . . . . . . . . . . . . . . . . . . . 10 pkt"},
-        {screens::bonusScreen, 15, "punktacji i bonusów, procentowe bez zmian."},
-        {screens::infoScreen, 16, "Koniec gry to: odkrycie wszystkich planet lub brak czasu."},
-        {screens::infoScreen, 16,
-         "Obrazki tła i planet oraz niektóre sample zapożyczone z internetu."},
-    };
-    for (const Page& p : pages) {
-        SCOPED_TRACE(p.shown);
-        SetUp();
-        run(p.screen, {}, 3);
-        int lines = 0;
-        for (const auto& t : standin::log().texts) {
-            lines += t.target == app::Assets.screen && t.font == app::Assets.fontBold16;
-        }
-        EXPECT_EQ(lines, p.lines);
-        EXPECT_EQ(standin::textsWith(p.shown).size(), 1u);
-    }
-}
-
 TEST_F(InfoPages, OnlyALeftClickOnTheBackButtonLeavesWithOneClickSound) {
     for (auto screen : {screens::bonusScreen, screens::infoScreen}) {
         SetUp();
