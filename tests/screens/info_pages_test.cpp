@@ -49,11 +49,11 @@ TEST_F(InfoPages, OnlyALeftClickOnTheBackButtonLeavesWithOneClickSound) {
         script
             .mouseAt(frame(2), 347, 490, 1) // left of the button
             .mouseAt(frame(6), 400, 490, 2)
-            .mouseAt(frame(10), 400, 490, 3)
-            .at(frame(14),
-                [] { EXPECT_EQ(standin::log().stopSamplesCalls, 1) << "left too early"; });
+            .mouseAt(frame(10), 400, 490, 3);
         run(screen, script, 16);
-        EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);
+        const auto clicks = standin::playsOf("sam/menu.wav");
+        ASSERT_EQ(clicks.size(), 1u);
+        EXPECT_GE(clicks[0].frame, frame(16)) << "left too early";
         EXPECT_EQ(standin::textsWith("Opcje").size(), 1u) << "the menu was composed again";
     }
 }
