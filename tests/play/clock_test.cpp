@@ -1,7 +1,13 @@
 #include "app/assets.hpp"
+#include "app/input.hpp"
 #include "board/game_state.hpp"
 #include "play/clock.hpp"
+#include "play/pause.hpp"
 #include "play_fixture.hpp"
+#include "records/high_scores.hpp"
+
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -14,42 +20,32 @@ class Clock : public playtest::PlayTest {
             play::clockTick();
         }
     }
-    static int warningPlays() { return static_cast<int>(standin::playsOf("sam/time.wav").size()); }
+    static int warnings() { return static_cast<int>(standin::playsOf("sam/time.wav").size()); }
 };
 
-TEST_F(Clock, TheRelaxedGameNeverMovesIt) {
-    GameState.mode = board::GameMode::Relaxed;
-    GameState.clockTicks = 5;
+TEST_F(Clock, AStepTakes601Plus40FramesPerLevelAndEmptiesOneMoreRowOnlyInTheTimedGame) {
     GameState.clockBar = 299;
     tick(20000);
-    EXPECT_EQ(GameState.clockTicks, 5);
-    EXPECT_EQ(GameState.clockBar, 299);
-    EXPECT_EQ(standin::log().flips, 0);
-    EXPECT_EQ(warningPlays(), 0);
-}
-
-TEST_F(Clock, AStepTakes601Plus40FramesPerLevelAndEmptiesOneMoreRow) {
+    EXPECT_EQ(std::tuple(GameState.clockTicks, GameState.clockBar, standin::log().flips),
+              std::tuple(0, 299, 0))
+        << "the relaxed game never moves it";
     GameState.mode = board::GameMode::Timed;
     for (int level : {1, 4, 8}) {
         SCOPED_TRACE("level " + std::to_string(level));
         GameState.level = level;
         GameState.clockBar = 40;
         GameState.clockTicks = 0;
-        const int frames = 601 + 40 * level;
-        tick(frames - 1);
+        tick(601 + 40 * level - 1);
         EXPECT_EQ(GameState.clockBar, 40);
         standin::log() = standin::Log{};
         tick(1);
         EXPECT_EQ(GameState.clockBar, 41);
         EXPECT_EQ(GameState.clockTicks, 0);
         EXPECT_EQ(standin::log().flips, 1);
-        // The rest of the bar from row 41 down, then rows 0..40 taken from the screen buffer.
-        auto rest = sheetPieces(795, 435 + 41, 15, 316 - 41);
-        ASSERT_EQ(rest.size(), 1u);
-        EXPECT_EQ(rest[0].dy, 150 + 41);
+        // The bar from row 41 down stays; rows 0..40 are emptied from the screen buffer.
+        EXPECT_EQ(sheetPieces(795, 435 + 41, 15, 316 - 41).size(), 1u);
         auto emptied = standin::drawsOf(app::Assets.screen);
         ASSERT_EQ(emptied.size(), 1u);
-        EXPECT_EQ(emptied[0].sy, 150);
         EXPECT_EQ(emptied[0].sh, 41);
     }
 }
@@ -61,15 +57,14 @@ TEST_F(Clock, TheWarningLoopStartsExactlyAtStep300AndTheLastStepDrawsNoEmptyPiec
     const int step = play::framesPerClockStep(2);
     tick(step);
     EXPECT_EQ(GameState.clockBar, 299);
-    EXPECT_EQ(warningPlays(), 0);
+    EXPECT_EQ(warnings(), 0);
     tick(step);
     EXPECT_EQ(GameState.clockBar, 300);
-    ASSERT_EQ(warningPlays(), 1);
-    const auto warning = standin::playsOf("sam/time.wav")[0];
-    EXPECT_EQ(warning.mode, ALLEGRO_PLAYMODE_LOOP);
+    ASSERT_EQ(warnings(), 1);
+    EXPECT_EQ(standin::playsOf("sam/time.wav")[0].mode, ALLEGRO_PLAYMODE_LOOP);
     tick(step * 16);
     EXPECT_EQ(GameState.clockBar, 316);
-    EXPECT_EQ(warningPlays(), 1) << "the loop is started once and keeps playing";
+    EXPECT_EQ(warnings(), 1) << "the loop is started once and keeps playing";
     EXPECT_EQ(standin::activeLoops(), 1);
     for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
         EXPECT_GT(d.sh, 0) << "a zero-height bar piece";
@@ -77,7 +72,7 @@ TEST_F(Clock, TheWarningLoopStartsExactlyAtStep300AndTheLastStepDrawsNoEmptyPiec
 }
 
 TEST_F(Clock, ABarOutsideItsRangeIsDrawnInsideTheFrame) {
-    // A stored game may carry any number; the bar is drawn clamped to its frame.
+    // A stored game may carry any number.
     play::drawClockBar(5000);
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
         EXPECT_LE(d.sh, 316);
@@ -86,6 +81,45 @@ TEST_F(Clock, ABarOutsideItsRangeIsDrawnInsideTheFrame) {
     play::drawClockBar(-20);
     EXPECT_TRUE(standin::drawsOf(app::Assets.screen).empty());
     EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), 1u);
+}
+
+TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20) {
+    for (int score : {1234, 1235}) {
+        SCOPED_TRACE(score);
+        SetUp();
+        records::HighScoreList.entry[records::kListLength].score = 1234;
+        GameState.score = score;
+        answerNameEntry();
+        support::FrameScript script;
+        driver::giveUpAfter(script).install();
+        play::timeUp();
+        EXPECT_EQ(standin::playsOf("sam/brakczasu.wav").size(), 1u);
+        EXPECT_EQ(sheetPieces(416, 716, 208, 65).size(), 1u) << "the time-out picture";
+        EXPECT_EQ(standin::textsWith(playtest::kNamePrompt).empty(), score == 1234);
+    }
+}
+
+class Pause : public playtest::PlayTest {};
+
+TEST_F(Pause, ShowsThePlateAndWaitsForAButtonUnlessOneIsAlreadyDown) {
+    app::mouseState.buttons = app::kRightButton;
+    play::pauseScreen();
+    EXPECT_NEAR(standin::log().clock, 0.1, 1e-9) << "a tenth of a second";
+
+    standin::log() = standin::Log{};
+    app::mouseState.buttons = 0;
+    standin::setMouse(400, 300, 0);
+    standin::setRestDriver([](double clock) {
+        if (clock > 5.0) {
+            standin::setMouse(400, 300, app::kLeftButton);
+        }
+    });
+    play::pauseScreen();
+    EXPECT_GT(standin::log().clock, 5.0) << "the pause ended before a button was pressed";
+    EXPECT_EQ(app::mouseState.buttons, app::kLeftButton) << "the ending press is kept";
+    EXPECT_EQ(standin::log().flips, 1) << "only the plate is flipped; the game loop flips after";
+    EXPECT_EQ(standin::textsWith("P a u z a").size(), 1u);
+    EXPECT_EQ(sprites(standin::backbuffer()).size(), 64u) << "the board is drawn again";
 }
 
 } // namespace

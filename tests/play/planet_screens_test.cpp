@@ -11,20 +11,11 @@ using board::GameState;
 
 class PlanetScreens : public playtest::PlayTest {
   protected:
-    // Texts drawn in the body font, top to bottom.
-    static std::vector<standin::TextDraw> bodyLines() {
+    // Texts drawn in `font`, top to bottom.
+    static std::vector<standin::TextDraw> textsIn(const ALLEGRO_FONT* font) {
         std::vector<standin::TextDraw> out;
         for (const auto& t : standin::log().texts) {
-            if (t.font == app::Assets.font20) {
-                out.push_back(t);
-            }
-        }
-        return out;
-    }
-    static std::vector<standin::TextDraw> headings() {
-        std::vector<standin::TextDraw> out;
-        for (const auto& t : standin::log().texts) {
-            if (t.font == app::Assets.font24) {
+            if (t.font == font) {
                 out.push_back(t);
             }
         }
@@ -32,52 +23,40 @@ class PlanetScreens : public playtest::PlayTest {
     }
 };
 
-TEST_F(PlanetScreens, EarthHasItsOwnHeadingWithOnlyThePlanetThickened) {
-    play::planetInfo(3);
-    auto heads = headings();
-    ASSERT_EQ(heads.size(), 2u);
-    EXPECT_EQ(heads[0].text, "ZIEMIA - planeta ludzi");
-    EXPECT_EQ(heads[0].x, 20);
-    EXPECT_EQ(heads[1].text, "ZIEMIA - ");
-    EXPECT_EQ(heads[1].x, 21);
-    EXPECT_EQ(heads[1].y, heads[0].y);
-}
-
-TEST_F(PlanetScreens, BodyLinesKeepTheirCountExactSpellingAndTrailingBlanks) {
-    struct Line {
-        int level;
-        std::size_t count;
+TEST_F(PlanetScreens, EachPlanetShowsItsHeadingAndLinesAsSpelled) {
+    struct Planet {
+        const char* heading;
+        std::size_t lines;
         std::size_t index;
-        const char* text;
+        const char* line; // with its trailing blank, if any
     };
-    const Line lines[] = {
-        {1, 8, 0, "najmniejsza i najbliższa Słońcu"},
-        {1, 8, 4, "Rok na Merkuym to tylko 88 dni"},
-        {1, 8, 5, "Temperatura od -210 do 420°C,"},
-        {2, 7, 0, nullptr},
-        {3, 7, 6, "Temperatura od -60 od +60°C"},
-        {4, 7, 0, nullptr},
-        {5, 8, 0, nullptr},
-        {6, 8, 2, "Gazowy olbrzym drugi po Jowiszu "},
-        {6, 8, 7, "Znane są już 62 satelity Saturna"},
-        {7, 8, 0, nullptr},
-        {8, 8, 1, "i najdalsza planeta Układu "},
-        {8, 8, 7, "a tacza je amoniak i metan"},
+    const Planet planets[] = {
+        {"MERKURY - ", 8, 4, "Rok na Merkuym to tylko 88 dni"},
+        {"WENUS - ", 7, 6, "Gorąca planeta, ponad +450°C"},
+        {"ZIEMIA - planeta ludzi", 7, 6, "Temperatura od -60 od +60°C"},
+        {"MARS - ", 7, 0, "czwarta w/g oddalenia od Słońca"},
+        {"JOWISZ - ", 8, 7, "Jest stale pokryty chmurami"},
+        {"SATURN - ", 8, 2, "Gazowy olbrzym drugi po Jowiszu "},
+        {"URAN - ", 8, 7, "Ma bardzo dużo satelit"},
+        {"NEPTUN - ", 8, 1, "i najdalsza planeta Układu "},
     };
-    for (const Line& l : lines) {
-        SCOPED_TRACE("level " + std::to_string(l.level));
+    for (int level = 1; level <= 8; ++level) {
+        const Planet& p = planets[level - 1];
+        SCOPED_TRACE(p.heading);
         standin::log() = standin::Log{};
-        play::planetInfo(l.level);
-        auto body = bodyLines();
-        ASSERT_EQ(body.size(), l.count);
-        for (std::size_t j = 0; j < body.size(); ++j) {
-            EXPECT_EQ(body[j].y, 420 + 20 * static_cast<int>(j));
-            EXPECT_FALSE(body[j].text.empty());
-        }
-        if (l.text != nullptr) {
-            EXPECT_EQ(body[l.index].text, l.text);
-        }
+        play::planetInfo(level);
+        auto heads = textsIn(app::Assets.font24);
+        ASSERT_EQ(heads.size(), 2u) << "the heading and its thickening";
+        EXPECT_EQ(heads[0].text, p.heading);
+        auto body = textsIn(app::Assets.font20);
+        ASSERT_EQ(body.size(), p.lines);
+        EXPECT_EQ(body[p.index].text, p.line);
+        EXPECT_EQ(body[p.index].y, 420 + 20 * static_cast<int>(p.index));
     }
+    // Only the planet's name of Earth's heading is thickened.
+    standin::log() = standin::Log{};
+    play::planetInfo(3);
+    EXPECT_EQ(textsIn(app::Assets.font24)[1].text, "ZIEMIA - ");
 }
 
 TEST_F(PlanetScreens, ALevelWithoutAPlanetDrawsNothing) {
@@ -87,50 +66,21 @@ TEST_F(PlanetScreens, ALevelWithoutAPlanetDrawsNothing) {
     EXPECT_TRUE(standin::log().texts.empty());
 }
 
-class FinalScreen : public playtest::PlayTest {
-  protected:
-    static std::vector<standin::TextDraw> scoreLines(int score) {
-        return standin::textsWith("w grze zdobyłeś  " + std::to_string(score) + "  punktów");
-    }
-};
-
-TEST_F(FinalScreen, WritesTheScoreBetweenTwoBlanksInShadowThenLight) {
+TEST_F(PlanetScreens, TheFinalScreenShowsTheScoreAndZoomsInWithItsSound) {
     for (int score : {48250, 0}) {
         SCOPED_TRACE(score);
         standin::log() = standin::Log{};
         GameState.score = score;
         play::finalScreen();
-        auto lines = scoreLines(score);
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(standin::rgba(lines[0].colour), (standin::Rgba{0, 0, 20, 255}));
-        EXPECT_EQ(lines[0].x, 401);
-        EXPECT_EQ(standin::rgba(lines[1].colour), (standin::Rgba{250, 250, 50, 255}));
-        EXPECT_EQ(lines[1].x, 400);
-        EXPECT_EQ(lines[1].target, app::Assets.scratch);
+        const auto line = "w grze zdobyłeś  " + std::to_string(score) + "  punktów";
+        EXPECT_EQ(standin::textsWith(line).size(), 2u) << "shadow and light";
         EXPECT_EQ(standin::textsWith("i to już wszystko").size(), 2u);
         EXPECT_EQ(standin::textsWith("poznałeś najdalsze zakątki Układu Słonecznego").size(), 2u);
+        EXPECT_EQ(standin::playsOf("sam/str_use_6.wav").size(), 1u);
+        // 44 flips covering the game screen, then 200 zooming in the text layer.
+        EXPECT_EQ(standin::log().flips, 44 + 200);
+        EXPECT_EQ(standin::rgba(standin::drawsOf(app::Assets.scratch).back().tint).a, 199);
     }
-}
-
-TEST_F(FinalScreen, CoversTheScreenThenZoomsInWithItsSound) {
-    play::finalScreen();
-    ASSERT_EQ(standin::playsOf("sam/str_use_6.wav").size(), 1u);
-    EXPECT_EQ(standin::log().flips, 44 + 200);
-    int covers = 0;
-    std::vector<standin::BitmapDraw> zooms;
-    for (const auto& d : standin::drawsOf(app::Assets.background)) {
-        if (d.target == app::Assets.screen && d.sy == 80) {
-            EXPECT_EQ(standin::rgba(d.tint).a, covers++);
-        } else if (d.target == standin::backbuffer()) {
-            zooms.push_back(d);
-        }
-    }
-    EXPECT_EQ(covers, 44);
-    ASSERT_EQ(zooms.size(), 200u);
-    EXPECT_EQ(zooms.back().dx, -199);
-    EXPECT_FLOAT_EQ(zooms.back().dw, 1297.5f);
-    EXPECT_FLOAT_EQ(zooms.back().dh, 998.0f);
-    EXPECT_EQ(standin::rgba(standin::drawsOf(app::Assets.scratch).back().tint).a, 199);
 }
 
 } // namespace

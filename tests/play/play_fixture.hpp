@@ -1,19 +1,25 @@
 #pragma once
 
 #include "app/assets.hpp"
+#include "app/input.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "support/headless.hpp"
+#include "support/screen_driver.hpp"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace playtest {
 
-// A started game world with the cell positions in place and the log emptied, so a
-// test sees only what the code under test draws and plays. It runs in a folder of its
-// own: a game can end in the name entry, which writes the lists of results.
+inline constexpr const char* kNamePrompt = "Wpisz swoje imię:";
+
+// A started game world with the cells placed and the log emptied. It runs in a folder of
+// its own: a game can end in the name entry, which writes the lists of results.
 class PlayTest : public ::testing::Test {
   protected:
     support::ScratchFolder folder;
@@ -22,15 +28,11 @@ class PlayTest : public ::testing::Test {
         support::startHeadless();
         records::Options.effectsVolume = 1.0f;
         records::Options.musicVolume = 1.0f;
-        placeCells();
-        standin::log() = standin::Log{};
-    }
-
-    static void placeCells() {
         for (int cell = 1; cell <= board::kCells; ++cell) {
             board::GameState.cellX[cell] = 350 + 46 * ((cell - 1) % 8);
             board::GameState.cellY[cell] = 100 + 46 * ((cell - 1) / 8);
         }
+        standin::log() = standin::Log{};
     }
 
     // Draws of sheet piece (sx, sy, sw, sh), in order.
@@ -53,6 +55,28 @@ class PlayTest : public ::testing::Test {
             }
         }
         return out;
+    }
+
+    // Answers a dialog as a player would: once `prompt` has been on screen for a few flips,
+    // once. Runs on every rest, because the dialogs run loops of their own.
+    static void answerOnce(const char* prompt, std::function<void()> answer) {
+        auto pending = std::make_shared<std::function<void()>>(std::move(answer));
+        standin::setRestDriver([prompt, pending](double) {
+            if (*pending && driver::shownFor(prompt, 21)) {
+                auto once = std::move(*pending);
+                *pending = nullptr;
+                once();
+            }
+        });
+    }
+
+    // The name entry answered with "Ala" and Enter; the list of results that follows is
+    // left through its back button.
+    static void answerNameEntry() {
+        answerOnce(kNamePrompt, [] {
+            driver::press(driver::typedThenEnter("Ala"));
+            standin::setMouse(400, 545, app::kLeftButton);
+        });
     }
 };
 
