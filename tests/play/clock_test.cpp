@@ -83,7 +83,9 @@ TEST_F(Clock, ABarOutsideItsRangeIsDrawnInsideTheFrame) {
     EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), 1u);
 }
 
-TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20) {
+// Without a name entry the picture must stay long enough to be read before the game
+// fades out, which starts from the board and would cover it at once.
+TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20ElseHoldsThePicture) {
     for (int score : {1234, 1235}) {
         SCOPED_TRACE(score);
         SetUp();
@@ -92,10 +94,15 @@ TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20) {
         answerNameEntry();
         support::FrameScript script;
         driver::giveUpAfter(script).install();
+        const double before = standin::log().clock;
         play::timeUp();
         EXPECT_EQ(standin::playsOf("sam/brakczasu.wav").size(), 1u);
         EXPECT_EQ(sheetPieces(416, 716, 208, 65).size(), 1u) << "the time-out picture";
         EXPECT_EQ(standin::textsWith(playtest::kNamePrompt).empty(), score == 1234);
+        if (score == 1234) {
+            EXPECT_EQ(standin::log().flips, 1) << "nothing drawn over the picture";
+            EXPECT_GE(standin::log().clock - before, 2.0) << "the picture was not held";
+        }
     }
 }
 
