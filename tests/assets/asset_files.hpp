@@ -1,52 +1,42 @@
 // Reading the generated assets back for the tests: pictures as plain RGB pixels, sounds as
-// float samples. Paths come from the build (the asset folder and the manifest).
+// float samples, the manifest the generator painted from. Paths come from the build.
 #pragma once
 
-#include <cstdint>
+#include "manifest.hpp"
+
 #include <string>
 #include <vector>
 
 namespace assettest {
 
-std::string assetDir();
-std::string manifestPath();
-std::string fontDir();
-std::string fontLicence();
+inline std::string asset(const std::string& file) {
+    return std::string(ORBELIUM_TEST_ASSET_DIR) + "/" + file;
+}
+const assetgen::Manifest& manifest(); // the real one, loaded once
 
 struct Rgb8 {
     int r = 0, g = 0, b = 0;
     bool operator==(const Rgb8&) const = default;
     bool black() const { return r == 0 && g == 0 && b == 0; }
 };
+double distance(Rgb8 a, Rgb8 b);
 
 struct Image {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0, components = 0;
     std::vector<Rgb8> pixels;
     Rgb8 at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    // Pixels of a rectangle, row by row.
-    std::vector<Rgb8> region(int x, int y, int w, int h) const;
+    std::vector<Rgb8> region(int x, int y, int w, int h) const; // row by row
     int countNonBlack(int x, int y, int w, int h) const;
+    Rgb8 meanVisible(int x, int y, int w, int h) const; // mean of the non-black pixels
 };
 
-// Loads a PNG; fails the calling test (ADD_FAILURE) and returns an empty image on error.
-Image loadPng(const std::string& path);
-
-struct JpegInfo {
-    bool valid = false;
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    Image image;
-};
-JpegInfo loadJpeg(const std::string& path);
+Image loadPng(const std::string& path);  // fails the test on error; must be opaque RGB
+Image loadJpeg(const std::string& path); // empty when missing
 
 struct Sound {
     bool opened = false;
-    int rate = 0;
-    int channels = 0;
-    int format = 0;          // libsndfile format word
-    std::vector<float> mono; // channels averaged
+    int rate = 0, channels = 0, format = 0; // format: libsndfile's word
+    std::vector<float> mono;                // channels averaged
 };
 Sound loadSound(const std::string& path);
 
