@@ -13,11 +13,6 @@
 
 namespace assettest {
 
-const assetgen::Manifest& manifest() {
-    static const assetgen::Manifest m = assetgen::loadManifest(ORBELIUM_TEST_MANIFEST);
-    return m;
-}
-
 double distance(Rgb8 a, Rgb8 b) {
     return std::hypot(a.r - b.r, a.g - b.g, a.b - b.b);
 }
@@ -41,9 +36,7 @@ Rgb8 Image::meanVisible(int x, int y, int w, int h) const {
         if (!c.black())
             r += c.r, g += c.g, b += c.b, ++n;
     }
-    if (n == 0)
-        return {};
-    return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+    return n == 0 ? Rgb8{} : Rgb8{int(r / n), int(g / n), int(b / n)};
 }
 
 Image loadPng(const std::string& path) {
@@ -57,9 +50,8 @@ Image loadPng(const std::string& path) {
             const auto* row = reinterpret_cast<const std::uint32_t*>(
                 cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s));
             for (int x = 0; x < img.width; ++x)
-                img.pixels.push_back({static_cast<int>(row[x] >> 16 & 255),
-                                      static_cast<int>(row[x] >> 8 & 255),
-                                      static_cast<int>(row[x] & 255)});
+                img.pixels.push_back(
+                    {int(row[x] >> 16 & 255), int(row[x] >> 8 & 255), int(row[x] & 255)});
         }
     } else {
         ADD_FAILURE() << "cannot read PNG " << path;

@@ -1,8 +1,6 @@
 // Reading the generated assets back for the tests: pictures as plain RGB pixels, sounds as
-// float samples, the manifest the generator painted from. Paths come from the build.
+// float samples. Paths come from the build.
 #pragma once
-
-#include "manifest.hpp"
 
 #include <string>
 #include <vector>
@@ -12,7 +10,6 @@ namespace assettest {
 inline std::string asset(const std::string& file) {
     return std::string(ORBELIUM_TEST_ASSET_DIR) + "/" + file;
 }
-const assetgen::Manifest& manifest(); // the real one, loaded once
 
 struct Rgb8 {
     int r = 0, g = 0, b = 0;

@@ -1,6 +1,8 @@
-// The generated element sheet against its manifest and against what the game relies on: the
-// cell tile, the border colour the hint is erased with, pieces the game redraws a pixel aside
-// or at part width, and elements a colour-blind player can still tell apart.
+// The sheet manifest and the element sheet painted from it: malformed tables are refused,
+// the manifest covers every rectangle the game's screens read from "gr/elementy.png" and
+// nothing more, and the sheet holds what the game relies on: the cell tile, the colour the
+// hint is erased with, pieces redrawn a pixel aside or at part width, and elements that a
+// colour-blind player can still tell apart.
 #include "asset_files.hpp"
 #include "sheet.hpp"
 
@@ -8,11 +10,63 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
+#include <tuple>
 
 using assettest::Rgb8;
 
 namespace {
+
+struct Rect {
+    int x, y, w, h;
+    bool in(const assetgen::Piece& p) const {
+        return x >= p.x && y >= p.y && x + w <= p.x + p.w && y + h <= p.y + p.h;
+    }
+};
+
+// Every source rectangle the game's screens draw from the sheet.
+std::vector<Rect> rectanglesTheGameReads() {
+    // clang-format off
+    std::vector<Rect> r = {
+        {368, 0, 46, 46}, {438, 0, 18, 18},                   // star icon, panel ornament
+        {0, 100, 402, 460}, {16, 484, 370, 13},               // board frame, strip over a star
+        {404, 154, 244, 92}, {404, 248, 220, 40}, {250, 680, 184, 25}, // panel, score, record
+        {0, 565, 116, 58}, {0, 625, 216, 38},                 // kind bar frame, star row
+        {404, 288, 140, 140}, {650, 290, 138, 138}, {550, 313, 92, 92}, // hint button states
+        {404, 432, 114, 30}, {410, 436, 102, 21},             // menu / back button, highlight
+        {404, 464, 114, 30}, {410, 468, 102, 21},             // save button, highlight
+        {405, 495, 115, 33}, {410, 500, 102, 21},             // continue button, highlight
+        {230, 570, 224, 36}, {230, 570, 225, 36},             // main menu and pause plates
+        {525, 430, 106, 23}, {525, 460, 180, 23},             // menu ornament, list heading
+        {525, 489, 234, 23}, {525, 518, 180, 23}, {528, 548, 94, 25}, // bonus, info, options
+        {480, 600, 135, 35}, {480, 640, 135, 35},             // relaxed and timed mode labels
+        {766, 430, 26, 330}, {370, 710, 25, 25},              // clock bar frame, clock icon
+        {0, 662, 149, 37}, {0, 700, 142, 52},                 // star award and line banners
+        {150, 725, 64, 62}, {416, 716, 208, 65},              // full bar flash, time-out
+        {0, 785, 360, 40}, {640, 560, 120, 260},              // final plate, bonus figures
+        {0, 830, 166, 14}, {170, 827, 14, 20},                // slider track and knob
+        {300, 710, 65, 24}, {150, 670, 40, 25}, {199, 670, 40, 25}}; // mode switch, yes, no
+    // clang-format on
+    for (int i = 0; i <= 10; ++i) { // element sprites, vanish frames
+        if (i <= 7)
+            r.push_back({46 * i, 0, 46, 46});
+        r.push_back({46 * i, 50, 46, 46});
+    }
+    for (int i = 1; i <= 8; ++i) { // level digits, kind bars at full width
+        r.push_back({521 + 20 * i, 50, 20, 30});
+        if (i <= 5)
+            r.push_back({116, 563 + 9 * i, 101, 8});
+    }
+    for (int c = 0; c < 316; ++c) // what is left of the clock bar
+        r.push_back({795, 435 + c, 15, 316 - c});
+    return r;
+}
+
+const assetgen::Manifest& manifest() {
+    static const auto m = assetgen::loadManifest(ORBELIUM_TEST_MANIFEST);
+    return m;
+}
 
 const assettest::Image& sheet() {
     static const auto img = assettest::loadPng(assettest::asset("gr/elementy.png"));
@@ -20,7 +74,7 @@ const assettest::Image& sheet() {
 }
 
 const assetgen::Piece& piece(const std::string& name, int index = -1) {
-    return assettest::manifest().find(index < 0 ? name : name + "_" + std::to_string(index));
+    return manifest().find(index < 0 ? name : name + "_" + std::to_string(index));
 }
 
 std::vector<Rgb8> pixelsOf(const assetgen::Piece& p) {
@@ -46,8 +100,73 @@ constexpr Rgb8 kHintEraser{0, 28, 40}; // the game outlines a cell in it to eras
 
 } // namespace
 
+TEST(SheetManifest, ParserReadsPartsAndRefusesMalformedTables) {
+    auto m = assetgen::parseManifest("# comment\nsize\t100\t50\n"
+                                     "button\t10\t20\t30\t15\topaque\t-\ta button\n"
+                                     "button_face\t12\t22\t20\t5\tdrawn\tbutton\tits face\n"
+                                     "vanish_10\t0\t34\t11\t9\tempty\t-\tx\n");
+    ASSERT_EQ(m.pieces.size(), 3u);
+    const auto &button = m.pieces[0], &face = m.find("button_face"), &vanish = m.pieces[2];
+    EXPECT_EQ(std::tuple(m.sheetWidth, m.sheetHeight, face.partOf, face.what),
+              std::tuple(100, 50, "button", "its face"));
+    EXPECT_TRUE(button.content == assetgen::Content::Opaque &&
+                face.content == assetgen::Content::Drawn &&
+                vanish.content == assetgen::Content::Empty);
+    EXPECT_EQ(vanish.family() + std::to_string(vanish.index()), "vanish10");
+    EXPECT_EQ(face.family() + std::to_string(face.index()), "button_face-1");
+    EXPECT_TRUE(button.contains(face) && !button.contains(vanish));
+    EXPECT_TRUE(button.overlaps(vanish) && !face.overlaps(vanish));
+    for (const char* text : {"a\t1\t2\t3\t4\tdrawn\t-\tno size row\n",
+                             "size\t9\t9\na\t1\t2\t3\tdrawn\t-\tmissing field\n",
+                             "size\t9\t9\na\t1\tx2\t3\t4\tdrawn\t-\tbad number\n",
+                             "size\t9\t9\na\t1\t2\t3\t4\tshiny\t-\tbad content\n",
+                             "size\t9\t9\na\t1\t2\t0\t4\tdrawn\t-\tno area\n"})
+        EXPECT_THROW(assetgen::parseManifest(text), std::runtime_error) << text;
+    EXPECT_THROW(m.find("missing"), std::runtime_error);
+    // The painter refuses what it cannot paint rather than leaving a hole the game would show.
+    auto png = (std::filesystem::temp_directory_path() / "orbelium_sheet_refusal.png").string();
+    for (const char* text :
+         {"size\t50\t50\nmystery\t0\t0\t10\t10\tdrawn\t-\tunknown\n",
+          "size\t50\t50\nelement_1\t20\t20\t46\t46\tdrawn\t-\toutside the sheet\n",
+          "size\t99\t99\nmenu_button_face\t10\t10\t20\t20\topaque\tmenu_button\tstray part\n"
+          "menu_button\t0\t0\t20\t20\tdrawn\t-\t?\n"})
+        EXPECT_THROW(assetgen::writeSheet(assetgen::parseManifest(text), png), std::runtime_error)
+            << text;
+    std::filesystem::remove(png);
+}
+
+TEST(SheetManifest, PiecesAreNamedOnceAndLieInsideTheSheetAndTheirParents) {
+    const auto& m = manifest();
+    std::set<std::string> names;
+    for (const auto& p : m.pieces) {
+        EXPECT_TRUE(names.insert(p.name).second) << "duplicate piece " << p.name;
+        EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.w <= m.sheetWidth && p.y + p.h <= m.sheetHeight)
+            << p.name << " sticks out of the sheet";
+        EXPECT_FALSE(p.what.empty()) << p.name << " says nothing about what it depicts";
+        if (!p.partOf.empty()) {
+            const auto* parent = m.findOrNull(p.partOf);
+            EXPECT_TRUE(parent != nullptr && parent->contains(p))
+                << p.name << " not in " << p.partOf;
+        }
+    }
+}
+
+TEST(SheetManifest, CoversEveryRectangleTheGameReadsAndNothingElse) {
+    const auto& pieces = manifest().pieces;
+    const auto rects = rectanglesTheGameReads();
+    for (const Rect& r : rects) {
+        EXPECT_TRUE(std::ranges::any_of(pieces, [&](const auto& p) { return r.in(p); }))
+            << "(" << r.x << ", " << r.y << ") " << r.w << "x" << r.h
+            << " lies in no manifest piece";
+    }
+    for (const auto& p : pieces) {
+        EXPECT_TRUE(std::ranges::any_of(rects, [&](const Rect& r) { return r.in(p); }))
+            << p.name << " is never drawn by the game";
+    }
+}
+
 TEST(ElementSheet, EveryPieceHoldsWhatTheManifestPromises) {
-    const auto& m = assettest::manifest();
+    const auto& m = manifest();
     ASSERT_EQ(sheet().width, m.sheetWidth);
     ASSERT_EQ(sheet().height, m.sheetHeight);
     for (const auto& p : m.pieces) {
@@ -58,12 +177,14 @@ TEST(ElementSheet, EveryPieceHoldsWhatTheManifestPromises) {
             EXPECT_EQ(visible, p.w * p.h) << p.name << " has transparent holes";
         else
             EXPECT_GE(visible, p.w * p.h / 20) << p.name << " is (nearly) blank";
-        // Rows two pieces share must stay black, or each would show a sliver of the other.
+        // Pieces apart from parts share two rows at most, and those stay black, or each
+        // piece would show a sliver of the other.
         for (const auto& q : m.pieces) {
             if (&p >= &q || !p.partOf.empty() || !q.partOf.empty() || !p.overlaps(q))
                 continue;
             int x0 = std::max(p.x, q.x), x1 = std::min(p.x + p.w, q.x + q.w);
             int y0 = std::max(p.y, q.y), y1 = std::min(p.y + p.h, q.y + q.h);
+            EXPECT_LE(y1 - y0, 2) << p.name << " and " << q.name << " overlap by " << y1 - y0;
             EXPECT_EQ(sheet().countNonBlack(x0, y0, x1 - x0, y1 - y0), 0)
                 << p.name << " and " << q.name << " both paint their shared rows";
         }
@@ -93,28 +214,22 @@ TEST(ElementSheet, BoardCellsAreTheLastVanishFrameOutlinedInTheHintErasingColour
 }
 
 TEST(ElementSheet, StripsDrawnAtPartWidthOrAPixelAsideAreOneColourPerRow) {
-    struct Strip {
-        std::string what;
-        int x, y, w, h;
+    auto expectRowsUniform = [](const std::string& what, int x, int y, int w, int h) {
+        for (int j = y; j < y + h; ++j) {
+            auto row = sheet().region(x, j, w, 1);
+            EXPECT_EQ(std::count(row.begin(), row.end(), row[0]), w) << what << ", row " << j - y;
+        }
     };
-    std::vector<Strip> strips;
     const auto& frame = piece("kind_bar_frame");
     for (int k = 1; k <= 5; ++k) {
         const auto& bar = piece("kind_bar", k);
-        strips.push_back({bar.name, bar.x, bar.y, bar.w, bar.h});
+        expectRowsUniform(bar.name, bar.x, bar.y, bar.w, bar.h);
         // The game erases a bar by copying its trough (7..108 inside the frame) a column left.
-        strips.push_back(
-            {"trough " + std::to_string(k), frame.x + 6, frame.y + 7 + 9 * (k - 1), 103, 8});
+        expectRowsUniform("trough " + std::to_string(k), frame.x + 6, frame.y + 7 + 9 * (k - 1),
+                          103, 8);
     }
     const auto& bottom = piece("board_bottom_border"); // redrawn a pixel left of its place
-    strips.push_back({bottom.name, bottom.x - 1, bottom.y, bottom.w + 1, bottom.h});
-    for (const Strip& s : strips) {
-        for (int y = s.y; y < s.y + s.h; ++y) {
-            auto row = sheet().region(s.x, y, s.w, 1);
-            EXPECT_EQ(std::count(row.begin(), row.end(), row[0]), s.w)
-                << s.what << ", row " << y - s.y;
-        }
-    }
+    expectRowsUniform(bottom.name, bottom.x - 1, bottom.y, bottom.w + 1, bottom.h);
 }
 
 TEST(ElementSheet, KindsDigitsAndTheStarIconCanBeToldApart) {
@@ -140,16 +255,4 @@ TEST(ElementSheet, KindsDigitsAndTheStarIconCanBeToldApart) {
         for (int b = a + 1; b <= 8; ++b)
             EXPECT_NE(pixelsOf(piece("digit", a)), pixelsOf(piece("digit", b))) << a << b;
     }
-}
-
-TEST(SheetPainter, RefusesPiecesItCannotPaint) {
-    auto out = (std::filesystem::temp_directory_path() / "orbelium_sheet_refusal.png").string();
-    for (const char* text :
-         {"size\t50\t50\nmystery\t0\t0\t10\t10\tdrawn\t-\tunknown\n",
-          "size\t50\t50\nelement_1\t20\t20\t46\t46\tdrawn\t-\toutside the sheet\n",
-          "size\t99\t99\nmenu_button_face\t10\t10\t20\t20\topaque\tmenu_button\tstray part\n"
-          "menu_button\t0\t0\t20\t20\tdrawn\t-\t?\n"})
-        EXPECT_THROW(assetgen::writeSheet(assetgen::parseManifest(text), out), std::runtime_error)
-            << text;
-    std::filesystem::remove(out);
 }
