@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 using assettest::Image;
 using assettest::Rgb8;
 
@@ -34,11 +32,8 @@ TEST(PlanetStrip, HoldsEightPlanetsOnBlackInTheirOwnColours) {
         int x0 = 101 * (level - 1);
         EXPECT_GT(strip.countNonBlack(x0, 0, 99, 83), 99 * 83 / 5) << "planet " << level;
         // Black all round and in the gap after it, so no planet is cut off or touches the next.
-        int right = level < 8 ? 101 : 99;
-        EXPECT_EQ(strip.countNonBlack(x0, 0, right, 1) + strip.countNonBlack(x0, 82, right, 1) +
-                      strip.countNonBlack(x0, 0, 1, 83) +
-                      strip.countNonBlack(x0 + 98, 0, right - 98, 83),
-                  0)
+        int box = level < 8 ? 101 : 99;
+        EXPECT_EQ(strip.countNonBlack(x0, 0, box, 83), strip.countNonBlack(x0 + 1, 1, 97, 81))
             << "planet " << level;
         if (level != 5 && level != 6) {
             EXPECT_GT(saturnWidth, extent(strip, level).first + 9) << "planet " << level;
@@ -59,7 +54,6 @@ TEST(Backdrop, IsADarkCalmStarryJpegWideEnoughForEveryScreen) {
     Image jpeg = assettest::loadJpeg(assettest::asset("gr/tlo2.jpg"));
     EXPECT_GE(jpeg.width, 1220);
     EXPECT_GE(jpeg.height, 600);
-    ASSERT_EQ(jpeg.components, 3);
     long sum = 0;
     int bright = 0;
     for (const Rgb8& c : jpeg.pixels) {
@@ -78,8 +72,6 @@ TEST(Title, IsFiveHundredByTwoHundredWithBlackEdges) {
     ASSERT_EQ(title.width, 500);
     ASSERT_EQ(title.height, 200);
     // It is shown on black, so a black border leaves no visible frame.
-    for (auto [x, y, w, h] :
-         {std::array{0, 0, 500, 2}, {0, 198, 500, 2}, {0, 0, 2, 200}, {498, 0, 2, 200}})
-        EXPECT_EQ(title.countNonBlack(x, y, w, h), 0) << x << ", " << y;
+    EXPECT_EQ(title.countNonBlack(0, 0, 500, 200), title.countNonBlack(2, 2, 496, 196));
     EXPECT_GT(title.countNonBlack(100, 60, 300, 80), 300 * 80 / 4) << "no title word";
 }
