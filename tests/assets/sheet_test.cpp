@@ -1,250 +1,247 @@
-// The generated element sheet against its manifest and against what the game relies on:
-// blank and opaque pieces, the cell tile shared by the board and the last vanish frame, the
-// border colour the hint is erased with, and pieces redrawn a pixel aside or in part.
+// The manifest covers every rectangle the game reads from "gr/elementy.png" and nothing more;
+// the sheet holds what the game relies on, down to the colour that erases the hint, and
+// elements a colour-blind player can tell apart.
 #include "asset_files.hpp"
-#include "manifest.hpp"
 #include "sheet.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
+#include <tuple>
 
-using assettest::Image;
 using assettest::Rgb8;
 
 namespace {
 
+struct Rect {
+    int x, y, w, h;
+    bool in(const assetgen::Piece& p) const {
+        return x >= p.x && y >= p.y && x + w <= p.x + p.w && y + h <= p.y + p.h;
+    }
+};
+
+// Every source rectangle the game's screens draw from the sheet.
+std::vector<Rect> rectanglesTheGameReads() {
+    // clang-format off
+    std::vector<Rect> r = {
+        {368, 0, 46, 46}, {438, 0, 18, 18},                   // star icon, panel ornament
+        {0, 100, 402, 460}, {16, 484, 370, 13},               // board frame, strip over a star
+        {404, 154, 244, 92}, {404, 248, 220, 40}, {250, 680, 184, 25}, // panel, score, record
+        {0, 565, 116, 58}, {0, 625, 216, 38},                 // kind bar frame, star row
+        {404, 288, 140, 140}, {650, 290, 138, 138}, {550, 313, 92, 92}, // hint button states
+        {404, 432, 114, 30}, {410, 436, 102, 21},             // menu / back button, highlight
+        {404, 464, 114, 30}, {410, 468, 102, 21},             // save button, highlight
+        {405, 495, 115, 33}, {410, 500, 102, 21},             // continue button, highlight
+        {230, 570, 224, 36}, {230, 570, 225, 36},             // main menu and pause plates
+        {525, 430, 106, 23}, {525, 460, 180, 23},             // menu ornament, list heading
+        {525, 489, 234, 23}, {525, 518, 180, 23}, {528, 548, 94, 25}, // bonus, info, options
+        {480, 600, 135, 35}, {480, 640, 135, 35},             // relaxed and timed mode labels
+        {766, 430, 26, 330}, {370, 710, 25, 25},              // clock bar frame, clock icon
+        {0, 662, 149, 37}, {0, 700, 142, 52},                 // star award and line banners
+        {150, 725, 64, 62}, {416, 716, 208, 65},              // full bar flash, time-out
+        {0, 785, 360, 40}, {640, 560, 120, 260},              // final plate, bonus figures
+        {0, 830, 166, 14}, {170, 827, 14, 20},                // slider track and knob
+        {300, 710, 65, 24}, {150, 670, 40, 25}, {199, 670, 40, 25}}; // mode switch, yes, no
+    // clang-format on
+    for (int i = 0; i <= 10; ++i) { // element sprites, vanish frames
+        if (i <= 7)
+            r.push_back({46 * i, 0, 46, 46});
+        r.push_back({46 * i, 50, 46, 46});
+    }
+    for (int i = 1; i <= 8; ++i) { // level digits, kind bars at full width
+        r.push_back({521 + 20 * i, 50, 20, 30});
+        if (i <= 5)
+            r.push_back({116, 563 + 9 * i, 101, 8});
+    }
+    for (int c = 0; c < 316; ++c) // what is left of the clock bar
+        r.push_back({795, 435 + c, 15, 316 - c});
+    return r;
+}
+
 const assetgen::Manifest& manifest() {
-    static const assetgen::Manifest m = assetgen::loadManifest(assettest::manifestPath());
+    static const auto m = assetgen::loadManifest(ORBELIUM_TEST_MANIFEST);
     return m;
 }
 
-const Image& sheet() {
-    static const Image img = assettest::loadPng(assettest::assetDir() + "/gr/elementy.png");
+const assettest::Image& sheet() {
+    static const auto img = assettest::loadPng(assettest::asset("gr/elementy.png"));
     return img;
 }
 
-const assetgen::Piece& piece(const std::string& name) {
-    return manifest().find(name);
+const assetgen::Piece& piece(const std::string& name, int index = -1) {
+    return manifest().find(index < 0 ? name : name + "_" + std::to_string(index));
 }
 
 std::vector<Rgb8> pixelsOf(const assetgen::Piece& p) {
     return sheet().region(p.x, p.y, p.w, p.h);
 }
 
-constexpr Rgb8 kTileBorder{0, 28, 40};
-
-// Non-black mask of a 46 x 46 sprite.
-std::vector<bool> mask(const assetgen::Piece& p) {
-    std::vector<bool> m;
-    for (const Rgb8& c : pixelsOf(p))
-        m.push_back(!c.black());
-    return m;
+Rgb8 meanOf(const assetgen::Piece& p) {
+    return sheet().meanVisible(p.x, p.y, p.w, p.h);
 }
 
-double overlapRatio(const std::vector<bool>& a, const std::vector<bool>& b) {
+// Share of the visible pixels of two sprites that are visible in both.
+double silhouetteOverlap(const assetgen::Piece& a, const assetgen::Piece& b) {
+    auto pa = pixelsOf(a), pb = pixelsOf(b);
     int both = 0, either = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        both += (a[i] && b[i]) ? 1 : 0;
-        either += (a[i] || b[i]) ? 1 : 0;
+    for (std::size_t i = 0; i < pa.size(); ++i) {
+        both += !pa[i].black() && !pb[i].black();
+        either += !pa[i].black() || !pb[i].black();
     }
     return either == 0 ? 1.0 : static_cast<double>(both) / either;
 }
 
-Rgb8 meanColour(const assetgen::Piece& p) {
-    long r = 0, g = 0, b = 0, n = 0;
-    for (const Rgb8& c : pixelsOf(p)) {
-        if (c.black())
-            continue;
-        r += c.r;
-        g += c.g;
-        b += c.b;
-        ++n;
-    }
-    if (n == 0)
-        return {};
-    return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
-}
+constexpr Rgb8 kHintEraser{0, 28, 40}; // the game outlines a cell in it to erase the hint
 
 } // namespace
 
-TEST(ElementSheet, HasTheManifestSize) {
-    EXPECT_EQ(sheet().width, manifest().sheetWidth);
-    EXPECT_EQ(sheet().height, manifest().sheetHeight);
+TEST(SheetManifest, ParserReadsPartsAndRefusesMalformedTables) {
+    auto m = assetgen::parseManifest("# comment\nsize\t100\t50\n"
+                                     "button\t10\t20\t30\t15\topaque\t-\ta button\n"
+                                     "button_face\t12\t22\t20\t5\tdrawn\tbutton\tits face\n"
+                                     "vanish_10\t0\t34\t11\t9\tempty\t-\tx\n");
+    ASSERT_EQ(m.pieces.size(), 3u);
+    const auto &button = m.pieces[0], &face = m.find("button_face"), &vanish = m.pieces[2];
+    EXPECT_EQ(std::tuple(m.sheetWidth, m.sheetHeight, face.partOf, face.what),
+              std::tuple(100, 50, "button", "its face"));
+    EXPECT_TRUE(button.content == assetgen::Content::Opaque &&
+                face.content == assetgen::Content::Drawn &&
+                vanish.content == assetgen::Content::Empty);
+    EXPECT_TRUE(button.contains(face) && !button.contains(vanish));
+    EXPECT_TRUE(button.overlaps(vanish) && !face.overlaps(vanish));
+    for (const char* text : {"a\t1\t2\t3\t4\tdrawn\t-\tno size row\n",
+                             "size\t9\t9\na\t1\t2\t3\tdrawn\t-\tmissing field\n",
+                             "size\t9\t9\na\t1\tx2\t3\t4\tdrawn\t-\tbad number\n",
+                             "size\t9\t9\na\t1\t2\t3\t4\tshiny\t-\tbad content\n",
+                             "size\t9\t9\na\t1\t2\t0\t4\tdrawn\t-\tno area\n"})
+        EXPECT_THROW(assetgen::parseManifest(text), std::runtime_error) << text;
+    EXPECT_THROW(m.find("missing"), std::runtime_error);
+    // The painter refuses what it cannot paint rather than leaving a hole the game would show.
+    auto png = (std::filesystem::temp_directory_path() / "orbelium_sheet_refusal.png").string();
+    for (const char* text :
+         {"size\t50\t50\nmystery\t0\t0\t10\t10\tdrawn\t-\tunknown\n",
+          "size\t50\t50\nelement_1\t20\t20\t46\t46\tdrawn\t-\toutside the sheet\n",
+          "size\t99\t99\nmenu_button_face\t10\t10\t20\t20\topaque\tmenu_button\tstray part\n"
+          "menu_button\t0\t0\t20\t20\tdrawn\t-\t?\n"})
+        EXPECT_THROW(assetgen::writeSheet(assetgen::parseManifest(text), png), std::runtime_error)
+            << text;
+    std::filesystem::remove(png);
 }
 
-TEST(ElementSheet, EveryPieceHoldsWhatTheManifestPromises) {
-    ASSERT_EQ(sheet().width, manifest().sheetWidth);
-    for (const auto& p : manifest().pieces) {
-        int visible = sheet().countNonBlack(p.x, p.y, p.w, p.h);
-        int area = p.w * p.h;
-        switch (p.content) {
-        case assetgen::Content::Empty:
-            EXPECT_EQ(visible, 0) << p.name << " should be transparent";
-            break;
-        case assetgen::Content::Drawn:
-            // Clearly drawn, not a few stray pixels.
-            EXPECT_GE(visible, area / 20) << p.name << " is (nearly) blank";
-            break;
-        case assetgen::Content::Opaque:
-            EXPECT_EQ(visible, area) << p.name << " has transparent holes";
-            break;
+TEST(SheetManifest, CoversEveryRectangleTheGameReadsWithPiecesNamedOnceInsideTheSheet) {
+    const auto& m = manifest();
+    const auto rects = rectanglesTheGameReads();
+    for (const Rect& r : rects) {
+        EXPECT_TRUE(std::ranges::any_of(m.pieces, [&](const auto& p) { return r.in(p); }))
+            << "(" << r.x << ", " << r.y << ") " << r.w << "x" << r.h << " is in no piece";
+    }
+    std::set<std::string> names;
+    for (const auto& p : m.pieces) {
+        EXPECT_TRUE(std::ranges::any_of(rects, [&](const Rect& r) { return r.in(p); }))
+            << p.name << " is never drawn by the game";
+        EXPECT_TRUE(names.insert(p.name).second) << "duplicate piece " << p.name;
+        EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.w <= m.sheetWidth && p.y + p.h <= m.sheetHeight)
+            << p.name << " sticks out of the sheet";
+        EXPECT_FALSE(p.what.empty()) << p.name << " says nothing about what it depicts";
+        if (!p.partOf.empty()) {
+            const auto* parent = m.findOrNull(p.partOf);
+            EXPECT_TRUE(parent != nullptr && parent->contains(p))
+                << p.name << " not in " << p.partOf;
         }
     }
 }
 
-TEST(ElementSheet, RowsSharedByTwoPiecesStayTransparent) {
-    const auto& pieces = manifest().pieces;
-    for (const auto& p : pieces) {
-        for (const auto& q : pieces) {
+TEST(ElementSheet, EveryPieceHoldsWhatTheManifestPromises) {
+    const auto& m = manifest();
+    ASSERT_EQ(sheet().width, m.sheetWidth);
+    ASSERT_EQ(sheet().height, m.sheetHeight);
+    for (const auto& p : m.pieces) {
+        int visible = sheet().countNonBlack(p.x, p.y, p.w, p.h);
+        if (p.content == assetgen::Content::Empty)
+            EXPECT_EQ(visible, 0) << p.name << " should be transparent";
+        else if (p.content == assetgen::Content::Opaque)
+            EXPECT_EQ(visible, p.w * p.h) << p.name << " has transparent holes";
+        else
+            EXPECT_GE(visible, p.w * p.h / 20) << p.name << " is (nearly) blank";
+        // Pieces apart from parts share two rows at most, and those stay black, or each
+        // piece would show a sliver of the other.
+        for (const auto& q : m.pieces) {
             if (&p >= &q || !p.partOf.empty() || !q.partOf.empty() || !p.overlaps(q))
                 continue;
             int x0 = std::max(p.x, q.x), x1 = std::min(p.x + p.w, q.x + q.w);
             int y0 = std::max(p.y, q.y), y1 = std::min(p.y + p.h, q.y + q.h);
+            EXPECT_LE(y1 - y0, 2) << p.name << " and " << q.name << " overlap by " << y1 - y0;
             EXPECT_EQ(sheet().countNonBlack(x0, y0, x1 - x0, y1 - y0), 0)
                 << p.name << " and " << q.name << " both paint their shared rows";
         }
     }
 }
 
-TEST(CellTile, BoardCellsAndLastVanishFrameAreTheSameOpaqueTile) {
+TEST(ElementSheet, BoardCellsAreTheLastVanishFrameOutlinedInTheHintErasingColour) {
     const auto& frame = piece("board_frame");
-    const auto& last = piece("vanish_10");
+    const auto& last = piece("vanish", 10);
     const auto tile = pixelsOf(last);
-    for (const Rgb8& c : tile)
-        ASSERT_FALSE(c.black()) << "the cell tile has a transparent pixel";
     // The board's cells start 17 pixels inside the frame.
-    for (int row = 0; row < 8; ++row) {
-        for (int col = 0; col < 8; ++col) {
-            auto cell = sheet().region(frame.x + 17 + 46 * col, frame.y + 17 + 46 * row, 46, 46);
-            EXPECT_EQ(cell, tile) << "board cell at column " << col + 1 << ", row " << row + 1
-                                  << " differs from the last vanish frame";
-        }
+    for (int cell = 0; cell < 64; ++cell) {
+        EXPECT_EQ(
+            sheet().region(frame.x + 17 + 46 * (cell % 8), frame.y + 17 + 46 * (cell / 8), 46, 46),
+            tile)
+            << "board cell " << cell << " differs from the last vanish frame";
     }
-}
-
-TEST(CellTile, OutlineIsTheColourThatErasesTheHint) {
-    const auto& last = piece("vanish_10");
     for (int i = 0; i < 46; ++i) {
-        EXPECT_EQ(sheet().at(last.x + i, last.y), kTileBorder) << "top edge, x " << i;
-        EXPECT_EQ(sheet().at(last.x + i, last.y + 45), kTileBorder) << "bottom edge, x " << i;
-        EXPECT_EQ(sheet().at(last.x, last.y + i), kTileBorder) << "left edge, y " << i;
-        EXPECT_EQ(sheet().at(last.x + 45, last.y + i), kTileBorder) << "right edge, y " << i;
+        for (auto [x, y] : {std::pair{i, 0}, {i, 45}, {0, i}, {45, i}})
+            EXPECT_EQ(sheet().at(last.x + x, last.y + y), kHintEraser) << x << ", " << y;
     }
+    const auto& bottom = piece("board_bottom_border"); // its first row meets the last cells
+    EXPECT_EQ(sheet().region(bottom.x, bottom.y, bottom.w, 1),
+              std::vector<Rgb8>(static_cast<std::size_t>(bottom.w), kHintEraser));
+    for (int f = 0; f < 10; ++f)
+        EXPECT_NE(pixelsOf(piece("vanish", f)), tile) << "frame " << f << " shows no burst";
 }
 
-TEST(CellTile, EarlierVanishFramesShowTheBurstNotTheTile) {
-    const auto tile = pixelsOf(piece("vanish_10"));
-    for (int f = 0; f < 10; ++f) {
-        EXPECT_NE(pixelsOf(piece("vanish_" + std::to_string(f))), tile) << "frame " << f;
-    }
-    // The burst starts small: the first frame leaves most of the element visible.
-    const auto& first = piece("vanish_0");
-    EXPECT_LT(sheet().countNonBlack(first.x, first.y, 46, 46), 46 * 46 / 2);
-}
-
-TEST(BoardFrame, BottomBarLooksTheSameOneColumnAside) {
-    // The game redraws it one pixel left of where the frame holds it.
-    const auto& bar = piece("board_bottom_border");
-    for (int y = bar.y; y < bar.y + bar.h; ++y) {
-        for (int x = bar.x - 1; x < bar.x + bar.w; ++x) {
-            ASSERT_EQ(sheet().at(x, y), sheet().at(bar.x, y)) << "row " << y - bar.y << ", x " << x;
+TEST(ElementSheet, StripsDrawnAtPartWidthOrAPixelAsideAreOneColourPerRow) {
+    auto expectRowsUniform = [](const std::string& what, int x, int y, int w, int h) {
+        for (int j = y; j < y + h; ++j) {
+            auto row = sheet().region(x, j, w, 1);
+            EXPECT_EQ(std::count(row.begin(), row.end(), row[0]), w) << what << ", row " << j - y;
         }
-    }
-    for (int x = bar.x; x < bar.x + bar.w; ++x) {
-        EXPECT_EQ(sheet().at(x, bar.y), kTileBorder) << "the bar's first row meets the cells";
-    }
-}
-
-TEST(KindBars, EachBarIsOneColourPerRowSoAnyWidthLooksRight) {
-    for (int k = 1; k <= 5; ++k) {
-        const auto& bar = piece("kind_bar_" + std::to_string(k));
-        for (int y = bar.y; y < bar.y + bar.h; ++y) {
-            for (int x = bar.x; x < bar.x + bar.w; ++x) {
-                ASSERT_EQ(sheet().at(x, y), sheet().at(bar.x, y)) << "bar " << k;
-            }
-        }
-    }
-}
-
-TEST(KindBars, TroughsAreUniformWhereABarIsErasedOnePixelAside) {
-    // Bars sit 7..108 inside the frame; erasing copies the trough from one column left.
+    };
     const auto& frame = piece("kind_bar_frame");
     for (int k = 1; k <= 5; ++k) {
-        int y0 = frame.y + 7 + 9 * (k - 1);
-        for (int y = y0; y < y0 + 8; ++y) {
-            for (int x = frame.x + 6; x <= frame.x + 108; ++x) {
-                ASSERT_EQ(sheet().at(x, y), sheet().at(frame.x + 6, y)) << "trough " << k;
-            }
-        }
+        const auto& bar = piece("kind_bar", k);
+        expectRowsUniform(bar.name, bar.x, bar.y, bar.w, bar.h);
+        // The game erases a bar by copying its trough (7..108 inside the frame) a column left.
+        expectRowsUniform("trough " + std::to_string(k), frame.x + 6, frame.y + 7 + 9 * (k - 1),
+                          103, 8);
     }
+    const auto& bottom = piece("board_bottom_border"); // redrawn a pixel left of its place
+    expectRowsUniform(bottom.name, bottom.x - 1, bottom.y, bottom.w + 1, bottom.h);
 }
 
-TEST(KindBars, ColoursMatchTheirElements) {
-    for (int k = 1; k <= 5; ++k) {
-        Rgb8 bar = meanColour(piece("kind_bar_" + std::to_string(k)));
-        Rgb8 element = meanColour(piece("element_" + std::to_string(k)));
-        double d = std::hypot(bar.r - element.r, bar.g - element.g, bar.b - element.b);
-        EXPECT_LT(d, 90) << "bar " << k << " does not look like its element";
-    }
-}
-
-TEST(Elements, SevenKindsDifferInShapeAndColour) {
+TEST(ElementSheet, KindsDigitsAndTheStarIconCanBeToldApart) {
     for (int a = 1; a <= 7; ++a) {
+        const auto& pa = piece("element", a);
         for (int b = a + 1; b <= 7; ++b) {
-            const auto& pa = piece("element_" + std::to_string(a));
-            const auto& pb = piece("element_" + std::to_string(b));
-            EXPECT_LT(overlapRatio(mask(pa), mask(pb)), 0.9)
-                << "kinds " << a << " and " << b << " have nearly the same silhouette";
-            Rgb8 ca = meanColour(pa), cb = meanColour(pb);
-            EXPECT_GT(std::hypot(ca.r - cb.r, ca.g - cb.g, ca.b - cb.b), 40)
-                << "kinds " << a << " and " << b << " have nearly the same colour";
+            const auto& pb = piece("element", b);
+            EXPECT_LT(silhouetteOverlap(pa, pb), 0.9) << "kinds " << a << ", " << b << ": shape";
+            EXPECT_GT(assettest::distance(meanOf(pa), meanOf(pb)), 40)
+                << "kinds " << a << ", " << b << ": colour";
+        }
+        if (a <= 5) {
+            EXPECT_LT(assettest::distance(meanOf(piece("kind_bar", a)), meanOf(pa)), 90)
+                << "bar " << a << " does not look like its element";
         }
     }
-}
-
-TEST(Elements, StarIconIsNotTheStarElement) {
-    const auto& icon = piece("star_icon");
-    const auto& star = piece("element_6");
-    EXPECT_LT(overlapRatio(mask(icon), mask(star)), 0.75);
-    Rgb8 ci = meanColour(icon), cs = meanColour(star);
-    // Gold against cyan: red leads in the icon, blue in the star element.
-    EXPECT_GT(ci.r, ci.b);
-    EXPECT_GT(cs.b, cs.r);
-}
-
-TEST(Buttons, FacesAreMidTonesThatBrightenUnderTheHighlight) {
-    // The highlight tints a face's green and blue up by 20 to 60 per cent.
-    for (const char* name : {"menu_button_face", "save_button_face", "continue_button_face"}) {
-        Rgb8 c = meanColour(piece(name));
-        EXPECT_GE(c.g, 25) << name;
-        EXPECT_GE(c.b, 25) << name;
-        EXPECT_LE(c.g, 170) << name;
-        EXPECT_LE(c.b, 170) << name;
-    }
-}
-
-TEST(LevelDigits, AllEightDiffer) {
+    // The star icon is gold and shaped unlike the cyan star element.
+    const auto &icon = piece("star_icon"), &star = piece("element", 6);
+    EXPECT_LT(silhouetteOverlap(icon, star), 0.75);
+    EXPECT_GT(meanOf(icon).r, meanOf(icon).b);
+    EXPECT_GT(meanOf(star).b, meanOf(star).r);
     for (int a = 1; a <= 8; ++a) {
-        for (int b = a + 1; b <= 8; ++b) {
-            EXPECT_NE(pixelsOf(piece("digit_" + std::to_string(a))),
-                      pixelsOf(piece("digit_" + std::to_string(b))));
-        }
+        for (int b = a + 1; b <= 8; ++b)
+            EXPECT_NE(pixelsOf(piece("digit", a)), pixelsOf(piece("digit", b))) << a << b;
     }
-}
-
-TEST(SheetPainter, RefusesPiecesItCannotPaint) {
-    auto out = (std::filesystem::temp_directory_path() / "orbelium_sheet_refusal.png").string();
-    auto unknown = assetgen::parseManifest("size\t50\t50\nmystery\t0\t0\t10\t10\tdrawn\t-\t?\n");
-    EXPECT_THROW(assetgen::writeSheet(unknown, out), std::runtime_error);
-    auto outside =
-        assetgen::parseManifest("size\t50\t50\nelement_1\t20\t20\t46\t46\tdrawn\t-\t?\n");
-    EXPECT_THROW(assetgen::writeSheet(outside, out), std::runtime_error);
-    auto strayPart = assetgen::parseManifest(
-        "size\t99\t99\nmenu_button_face\t10\t10\t20\t20\topaque\tmenu_button\t?\n"
-        "menu_button\t0\t0\t20\t20\tdrawn\t-\t?\n");
-    EXPECT_THROW(assetgen::writeSheet(strayPart, out), std::runtime_error);
-    std::filesystem::remove(out);
 }
