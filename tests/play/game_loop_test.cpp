@@ -42,7 +42,7 @@ class GameLoop : public playtest::PlayTest {
 
     // Runs a game with `script`; a game still running at kGiveUp flips fails the test.
     void play(support::FrameScript script) {
-        driver::giveUpAfter(script, kGiveUp).install();
+        driver::giveUpAfter(script).install();
         play::gameLoop();
     }
 
@@ -113,7 +113,7 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     script.mouseAt(left, kMenuX, kMenuY, app::kLeftButton);
     // Back in the menu after the board, the fade-out and the fade-in: leave it.
     script.mouseAt(left + 64 + kFadeOutFlips + kFadeInFlips + 10, 400, 420, app::kLeftButton);
-    driver::giveUpAfter(script, kGiveUp).install();
+    driver::giveUpAfter(script).install();
     app::mainMenu();
     EXPECT_TRUE(wasPlaying) << "the music plays during the game";
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 2u) << "the menu was composed again";
