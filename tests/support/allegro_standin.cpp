@@ -19,9 +19,7 @@ struct ALLEGRO_DISPLAY {
     ALLEGRO_EVENT_SOURCE events{};
 };
 
-struct ALLEGRO_MIXER {
-    int unused = 0;
-};
+struct ALLEGRO_MIXER {};
 
 struct ALLEGRO_EVENT_QUEUE {
     std::vector<ALLEGRO_EVENT_SOURCE*> sources;
@@ -54,13 +52,6 @@ struct World {
     std::function<void(int)> frameDriver;
     std::function<void(double)> restDriver;
     int loops = 0;
-    // Handles given out stay valid until the binary ends: the game's records may still
-    // point at them after a reset.
-    std::vector<std::unique_ptr<ALLEGRO_BITMAP>> bitmaps;
-    std::vector<std::unique_ptr<ALLEGRO_FONT>> fonts;
-    std::vector<std::unique_ptr<ALLEGRO_SAMPLE>> samples;
-    std::vector<std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE>> instances;
-    std::vector<std::unique_ptr<ALLEGRO_EVENT_QUEUE>> queueStore;
 };
 
 World& world() {
@@ -68,9 +59,20 @@ World& world() {
     return w;
 }
 
-std::set<Region>& sheetRegions() {
-    static std::set<Region> regions;
-    return regions;
+// Handles given out stay valid until the binary ends, across resets: the game's records
+// may still point at them.
+struct Handles {
+    std::vector<std::unique_ptr<ALLEGRO_BITMAP>> bitmaps;
+    std::vector<std::unique_ptr<ALLEGRO_FONT>> fonts;
+    std::vector<std::unique_ptr<ALLEGRO_SAMPLE>> samples;
+    std::vector<std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE>> instances;
+    std::vector<std::unique_ptr<ALLEGRO_EVENT_QUEUE>> queues;
+    std::set<Region> sheetRegions;
+};
+
+Handles& handles() {
+    static Handles h;
+    return h;
 }
 
 template <typename T> T* keep(std::vector<std::unique_ptr<T>>& store, T value) {
@@ -106,8 +108,8 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
     require(world().target != nullptr, call);
     require(bitmap != world().target, call); // Allegro cannot draw a bitmap onto itself
     if (bitmap->name == "gr/elementy.png") {
-        sheetRegions().insert(Region{static_cast<int>(sx), static_cast<int>(sy),
-                                     static_cast<int>(sw), static_cast<int>(sh)});
+        handles().sheetRegions.insert(Region{static_cast<int>(sx), static_cast<int>(sy),
+                                             static_cast<int>(sw), static_cast<int>(sh)});
     }
     world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, tint,
                                              tinted, world().log.flips});
@@ -152,17 +154,7 @@ Config& config() {
 }
 
 void reset() {
-    World& w = world();
-    w.log = Log{};
-    w.config = Config{};
-    w.audioInstalled = w.voicesReserved = false;
-    w.display.reset();
-    w.target = nullptr;
-    w.queues.clear();
-    w.mouse = ALLEGRO_MOUSE_STATE{};
-    w.frameDriver = nullptr;
-    w.restDriver = nullptr;
-    w.loops = 0;
+    world() = World{};
 }
 
 const ALLEGRO_BITMAP* backbuffer() {
@@ -204,7 +196,7 @@ int activeLoops() {
 }
 
 const std::set<Region>& sheetRegionsEverDrawn() {
-    return sheetRegions();
+    return handles().sheetRegions;
 }
 
 std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap) {
@@ -230,30 +222,16 @@ using standin::world;
 extern "C" {
 
 // --- system -----------------------------------------------------------------------
-bool al_install_system(int, int (*)(void (*)(void))) {
-    return true;
-}
-bool al_install_keyboard(void) {
-    return true;
-}
-bool al_install_mouse(void) {
-    return true;
-}
-bool al_init_image_addon(void) {
-    return true;
-}
-bool al_init_primitives_addon(void) {
-    return true;
-}
-bool al_init_font_addon(void) {
-    return true;
-}
-bool al_init_ttf_addon(void) {
-    return true;
-}
-bool al_init_acodec_addon(void) {
-    return true;
-}
+// clang-format off
+bool al_install_system(int, int (*)(void (*)(void))) { return true; }
+bool al_install_keyboard(void) { return true; }
+bool al_install_mouse(void) { return true; }
+bool al_init_image_addon(void) { return true; }
+bool al_init_primitives_addon(void) { return true; }
+bool al_init_font_addon(void) { return true; }
+bool al_init_ttf_addon(void) { return true; }
+bool al_init_acodec_addon(void) { return true; }
+// clang-format on
 
 bool al_install_audio(void) {
     world().audioInstalled = world().config.audioWorks;
@@ -311,7 +289,7 @@ void al_flip_display(void) {
 }
 
 ALLEGRO_BITMAP* al_create_bitmap(int w, int h) {
-    return standin::keep(world().bitmaps, ALLEGRO_BITMAP{"", w, h, false});
+    return standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{"", w, h, false});
 }
 
 void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
@@ -323,7 +301,7 @@ void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
 ALLEGRO_BITMAP* al_load_bitmap(const char* path) {
     return standin::fileMissing(path)
                ? nullptr
-               : standin::keep(world().bitmaps, ALLEGRO_BITMAP{path, 0, 0, false});
+               : standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{path, 0, 0, false});
 }
 
 void al_convert_mask_to_alpha(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR mask) {
@@ -388,7 +366,8 @@ ALLEGRO_COLOR al_map_rgba_f(float r, float g, float b, float a) {
 
 // --- fonts and text ----------------------------------------------------------------
 ALLEGRO_FONT* al_load_ttf_font(const char* path, int size, int) {
-    return standin::fileMissing(path) ? nullptr : standin::keep(world().fonts, ALLEGRO_FONT{size});
+    return standin::fileMissing(path) ? nullptr
+                                      : standin::keep(standin::handles().fonts, ALLEGRO_FONT{size});
 }
 
 void al_destroy_font(ALLEGRO_FONT*) {}
@@ -435,7 +414,7 @@ void al_draw_filled_rounded_rectangle(float x1, float y1, float x2, float y2, fl
 
 // --- events and input --------------------------------------------------------------
 ALLEGRO_EVENT_QUEUE* al_create_event_queue(void) {
-    ALLEGRO_EVENT_QUEUE* queue = standin::keep(world().queueStore, ALLEGRO_EVENT_QUEUE{});
+    ALLEGRO_EVENT_QUEUE* queue = standin::keep(standin::handles().queues, ALLEGRO_EVENT_QUEUE{});
     world().queues.push_back(queue);
     return queue;
 }
@@ -474,8 +453,9 @@ void al_get_mouse_state(ALLEGRO_MOUSE_STATE* state) {
 
 // --- audio -------------------------------------------------------------------------
 ALLEGRO_SAMPLE* al_load_sample(const char* path) {
-    return standin::fileMissing(path) ? nullptr
-                                      : standin::keep(world().samples, ALLEGRO_SAMPLE{path});
+    return standin::fileMissing(path)
+               ? nullptr
+               : standin::keep(standin::handles().samples, ALLEGRO_SAMPLE{path});
 }
 
 void al_destroy_sample(ALLEGRO_SAMPLE*) {}
@@ -496,7 +476,7 @@ void al_stop_samples(void) {
 }
 
 ALLEGRO_SAMPLE_INSTANCE* al_create_sample_instance(ALLEGRO_SAMPLE* sample) {
-    ALLEGRO_SAMPLE_INSTANCE* instance = standin::keep(world().instances, {});
+    ALLEGRO_SAMPLE_INSTANCE* instance = standin::keep(standin::handles().instances, {});
     instance->sample = sample;
     return instance;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-// A stand-in for the part of Allegro the game calls, linked into the tests in place of
-// the real library. It records what is drawn and played, runs al_rest on a virtual
-// clock and feeds scripted mouse states and keyboard events, so whole screens run
-// headless, fast and deterministically.
+// A stand-in for the part of Allegro the game calls, linked into the tests in place of the
+// real library: it records what is drawn and played, runs al_rest on a virtual clock and
+// feeds scripted mouse and keyboard input, so whole screens run headless and repeatably.
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
@@ -97,11 +96,9 @@ Config& config();
 
 // Forgets everything: log, clock, input, queues, configuration, drivers.
 void reset();
-
 // The display's back buffer, to compare with a draw's target.
 const ALLEGRO_BITMAP* backbuffer();
-
-// Input as the hardware reports it now.
+// The mouse as the hardware reports it from now on.
 void setMouse(int x, int y, int buttons);
 
 // Called after every al_flip_display with the number of flips so far, and after every
@@ -116,7 +113,6 @@ void pressKey(int keycode, int unichar, int repeats = 0);
 
 // The window manager's close button.
 void clickWindowClose();
-
 // Samples started looping and not stopped.
 int activeLoops();
 

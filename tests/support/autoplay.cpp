@@ -100,10 +100,6 @@ bool lineThrough(const Grid& g, int c, int r) {
     return isKind(g[c][r]) && (runThrough(g, c, r, 1, 0) >= 3 || runThrough(g, c, r, 0, 1) >= 3);
 }
 
-void swapCells(Grid& g, const Move& m) {
-    std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
-}
-
 // The swaps of (c, r) with its right and its lower neighbour that make a line, in the
 // order the game's move search tries them.
 std::vector<Move> movesFrom(const Grid& board, int c, int r) {
@@ -113,7 +109,7 @@ std::vector<Move> movesFrom(const Grid& board, int c, int r) {
             continue;
         }
         Grid g = board;
-        swapCells(g, m);
+        std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
         if (lineThrough(g, m.c1, m.r1) || lineThrough(g, m.c2, m.r2)) {
             moves.push_back(m);
         }
@@ -121,15 +117,11 @@ std::vector<Move> movesFrom(const Grid& board, int c, int r) {
     return moves;
 }
 
-bool needsStar(int column) {
-    return GameState.columnStar[column] == 0;
-}
-
 // How close column c's star is to dropping once the marked cells have vanished and the
 // column has fallen: its lowest star weighted by the row it ends in, far more in the
 // bottom row. Nothing for a column that has given its star.
 double starPotential(const Grid& g, const Marks& gone, int c) {
-    if (!needsStar(c)) {
+    if (GameState.columnStar[c] != 0) {
         return 0;
     }
     int to = kSide;
@@ -150,7 +142,7 @@ double starPotential(const Grid& g, const Marks& gone, int c) {
 // columns fall; what enters from the top is unknown, and cascades are not foreseen.
 double starValue(const Grid& board, const Move& m) {
     Grid g = board;
-    swapCells(g, m);
+    std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
     Marks gone{};
     for (const auto& [c, r] : {std::pair{m.c1, m.r1}, std::pair{m.c2, m.r2}}) {
         for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
@@ -167,7 +159,7 @@ double starValue(const Grid& board, const Move& m) {
             affected[c] = affected[c] || gone[c][r];
             // New elements, perhaps stars, enter where they are needed; a needed star in a
             // line of stars is lost.
-            if (gone[c][r] && needsStar(c)) {
+            if (gone[c][r] && GameState.columnStar[c] == 0) {
                 value += 0.5 - (g[c][r] == kStar ? 30 : 0);
             }
         }
