@@ -142,13 +142,12 @@ TEST_F(GameLoop, TheMenuAndSaveButtonsResetTheGameAndReturnToTheMenu) {
 TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
     GameState.mode = board::GameMode::Timed;
     answerNameEntry();
-    int loopsAtTimeUp = -1, stopsAtTimeUp = -1, barAtTimeUp = -1, stopsBefore = 0;
+    int loopsAtTimeUp = -1, barAtTimeUp = -1;
     // Just before the last step the mouse goes onto a cell with the button down: the poll
     // of the time-out's frame must never run.
     standin::setFrameDriver([&](int flips) {
         if (GameState.clockBar == 315 && GameState.clockTicks == 640) {
             standin::setMouse(kCell36X, kCell36Y, app::kLeftButton);
-            stopsBefore = standin::log().stopSamplesCalls;
         }
         if (flips == frame(5)) {
             GameState.score = 1234;
@@ -157,7 +156,6 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
         }
         if (cues("sam/brakczasu.wav") == 1 && loopsAtTimeUp < 0) {
             loopsAtTimeUp = standin::activeLoops();
-            stopsAtTimeUp = standin::log().stopSamplesCalls;
             barAtTimeUp = GameState.clockBar;
         }
         if (flips == frame(5) + 20 * 641) {
@@ -168,7 +166,6 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
     EXPECT_EQ(cues("sam/time.wav"), 1) << "the warning loop starts once, at step 300";
     ASSERT_EQ(cues("sam/brakczasu.wav"), 1);
     EXPECT_EQ(loopsAtTimeUp, 0) << "the warning loop was stopped before the time-out cue";
-    EXPECT_EQ(stopsAtTimeUp, stopsBefore + 1);
     EXPECT_EQ(barAtTimeUp, 0);
     // 17 steps of 641 frames from step 299, plus the flips of the 16 steps before.
     EXPECT_EQ(standin::playsOf("sam/brakczasu.wav")[0].frame, frame(5) + 17 * 641 + 16);
@@ -190,7 +187,6 @@ TEST_F(GameLoop, TheLastPlanetEndsTheGameInTheFrameItIsCompleted) {
     play(script);
     EXPECT_EQ(standin::textsWith("NEPTUN - ").size(), 2u) << "Neptune's text came first";
     EXPECT_EQ(standin::textsWith("w grze zdobyłeś  31000  punktów").size(), 2u);
-    EXPECT_FALSE(standin::textsWith("Ala").empty()) << "the name entry followed";
     EXPECT_EQ(GameState.nameEntryDue, 0) << "the list screen ends the entry's cycle";
     // Every loop frame with nothing hovered erases the button row: none ran after.
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
