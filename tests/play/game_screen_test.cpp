@@ -1,9 +1,12 @@
 #include "app/assets.hpp"
 #include "board/game_state.hpp"
 #include "play/game_screen.hpp"
+#include "play/planet_screens.hpp"
 #include "play_fixture.hpp"
 
 #include <set>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -25,37 +28,32 @@ TEST_F(GameScreen, ANewGameShowsItsModeAndRevealsTheBoardOneCellAFlip) {
         SetUp();
         GameState.mode = mode;
         play::composeGameScreen();
-        const std::size_t timed = mode == board::GameMode::Timed ? 1 : 0;
+        const std::size_t timed = mode == board::GameMode::Timed;
         EXPECT_EQ(sheetPieces(480, 600, 135, 35).size(), 1 - timed) << "relaxed label";
         EXPECT_EQ(sheetPieces(480, 640, 135, 35).size(), timed) << "timed label";
-        EXPECT_EQ(sheetPieces(766, 430, 26, 330).size(), timed) << "clock frame";
         EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), timed) << "full clock bar";
         EXPECT_EQ(standin::textsWith("rekord:").size(), 1u);
-        EXPECT_EQ(sheetPieces(541, 50, 20, 30).size(), 1u) << "the level number 1";
         auto cells = sprites(standin::backbuffer());
         ASSERT_EQ(cells.size(), 64u);
         for (int cell = 1; cell <= 64; ++cell) {
             const auto& d = cells[cell - 1];
-            EXPECT_EQ(d.sx, 46 * GameState.cellKind[cell]) << cell;
-            EXPECT_EQ(d.dx, GameState.cellX[cell]);
-            EXPECT_EQ(d.dy, GameState.cellY[cell]);
-            EXPECT_EQ(d.frame, 45 + cell - 1) << "one cell per flip after the fade-in";
+            EXPECT_EQ(std::tuple(d.sx, d.dx, d.dy, d.frame),
+                      std::tuple(46 * GameState.cellKind[cell], GameState.cellX[cell],
+                                 GameState.cellY[cell], 45 + cell - 1))
+                << "cell " << cell << ", one a flip after the fade-in";
         }
     }
 }
 
 TEST_F(GameScreen, AResumedGameLightsTheCompletedPlanetsAndRestoresStarsAndBoard) {
-    struct Case {
-        int level;
-        std::size_t stars, litPlanets;
-    };
-    for (const Case c : {Case{1, 0, 0}, Case{4, 2, 3}}) {
-        SCOPED_TRACE(c.level);
+    for (const int level : {1, 4}) {
+        SCOPED_TRACE(level);
         SetUp();
+        const bool stars = level > 1; // two, under columns 3 and 8
         GameState.resumedGame = 1;
-        GameState.level = c.level;
-        GameState.stars = static_cast<int>(c.stars);
-        GameState.columnStar[3] = GameState.columnStar[8] = c.stars > 0;
+        GameState.level = level;
+        GameState.stars = stars ? 2 : 0;
+        GameState.columnStar[3] = GameState.columnStar[8] = stars;
         GameState.kindProgress[5] = 57;
         play::composeGameScreen();
         std::set<float> lit, columnStars;
@@ -64,15 +62,60 @@ TEST_F(GameScreen, AResumedGameLightsTheCompletedPlanetsAndRestoresStarsAndBoard
                 lit.insert(d.sx);
             }
         }
-        EXPECT_EQ(lit.size(), c.litPlanets);
-        EXPECT_EQ(sheetPieces(368, 0, 46, 46).size(), c.stars) << "stars in the panel";
+        EXPECT_EQ(lit.size(), level - 1u) << "the planets completed";
+        EXPECT_EQ(sheetPieces(368, 0, 46, 46).size(), stars ? 2u : 0u) << "stars in the panel";
         for (const auto& d : sheetPieces(276, 0, 46, 46)) {
             columnStars.insert(d.dx);
         }
-        const std::set<float> columns{350 + 46 * 2, 350 + 46 * 7};
-        EXPECT_EQ(columnStars, c.stars ? columns : std::set<float>{}) << "stars under columns";
+        const std::set<float> underColumns{350 + 46 * 2, 350 + 46 * 7};
+        EXPECT_EQ(columnStars, stars ? underColumns : std::set<float>{});
         EXPECT_EQ(sheetPieces(116, 572 + 36, 58, 8).size(), 1u) << "the fifth bar at 57";
         EXPECT_EQ(GameState.grid[8][8], GameState.cellKind[64]) << "the grid rebuilt";
+    }
+}
+
+class PlanetScreens : public playtest::PlayTest {
+  protected:
+    static std::size_t textsIn(const ALLEGRO_FONT* font) {
+        std::size_t n = 0;
+        for (const auto& t : standin::log().texts) {
+            n += t.font == font;
+        }
+        return n;
+    }
+};
+
+TEST_F(PlanetScreens, EachLevelShowsItsPlanetInOrderAndAnyOtherLevelNothing) {
+    const char* const planets[] = {"MERKURY", "WENUS",  "ZIEMIA", "MARS",
+                                   "JOWISZ",  "SATURN", "URAN",   "NEPTUN"};
+    for (int level = 1; level <= 8; ++level) {
+        SCOPED_TRACE(level);
+        standin::log() = standin::Log{};
+        play::planetInfo(level);
+        ASSERT_EQ(textsIn(app::Assets.font24), 2u) << "the heading and its thickening";
+        EXPECT_EQ(standin::log().texts[0].text.rfind(planets[level - 1], 0), 0u);
+        EXPECT_GE(textsIn(app::Assets.font20), 7u) << "the lines about the planet";
+        EXPECT_LE(textsIn(app::Assets.font20), 8u);
+    }
+    standin::log() = standin::Log{};
+    for (int level : {-1, 0, 9, 1000}) {
+        play::planetInfo(level);
+    }
+    EXPECT_TRUE(standin::log().texts.empty());
+}
+
+TEST_F(PlanetScreens, TheFinalScreenShowsTheScoreAndZoomsInWithItsSound) {
+    for (int score : {48250, 0}) {
+        SCOPED_TRACE(score);
+        standin::log() = standin::Log{};
+        GameState.score = score;
+        play::finalScreen();
+        const auto line = "w grze zdobyłeś  " + std::to_string(score) + "  punktów";
+        EXPECT_EQ(standin::textsWith(line).size(), 2u) << "shadow and light";
+        EXPECT_EQ(standin::textsWith("i to już wszystko").size(), 2u);
+        EXPECT_EQ(standin::playsOf("sam/str_use_6.wav").size(), 1u);
+        // 44 flips covering the game screen, then 200 zooming in the text layer.
+        EXPECT_EQ(standin::log().flips, 44 + 200);
     }
 }
 

@@ -35,26 +35,21 @@ class PlayTest : public ::testing::Test {
         standin::log() = standin::Log{};
     }
 
-    // Draws of sheet piece (sx, sy, sw, sh), in order.
-    static std::vector<standin::BitmapDraw> sheetPieces(float sx, float sy, float sw, float sh) {
+    // Draws from the element sheet of piece (sx, sy, sw, sh), or with sx < 0 of any element
+    // sprite (the sheet's first row) onto `target`, in order.
+    static std::vector<standin::BitmapDraw> sheetPieces(float sx, float sy, float sw, float sh,
+                                                        const ALLEGRO_BITMAP* target = nullptr) {
         std::vector<standin::BitmapDraw> out;
         for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
-            if (d.sx == sx && d.sy == sy && d.sw == sw && d.sh == sh) {
+            if ((sx < 0 || d.sx == sx) && d.sy == sy && d.sw == sw && d.sh == sh &&
+                (target == nullptr || d.target == target)) {
                 out.push_back(d);
             }
         }
         return out;
     }
-
-    // Element sprites (the sheet's first row) drawn onto `target`, in order.
     static std::vector<standin::BitmapDraw> sprites(const ALLEGRO_BITMAP* target) {
-        std::vector<standin::BitmapDraw> out;
-        for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
-            if (d.sy == 0 && d.sw == 46 && d.sh == 46 && d.target == target) {
-                out.push_back(d);
-            }
-        }
-        return out;
+        return sheetPieces(-1, 0, 46, 46, target);
     }
 
     // Answers a dialog as a player would: once `prompt` has been on screen for a few flips,

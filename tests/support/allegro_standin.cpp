@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <iterator>
 #include <memory>
 
 struct ALLEGRO_DISPLAY {
@@ -18,9 +19,7 @@ struct ALLEGRO_DISPLAY {
     ALLEGRO_EVENT_SOURCE events{};
 };
 
-struct ALLEGRO_MIXER {
-    int unused = 0;
-};
+struct ALLEGRO_MIXER {};
 
 struct ALLEGRO_EVENT_QUEUE {
     std::vector<ALLEGRO_EVENT_SOURCE*> sources;
@@ -42,7 +41,6 @@ void require(bool condition, const char* call) {
 struct World {
     Log log;
     Config config;
-    bool systemInstalled = false;
     bool audioInstalled = false;
     bool voicesReserved = false;
     std::unique_ptr<ALLEGRO_DISPLAY> display;
@@ -53,12 +51,6 @@ struct World {
     ALLEGRO_MOUSE_STATE mouse{};
     std::function<void(int)> frameDriver;
     std::function<void(double)> restDriver;
-    std::vector<std::unique_ptr<ALLEGRO_BITMAP>> bitmaps;
-    std::vector<std::unique_ptr<ALLEGRO_FONT>> fonts;
-    std::vector<std::unique_ptr<ALLEGRO_SAMPLE>> samples;
-    std::vector<std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE>> instances;
-    std::vector<std::unique_ptr<ALLEGRO_EVENT_QUEUE>> queueStore;
-    int createdBitmaps = 0;
     int loops = 0;
 };
 
@@ -67,11 +59,25 @@ World& world() {
     return w;
 }
 
-const char* const kSheetPath = "gr/elementy.png";
+// Handles given out stay valid until the binary ends, across resets: the game's records
+// may still point at them.
+struct Handles {
+    std::vector<std::unique_ptr<ALLEGRO_BITMAP>> bitmaps;
+    std::vector<std::unique_ptr<ALLEGRO_FONT>> fonts;
+    std::vector<std::unique_ptr<ALLEGRO_SAMPLE>> samples;
+    std::vector<std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE>> instances;
+    std::vector<std::unique_ptr<ALLEGRO_EVENT_QUEUE>> queues;
+    std::set<Region> sheetRegions;
+};
 
-std::set<Region>& sheetRegions() {
-    static std::set<Region> regions;
-    return regions;
+Handles& handles() {
+    static Handles h;
+    return h;
+}
+
+template <typename T> T* keep(std::vector<std::unique_ptr<T>>& store, T value) {
+    store.push_back(std::make_unique<T>(std::move(value)));
+    return store.back().get();
 }
 
 bool fileMissing(const char* path) {
@@ -87,55 +93,68 @@ void post(ALLEGRO_EVENT_SOURCE* source, const ALLEGRO_EVENT& event) {
     }
 }
 
-ALLEGRO_EVENT keyEvent(ALLEGRO_EVENT_TYPE type, int keycode, int unichar, unsigned modifiers,
-                       bool repeat) {
+void postKey(ALLEGRO_EVENT_TYPE type, int keycode, int unichar, bool repeat) {
     ALLEGRO_EVENT event{};
     event.keyboard.type = type;
-    event.keyboard.source = nullptr;
-    event.keyboard.timestamp = world().log.clock;
-    event.keyboard.display = world().display.get();
     event.keyboard.keycode = keycode;
     event.keyboard.unichar = unichar;
-    event.keyboard.modifiers = modifiers;
     event.keyboard.repeat = repeat;
-    return event;
+    post(&world().keyboard, event);
 }
 
 void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float sx, float sy,
-                  float sw, float sh, float dx, float dy, float dw, float dh, int flags,
-                  const char* call) {
+                  float sw, float sh, float dx, float dy, const char* call) {
     require(bitmap != nullptr, call);
     require(world().target != nullptr, call);
     require(bitmap != world().target, call); // Allegro cannot draw a bitmap onto itself
-    if (bitmap->name == kSheetPath) {
-        sheetRegions().insert(Region{static_cast<int>(sx), static_cast<int>(sy),
-                                     static_cast<int>(sw), static_cast<int>(sh)});
+    if (bitmap->name == "gr/elementy.png") {
+        handles().sheetRegions.insert(Region{static_cast<int>(sx), static_cast<int>(sy),
+                                             static_cast<int>(sw), static_cast<int>(sh)});
     }
-    world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, dw, dh,
-                                             tint, tinted, flags, world().log.flips});
+    world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, tint,
+                                             tinted, world().log.flips});
 }
 
-ALLEGRO_COLOR white() { return ALLEGRO_COLOR{1, 1, 1, 1}; }
+void recordWhole(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float dx, float dy,
+                 const char* call) {
+    require(bitmap != nullptr, call);
+    recordBitmap(bitmap, tint, tinted, 0, 0, bitmap->w, bitmap->h, dx, dy, call);
+}
+
+void recordText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, const char* text,
+                const char* call) {
+    require(font != nullptr && text != nullptr, call);
+    require(world().target != nullptr, call);
+    world().log.texts.push_back(
+        TextDraw{font, world().target, colour, x, y, text, world().log.flips});
+}
+
+void recordShape(Shape shape, float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour) {
+    require(world().target != nullptr, "primitive");
+    world().log.shapes.push_back(ShapeDraw{shape, x1, y1, x2, y2, colour});
+}
+
+const ALLEGRO_COLOR kWhite{1, 1, 1, 1};
+
+template <typename T, typename Field>
+std::vector<T> where(const std::vector<T>& all, Field field, const auto& value) {
+    std::vector<T> out;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out),
+                 [&](const T& item) { return item.*field == value; });
+    return out;
+}
 
 } // namespace
 
-Log& log() { return world().log; }
-Config& config() { return world().config; }
+Log& log() {
+    return world().log;
+}
+Config& config() {
+    return world().config;
+}
 
 void reset() {
-    World& w = world();
-    w.log = Log{};
-    w.config = Config{};
-    w.systemInstalled = w.audioInstalled = w.voicesReserved = false;
-    w.display.reset();
-    w.target = nullptr;
-    w.queues.clear();
-    w.mouse = ALLEGRO_MOUSE_STATE{};
-    w.frameDriver = nullptr;
-    w.restDriver = nullptr;
-    w.loops = 0;
-    // Handles given out earlier stay valid (the game's records may still point at
-    // them); they are only dropped when the test binary ends.
+    world() = World{};
 }
 
 const ALLEGRO_BITMAP* backbuffer() {
@@ -148,23 +167,20 @@ void setMouse(int x, int y, int buttons) {
     world().mouse.buttons = buttons;
 }
 
-void setFrameDriver(std::function<void(int)> driver) { world().frameDriver = std::move(driver); }
-void setRestDriver(std::function<void(double)> driver) { world().restDriver = std::move(driver); }
-
-void pressKey(int keycode, int unichar, int repeats, unsigned modifiers) {
-    ALLEGRO_EVENT_SOURCE* source = &world().keyboard;
-    post(source, keyEvent(ALLEGRO_EVENT_KEY_DOWN, keycode, 0, modifiers, false));
-    post(source, keyEvent(ALLEGRO_EVENT_KEY_CHAR, keycode, unichar, modifiers, false));
-    for (int i = 0; i < repeats; ++i) {
-        post(source, keyEvent(ALLEGRO_EVENT_KEY_CHAR, keycode, unichar, modifiers, true));
-    }
-    post(source, keyEvent(ALLEGRO_EVENT_KEY_UP, keycode, 0, modifiers, false));
+void setFrameDriver(std::function<void(int)> driver) {
+    world().frameDriver = std::move(driver);
+}
+void setRestDriver(std::function<void(double)> driver) {
+    world().restDriver = std::move(driver);
 }
 
-void pressModifier(int keycode) {
-    ALLEGRO_EVENT_SOURCE* source = &world().keyboard;
-    post(source, keyEvent(ALLEGRO_EVENT_KEY_DOWN, keycode, 0, 0, false));
-    post(source, keyEvent(ALLEGRO_EVENT_KEY_UP, keycode, 0, 0, false));
+void pressKey(int keycode, int unichar, int repeats) {
+    postKey(ALLEGRO_EVENT_KEY_DOWN, keycode, 0, false);
+    postKey(ALLEGRO_EVENT_KEY_CHAR, keycode, unichar, false);
+    for (int i = 0; i < repeats; ++i) {
+        postKey(ALLEGRO_EVENT_KEY_CHAR, keycode, unichar, true);
+    }
+    postKey(ALLEGRO_EVENT_KEY_UP, keycode, 0, false);
 }
 
 void clickWindowClose() {
@@ -175,38 +191,22 @@ void clickWindowClose() {
     post(&world().display->events, event);
 }
 
-int activeLoops() { return world().loops; }
+int activeLoops() {
+    return world().loops;
+}
 
-const std::set<Region>& sheetRegionsEverDrawn() { return sheetRegions(); }
+const std::set<Region>& sheetRegionsEverDrawn() {
+    return handles().sheetRegions;
+}
 
 std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap) {
-    std::vector<BitmapDraw> out;
-    for (const BitmapDraw& draw : world().log.bitmaps) {
-        if (draw.bitmap == bitmap) {
-            out.push_back(draw);
-        }
-    }
-    return out;
+    return where(world().log.bitmaps, &BitmapDraw::bitmap, bitmap);
 }
-
 std::vector<TextDraw> textsWith(const std::string& text) {
-    std::vector<TextDraw> out;
-    for (const TextDraw& draw : world().log.texts) {
-        if (draw.text == text) {
-            out.push_back(draw);
-        }
-    }
-    return out;
+    return where(world().log.texts, &TextDraw::text, text);
 }
-
 std::vector<SamplePlay> playsOf(const std::string& path) {
-    std::vector<SamplePlay> out;
-    for (const SamplePlay& play : world().log.plays) {
-        if (play.path == path) {
-            out.push_back(play);
-        }
-    }
-    return out;
+    return where(world().log.plays, &SamplePlay::path, path);
 }
 
 Rgba rgba(ALLEGRO_COLOR c) {
@@ -222,11 +222,8 @@ using standin::world;
 extern "C" {
 
 // --- system -----------------------------------------------------------------------
-bool al_install_system(int, int (*)(void (*)(void))) {
-    world().systemInstalled = true;
-    return true;
-}
-void al_uninstall_system(void) { world().systemInstalled = false; }
+// clang-format off
+bool al_install_system(int, int (*)(void (*)(void))) { return true; }
 bool al_install_keyboard(void) { return true; }
 bool al_install_mouse(void) { return true; }
 bool al_init_image_addon(void) { return true; }
@@ -234,6 +231,7 @@ bool al_init_primitives_addon(void) { return true; }
 bool al_init_font_addon(void) { return true; }
 bool al_init_ttf_addon(void) { return true; }
 bool al_init_acodec_addon(void) { return true; }
+// clang-format on
 
 bool al_install_audio(void) {
     world().audioInstalled = world().config.audioWorks;
@@ -252,8 +250,6 @@ void al_rest(double seconds) {
         world().restDriver(world().log.clock);
     }
 }
-
-double al_get_time(void) { return world().log.clock; }
 
 // --- display and bitmaps -------------------------------------------------------------
 ALLEGRO_DISPLAY* al_create_display(int w, int h) {
@@ -286,17 +282,14 @@ ALLEGRO_BITMAP* al_get_backbuffer(ALLEGRO_DISPLAY* display) {
 
 void al_flip_display(void) {
     require(world().display != nullptr, "al_flip_display");
-    int flips = ++world().log.flips;
+    const int flips = ++world().log.flips;
     if (world().frameDriver) {
         world().frameDriver(flips);
     }
 }
 
 ALLEGRO_BITMAP* al_create_bitmap(int w, int h) {
-    auto& store = world().bitmaps;
-    store.push_back(std::make_unique<ALLEGRO_BITMAP>(
-        ALLEGRO_BITMAP{"bitmap#" + std::to_string(++world().createdBitmaps), w, h, false}));
-    return store.back().get();
+    return standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{"", w, h, false});
 }
 
 void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
@@ -306,13 +299,9 @@ void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
 }
 
 ALLEGRO_BITMAP* al_load_bitmap(const char* path) {
-    world().log.loaded.push_back(path ? path : "");
-    if (standin::fileMissing(path)) {
-        return nullptr;
-    }
-    auto& store = world().bitmaps;
-    store.push_back(std::make_unique<ALLEGRO_BITMAP>(ALLEGRO_BITMAP{path, 0, 0, false}));
-    return store.back().get();
+    return standin::fileMissing(path)
+               ? nullptr
+               : standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{path, 0, 0, false});
 }
 
 void al_convert_mask_to_alpha(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR mask) {
@@ -320,67 +309,47 @@ void al_convert_mask_to_alpha(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR mask) {
     bitmap->maskedBlack = mask.r == 0 && mask.g == 0 && mask.b == 0;
 }
 
-void al_set_target_bitmap(ALLEGRO_BITMAP* bitmap) { world().target = bitmap; }
+void al_set_target_bitmap(ALLEGRO_BITMAP* bitmap) {
+    world().target = bitmap;
+}
 
 void al_set_target_backbuffer(ALLEGRO_DISPLAY* display) {
     require(display != nullptr, "al_set_target_backbuffer");
     world().target = &display->backbuffer;
 }
 
-ALLEGRO_BITMAP* al_get_target_bitmap(void) { return world().target; }
-
-int al_get_bitmap_width(ALLEGRO_BITMAP* bitmap) {
-    require(bitmap != nullptr, "al_get_bitmap_width");
-    return bitmap->w;
+ALLEGRO_BITMAP* al_get_target_bitmap(void) {
+    return world().target;
 }
 
-int al_get_bitmap_height(ALLEGRO_BITMAP* bitmap) {
-    require(bitmap != nullptr, "al_get_bitmap_height");
-    return bitmap->h;
-}
-
-void al_clear_to_color(ALLEGRO_COLOR colour) {
+void al_clear_to_color(ALLEGRO_COLOR) {
     require(world().target != nullptr, "al_clear_to_color");
-    world().log.shapes.push_back(standin::ShapeDraw{standin::Shape::Clear, world().target, 0, 0, 0,
-                                                    0, colour, 0, world().log.flips});
 }
 
-void al_draw_bitmap(ALLEGRO_BITMAP* bitmap, float dx, float dy, int flags) {
-    require(bitmap != nullptr, "al_draw_bitmap");
-    standin::recordBitmap(bitmap, standin::white(), false, 0, 0, bitmap->w, bitmap->h, dx, dy,
-                          bitmap->w, bitmap->h, flags, "al_draw_bitmap");
+void al_draw_bitmap(ALLEGRO_BITMAP* bitmap, float dx, float dy, int) {
+    standin::recordWhole(bitmap, standin::kWhite, false, dx, dy, "al_draw_bitmap");
 }
 
-void al_draw_tinted_bitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float dx, float dy,
-                           int flags) {
-    require(bitmap != nullptr, "al_draw_tinted_bitmap");
-    standin::recordBitmap(bitmap, tint, true, 0, 0, bitmap->w, bitmap->h, dx, dy, bitmap->w,
-                          bitmap->h, flags, "al_draw_tinted_bitmap");
+void al_draw_tinted_bitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float dx, float dy, int) {
+    standin::recordWhole(bitmap, tint, true, dx, dy, "al_draw_tinted_bitmap");
 }
 
-void al_draw_bitmap_region(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh,
-                           float dx, float dy, int flags) {
-    standin::recordBitmap(bitmap, standin::white(), false, sx, sy, sw, sh, dx, dy, sw, sh, flags,
+void al_draw_bitmap_region(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
+                           float dy, int) {
+    standin::recordBitmap(bitmap, standin::kWhite, false, sx, sy, sw, sh, dx, dy,
                           "al_draw_bitmap_region");
 }
 
 void al_draw_tinted_bitmap_region(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy,
-                                  float sw, float sh, float dx, float dy, int flags) {
-    standin::recordBitmap(bitmap, tint, true, sx, sy, sw, sh, dx, dy, sw, sh, flags,
+                                  float sw, float sh, float dx, float dy, int) {
+    standin::recordBitmap(bitmap, tint, true, sx, sy, sw, sh, dx, dy,
                           "al_draw_tinted_bitmap_region");
 }
 
-void al_draw_scaled_bitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh,
-                           float dx, float dy, float dw, float dh, int flags) {
-    standin::recordBitmap(bitmap, standin::white(), false, sx, sy, sw, sh, dx, dy, dw, dh, flags,
+void al_draw_scaled_bitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
+                           float dy, float, float, int) {
+    standin::recordBitmap(bitmap, standin::kWhite, false, sx, sy, sw, sh, dx, dy,
                           "al_draw_scaled_bitmap");
-}
-
-void al_draw_tinted_scaled_bitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy,
-                                  float sw, float sh, float dx, float dy, float dw, float dh,
-                                  int flags) {
-    standin::recordBitmap(bitmap, tint, true, sx, sy, sw, sh, dx, dy, dw, dh, flags,
-                          "al_draw_tinted_scaled_bitmap");
 }
 
 ALLEGRO_COLOR al_map_rgb(unsigned char r, unsigned char g, unsigned char b) {
@@ -391,39 +360,24 @@ ALLEGRO_COLOR al_map_rgba(unsigned char r, unsigned char g, unsigned char b, uns
     return ALLEGRO_COLOR{r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f};
 }
 
-ALLEGRO_COLOR al_map_rgb_f(float r, float g, float b) { return ALLEGRO_COLOR{r, g, b, 1.0f}; }
 ALLEGRO_COLOR al_map_rgba_f(float r, float g, float b, float a) {
     return ALLEGRO_COLOR{r, g, b, a};
 }
 
 // --- fonts and text ----------------------------------------------------------------
 ALLEGRO_FONT* al_load_ttf_font(const char* path, int size, int) {
-    world().log.loaded.push_back(path ? path : "");
-    if (standin::fileMissing(path)) {
-        return nullptr;
-    }
-    auto& store = world().fonts;
-    store.push_back(std::make_unique<ALLEGRO_FONT>(ALLEGRO_FONT{path, size}));
-    return store.back().get();
+    return standin::fileMissing(path) ? nullptr
+                                      : standin::keep(standin::handles().fonts, ALLEGRO_FONT{size});
 }
 
 void al_destroy_font(ALLEGRO_FONT*) {}
 
-static void recordText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
-                       std::string text, const char* call) {
-    require(font != nullptr, call);
-    require(world().target != nullptr, call);
-    world().log.texts.push_back(standin::TextDraw{font, world().target, colour, x, y, flags,
-                                                  std::move(text), world().log.flips});
-}
-
-void al_draw_text(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+void al_draw_text(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int,
                   const char* text) {
-    require(text != nullptr, "al_draw_text");
-    recordText(font, colour, x, y, flags, text, "al_draw_text");
+    standin::recordText(font, colour, x, y, text, "al_draw_text");
 }
 
-void al_draw_textf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+void al_draw_textf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int,
                    const char* format, ...) {
     require(format != nullptr, "al_draw_textf");
     char buffer[1024];
@@ -431,53 +385,38 @@ void al_draw_textf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, floa
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    recordText(font, colour, x, y, flags, buffer, "al_draw_textf");
-}
-
-// Text is measured as if every character were about half the font size wide.
-int al_get_text_width(const ALLEGRO_FONT* font, const char* text) {
-    require(font != nullptr && text != nullptr, "al_get_text_width");
-    int characters = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if ((static_cast<unsigned char>(*p) & 0xC0) != 0x80) {
-            ++characters;
-        }
-    }
-    return characters * font->size / 2;
-}
-
-int al_get_font_line_height(const ALLEGRO_FONT* font) {
-    require(font != nullptr, "al_get_font_line_height");
-    return font->size + font->size / 6;
+    standin::recordText(font, colour, x, y, buffer, "al_draw_textf");
 }
 
 // --- primitives --------------------------------------------------------------------
-static void recordShape(standin::Shape shape, float x1, float y1, float x2, float y2,
-                        ALLEGRO_COLOR colour, float thickness) {
-    require(world().target != nullptr, "primitive");
-    world().log.shapes.push_back(standin::ShapeDraw{shape, world().target, x1, y1, x2, y2, colour,
-                                                    thickness, world().log.flips});
+// Rounded rectangles are recorded as plain ones; the radii do not matter to tests.
+void al_draw_line(float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour, float) {
+    standin::recordShape(standin::Shape::Line, x1, y1, x2, y2, colour);
 }
 
-void al_draw_line(float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour, float thickness) {
-    recordShape(standin::Shape::Line, x1, y1, x2, y2, colour, thickness);
+void al_draw_rectangle(float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour, float) {
+    standin::recordShape(standin::Shape::Rectangle, x1, y1, x2, y2, colour);
 }
 
-void al_draw_rectangle(float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour,
-                       float thickness) {
-    recordShape(standin::Shape::Rectangle, x1, y1, x2, y2, colour, thickness);
+void al_draw_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
+                               ALLEGRO_COLOR colour, float) {
+    standin::recordShape(standin::Shape::Rectangle, x1, y1, x2, y2, colour);
 }
 
 void al_draw_filled_rectangle(float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour) {
-    recordShape(standin::Shape::FilledRectangle, x1, y1, x2, y2, colour, 0);
+    standin::recordShape(standin::Shape::FilledRectangle, x1, y1, x2, y2, colour);
+}
+
+void al_draw_filled_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
+                                      ALLEGRO_COLOR colour) {
+    standin::recordShape(standin::Shape::FilledRectangle, x1, y1, x2, y2, colour);
 }
 
 // --- events and input --------------------------------------------------------------
 ALLEGRO_EVENT_QUEUE* al_create_event_queue(void) {
-    auto& store = world().queueStore;
-    store.push_back(std::make_unique<ALLEGRO_EVENT_QUEUE>());
-    world().queues.push_back(store.back().get());
-    return store.back().get();
+    ALLEGRO_EVENT_QUEUE* queue = standin::keep(standin::handles().queues, ALLEGRO_EVENT_QUEUE{});
+    world().queues.push_back(queue);
+    return queue;
 }
 
 void al_destroy_event_queue(ALLEGRO_EVENT_QUEUE* queue) {
@@ -493,13 +432,9 @@ void al_register_event_source(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT_SOURCE* 
     queue->sources.push_back(source);
 }
 
-void al_unregister_event_source(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT_SOURCE* source) {
-    require(queue != nullptr && source != nullptr, "al_unregister_event_source");
-    auto& sources = queue->sources;
-    sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
+ALLEGRO_EVENT_SOURCE* al_get_keyboard_event_source(void) {
+    return &world().keyboard;
 }
-
-ALLEGRO_EVENT_SOURCE* al_get_keyboard_event_source(void) { return &world().keyboard; }
 
 bool al_get_next_event(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event) {
     require(queue != nullptr && event != nullptr, "al_get_next_event");
@@ -511,11 +446,6 @@ bool al_get_next_event(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event) {
     return true;
 }
 
-void al_flush_event_queue(ALLEGRO_EVENT_QUEUE* queue) {
-    require(queue != nullptr, "al_flush_event_queue");
-    queue->events.clear();
-}
-
 void al_get_mouse_state(ALLEGRO_MOUSE_STATE* state) {
     require(state != nullptr, "al_get_mouse_state");
     *state = world().mouse;
@@ -523,27 +453,19 @@ void al_get_mouse_state(ALLEGRO_MOUSE_STATE* state) {
 
 // --- audio -------------------------------------------------------------------------
 ALLEGRO_SAMPLE* al_load_sample(const char* path) {
-    world().log.loaded.push_back(path ? path : "");
-    if (standin::fileMissing(path)) {
-        return nullptr;
-    }
-    auto& store = world().samples;
-    store.push_back(std::make_unique<ALLEGRO_SAMPLE>(ALLEGRO_SAMPLE{path}));
-    return store.back().get();
+    return standin::fileMissing(path)
+               ? nullptr
+               : standin::keep(standin::handles().samples, ALLEGRO_SAMPLE{path});
 }
 
 void al_destroy_sample(ALLEGRO_SAMPLE*) {}
 
-bool al_play_sample(ALLEGRO_SAMPLE* sample, float gain, float pan, float speed,
-                    ALLEGRO_PLAYMODE mode, ALLEGRO_SAMPLE_ID*) {
-    require(sample != nullptr, "al_play_sample");
-    require(world().voicesReserved, "al_play_sample");
+bool al_play_sample(ALLEGRO_SAMPLE* sample, float gain, float, float, ALLEGRO_PLAYMODE mode,
+                    ALLEGRO_SAMPLE_ID*) {
+    require(sample != nullptr && world().voicesReserved, "al_play_sample");
     world().log.plays.push_back(
-        standin::SamplePlay{sample->path, gain, pan, speed, mode, world().log.clock,
-                            world().log.flips});
-    if (mode == ALLEGRO_PLAYMODE_LOOP) {
-        ++world().loops;
-    }
+        standin::SamplePlay{sample->path, gain, mode, world().log.clock, world().log.flips});
+    world().loops += mode == ALLEGRO_PLAYMODE_LOOP ? 1 : 0;
     return true;
 }
 
@@ -554,13 +476,10 @@ void al_stop_samples(void) {
 }
 
 ALLEGRO_SAMPLE_INSTANCE* al_create_sample_instance(ALLEGRO_SAMPLE* sample) {
-    auto& store = world().instances;
-    store.push_back(std::make_unique<ALLEGRO_SAMPLE_INSTANCE>());
-    store.back()->sample = sample;
-    return store.back().get();
+    ALLEGRO_SAMPLE_INSTANCE* instance = standin::keep(standin::handles().instances, {});
+    instance->sample = sample;
+    return instance;
 }
-
-void al_destroy_sample_instance(ALLEGRO_SAMPLE_INSTANCE*) {}
 
 ALLEGRO_MIXER* al_get_default_mixer(void) {
     return world().voicesReserved ? &world().mixer : nullptr;
@@ -585,11 +504,6 @@ bool al_set_sample_instance_gain(ALLEGRO_SAMPLE_INSTANCE* instance, float gain) 
     return true;
 }
 
-float al_get_sample_instance_gain(const ALLEGRO_SAMPLE_INSTANCE* instance) {
-    require(instance != nullptr, "al_get_sample_instance_gain");
-    return instance->gain;
-}
-
 bool al_play_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
     require(instance != nullptr && instance->attached, "al_play_sample_instance");
     instance->playing = true;
@@ -600,28 +514,6 @@ bool al_stop_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
     require(instance != nullptr, "al_stop_sample_instance");
     instance->playing = false;
     return true;
-}
-
-bool al_get_sample_instance_playing(const ALLEGRO_SAMPLE_INSTANCE* instance) {
-    require(instance != nullptr, "al_get_sample_instance_playing");
-    return instance->playing;
-}
-
-bool al_set_sample_instance_position(ALLEGRO_SAMPLE_INSTANCE* instance, unsigned int) {
-    require(instance != nullptr, "al_set_sample_instance_position");
-    return true;
-}
-
-// --- added for the records, information and saved-game screens ---------------------
-// Rounded rectangles are recorded as plain rectangles; the radii do not matter to tests.
-void al_draw_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
-                               ALLEGRO_COLOR colour, float thickness) {
-    recordShape(standin::Shape::Rectangle, x1, y1, x2, y2, colour, thickness);
-}
-
-void al_draw_filled_rounded_rectangle(float x1, float y1, float x2, float y2, float, float,
-                                      ALLEGRO_COLOR colour) {
-    recordShape(standin::Shape::FilledRectangle, x1, y1, x2, y2, colour, 0);
 }
 
 } // extern "C"

@@ -1,9 +1,8 @@
 #pragma once
 
-// A stand-in for the part of Allegro the game calls, linked into the tests in place of
-// the real library. It records what is drawn, written and played, runs al_rest on a
-// virtual clock, and feeds scripted mouse states and keyboard events, so whole screens
-// run headless, fast and deterministically.
+// A stand-in for the part of Allegro the game calls, linked into the tests in place of the
+// real library: it records what is drawn and played, runs al_rest on a virtual clock and
+// feeds scripted mouse and keyboard input, so whole screens run headless and repeatably.
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
@@ -15,14 +14,13 @@
 #include <vector>
 
 struct ALLEGRO_BITMAP {
-    std::string name; // file path for loaded pictures, "backbuffer", or "bitmap#N"
+    std::string name; // the file path of loaded pictures
     int w = 0;
     int h = 0;
     bool maskedBlack = false;
 };
 
 struct ALLEGRO_FONT {
-    std::string path;
     int size = 0;
 };
 
@@ -45,10 +43,9 @@ struct BitmapDraw {
     const ALLEGRO_BITMAP* bitmap;
     const ALLEGRO_BITMAP* target;
     float sx, sy, sw, sh; // source region; the whole bitmap for plain draws
-    float dx, dy, dw, dh; // destination; dw, dh equal sw, sh unless scaled
+    float dx, dy;
     ALLEGRO_COLOR tint;
     bool tinted;
-    int flags;
     int frame; // flips done before this draw
 };
 
@@ -57,25 +54,21 @@ struct TextDraw {
     const ALLEGRO_BITMAP* target;
     ALLEGRO_COLOR colour;
     float x, y;
-    int flags;
     std::string text;
     int frame;
 };
 
-enum class Shape { Line, Rectangle, FilledRectangle, Clear };
+enum class Shape { Line, Rectangle, FilledRectangle };
 
 struct ShapeDraw {
     Shape shape;
-    const ALLEGRO_BITMAP* target;
     float x1, y1, x2, y2;
     ALLEGRO_COLOR colour;
-    float thickness;
-    int frame;
 };
 
 struct SamplePlay {
     std::string path;
-    float gain, pan, speed;
+    float gain;
     ALLEGRO_PLAYMODE mode;
     double time;
     int frame;
@@ -96,41 +89,34 @@ struct Log {
     int flips = 0;
     int stopSamplesCalls = 0;
     double clock = 0.0;
-    std::vector<std::string> loaded; // every path loaded, in order
 };
 
 Log& log();
 Config& config();
 
-// Forgets everything: log, clock, input, queues, configuration, frame driver.
+// Forgets everything: log, clock, input, queues, configuration, drivers.
 void reset();
-
 // The display's back buffer, to compare with a draw's target.
 const ALLEGRO_BITMAP* backbuffer();
-
-// Input as the hardware reports it now.
+// The mouse as the hardware reports it from now on.
 void setMouse(int x, int y, int buttons);
 
-// Called after every al_flip_display with the number of flips so far; scripts use it
-// to move the mouse or press keys as frames pass. Also called from al_rest when
-// `onRest` is set, for loops that rest without flipping.
+// Called after every al_flip_display with the number of flips so far, and after every
+// al_rest with the clock, for scripts that move the mouse or press keys as time passes.
 void setFrameDriver(std::function<void(int flips)> driver);
 void setRestDriver(std::function<void(double clock)> driver);
 
-// Keyboard events as Allegro's X11 driver posts them to every queue listening to
-// the keyboard: KEY_DOWN (unichar 0), KEY_CHAR (the character; 0 for arrows and
-// function keys; none for modifiers), `repeats` more KEY_CHAR with repeat set while
-// held, KEY_UP (unichar 0).
-void pressKey(int keycode, int unichar, int repeats = 0, unsigned modifiers = 0);
-void pressModifier(int keycode);
+// A key as Allegro's X11 driver posts it to every queue listening to the keyboard:
+// KEY_DOWN, KEY_CHAR with the character (0 for arrows and function keys), `repeats` more
+// KEY_CHAR with repeat set while held, KEY_UP.
+void pressKey(int keycode, int unichar, int repeats = 0);
 
 // The window manager's close button.
 void clickWindowClose();
-
-// Samples started and not stopped, for looping cues.
+// Samples started looping and not stopped.
 int activeLoops();
 
-// Draws made with `bitmap` as source, in order.
+// Draws from `bitmap`, texts equal to `text`, plays of `path`, in order.
 std::vector<BitmapDraw> drawsOf(const ALLEGRO_BITMAP* bitmap);
 std::vector<TextDraw> textsWith(const std::string& text);
 std::vector<SamplePlay> playsOf(const std::string& path);

@@ -7,7 +7,6 @@
 #include "app/paths.hpp"
 #include "app/texts.hpp"
 #include "board/board_setup.hpp"
-#include "board/game_state.hpp"
 #include "play/game_loop.hpp"
 #include "play/texts.hpp"
 #include "records/high_scores.hpp"
@@ -15,12 +14,11 @@
 #include "support/headless.hpp"
 #include "support/invariants.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <stdexcept>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,25 +46,18 @@ constexpr app::Rect kTimeUpPicture{416, 716, 208, 65};
 constexpr app::Rect kMenuPass{285, 170, 225, 275};
 constexpr app::Rect kListPass{343, 530, 114, 30};
 
-// Texts that tell it the same: the name entry asking, the final screen, the main menu.
-constexpr std::string_view kNamePrompt{records::texts::kNamePrompt};
-constexpr std::string_view kFinalTitle{play::kFinalTitle};
-constexpr std::string_view kNewGame{app::menuLabels[0]};
-
 // Flips between moving onto the neighbour and letting go: the drag reads the pointer a
 // poll late, so the swap has started well before the button comes up.
 constexpr int kReleaseAfterMove = 6;
-// The game waiting this long on al_rest without a single flip is stuck.
+// A game still running after this many flips, or resting this often without a flip, is
+// stuck.
+constexpr int kGiveUpFlips = 4'000'000;
 constexpr int kRestsWithoutFlip = 500'000;
-// Samples played are kept in the log; it is emptied once it holds this many.
-constexpr std::size_t kPlaysKept = 4096;
-
-constexpr int kEnter = 13;
 constexpr int kStar = board::ElementKind::Star;
-constexpr int kMaxKind = board::ElementKind::Bonus;
 
 // The board the bot thinks about: [column][row], with an empty border all round.
 using Grid = std::array<std::array<int, kSide + 2>, kSide + 2>;
+using Marks = std::array<std::array<bool, kSide + 2>, kSide + 2>;
 
 struct Move {
     int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
@@ -88,18 +79,19 @@ Grid boardNow() {
 }
 
 bool isKind(int k) {
-    return k >= 1 && k <= kMaxKind;
+    return k >= 1 && k <= board::ElementKind::Bonus;
 }
 
-// Run length of equal kinds through (c, r) along (dc, dr), both ways.
-int runThrough(const Grid& g, int c, int r, int dc, int dr) {
-    const int k = g[c][r];
-    int n = 1;
-    for (int x = c + dc, y = r + dr; g[x][y] == k; x += dc, y += dr) {
-        ++n;
-    }
-    for (int x = c - dc, y = r - dr; g[x][y] == k; x -= dc, y -= dr) {
-        ++n;
+// Run length of equal kinds through (c, r) along (dc, dr), both ways; with `gone`, the
+// run is marked there.
+int runThrough(const Grid& g, int c, int r, int dc, int dr, Marks* gone = nullptr) {
+    int n = -1; // the cell itself is walked both ways
+    for (const int s : {1, -1}) {
+        for (int x = c, y = r; g[x][y] == g[c][r]; x += s * dc, y += s * dr, ++n) {
+            if (gone != nullptr) {
+                (*gone)[x][y] = true;
+            }
+        }
     }
     return n;
 }
@@ -108,45 +100,28 @@ bool lineThrough(const Grid& g, int c, int r) {
     return isKind(g[c][r]) && (runThrough(g, c, r, 1, 0) >= 3 || runThrough(g, c, r, 0, 1) >= 3);
 }
 
-bool makesLine(const Grid& g, const Move& m) {
-    return lineThrough(g, m.c1, m.r1) || lineThrough(g, m.c2, m.r2);
-}
-
-void swapCells(Grid& g, const Move& m) {
-    std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
-}
-
-// Swaps that make a line, found on a scratch copy of the board.
-std::vector<Move> movesOn(Grid g) {
+// The swaps of (c, r) with its right and its lower neighbour that make a line, in the
+// order the game's move search tries them.
+std::vector<Move> movesFrom(const Grid& board, int c, int r) {
     std::vector<Move> moves;
-    for (int c = 1; c <= kSide; ++c) {
-        for (int r = 1; r <= kSide; ++r) {
-            for (const Move m : {Move{c, r, c + 1, r}, Move{c, r, c, r + 1}}) {
-                if (m.c2 > kSide || m.r2 > kSide) {
-                    continue;
-                }
-                swapCells(g, m);
-                if (makesLine(g, m)) {
-                    moves.push_back(m);
-                }
-                swapCells(g, m);
-            }
+    for (const Move m : {Move{c, r, c + 1, r}, Move{c, r, c, r + 1}}) {
+        if (m.c2 > kSide || m.r2 > kSide) {
+            continue;
+        }
+        Grid g = board;
+        std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
+        if (lineThrough(g, m.c1, m.r1) || lineThrough(g, m.c2, m.r2)) {
+            moves.push_back(m);
         }
     }
     return moves;
 }
 
-bool needsStar(int column) {
-    return GameState.columnStar[column] == 0;
-}
-
-using Marks = std::array<std::array<bool, kSide + 2>, kSide + 2>;
-
 // How close column c's star is to dropping once the marked cells have vanished and the
 // column has fallen: its lowest star weighted by the row it ends in, far more in the
 // bottom row. Nothing for a column that has given its star.
 double starPotential(const Grid& g, const Marks& gone, int c) {
-    if (!needsStar(c)) {
+    if (GameState.columnStar[c] != 0) {
         return 0;
     }
     int to = kSide;
@@ -162,84 +137,39 @@ double starPotential(const Grid& g, const Marks& gone, int c) {
     return 0;
 }
 
-// Marks the run through (c, r) along (dc, dr) when it is a line.
-void markLine(const Grid& g, int c, int r, int dc, int dr, Marks& gone) {
-    if (!isKind(g[c][r]) || runThrough(g, c, r, dc, dr) < 3) {
-        return;
-    }
-    const int k = g[c][r];
-    for (int x = c, y = r; g[x][y] == k; x += dc, y += dr) {
-        gone[x][y] = true;
-    }
-    for (int x = c - dc, y = r - dr; g[x][y] == k; x -= dc, y -= dr) {
-        gone[x][y] = true;
-    }
-}
-
 // What the move does for the stars still needed: the board held no line, so every line
 // after the swap runs through one of the two swapped cells. The lines vanish and their
 // columns fall; what enters from the top is unknown, and cascades are not foreseen.
-double starValue(Grid& g, const Move& m) {
-    static const Marks none{};
+double starValue(const Grid& board, const Move& m) {
+    Grid g = board;
+    std::swap(g[m.c1][m.r1], g[m.c2][m.r2]);
     Marks gone{};
+    for (const auto& [c, r] : {std::pair{m.c1, m.r1}, std::pair{m.c2, m.r2}}) {
+        for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
+            if (isKind(g[c][r]) && runThrough(g, c, r, dc, dr) >= 3) {
+                runThrough(g, c, r, dc, dr, &gone);
+            }
+        }
+    }
     bool affected[kSide + 2] = {};
     affected[m.c1] = affected[m.c2] = true;
-    double before = 0;
-    swapCells(g, m);
-    for (const auto& [c, r] : {std::pair{m.c1, m.r1}, std::pair{m.c2, m.r2}}) {
-        markLine(g, c, r, 1, 0, gone);
-        markLine(g, c, r, 0, 1, gone);
-    }
     double value = 0;
     for (int c = 1; c <= kSide; ++c) {
         for (int r = 1; r <= kSide; ++r) {
-            if (!gone[c][r]) {
-                continue;
-            }
-            affected[c] = true;
-            if (needsStar(c)) {
-                // New elements, perhaps stars, enter where they are needed; a needed star
-                // in a line of stars is lost.
-                value += 0.5;
-                value -= g[c][r] == kStar ? 30 : 0;
+            affected[c] = affected[c] || gone[c][r];
+            // New elements, perhaps stars, enter where they are needed; a needed star in a
+            // line of stars is lost.
+            if (gone[c][r] && GameState.columnStar[c] == 0) {
+                value += 0.5 - (g[c][r] == kStar ? 30 : 0);
             }
         }
     }
-    double after = 0;
     for (int c = 1; c <= kSide; ++c) {
         if (affected[c]) {
-            after += starPotential(g, gone, c);
+            value += starPotential(g, gone, c) - starPotential(board, Marks{}, c);
         }
     }
-    swapCells(g, m);
-    for (int c = 1; c <= kSide; ++c) {
-        if (affected[c]) {
-            before += starPotential(g, none, c);
-        }
-    }
-    return value + after - before;
-}
-
-// The hinted cell and the neighbour that makes its line: the right one first, as the
-// move search tries the horizontal swaps first.
-bool hintedMove(const Grid& board, Move& move) {
-    const int c = (GameState.hintX - board::kBoardX) / board::kPitch + 1;
-    const int r = (GameState.hintY - board::kBoardY) / board::kPitch + 1;
-    if (c < 1 || c > kSide || r < 1 || r > kSide) {
-        return false;
-    }
-    for (const Move m : {Move{c, r, c + 1, r}, Move{c, r, c, r + 1}}) {
-        if (m.c2 > kSide || m.r2 > kSide) {
-            continue;
-        }
-        Grid g = board;
-        swapCells(g, m);
-        if (makesLine(g, m)) {
-            move = m;
-            return true;
-        }
-    }
-    return false; // the hint is from before a reshuffle; the next frame has a fresh one
+    return value;
 }
 
 app::Point centreOf(int column, int row) {
@@ -251,24 +181,17 @@ app::Point centreOf(int column, int row) {
 // The characters of a UTF-8 text as the keyboard delivers them, one code point a key.
 std::vector<int> codePoints(const std::string& text) {
     std::vector<int> out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-        const int lead = byte(i);
-        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        if (i + extra >= text.size()) {
-            extra = 0; // a cut sequence is typed byte by byte
+    for (const unsigned char b : text) {
+        if ((b & 0xC0) == 0x80 && !out.empty()) {
+            out.back() = (out.back() << 6) | (b & 0x3F);
+        } else {
+            out.push_back(b >= 0xF0 ? b & 0x07 : b >= 0xE0 ? b & 0x0F : b >= 0xC0 ? b & 0x1F : b);
         }
-        int code = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            code = (code << 6) | (byte(i + k) & 0x3F);
-        }
-        out.push_back(code);
-        i += extra + 1;
     }
     return out;
 }
 
-bool sameRegion(const standin::BitmapDraw& d, const ALLEGRO_BITMAP* source, app::Rect piece) {
+bool drawn(const standin::BitmapDraw& d, const ALLEGRO_BITMAP* source, app::Rect piece) {
     return d.bitmap == source && d.sx == piece.x && d.sy == piece.y && d.sw == piece.w &&
            d.sh == piece.h;
 }
@@ -278,35 +201,39 @@ bool sameRegion(const standin::BitmapDraw& d, const ALLEGRO_BITMAP* source, app:
 class Bot {
   public:
     Bot(const AutoplaySettings& settings, AutoplayResult& result)
-        : settings_(settings), result_(result), draws_(settings.seed) {
-        // Nothing the game holds, so the first check always runs.
-        std::memset(cells_, 0xff, sizeof cells_);
-    }
+        : settings_(settings), result_(result), draws_(settings.seed) {}
 
     void afterFlip(int flips) {
         restsSinceFlip_ = 0;
-        if (flips > settings_.giveUpFlips) {
+        if (flips > kGiveUpFlips) {
             throw Stop("the game was still running after " + std::to_string(flips) + " flips");
         }
         if (settings_.eachFlip) {
             settings_.eachFlip(flips);
         }
-        if (boardInPlay_) {
-            checkBoard(flips);
-            countStars();
+        if (inGame_) {
+            if (const std::string faults = describeBoardFaults(); !faults.empty()) {
+                throw Stop("flip " + std::to_string(flips) + ": " + faults);
+            }
+            result_.starsDropped += std::max(0, GameState.stars - starsSeen_);
+            starsSeen_ = GameState.stars;
         }
         readTexts();
         readDraws(flips);
         if (releaseAt_ != 0 && flips >= releaseAt_) {
             releaseAt_ = 0;
-            rest();
+            standin::setMouse(kRest.x, kRest.y, 0);
         }
         if (move_ == MovePhase::Moving) {
             standin::setMouse(target_.x, target_.y, app::kLeftButton);
             releaseAt_ = flips + kReleaseAfterMove;
             move_ = MovePhase::Released;
         }
-        forgetDraws();
+        standin::Log& log = standin::log();
+        log.bitmaps.clear();
+        log.texts.clear();
+        log.shapes.clear();
+        log.plays.clear();
     }
 
     void afterRest() {
@@ -320,8 +247,6 @@ class Bot {
   private:
     enum class MovePhase { Idle, Pressed, Moving, Released };
 
-    static void rest() { standin::setMouse(kRest.x, kRest.y, 0); }
-
     // A press held for one flip: the screens read the pointer a poll late, so the next
     // poll still sees it down, and the one after sees it up again.
     void click(app::Point at, int flips) {
@@ -329,41 +254,18 @@ class Bot {
         releaseAt_ = flips + 1;
     }
 
-    // Most flips are animation steps that leave the board alone; it is checked again
-    // whenever either copy has changed since the last check.
-    void checkBoard(int flips) {
-        const board::GameStateRecord& g = GameState;
-        if (std::memcmp(cells_, g.cellKind, sizeof cells_) == 0 &&
-            std::memcmp(grid_, g.grid, sizeof grid_) == 0) {
-            return;
-        }
-        std::memcpy(cells_, g.cellKind, sizeof cells_);
-        std::memcpy(grid_, g.grid, sizeof grid_);
-        const std::string faults = describeBoardFaults();
-        if (!faults.empty()) {
-            throw Stop("flip " + std::to_string(flips) + ": " + faults);
-        }
-    }
-
-    void countStars() {
-        if (GameState.stars > starsSeen_) {
-            result_.starsDropped += GameState.stars - starsSeen_;
-        }
-        starsSeen_ = GameState.stars;
-    }
-
     void readTexts() {
         for (const standin::TextDraw& t : standin::log().texts) {
-            if (t.text == kNamePrompt && !result_.nameEntered) {
+            if (t.text == records::texts::kNamePrompt && !result_.nameEntered) {
                 result_.nameEntered = true;
                 for (int ch : codePoints(settings_.name)) {
                     standin::pressKey(ALLEGRO_KEY_A, ch);
                 }
-                standin::pressKey(ALLEGRO_KEY_ENTER, kEnter);
-            } else if (t.text == kFinalTitle && !result_.finalScreen) {
+                standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+            } else if (t.text == play::kFinalTitle && !result_.finalScreen) {
                 result_.finalScreen = true;
                 result_.score = GameState.score;
-            } else if (t.text == kNewGame && gameOver()) {
+            } else if (t.text == app::menuLabels[0] && gameOver()) {
                 result_.backInMenu = true;
             }
         }
@@ -371,74 +273,50 @@ class Bot {
 
     void readDraws(int flips) {
         const auto& draws = standin::log().bitmaps;
-        if (draws.empty()) {
-            return;
-        }
         const ALLEGRO_BITMAP* screen = app::Assets.screen;
         const ALLEGRO_BITMAP* sheet = app::Assets.sheet;
-        const standin::BitmapDraw& last = draws.back();
-        if (sameRegion(last, screen, kLoopEnd)) {
+        if (!draws.empty() && drawn(draws.back(), screen, kLoopEnd)) {
             loopFrameEnded(flips);
-            return;
-        }
-        if (sameRegion(last, sheet, kContinuePlate) && releaseAt_ == 0) {
+        } else if (!draws.empty() && drawn(draws.back(), sheet, kContinuePlate) &&
+                   releaseAt_ == 0) {
             // The level is done: whatever drag was under way is over.
             move_ = MovePhase::Idle;
-            if (GameState.level != levelContinued_) {
-                levelContinued_ = GameState.level;
-                ++result_.levelsCompleted;
-            }
+            result_.levelsCompleted += GameState.level != levelContinued_ ? 1 : 0;
+            levelContinued_ = GameState.level;
             click(kContinueButton, flips);
-            return;
-        }
-        for (const standin::BitmapDraw& d : draws) {
-            if (sameRegion(d, sheet, kTimeUpPicture) && !result_.timeUp) {
-                result_.timeUp = true;
-                result_.score = GameState.score;
-            } else if (sameRegion(d, screen, kListPass)) {
-                standin::setMouse(kListReturnButton.x, kListReturnButton.y, app::kLeftButton);
-            } else if (sameRegion(d, screen, kMenuPass) && releaseAt_ == 0) {
-                inMenu(flips);
-            }
-        }
-    }
-
-    void inMenu(int flips) {
-        if (!gameStarted_) {
-            click(kNewGameItem, flips);
-        } else if (gameOver()) {
-            click(kLeaveItem, flips);
         } else {
-            throw Stop("the game returned to the main menu before its end");
+            for (const standin::BitmapDraw& d : draws) {
+                if (drawn(d, sheet, kTimeUpPicture) && !result_.timeUp) {
+                    result_.timeUp = true;
+                    result_.score = GameState.score;
+                } else if (drawn(d, screen, kListPass)) {
+                    standin::setMouse(kListReturnButton.x, kListReturnButton.y, app::kLeftButton);
+                } else if (drawn(d, screen, kMenuPass) && releaseAt_ == 0) {
+                    if (inGame_ && !gameOver()) {
+                        throw Stop("the game returned to the main menu before its end");
+                    }
+                    click(inGame_ ? kLeaveItem : kNewGameItem, flips);
+                }
+            }
         }
     }
 
     void loopFrameEnded(int flips) {
-        gameStarted_ = true;
-        boardInPlay_ = true;
+        inGame_ = true;
         ++result_.loopFrames;
-        const std::string fault = lines_.frameEnded();
-        result_.linesLeft = lines_.linesLeft();
-        if (!fault.empty()) {
+        if (const std::string fault = lines_.frameEnded(); !fault.empty()) {
             throw Stop("flip " + std::to_string(flips) + ": " + fault);
         }
-        switch (move_) {
-        case MovePhase::Idle:
-            startMove();
-            break;
-        case MovePhase::Pressed:
+        if (move_ == MovePhase::Pressed) {
             // The frame that read the press has ended; the next one starts the drag.
             move_ = MovePhase::Moving;
-            break;
-        case MovePhase::Moving:
-            break;
-        case MovePhase::Released:
-            if (releaseAt_ == 0) {
-                judgeMove();
-                move_ = MovePhase::Idle;
-                startMove();
+        } else if (move_ == MovePhase::Idle || (move_ == MovePhase::Released && releaseAt_ == 0)) {
+            if (move_ == MovePhase::Released && GameState.score == scoreBefore_ &&
+                GameState.refillCount == refillsBefore_ && boardNow() == before_) {
+                ++result_.refused;
             }
-            break;
+            move_ = MovePhase::Idle;
+            startMove();
         }
     }
 
@@ -459,45 +337,34 @@ class Bot {
         target_ = centreOf(m.c2, m.r2);
         standin::setMouse(from.x, from.y, app::kLeftButton);
         move_ = MovePhase::Pressed;
-        ++result_.drags;
     }
 
     bool chooseMove(const Grid& board, Move& chosen) {
         if (settings_.choice == BotChoice::Hint) {
-            return hintedMove(board, chosen);
-        }
-        const std::vector<Move> moves = movesOn(board);
-        if (moves.empty()) {
-            return false; // the reshuffle comes first
+            // The hinted cell; a hint from before a reshuffle is no move until the next search.
+            const int c = (GameState.hintX - board::kBoardX) / board::kPitch + 1;
+            const int r = (GameState.hintY - board::kBoardY) / board::kPitch + 1;
+            if (c < 1 || c > kSide || r < 1 || r > kSide) {
+                return false;
+            }
+            const std::vector<Move> moves = movesFrom(board, c, r);
+            chosen = moves.empty() ? chosen : moves[0];
+            return !moves.empty();
         }
         std::uniform_real_distribution<double> jitter(0.0, 0.01);
         double best = -1e9;
-        Grid scratch = board;
-        for (const Move& m : moves) {
-            const double value = starValue(scratch, m) + jitter(draws_);
-            if (value > best) {
-                best = value;
-                chosen = m;
+        for (int c = 1; c <= kSide; ++c) {
+            for (int r = 1; r <= kSide; ++r) {
+                for (const Move& m : movesFrom(board, c, r)) {
+                    const double value = starValue(board, m) + jitter(draws_);
+                    if (value > best) {
+                        best = value;
+                        chosen = m;
+                    }
+                }
             }
         }
-        return true;
-    }
-
-    void judgeMove() {
-        if (GameState.score == scoreBefore_ && GameState.refillCount == refillsBefore_ &&
-            boardNow() == before_) {
-            ++result_.refused;
-        }
-    }
-
-    void forgetDraws() {
-        standin::Log& log = standin::log();
-        log.bitmaps.clear();
-        log.texts.clear();
-        log.shapes.clear();
-        if (log.plays.size() > kPlaysKept) {
-            log.plays.clear();
-        }
+        return best > -1e9; // none: the reshuffle comes first
     }
 
     const AutoplaySettings& settings_;
@@ -510,11 +377,8 @@ class Bot {
     int restsSinceFlip_ = 0;
     int starsSeen_ = 0;
     int levelContinued_ = 0;
-    bool gameStarted_ = false;
-    bool boardInPlay_ = false;
+    bool inGame_ = false;
     Grid before_{};
-    int cells_[board::kCells + 1] = {};
-    int grid_[kSide + 1][kSide + 1] = {};
     int scoreBefore_ = 0;
     int refillsBefore_ = 0;
 };
@@ -537,11 +401,7 @@ AutoplayResult autoplay(const AutoplaySettings& settings) {
     standin::setRestDriver([&bot](double) { bot.afterRest(); });
     standin::setMouse(kRest.x, kRest.y, 0);
     try {
-        if (settings.throughMenu) {
-            app::mainMenu();
-        } else {
-            play::gameLoop();
-        }
+        settings.throughMenu ? app::mainMenu() : play::gameLoop();
     } catch (const Stop& stop) {
         result.fault = stop.what();
     }

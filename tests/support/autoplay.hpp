@@ -6,9 +6,9 @@
 #include <string>
 
 // A player that never tires: plays whole games headless through the link seam, with the
-// mouse and the keyboard only. It reads the board, drags a move onto its neighbour,
-// presses "Dalej" after each planet, types its name into the list of results and leaves
-// the list and the main menu, checking the board's invariants after every flip.
+// mouse and the keyboard only. It drags moves on the board, presses "Dalej" after each
+// planet, types its name into the list of results and leaves the list and the main menu,
+// checking the board's invariants after every flip.
 namespace support {
 
 enum class BotChoice {
@@ -22,11 +22,8 @@ struct AutoplaySettings {
     BotChoice choice = BotChoice::Stars;
     // From the main menu ("Nowa gra", then "Wyjście z gry" once back), or the game loop alone.
     bool throughMenu = true;
-    // A game still running after this many flips has stalled and is stopped.
-    int giveUpFlips = 4'000'000;
     std::string name = "Automat";
-    // Called after every flip before the bot looks at the game; tests use it to break
-    // the board on purpose.
+    // Called after every flip before the bot looks; tests break the board with it.
     std::function<void(int flips)> eachFlip;
 };
 
@@ -40,8 +37,6 @@ struct AutoplayResult {
     int starsDropped = 0;
     int flips = 0;      // every flip from the start of the run to its end
     int loopFrames = 0; // frames of the game loop
-    int linesLeft = 0;  // loop frames that ended with a line for the next frame's scan
-    int drags = 0;      // moves dragged
     int refused = 0;    // drags after which the board stood as before
     int noMoveSeen = 0; // frames in which the bot found nothing to drag (for Hint: a hint
                         // that is no move, as after a reshuffle, until the next search)

@@ -31,7 +31,8 @@ void startHeadless() {
 }
 
 ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orbelium-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "orbelium-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
     }

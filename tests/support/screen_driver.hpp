@@ -4,7 +4,6 @@
 #include "support/frame_script.hpp"
 
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,16 +11,16 @@
 // Helpers for tests that run a screen or a text entry to its end through the stand-in.
 namespace driver {
 
-// A screen that is still running after this many flips is stuck; the script throws, so
-// the test fails instead of hanging.
+// A screen still running after this many flips is stuck: the script throws, so the test
+// fails instead of hanging.
 inline constexpr int kGiveUpFlips = 20000;
 
-inline support::FrameScript& giveUpAfter(support::FrameScript& script, int flips = kGiveUpFlips) {
-    return script.at(flips, [] { throw std::runtime_error("the screen did not return"); });
+inline support::FrameScript& giveUpAfter(support::FrameScript& script) {
+    return script.at(kGiveUpFlips, [] { throw std::runtime_error("the screen did not return"); });
 }
 
-// One key as the keyboard driver delivers it: key down, the character (with `repeats`
-// more while it is held), key up.
+// One key as the keyboard delivers it: key down, the character (with `repeats` more while
+// it is held), key up.
 struct Key {
     int unichar;
     int repeats = 0;
@@ -41,7 +40,7 @@ inline Key backspace() {
 // Keys for every byte of an ASCII text.
 inline std::vector<Key> typed(const std::string& text) {
     std::vector<Key> keys;
-    for (unsigned char c : text) {
+    for (const unsigned char c : text) {
         keys.push_back({c});
     }
     return keys;
@@ -52,7 +51,6 @@ inline std::vector<Key> operator+(std::vector<Key> a, const std::vector<Key>& b)
     return a;
 }
 
-// Keys for an ASCII text, then Enter.
 inline std::vector<Key> typedThenEnter(const std::string& text) {
     return typed(text) + std::vector<Key>{enter()};
 }
@@ -84,30 +82,26 @@ class Steps {
     Steps& whenShown(const std::string& text, int flips, std::function<void()> action) {
         return when([text, flips](int) { return shownFor(text, flips); }, std::move(action));
     }
-    void install(int giveUp = kGiveUpFlips) {
-        struct State {
-            std::vector<std::pair<std::function<bool(int)>, std::function<void()>>> steps;
-            std::size_t next = 0;
-            int lastFlip = 0;
-        };
-        auto state = std::make_shared<State>();
-        state->steps = steps_;
-        state->lastFlip = standin::log().flips;
+    void install() const {
         const int start = standin::log().flips;
-        standin::setFrameDriver([state, start, giveUp](int flips) {
-            if (flips - start > giveUp) {
-                throw std::runtime_error("the screen did not return");
-            }
-            if (state->next < state->steps.size() &&
-                state->steps[state->next].first(flips - state->lastFlip)) {
-                state->lastFlip = flips;
-                state->steps[state->next++].second();
-            }
-        });
+        standin::setFrameDriver(
+            [steps = steps_, start, next = std::size_t{0}, last = start](int flips) mutable {
+                if (flips - start > kGiveUpFlips) {
+                    throw std::runtime_error("the screen did not return");
+                }
+                if (next < steps.size() && steps[next].ready(flips - last)) {
+                    last = flips;
+                    steps[next++].action();
+                }
+            });
     }
 
   private:
-    std::vector<std::pair<std::function<bool(int)>, std::function<void()>>> steps_;
+    struct Step {
+        std::function<bool(int)> ready;
+        std::function<void()> action;
+    };
+    std::vector<Step> steps_;
 };
 
 } // namespace driver

@@ -1,44 +1,32 @@
 #include "support/sheet_manifest.hpp"
 
-
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace support {
 
-std::vector<SheetPiece> sheetManifest() {
+std::vector<std::string> sheetRegionsOutsideManifest() {
     std::ifstream in(ORBELIUM_SHEET_MANIFEST);
     if (!in) {
-        throw std::runtime_error("cannot read the sheet manifest " +
-                                 std::string(ORBELIUM_SHEET_MANIFEST));
+        throw std::runtime_error("cannot read the sheet manifest " ORBELIUM_SHEET_MANIFEST);
     }
-    std::vector<SheetPiece> pieces;
-    std::string line;
+    // Lines of "name x y w h"; "size" is the whole sheet, not a piece.
+    std::vector<standin::Region> pieces;
+    std::string line, name;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
         std::istringstream fields(line);
-        SheetPiece piece;
-        if (fields >> piece.name >> piece.x >> piece.y >> piece.w >> piece.h) {
-            pieces.push_back(piece);
+        standin::Region p{};
+        if (line[0] != '#' && fields >> name >> p.x >> p.y >> p.w >> p.h && name != "size") {
+            pieces.push_back(p);
         }
     }
-    return pieces;
-}
-
-std::vector<std::string> sheetRegionsOutsideManifest() {
-    const std::vector<SheetPiece> pieces = sheetManifest();
     std::vector<std::string> outside;
     for (const standin::Region& r : standin::sheetRegionsEverDrawn()) {
         bool inside = false;
-        for (const SheetPiece& p : pieces) {
-            if (p.name != "size" && r.x >= p.x && r.y >= p.y && r.x + r.w <= p.x + p.w &&
-                r.y + r.h <= p.y + p.h) {
-                inside = true;
-                break;
-            }
+        for (const standin::Region& p : pieces) {
+            inside = inside ||
+                     (r.x >= p.x && r.y >= p.y && r.x + r.w <= p.x + p.w && r.y + r.h <= p.y + p.h);
         }
         if (!inside) {
             std::ostringstream text;

@@ -7,17 +7,8 @@
 
 namespace support {
 
-// One named rectangle of the element sheet, as the asset generator's manifest lists it.
-struct SheetPiece {
-    std::string name;
-    int x, y, w, h;
-};
-
-// The pieces of the manifest the asset generator draws the sheet from.
-std::vector<SheetPiece> sheetManifest();
-
-// Every region drawn from the element sheet in this process that lies inside no
-// manifest piece, described for a failure message.
+// Every region drawn from the element sheet in this process that lies inside no piece of
+// the manifest the asset generator draws the sheet from, described for a failure message.
 std::vector<std::string> sheetRegionsOutsideManifest();
 
 } // namespace support
