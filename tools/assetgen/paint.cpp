@@ -49,12 +49,16 @@ void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
     cairo_pattern_add_color_stop_rgba(p, offset, unit8(c.r), unit8(c.g), unit8(c.b), alpha);
 }
 
-void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
+void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, KeepPath keep) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
     addStop(p, 0, top);
     addStop(p, 1, bottom);
     cairo_set_source(cr, p);
-    cairo_fill(cr);
+    if (keep == KeepPath::Yes) {
+        cairo_fill_preserve(cr);
+    } else {
+        cairo_fill(cr);
+    }
     cairo_pattern_destroy(p);
 }
 

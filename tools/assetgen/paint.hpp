@@ -22,8 +22,11 @@ Rgb scale(Rgb c, double f);
 
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
-// Fills the current path with a vertical gradient, top at y0 and bottom at y1.
-void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
+// Fills the current path with a vertical gradient, top at y0 and bottom at y1; the path
+// is kept when an outline is to be stroked along it next.
+enum class KeepPath { No, Yes };
+void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom,
+                  KeepPath keep = KeepPath::No);
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // A star with `points` tips; angle 0 puts the first tip straight up.

@@ -18,15 +18,6 @@ void outline(cairo_t* cr, Rgb c, double width) {
     cairo_stroke(cr);
 }
 
-void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-    addStop(p, 0, top);
-    addStop(p, 1, bottom);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-}
-
 void sparkle(cairo_t* cr, double cx, double cy, double r, double alpha) {
     starPath(cr, cx, cy, r, r * 0.22, 4);
     setColour(cr, kWhite, alpha);
@@ -48,10 +39,10 @@ void drawSphere(cairo_t* cr) {
 // Kind 2: a green triangle, point up, with a lighter upper facet.
 void drawTriangle(cairo_t* cr) {
     polygonPath(cr, 23, 26.5, 21, 3, 0);
-    fillVertical(cr, 6, 37, {150, 240, 130}, {25, 120, 45});
+    fillVertical(cr, 6, 37, {150, 240, 130}, {25, 120, 45}, KeepPath::Yes);
     outline(cr, {10, 60, 20}, 1.4);
     polygonPath(cr, 23, 26.5, 10, 3, 0);
-    fillVertical(cr, 16, 32, {200, 255, 180}, {80, 190, 90});
+    fillVertical(cr, 16, 32, {200, 255, 180}, {80, 190, 90}, KeepPath::Yes);
     cairo_new_path(cr);
     for (int i = 0; i < 3; ++i) {
         double a = -kPi / 2 + i * 2 * kPi / 3;
@@ -84,7 +75,7 @@ void drawDiamond(cairo_t* cr) {
     for (int i = 1; i < 4; ++i)
         cairo_line_to(cr, inner[i][0], inner[i][1]);
     cairo_close_path(cr);
-    fillVertical(cr, cy - 8, cy + 8, {200, 225, 255}, {90, 140, 240});
+    fillVertical(cr, cy - 8, cy + 8, {200, 225, 255}, {90, 140, 240}, KeepPath::Yes);
     cairo_new_path(cr);
     cairo_move_to(cr, pts[0][0], pts[0][1]);
     for (int i = 1; i < 4; ++i)
@@ -109,10 +100,10 @@ void drawSquareGem(cairo_t* cr) {
         cairo_close_path(cr);
     };
     octagon(16, 5);
-    fillVertical(cr, 7, 39, {255, 238, 120}, {190, 130, 10});
+    fillVertical(cr, 7, 39, {255, 238, 120}, {190, 130, 10}, KeepPath::Yes);
     outline(cr, {100, 66, 0}, 1.3);
     octagon(9, 3);
-    fillVertical(cr, 14, 32, {255, 250, 190}, {235, 190, 45});
+    fillVertical(cr, 14, 32, {255, 250, 190}, {235, 190, 45}, KeepPath::Yes);
     outline(cr, {255, 245, 200}, 0.8);
     cairo_new_path(cr);
     const double corners[4][4] = {
@@ -129,10 +120,10 @@ void drawSquareGem(cairo_t* cr) {
 // Kind 5: a violet hexagon, point up, with a faceted crown.
 void drawHexagon(cairo_t* cr) {
     polygonPath(cr, 23, 23, 19, 6, 0);
-    fillVertical(cr, 4, 42, {215, 150, 255}, {95, 30, 150});
+    fillVertical(cr, 4, 42, {215, 150, 255}, {95, 30, 150}, KeepPath::Yes);
     outline(cr, {50, 10, 80}, 1.3);
     polygonPath(cr, 23, 23, 10, 6, 0);
-    fillVertical(cr, 13, 33, {240, 205, 255}, {160, 90, 220});
+    fillVertical(cr, 13, 33, {240, 205, 255}, {160, 90, 220}, KeepPath::Yes);
     cairo_new_path(cr);
     for (int i = 0; i < 6; ++i) {
         double a = -kPi / 2 + i * kPi / 3;
