@@ -13,13 +13,13 @@ void drawSheet(Rect piece, Point at) {
 }
 
 void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint) {
-    al_draw_tinted_bitmap_region(Assets.sheet, tint, piece.x, piece.y, piece.w, piece.h, at.x,
-                                 at.y, 0);
+    al_draw_tinted_bitmap_region(Assets.sheet, tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y,
+                                 0);
 }
 
 void restoreFromScreen(Rect region) {
-    al_draw_bitmap_region(Assets.screen, region.x, region.y, region.w, region.h, region.x,
-                          region.y, 0);
+    al_draw_bitmap_region(Assets.screen, region.x, region.y, region.w, region.h, region.x, region.y,
+                          0);
 }
 
 void drawElement(int kind, int x, int y) {

@@ -11,7 +11,7 @@ struct InputStateRecord {
     int x = 0;
     int y = 0;
     int buttons = 0;
-    int hover = 0; // item under the pointer, numbered by the screen that runs; 0 = none
+    int hover = 0;         // item under the pointer, numbered by the screen that runs; 0 = none
     ALLEGRO_EVENT event{}; // last keyboard event taken; kept while no new one arrives
 };
 extern InputStateRecord InputState;

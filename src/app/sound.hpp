@@ -25,8 +25,8 @@ enum class SoundCue {
 
 struct CueParams {
     const char* file;
-    double gainOffset;     // added to the effects volume
-    double gainFactor;     // the effects volume is multiplied by this first
+    double gainOffset; // added to the effects volume
+    double gainFactor; // the effects volume is multiplied by this first
     float speed;
     ALLEGRO_PLAYMODE mode;
 };

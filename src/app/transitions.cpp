@@ -26,8 +26,8 @@ void fadeOut() {
     float gain = records::Options.musicVolume;
     for (int i = 0; i < kFadeOutSteps; ++i) {
         gain -= kMusicRampStep;
-        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0,
-                              0, 0);
+        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0, 0,
+                              0);
         // The gain never drops below its last positive value; the stop below ends it.
         if (gain > 0) {
             setMusicGain(gain);
