@@ -18,12 +18,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using board::GameState;
+using support::givenBoard;
 
 // Where the game loop's pointer rests during a quiet frame (over nothing), and the menu
 // button that ends a measured game.
@@ -49,15 +49,6 @@ void startWithFreshBoard(int level, unsigned seed) {
     board::fillBoardRandomly();
     board::updateBoardFrame();
     forgetDraws();
-}
-
-// 8 rows of 8 kinds, top row first, into both copies of the board.
-void givenBoard(const std::string& rows) {
-    std::istringstream in(rows);
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        in >> GameState.cellKind[cell];
-    }
-    board::rebuildGridFromCells();
 }
 
 // The steps of one game-loop frame in their order, on a board without a line, with the

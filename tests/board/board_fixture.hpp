@@ -22,6 +22,7 @@
 namespace boardtest {
 
 using board::GameState;
+using support::givenBoard;
 
 // A board of kinds 1..4 without a line and without a move, on which no fall of a column
 // makes one: a column shifted by any number of rows never matches its neighbours. Lines
@@ -73,15 +74,6 @@ class BoardTest : public ::testing::Test {
         }
         standin::log() = standin::Log{};
         std::srand(7);
-    }
-
-    // Puts a board (64 kinds, top row first) into both copies.
-    static void givenBoard(const std::string& rows) {
-        std::istringstream in(rows);
-        for (int cell = 1; cell <= board::kCells; ++cell) {
-            in >> GameState.cellKind[cell];
-        }
-        board::rebuildGridFromCells();
     }
 
     static std::string board() {

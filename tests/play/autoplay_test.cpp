@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -19,6 +18,7 @@ namespace GameMode = board::GameMode;
 using board::GameState;
 using support::AutoplayResult;
 using support::AutoplaySettings;
+using support::givenBoard;
 
 // Whole games the bot played, with figures recorded when the game or the bot last changed on
 // purpose. For a fixed seed and the same bot the game must play out the same way; any other
@@ -103,15 +103,6 @@ TEST(Autoplay, ABoardBrokenDuringPlayStopsTheGameAtThatFlip) {
         EXPECT_NE(r.fault.find(b.named), std::string::npos) << r.fault;
         EXPECT_EQ(r.flips, 3000);
     }
-}
-
-// A board from 8 lines of 8 kinds, top row first, into both copies.
-void givenBoard(const std::string& rows) {
-    std::istringstream in(rows);
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        in >> GameState.cellKind[cell];
-    }
-    board::rebuildGridFromCells();
 }
 
 TEST(BoardInvariants, LinesAreFoundWholeAndOneMayWaitAFrameOnlyIfThatFrameFindsOne) {

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/startup.hpp"
+#include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "saves/save_index.hpp"
@@ -13,6 +14,14 @@
 #include <stdexcept>
 
 namespace support {
+
+void givenBoard(const std::string& rows) {
+    std::istringstream in(rows);
+    for (int cell = 1; cell <= board::kCells; ++cell) {
+        in >> board::GameState.cellKind[cell];
+    }
+    board::rebuildGridFromCells();
+}
 
 void resetWorld() {
     standin::reset();
