@@ -30,12 +30,8 @@ constexpr Rect kRestoredRegion{285, 170, 225, 275};
 
 constexpr int kExitItem = 7;
 
-ALLEGRO_COLOR labelColour() {
-    return al_map_rgb(105, 160, 105);
-}
-ALLEGRO_COLOR titleColour() {
-    return al_map_rgb(15, 100, 105);
-}
+constexpr ALLEGRO_COLOR kLabelColour = app::palette::rgb(105, 160, 105);
+constexpr ALLEGRO_COLOR kTitleColour = app::palette::rgb(15, 100, 105);
 
 void drawTitle() {
     // Four black copies one pixel off each way, then the title: an outlined word.
@@ -44,7 +40,7 @@ void drawTitle() {
         al_draw_text(Assets.font34, app::palette::kBlack, kTitleAt.x + off.x, kTitleAt.y + off.y,
                      ALLEGRO_ALIGN_CENTRE, kGameTitle);
     }
-    al_draw_text(Assets.font34, titleColour(), kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
+    al_draw_text(Assets.font34, kTitleColour, kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
                  kGameTitle);
 }
 
@@ -78,7 +74,7 @@ void composeMainMenu() {
     for (int item = 1; item <= kMenuItems; ++item) {
         const int offset = kItemPitch * (item - 1);
         drawSheet(kItemPlate, {kFirstPlateAt.x, kFirstPlateAt.y + offset});
-        al_draw_text(Assets.font24, labelColour(), kLabelX, kFirstLabelY + offset,
+        al_draw_text(Assets.font24, kLabelColour, kLabelX, kFirstLabelY + offset,
                      ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
     }
     al_set_target_backbuffer(Assets.display);

@@ -13,6 +13,8 @@ constexpr ALLEGRO_COLOR rgb(int r, int g, int b) {
 }
 
 inline constexpr ALLEGRO_COLOR kBlack = rgb(0, 0, 0);
+// What a scratch layer is cleared to before texts are composed on it.
+inline constexpr ALLEGRO_COLOR kTransparent{0, 0, 0, 0};
 // Outlines of the list, options, bonus and rules panels.
 inline constexpr ALLEGRO_COLOR kOlive = rgb(128, 140, 0);
 // Prompts, headings and whatever is shown but not active: empty rows, a dim option.
@@ -31,6 +33,8 @@ inline constexpr ALLEGRO_COLOR kLeaf = rgb(60, 180, 60);
 inline constexpr ALLEGRO_COLOR kInk = rgb(0, 18, 30);
 // The rules panel and the hint outline's resting colour.
 inline constexpr ALLEGRO_COLOR kDeepTeal = rgb(0, 28, 40);
+// The strip of the text entries and dialogs at the bottom of the screen.
+inline constexpr ALLEGRO_COLOR kStripTeal = rgb(0, 38, 50);
 // The list and bonus panels.
 inline constexpr ALLEGRO_COLOR kNavy = rgb(10, 28, 40);
 

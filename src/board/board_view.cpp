@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "board/game_state.hpp"
 
 namespace board {
@@ -39,7 +40,7 @@ void drawAllCells() {
 
 void copyBoardToScratch() {
     al_set_target_bitmap(app::Assets.scratch);
-    al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+    al_clear_to_color(app::palette::kTransparent);
     drawAllCells();
     al_set_target_backbuffer(app::Assets.display);
 }

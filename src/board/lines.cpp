@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
@@ -31,9 +32,7 @@ constexpr int kVerticalAwardY = -35;
 
 constexpr int kRefillCycle = 11;
 
-ALLEGRO_COLOR awardColour() {
-    return al_map_rgb(60, 120, 140);
-}
+constexpr ALLEGRO_COLOR kAwardColour = app::palette::rgb(60, 120, 140);
 
 // A line of equal kinds along one row or one column, from its first cell.
 struct Line {
@@ -163,7 +162,7 @@ void removeHorizontal(const Line& line) {
                               kEntryBandY + d, 0);
         app::restoreFromScreen({startX, kEntryBandY, width, kPitch});
         if (d < kFallFrames - 1 && g.lineKind != ElementKind::Star) {
-            al_draw_textf(app::Assets.font24, awardColour(),
+            al_draw_textf(app::Assets.font24, kAwardColour,
                           startX + kAwardOffsetX + kPitch * line.length / 2, startY + kAwardOffsetY,
                           ALLEGRO_ALIGN_CENTRE, " %d", g.awardPoints);
         }
@@ -197,7 +196,7 @@ void removeVertical(const Line& line) {
     vanish(line.length, [&](int n) { return app::Point{startX, startY + kPitch * n}; });
 
     if (g.lineKind <= ElementKind::Star) {
-        al_draw_textf(app::Assets.font24, awardColour(), startX + kVerticalAwardX,
+        al_draw_textf(app::Assets.font24, kAwardColour, startX + kVerticalAwardX,
                       startY + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE, " %d",
                       g.awardPoints);
     }

@@ -32,9 +32,7 @@ constexpr int kBlinkErased = 10;
 // Cells of rows 1..7, where the reshuffle may place a new kind.
 constexpr int kReshuffleCells = kCells - kSide;
 
-ALLEGRO_COLOR hintColour() {
-    return al_map_rgb(44, 133, 166);
-}
+constexpr ALLEGRO_COLOR kHintColour = app::palette::rgb(44, 133, 166);
 
 int searchGrid[kSide + 1][kSide + 1];
 
@@ -84,7 +82,7 @@ void blinkHint() {
             n = 0;
         }
         if (n <= kBlinkShown) {
-            outlineHint(hintColour());
+            outlineHint(kHintColour);
         }
         al_flip_display();
         if (n > kBlinkErased) {

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
@@ -51,24 +52,12 @@ constexpr app::Point kFlashAt{240, 260};
 constexpr int kFlashInSteps = 34;
 constexpr int kFlashOutSteps = 44;
 
-ALLEGRO_COLOR starBannerColour() {
-    return al_map_rgb(200, 180, 60);
-}
-ALLEGRO_COLOR scoreShadowColour() {
-    return al_map_rgb(60, 60, 10);
-}
-ALLEGRO_COLOR scoreRecordColour() {
-    return al_map_rgb(250, 250, 255);
-}
-ALLEGRO_COLOR scoreColour() {
-    return al_map_rgb(240, 230, 20);
-}
-ALLEGRO_COLOR recordColour() {
-    return al_map_rgb(166, 166, 44);
-}
-ALLEGRO_COLOR recordReachedColour() {
-    return al_map_rgb(99, 220, 66);
-}
+constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
+constexpr ALLEGRO_COLOR kScoreShadowColour = app::palette::rgb(60, 60, 10);
+constexpr ALLEGRO_COLOR kScoreRecordColour = app::palette::rgb(250, 250, 255);
+constexpr ALLEGRO_COLOR kScoreColour = app::palette::rgb(240, 230, 20);
+constexpr ALLEGRO_COLOR kRecordColour = app::palette::rgb(166, 166, 44);
+constexpr ALLEGRO_COLOR kRecordReachedColour = app::palette::rgb(99, 220, 66);
 
 bool isOrdinary(int kind) {
     return kind >= 1 && kind <= 5;
@@ -77,7 +66,7 @@ bool isOrdinary(int kind) {
 void showStarBanner() {
     app::playCue(app::SoundCue::S7);
     app::drawSheet(kStarBanner, kStarBannerAt);
-    al_draw_textf(app::Assets.font20, starBannerColour(), kStarBannerText.x, kStarBannerText.y,
+    al_draw_textf(app::Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
                   ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
     al_flip_display();
     al_rest(2.0);
@@ -180,19 +169,19 @@ void scoreAward() {
 void showScore() {
     const GameStateRecord& g = GameState;
     app::restoreFromScreen(kScoreArea);
-    al_draw_textf(app::Assets.font34, scoreShadowColour(), kScoreShadowAt.x, kScoreShadowAt.y,
+    al_draw_textf(app::Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
                   ALLEGRO_ALIGN_CENTRE, "%d ", g.score);
     const bool recordReached = g.score >= g.record;
-    al_draw_textf(app::Assets.font34, recordReached ? scoreRecordColour() : scoreColour(),
-                  kScoreAt.x, kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", g.score);
+    al_draw_textf(app::Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
+                  kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", g.score);
 
     // The record line always shows the larger of the two, green once it is reached.
     app::restoreFromScreen(kRecordArea);
     if (recordReached) {
-        al_draw_textf(app::Assets.fontBold16, recordReachedColour(), kRecordAt.x, kRecordAt.y,
+        al_draw_textf(app::Assets.fontBold16, kRecordReachedColour, kRecordAt.x, kRecordAt.y,
                       ALLEGRO_ALIGN_RIGHT, " %d", g.score);
     } else {
-        al_draw_textf(app::Assets.fontBold16, recordColour(), kRecordAt.x, kRecordAt.y,
+        al_draw_textf(app::Assets.fontBold16, kRecordColour, kRecordAt.x, kRecordAt.y,
                       ALLEGRO_ALIGN_RIGHT, " %d", g.record);
     }
     al_rest(0.001);

@@ -81,12 +81,8 @@ constexpr app::Point kFullClockBarAt{758, 150};
 constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
 constexpr const char* kMultiplierFormat = "x %d";
 
-ALLEGRO_COLOR dropBannerColour() {
-    return al_map_rgb(180, 180, 110);
-}
-ALLEGRO_COLOR congratulationsColour() {
-    return al_map_rgb(60, 160, 60);
-}
+constexpr ALLEGRO_COLOR kDropBannerColour = app::palette::rgb(180, 180, 110);
+constexpr ALLEGRO_COLOR kCongratulationsColour = app::palette::rgb(60, 160, 60);
 
 int newTopKind() {
     int k = std::rand() % 4 + 1;
@@ -119,7 +115,7 @@ void dropStar(int column) {
     for (int t = 1; t <= kDropFrames; ++t) {
         if (t == kDropBannerFrame) {
             app::drawSheet(kDropBanner, kDropBannerAt);
-            al_draw_textf(app::Assets.font20, dropBannerColour(), kDropBannerText.x,
+            al_draw_textf(app::Assets.font20, kDropBannerColour, kDropBannerText.x,
                           kDropBannerText.y, ALLEGRO_ALIGN_CENTRE, "%d", g.awardPoints);
         }
         app::restoreFromScreen({x, kBottomRowY, kPitch, kDropRepaintHeight});
@@ -216,7 +212,7 @@ void showCongratulations(int level) {
     if (level < kLastLevel) {
         app::restoreFromScreen(kMessageArea);
     }
-    al_draw_text(app::Assets.font34, congratulationsColour(), kMessageX, kCongratulationsY,
+    al_draw_text(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
                  ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
     al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);

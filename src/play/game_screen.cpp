@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
@@ -81,12 +82,8 @@ constexpr double kResumedRevealRest = 0.01;
 constexpr app::Rect kOverlayClear{232, 0, 70, 80}; // of the backdrop, copied to (0, 0)
 constexpr int kOverlayLinePitch = 15;
 
-ALLEGRO_COLOR recordLabelColour() {
-    return al_map_rgb(230, 184, 20);
-}
-ALLEGRO_COLOR overlayColour() {
-    return al_map_rgb(15, 160, 15);
-}
+constexpr ALLEGRO_COLOR kRecordLabelColour = app::palette::rgb(230, 184, 20);
+constexpr ALLEGRO_COLOR kOverlayColour = app::palette::rgb(15, 160, 15);
 
 constexpr int kMaxLevel = 8;
 constexpr int kMaxProgress = 100;
@@ -108,7 +105,7 @@ void composePanel() {
                                  kDarkBandAt.y, 0);
     drawPiece(kScorePlate, kScorePlateAt);
     drawPiece(kRecordPlate, kRecordPlateAt);
-    al_draw_text(Assets.fontBold16, recordLabelColour(), kRecordLabelAt.x, kRecordLabelAt.y, 0,
+    al_draw_text(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
                  kRecordLabel);
     drawPiece(kKindBarsPlate, kKindBarsPlateAt);
     drawPiece(kStarPlate, kStarPlateAt);
@@ -197,7 +194,7 @@ void diagnosticOverlay() {
     const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                          GameState.selectedCell, GameState.lineKind};
     for (int i = 0; i < static_cast<int>(kOverlayFormats.size()); ++i) {
-        al_draw_textf(Assets.fontBold16, overlayColour(), 0, kOverlayLinePitch * i, 0,
+        al_draw_textf(Assets.fontBold16, kOverlayColour, 0, kOverlayLinePitch * i, 0,
                       kOverlayFormats[i], lines[i]);
     }
     al_flip_display();

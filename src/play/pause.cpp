@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/palette.hpp"
 #include "app/window.hpp"
 #include "board/board_view.hpp"
 #include "play/texts.hpp"
@@ -20,14 +21,12 @@ constexpr app::Point kWordAt{535, 268}; // centred on x
 constexpr app::Rect kBoardArea{350, 80, 368, 368};
 constexpr double kShowRest = 0.1;
 
-ALLEGRO_COLOR wordColour() {
-    return al_map_rgb(200, 210, 220);
-}
+constexpr ALLEGRO_COLOR kWordColour = app::palette::rgb(200, 210, 220);
 } // namespace
 
 void pauseScreen() {
     app::drawSheet(kPlate, kPlateAt);
-    al_draw_text(Assets.font24, wordColour(), kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
+    al_draw_text(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
                  kPauseWord);
     al_flip_display();
     al_rest(kShowRest);

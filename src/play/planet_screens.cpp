@@ -21,9 +21,7 @@ constexpr int kBodyX = 20;
 constexpr int kBodyTop = 400; // line j (1..8) stands at 400 + 20 * j
 constexpr int kBodyPitch = 20;
 
-ALLEGRO_COLOR headingColour() {
-    return al_map_rgb(160, 200, 20);
-}
+constexpr ALLEGRO_COLOR kHeadingColour = app::palette::rgb(160, 200, 20);
 
 // Final screen layout: each text is drawn in the shadow colour one pixel down and
 // right of its light copy.
@@ -34,12 +32,8 @@ constexpr int kFinalTitleY = 250;
 constexpr int kFinalSubtitleY = 300;
 constexpr int kFinalScoreY = 350;
 
-ALLEGRO_COLOR finalLight() {
-    return al_map_rgb(250, 250, 50);
-}
-ALLEGRO_COLOR finalShadow() {
-    return al_map_rgb(0, 0, 20);
-}
+constexpr ALLEGRO_COLOR kFinalLight = app::palette::rgb(250, 250, 50);
+constexpr ALLEGRO_COLOR kFinalShadow = app::palette::rgb(0, 0, 20);
 
 // Covering the game screen with the backdrop: the band right of the planet strip, then
 // everything under it.
@@ -62,19 +56,19 @@ void drawBackgroundRegion(app::Rect region, app::Point at, ALLEGRO_COLOR tint) {
 
 void composeFinalText() {
     al_set_target_bitmap(Assets.scratch);
-    al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+    al_clear_to_color(app::palette::kTransparent);
     app::drawSheet(kFinalBanner, kFinalBannerAt);
     const int centre = ALLEGRO_ALIGN_CENTRE;
-    al_draw_text(Assets.font24, finalShadow(), kFinalCentreX + 1, kFinalTitleY + 1, centre,
+    al_draw_text(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalTitleY + 1, centre,
                  kFinalTitle);
-    al_draw_text(Assets.font20, finalShadow(), kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
+    al_draw_text(Assets.font20, kFinalShadow, kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
                  kFinalSubtitle);
-    al_draw_text(Assets.font24, finalLight(), kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
-    al_draw_text(Assets.font20, finalLight(), kFinalCentreX, kFinalSubtitleY, centre,
+    al_draw_text(Assets.font24, kFinalLight, kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
+    al_draw_text(Assets.font20, kFinalLight, kFinalCentreX, kFinalSubtitleY, centre,
                  kFinalSubtitle);
-    al_draw_textf(Assets.font24, finalShadow(), kFinalCentreX + 1, kFinalScoreY + 1, centre,
+    al_draw_textf(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalScoreY + 1, centre,
                   kFinalScoreFormat, board::GameState.score);
-    al_draw_textf(Assets.font24, finalLight(), kFinalCentreX, kFinalScoreY, centre,
+    al_draw_textf(Assets.font24, kFinalLight, kFinalCentreX, kFinalScoreY, centre,
                   kFinalScoreFormat, board::GameState.score);
 }
 } // namespace
@@ -84,8 +78,8 @@ void planetInfo(int level) {
         return;
     }
     const PlanetText& text = planetTexts[level];
-    al_draw_text(Assets.font24, headingColour(), kHeadingAt.x, kHeadingAt.y, 0, text.heading);
-    al_draw_text(Assets.font24, headingColour(), kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
+    al_draw_text(Assets.font24, kHeadingColour, kHeadingAt.x, kHeadingAt.y, 0, text.heading);
+    al_draw_text(Assets.font24, kHeadingColour, kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
                  text.boldHeading);
     for (int j = 1; j <= text.lineCount; ++j) {
         al_draw_text(Assets.font20, app::palette::kSteel, kBodyX, kBodyTop + kBodyPitch * j, 0,

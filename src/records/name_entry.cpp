@@ -32,7 +32,7 @@ constexpr int kLastLevel = 8;
 
 void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
-    al_clear_to_color(stripBackground());
+    al_clear_to_color(app::palette::kStripTeal);
     al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
                  ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
 }

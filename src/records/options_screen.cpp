@@ -88,18 +88,10 @@ constexpr app::Rect kDeleteRowRepair{190, 232, 400, 28};
 constexpr app::Rect kModeLabelRepair{240, 270, 220, 27};
 constexpr app::HitBox kDeleteRowErase{185, 232, 610, 258};
 
-ALLEGRO_COLOR panelColour() {
-    return al_map_rgb(33, 52, 70);
-}
-ALLEGRO_COLOR barColour() {
-    return al_map_rgb(11, 88, 99);
-}
-ALLEGRO_COLOR greenColour() {
-    return al_map_rgb(160, 180, 10);
-}
-ALLEGRO_COLOR buttonTint() {
-    return al_map_rgba_f(0.4f, 0.8f, 0.8f, 0.5f);
-}
+constexpr ALLEGRO_COLOR kPanelColour = app::palette::rgb(33, 52, 70);
+constexpr ALLEGRO_COLOR kBarColour = app::palette::rgb(11, 88, 99);
+constexpr ALLEGRO_COLOR kGreenColour = app::palette::rgb(160, 180, 10);
+constexpr ALLEGRO_COLOR kButtonTint{0.4f, 0.8f, 0.8f, 0.5f};
 
 // A volume as the slider shows it: the integer part of 100 v. A hand-made value far
 // outside the slider's range is held to what an int can carry.
@@ -121,7 +113,7 @@ void composeOptions() {
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
-                                     panelColour());
+                                     kPanelColour);
     al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
                               app::palette::kOlive, 2);
     for (int row = 0; row < kRows; ++row) {
@@ -148,7 +140,7 @@ void drawNumber(const Slider& slider, int value) {
 }
 
 void drawVolume(const Slider& slider, float volume) {
-    al_draw_line(kBarStartX, slider.barY, volumeX(volume, kBarStartX), slider.barY, barColour(),
+    al_draw_line(kBarStartX, slider.barY, volumeX(volume, kBarStartX), slider.barY, kBarColour,
                  kBarThickness);
     app::drawSheet(kKnob,
                    {static_cast<int>(volumeX(volume, kSliderZeroX - kKnobOffset)), slider.knobY});
@@ -158,7 +150,7 @@ void drawVolume(const Slider& slider, float volume) {
 void drawModeLabel() {
     ALLEGRO_FONT* font = app::Assets.font20;
     if (board::GameState.mode == board::GameMode::Relaxed) {
-        al_draw_text(font, greenColour(), kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
+        al_draw_text(font, kGreenColour, kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
     } else if (board::GameState.mode == board::GameMode::Timed) {
         al_draw_text(font, app::palette::kSteel, kModeLabelAt.x, kModeLabelAt.y, 0,
                      texts::kTimedMode);
@@ -192,7 +184,7 @@ void playMusicOnce() {
 // Moves a slider to the pointer; returns the new volume.
 float dragSlider(const Slider& slider, int x) {
     app::restoreFromScreen(slider.repair);
-    al_draw_line(kBarStartX, slider.barY, x, slider.barY, barColour(), kBarThickness);
+    al_draw_line(kBarStartX, slider.barY, x, slider.barY, kBarColour, kBarThickness);
     al_draw_line(x, slider.emptyY, kEmptyEndX, slider.emptyY, app::palette::kBlack, kBarThickness);
     app::drawSheet(kKnob, {x - 5, slider.knobY});
     drawNumber(slider, x - kSliderZeroX);
@@ -240,7 +232,7 @@ void clearList() {
     al_flip_display();
     waitForButtonsReleased();
     al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
-                             kDeleteRowErase.y1, panelColour());
+                             kDeleteRowErase.y1, kPanelColour);
     drawDeletedMessage();
     clearListInMemory();
 }
@@ -276,14 +268,14 @@ void optionsScreen() {
             Options.effectsVolume = dragSlider(kEffectsSlider, in.x);
         }
         if (listShown && kDeleteButton.contains(in.x, in.y)) {
-            app::drawSheetTinted(kDeletePlate, kDeletePlateAt, buttonTint());
+            app::drawSheetTinted(kDeletePlate, kDeletePlateAt, kButtonTint);
             if (click) {
                 clearList();
                 listShown = false;
             }
         }
         if (kModeButton.contains(in.x, in.y)) {
-            app::drawSheetTinted(kModePlate, kModePlateAt, buttonTint());
+            app::drawSheetTinted(kModePlate, kModePlateAt, kButtonTint);
             if (click) {
                 switchMode();
             }

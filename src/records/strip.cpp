@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/palette.hpp"
 
 #include <allegro5/allegro_primitives.h>
 
@@ -18,20 +19,14 @@ constexpr int kMiddleRow = 22;
 constexpr int kCloseSteps = 12;
 constexpr double kCloseRest = 0.03;
 
-ALLEGRO_COLOR edgeColour() {
-    return al_map_rgb(160, 120, 30);
-}
+constexpr ALLEGRO_COLOR kEdgeColour = app::palette::rgb(160, 120, 30);
 
 void drawEdges(int above, int below) {
-    al_draw_line(0, above, kWidth, above, edgeColour(), 1);
-    al_draw_line(0, below, kWidth, below, edgeColour(), 1);
+    al_draw_line(0, above, kWidth, above, kEdgeColour, 1);
+    al_draw_line(0, below, kWidth, below, kEdgeColour, 1);
 }
 
 } // namespace
-
-ALLEGRO_COLOR stripBackground() {
-    return al_map_rgb(0, 38, 50);
-}
 
 void stripOpen() {
     // The strip is drawn onto the display, never onto itself.

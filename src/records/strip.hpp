@@ -9,9 +9,6 @@ namespace records {
 // The window row the strip unfolds around and folds back to; set by each dialog.
 extern int stripCentreY;
 
-// The strip's background, shared by every dialog that uses it.
-ALLEGRO_COLOR stripBackground();
-
 // Unfolds the strip from its middle row outwards in 20 steps of 0.01 s, leaving the
 // display's back buffer as the drawing target.
 void stripOpen();

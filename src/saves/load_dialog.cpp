@@ -37,7 +37,7 @@ constexpr PasswordField kField{records::Charset::Printable,
 
 void composeStrip() {
     al_set_target_bitmap(app::Assets.strip);
-    al_clear_to_color(records::stripBackground());
+    al_clear_to_color(app::palette::kStripTeal);
     if (SaveIndex.count == 0) {
         al_draw_text(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
                      ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
@@ -50,7 +50,7 @@ void composeStrip() {
 void refuse() {
     stripFadeOut(kFadeTop);
     al_set_target_bitmap(app::Assets.strip);
-    al_clear_to_color(records::stripBackground());
+    al_clear_to_color(app::palette::kStripTeal);
     al_draw_text(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
                  ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
     stripFadeIn(kFadeTop);

@@ -38,8 +38,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         }
         al_flip_display();
         if (caret == records::CaretPhase::Dark) {
-            drawCaret(field,
-                      field.darkHiddenCaret ? app::palette::kInk : records::stripBackground());
+            drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
         const int key = records::nextTypedCharacter(queue);
         records::applyKey(password, key, field.charset);
@@ -49,7 +48,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         al_flip_display();
         al_rest(kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
-                                 records::stripBackground());
+                                 app::palette::kStripTeal);
 
         if (!password.empty() &&
             (key == records::kEnter || (field.escapeConfirms && key == records::kEscape))) {

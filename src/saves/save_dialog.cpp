@@ -57,9 +57,7 @@ constexpr PasswordField kField{records::Charset::Word,
                                0,
                                -1};
 
-ALLEGRO_COLOR buttonTint() {
-    return al_map_rgba_f(0.6f, 0.6f, 0.6f, 0.45f);
-}
+constexpr ALLEGRO_COLOR kButtonTint{0.6f, 0.6f, 0.6f, 0.45f};
 
 // The board as it stands now goes into the screen buffer, which the strip's closing
 // copies back.
@@ -75,7 +73,7 @@ void refreshBoardInScreen() {
 
 void clearStrip() {
     al_set_target_bitmap(app::Assets.strip);
-    al_clear_to_color(records::stripBackground());
+    al_clear_to_color(app::palette::kStripTeal);
 }
 
 void composeQuestion() {
@@ -89,8 +87,8 @@ void composeQuestion() {
 void drawStripBand(app::Rect band, bool tinted) {
     const float y = static_cast<float>(band.y + kStripToScreen);
     if (tinted) {
-        al_draw_tinted_bitmap_region(app::Assets.strip, buttonTint(), band.x, band.y, band.w,
-                                     band.h, band.x, y, 0);
+        al_draw_tinted_bitmap_region(app::Assets.strip, kButtonTint, band.x, band.y, band.w, band.h,
+                                     band.x, y, 0);
     } else {
         al_draw_bitmap_region(app::Assets.strip, band.x, band.y, band.w, band.h, band.x, y, 0);
     }

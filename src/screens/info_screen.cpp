@@ -28,16 +28,12 @@ constexpr int kLinePitch = 20;
 constexpr int kCreditX = 400;
 constexpr int kHalfCycle = 100;
 
-ALLEGRO_COLOR creditColour() {
-    return al_map_rgb(100, 110, 120);
-}
-ALLEGRO_COLOR brightStar() {
-    return al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.3f);
-}
+constexpr ALLEGRO_COLOR kCreditColour = app::palette::rgb(100, 110, 120);
+constexpr ALLEGRO_COLOR kBrightStar{0.2f, 0.6f, 0.8f, 0.3f};
 
 void drawStars(bool leftBright) {
-    app::drawSheetTinted(kStar, kLeftStarAt, leftBright ? brightStar() : app::palette::kHoverGlow);
-    app::drawSheetTinted(kStar, kRightStarAt, leftBright ? app::palette::kHoverGlow : brightStar());
+    app::drawSheetTinted(kStar, kLeftStarAt, leftBright ? kBrightStar : app::palette::kHoverGlow);
+    app::drawSheetTinted(kStar, kRightStarAt, leftBright ? app::palette::kHoverGlow : kBrightStar);
 }
 
 void composePage() {
@@ -56,7 +52,7 @@ void composePage() {
                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
-        al_draw_text(app::Assets.fontBold16, creditColour(), kCreditX,
+        al_draw_text(app::Assets.fontBold16, kCreditColour, kCreditX,
                      kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
                      texts::kCredits[i]);
     }
