@@ -1,6 +1,9 @@
 #include "app/draw.hpp"
 
 #include "app/assets.hpp"
+#include "app/palette.hpp"
+
+#include <allegro5/allegro_primitives.h>
 
 namespace app {
 
@@ -15,6 +18,13 @@ void drawSheet(Rect piece, Point at) {
 void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint) {
     al_draw_tinted_bitmap_region(Assets.sheet, tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y,
                                  0);
+}
+
+void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
+    constexpr float kOutline = 2;
+    al_draw_filled_rounded_rectangle(box.x0, box.y0, box.x1, box.y1, radius, radius, fill);
+    al_draw_rounded_rectangle(box.x0, box.y0, box.x1, box.y1, radius, radius, palette::kOlive,
+                              kOutline);
 }
 
 void restoreFromScreen(Rect region) {

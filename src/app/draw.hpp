@@ -15,6 +15,9 @@ void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint);
 // current target; this is how every screen repairs what it changed.
 void restoreFromScreen(Rect region);
 
+// A rounded panel filled with `fill` inside the olive outline every panel wears.
+void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill);
+
 // Draws element sprite `kind` (0..8) of the sheet's first row at (x, y).
 void drawElement(int kind, int x, int y);
 

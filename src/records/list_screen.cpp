@@ -74,10 +74,7 @@ void composeList() {
     al_set_target_bitmap(app::Assets.screen);
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
-    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, app::palette::kNavy);
-    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, app::palette::kOlive, 2);
+    app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     drawModeTitle();
     al_draw_text(app::Assets.fontBold16, app::palette::kSlate, kPlaceHeadingAt.x, kPlaceHeadingAt.y,
                  0, texts::kPlaceAndNameHeading);

@@ -112,10 +112,7 @@ void composeOptions() {
     al_set_target_bitmap(app::Assets.screen);
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
-    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
-                                     kPanelColour);
-    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kRadius, kRadius,
-                              app::palette::kOlive, 2);
+    app::drawPanel(kPanel, kRadius, kPanelColour);
     for (int row = 0; row < kRows; ++row) {
         const int bottom = kFirstRowBottom + kRowPitch * row;
         al_draw_rounded_rectangle(kRowLeft, bottom - kRowHeight, kRowRight, bottom, kRadius,

@@ -40,10 +40,7 @@ void composeTable() {
     al_set_target_bitmap(app::Assets.screen);
     al_draw_bitmap(app::Assets.background, 0, 0, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kHeading, kHeadingAt);
-    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, app::palette::kNavy);
-    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, app::palette::kOlive, 2);
+    app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     app::drawSheet(kFigures, kFiguresAt);
     for (const texts::PlacedText& row : texts::kBonusRows) {
         al_draw_text(app::Assets.fontBold16,

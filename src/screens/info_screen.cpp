@@ -7,7 +7,6 @@
 #include "screens/texts.hpp"
 
 #include <allegro5/allegro_font.h>
-#include <allegro5/allegro_primitives.h>
 
 namespace screens {
 
@@ -40,10 +39,7 @@ void composePage() {
     al_set_target_bitmap(app::Assets.screen);
     al_draw_bitmap(app::Assets.background, kBackdropX, 0, 0);
     app::drawSheet(kHeading, kHeadingAt);
-    al_draw_filled_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                                     kPanelRadius, app::palette::kDeepTeal);
-    al_draw_rounded_rectangle(kPanel.x0, kPanel.y0, kPanel.x1, kPanel.y1, kPanelRadius,
-                              kPanelRadius, app::palette::kOlive, 2);
+    app::drawPanel(kPanel, kPanelRadius, app::palette::kDeepTeal);
     app::drawSheet(kStar, kLeftStarAt);
     const int lastRule = static_cast<int>(texts::kRules.size()) - 1;
     for (int i = 0; i <= lastRule; ++i) {
