@@ -47,9 +47,11 @@ inline constexpr std::array<const char*, 12> kRules{
     "Koniec gry to: odkrycie wszystkich planet lub brak czasu.",
 };
 
+// Every picture and sound of this game is drawn and synthesised by our own generator, so
+// the credits say so rather than crediting borrowed material.
 inline constexpr std::array<const char*, 4> kCredits{
     "Gra powstała w języku C++ z użyciem biblioteki Allegro 5.",
-    "Obrazki tła i planet oraz niektóre sample zapożyczone z internetu.",
+    "Obrazki i dźwięki wygenerowane naszym własnym narzędziem.",
     "Autorzy: zespół ORBELIUM",
     "Rok powstania: 2026",
 };
