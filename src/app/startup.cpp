@@ -16,10 +16,8 @@
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 
 namespace app {
 
@@ -31,6 +29,8 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
+constexpr int kWindowRetries = 10;
+constexpr double kWindowRetryRest = 0.2;
 
 ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
     ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
@@ -86,42 +86,37 @@ void loadSounds() {
     al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
 }
 
-// Hand-edited files must not make the game deafening or pick a mode that does not exist.
-float saneVolume(float volume) {
-    if (!std::isfinite(volume) || volume < records::kMinVolume) {
-        return records::kMinVolume;
+// On a loaded desktop the window system can refuse a new window for a moment (a busy X
+// server, a compositor starting up); the game tries again for about two seconds before
+// it gives up.
+ALLEGRO_DISPLAY* createWindow() {
+    ALLEGRO_DISPLAY* display = al_create_display(kWindowWidth, kWindowHeight);
+    for (int retry = 0; display == nullptr && retry < kWindowRetries; ++retry) {
+        al_rest(kWindowRetryRest);
+        display = al_create_display(kWindowWidth, kWindowHeight);
     }
-    return volume > records::kMaxVolume ? records::kMaxVolume : volume;
+    return display;
 }
 
 } // namespace
 
 void readSettingsFiles() {
-    std::ifstream in;
-    in.open(paths::kOptions);
-    in >> records::Options.musicVolume >> records::Options.effectsVolume >> board::GameState.mode;
-    in.close();
-    // The same stream again: a successful open clears what the first file left.
-    in.open(paths::kSaveCount);
-    in >> saves::SaveIndex.count;
-    in.close();
-
-    records::Options.musicVolume = saneVolume(records::Options.musicVolume);
-    records::Options.effectsVolume = saneVolume(records::Options.effectsVolume);
-    if (board::GameState.mode != board::GameMode::Timed) {
-        board::GameState.mode = board::GameMode::Relaxed;
-    }
-    if (saves::SaveIndex.count < 0) {
-        saves::SaveIndex.count = 0;
-    }
+    records::readOptionsFile();
+    saves::readSaveIndex();
 }
 
 void startUp() {
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
         failStartUp(texts::kNoAllegro, nullptr);
     }
-    al_install_keyboard();
-    al_install_mouse();
+    // Every screen polls the mouse and the text entries read the keyboard: without them
+    // the game could not be played, and would fail later in an unclear way.
+    if (!al_install_keyboard()) {
+        failStartUp(texts::kNoKeyboard, nullptr);
+    }
+    if (!al_install_mouse()) {
+        failStartUp(texts::kNoMouse, nullptr);
+    }
     al_init_image_addon();
     al_init_primitives_addon();
     al_init_font_addon();
@@ -131,7 +126,7 @@ void startUp() {
 
     startAudio();
 
-    Assets.display = al_create_display(kWindowWidth, kWindowHeight);
+    Assets.display = createWindow();
     if (Assets.display == nullptr) {
         failStartUp(texts::kNoWindow, nullptr);
     }

@@ -34,6 +34,8 @@ inline constexpr const char* kNextLevel = "Następny poziom";
 // Why the game could not start, written to stderr before the name of what failed.
 namespace texts {
 inline constexpr const char* kNoAllegro = "nie można uruchomić biblioteki Allegro";
+inline constexpr const char* kNoKeyboard = "nie można obsłużyć klawiatury";
+inline constexpr const char* kNoMouse = "nie można obsłużyć myszy";
 inline constexpr const char* kNoWindow = "nie można otworzyć okna 800 × 600";
 inline constexpr const char* kNoBuffers = "brak pamięci na bufory ekranu";
 inline constexpr const char* kNoPicture = "nie można wczytać obrazka";

@@ -5,11 +5,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace app {
 
 namespace {
 ALLEGRO_EVENT_QUEUE* closeQueue = nullptr;
+std::function<void()> closeHook;
+} // namespace
+
+OnWindowClose::OnWindowClose(std::function<void()> keep)
+    : previous_(std::exchange(closeHook, std::move(keep))) {}
+
+OnWindowClose::~OnWindowClose() {
+    closeHook = std::move(previous_);
 }
 
 void watchWindowClose() {
@@ -28,6 +37,9 @@ void quitIfWindowClosed() {
         if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) {
             al_destroy_event_queue(closeQueue);
             closeQueue = nullptr;
+            if (std::function<void()> keep = std::exchange(closeHook, nullptr)) {
+                keep();
+            }
             shutDown();
             std::exit(0);
         }

@@ -21,6 +21,10 @@ inline constexpr int Timed = 1;
 inline constexpr int kCells = 64;
 inline constexpr int kSide = 8;
 
+// The highest score the game keeps: nine digits fit the panel, and an award never
+// carries the score past what an int holds, whatever a stored game brought in.
+inline constexpr int kMaxScore = 999'999'999;
+
 struct GameStateRecord {
     int mode = GameMode::Relaxed;
     int level = 1; // 1..8 during play; 9 once Neptune is done

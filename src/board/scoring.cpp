@@ -15,6 +15,12 @@ namespace board {
 
 namespace {
 
+// The award joins the score, which stops at the highest score the game keeps.
+void addAward() {
+    GameStateRecord& g = GameState;
+    g.score = g.awardPoints > kMaxScore - g.score ? kMaxScore : g.score + g.awardPoints;
+}
+
 // Fixed points of a line at level 1 by kind class and size class 1..3; higher levels
 // multiply them. A star line adds a share of the score divided by the level.
 constexpr int kOrdinaryPoints[4] = {0, 10, 20, 50};
@@ -106,7 +112,7 @@ void payFullBar(int kind) {
     app::restoreFromScreen(bar);
 
     g.awardPoints = kBarBonus;
-    g.score += g.awardPoints;
+    addAward();
     showScore();
 
     turnBonusElementsInto(kind);
@@ -138,7 +144,8 @@ int linePoints(int lineKind, int lineSize, int level, int score) {
             share = score / 50;
             break;
         case 2:
-            share = 3 * score / 100;
+            // 3 * score / 100 without the product, which a score near the top would overflow.
+            share = score / 100 * 3 + score % 100 * 3 / 100;
             break;
         default:
             share = score / 20;
@@ -162,7 +169,7 @@ void scoreAward() {
     if (g.lineKind == ElementKind::Star) {
         showStarBanner();
     }
-    g.score += g.awardPoints;
+    addAward();
     showScore();
 }
 

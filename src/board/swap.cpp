@@ -67,14 +67,21 @@ void swapWith(const SwapMove& move) {
     rebuildGridFromCells();
 }
 
-// Lines are resolved at once; a swap that made none is taken back. Then the drag waits
-// for the button to be released before it tests any further direction.
+// Lines are resolved at once; a swap that made none is taken back. Each swap of a drag
+// is judged on its own: the vertical half of a diagonal drag is taken back even when the
+// horizontal half made a line. The flag then again says whether the drag changed the
+// board, as the star drops read it. Then the drag waits for the button to be released
+// before it tests any further direction.
 void afterSwap(void (*swap)()) {
+    const int changedBefore = GameState.boardChanged;
+    GameState.boardChanged = 0;
     resolveLines();
-    if (GameState.boardChanged == 0) {
+    const int changed = GameState.boardChanged;
+    if (changed == 0) {
         app::playCue(app::SoundCue::Take);
         swap();
     }
+    GameState.boardChanged = changedBefore == 1 || changed == 1 ? 1 : 0;
     // Read into the poll's own copy, so the next poll does not report the button as
     // still held from before the swap.
     do {

@@ -56,6 +56,9 @@ bool isButton(int hover) {
 
 void setUpGame() {
     app::fadeOut();
+    // A key an earlier screen took (the Escape that confirmed a password) is not this
+    // game's: the timed game would read it as its pause key on every frame.
+    InputState.event = ALLEGRO_EVENT{};
     board::resetGame();
     board::updateBoardFrame();
     board::fillBoardRandomly();
@@ -63,6 +66,11 @@ void setUpGame() {
     // resumed game then overwrites the record with its stored value.
     records::loadRecordForMode();
     composeGameScreen();
+    if (GameState.resumedGame == 1) {
+        // The stored game brought its own mode, which may not be the options' one: its
+        // time-out is judged against the list of that mode.
+        records::readList();
+    }
     app::startMusic();
     // Nothing to score yet: this only writes the score and the record.
     board::scoreAward();

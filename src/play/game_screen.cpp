@@ -1,6 +1,7 @@
 #include "play/game_screen.hpp"
 
 #include "app/assets.hpp"
+#include "app/debug.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/palette.hpp"
@@ -191,11 +192,13 @@ void composeGameScreen() {
 void diagnosticOverlay() {
     al_draw_bitmap_region(Assets.background, kOverlayClear.x, kOverlayClear.y, kOverlayClear.w,
                           kOverlayClear.h, 0, 0, 0);
-    const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
-                         GameState.selectedCell, GameState.lineKind};
-    for (int i = 0; i < static_cast<int>(kOverlayFormats.size()); ++i) {
-        al_draw_textf(Assets.fontBold16, kOverlayColour, 0, kOverlayLinePitch * i, 0,
-                      kOverlayFormats[i], lines[i]);
+    if (app::debugReadout()) {
+        const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
+                             GameState.selectedCell, GameState.lineKind};
+        for (int i = 0; i < static_cast<int>(kOverlayFormats.size()); ++i) {
+            al_draw_textf(Assets.fontBold16, kOverlayColour, 0, kOverlayLinePitch * i, 0,
+                          kOverlayFormats[i], lines[i]);
+        }
     }
     al_flip_display();
     al_rest(app::kFrameRest);

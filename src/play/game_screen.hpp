@@ -13,8 +13,8 @@ void composeGameScreen();
 // The digit of the current level in the panel, drawn on the current target.
 void drawLevelNumber();
 
-// A small read-out of the input numbers in the top-left corner, with its own flip and
-// rest; the save question shows it every frame.
+// The save question's frame: its own flip and rest, and, for a developer who set
+// ORBELIUM_DEBUG, a small read-out of the input numbers in the top-left corner.
 void diagnosticOverlay();
 
 } // namespace play

@@ -2,17 +2,19 @@
 
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
-#include "records/file_replace.hpp"
+#include "records/player_files.hpp"
 #include "saves/save_index.hpp"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <istream>
+#include <sstream>
 
 namespace records {
 
 HighScoreListRecord HighScoreList;
 int newEntryIndex = 0;
+bool listReadable = true;
 
 namespace {
 
@@ -35,14 +37,11 @@ std::string fittedName(std::string name) {
     return name;
 }
 
-std::string readFirstLine(const char* path) {
-    std::string line;
-    std::ifstream in(path, std::ios::binary);
-    char c;
-    while (line.size() < kLongestLine && in.get(c) && c != '\n') {
-        line.push_back(c);
-    }
-    return line;
+// The first line of a list file (at most kLongestLine bytes of it).
+FileRead readFirstLine(const char* path, std::string& line) {
+    const FileRead read = readPlayerFile(path, kLongestLine, line);
+    line.resize(std::min(line.find('\n'), line.size()));
+    return read;
 }
 
 void readEntries(std::istream& in) {
@@ -112,28 +111,38 @@ void clearListInMemory() {
 
 void readList() {
     clearListInMemory();
+    listReadable = true;
     const char* path = listFileName(board::GameState.mode);
-    const std::string stored = path != nullptr ? readFirstLine(path) : std::string{};
-    {
-        std::ofstream copy(app::paths::kDecodedList, std::ios::binary | std::ios::trunc);
-        copy << decodeListText(stored);
+    std::string stored;
+    if (path != nullptr && readFirstLine(path, stored) == FileRead::Unreadable) {
+        listReadable = false;
+        return;
     }
-    {
-        std::ifstream copy(app::paths::kDecodedList, std::ios::binary);
+    // The decoded copy is made afresh, never through whatever lay under its name; when it
+    // cannot be made the list reads as empty, and is then not written over either.
+    std::string plain;
+    if (!writeNewFile(app::paths::kDecodedList, decodeListText(stored)) ||
+        readPlayerFile(app::paths::kDecodedList, kLongestLine, plain) != FileRead::Read) {
+        listReadable = false;
+    } else {
+        std::istringstream copy(plain);
         readEntries(copy);
     }
     std::remove(app::paths::kDecodedList);
 }
 
-void writeList(bool discard) {
+bool writeList(bool discard) {
+    const std::string plain = listPlainText(); // also gives short names their "..." in memory
+    const char* path = listFileName(board::GameState.mode);
+    if (!listReadable || path == nullptr || !replaceFile(path, encodeListText(plain))) {
+        return false;
+    }
+    // Only once the result is stored may the stored game it came from go: a full disk
+    // or a crash in between then loses neither.
     if (discard) {
         saves::discardStoredGame();
     }
-    const std::string plain = listPlainText();
-    const char* path = listFileName(board::GameState.mode);
-    if (path != nullptr) {
-        replaceFile(path, encodeListText(plain));
-    }
+    return true;
 }
 
 void insertResult(const std::string& name, int level, int score) {

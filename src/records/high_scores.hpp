@@ -39,13 +39,20 @@ std::string listPlainText();
 // Empties entries 1..20 in memory.
 void clearListInMemory();
 
+// False while the list in memory stands for a file that is there but could not be read
+// (no permission, a directory or a link in its place, no room for the decoded copy):
+// such a file is kept untouched, never written over with a list that lacks its results.
+extern bool listReadable;
+
 // Loads the list of the current GameState.mode into entries 1..20. A missing file
-// reads as an empty list; a bad field ends the reading and leaves the rest empty.
+// reads as an empty list; a bad field ends the reading and leaves the rest empty; a file
+// that cannot be read reads as empty and clears listReadable.
 void readList();
 
-// Stores entries 1..21 in the list file of the current mode; with `discard` it first
-// deletes the stored game the finished game was resumed from.
-void writeList(bool discard);
+// Stores entries 1..21 in the list file of the current mode; with `discard` it then
+// deletes the stored game the finished game was resumed from. False when the list could
+// not be stored (or must not be, see listReadable); the stored game is then kept.
+bool writeList(bool discard);
 
 // Places a result below every better or equal one and sets newEntryIndex; a result
 // beaten by all twenty entries changes nothing.

@@ -41,10 +41,21 @@ void drawCaret(ALLEGRO_COLOR colour) {
     al_draw_text(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
 }
 
+// Places the finished game's result under `name` in the list of the mode played and
+// stores the list; false when it could not be stored.
+bool recordResult(const std::string& name) {
+    board::GameState.level = std::min(board::GameState.level, kLastLevel);
+    insertResult(name, board::GameState.level, board::GameState.score);
+    board::GameState.score = 0;
+    return writeList(true);
+}
+
 // One pass per typed character at most; returns when Enter or Escape ends a
-// non-empty name.
+// non-empty name. Closing the window meanwhile records the result under the name typed
+// so far (a name too short to show gets the list's placeholder).
 std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
     std::string name;
+    app::OnWindowClose keep([&name] { recordResult(name); });
     for (;;) {
         app::quitIfWindowClosed();
         CaretPhase caret = CaretPhase::Neither;
@@ -69,6 +80,7 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
         al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
                                  app::palette::kInk);
         if ((key == kEnter || key == kEscape) && !name.empty()) {
+            forgetConfirmingKey();
             return name;
         }
     }
@@ -89,10 +101,9 @@ void nameEntry() {
     al_destroy_event_queue(queue);
     stripClose();
 
-    board::GameState.level = std::min(board::GameState.level, kLastLevel);
-    insertResult(name, board::GameState.level, board::GameState.score);
-    board::GameState.score = 0;
-    writeList(true);
+    if (!recordResult(name)) {
+        stripNotice(texts::kResultNotStored);
+    }
     listScreen();
 }
 

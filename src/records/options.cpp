@@ -1,7 +1,45 @@
 #include "records/options.hpp"
 
+#include "app/paths.hpp"
+#include "board/game_state.hpp"
+#include "records/field_reader.hpp"
+#include "records/player_files.hpp"
+
+#include <limits>
+#include <sstream>
+
 namespace records {
 
 OptionsRecord Options;
+
+namespace {
+// Three short numbers; anything longer is not this file.
+constexpr std::size_t kLongestFile = 4096;
+} // namespace
+
+void readOptionsFile() {
+    std::string text;
+    readPlayerFile(app::paths::kOptions, kLongestFile, text);
+    FieldReader reader(text);
+    reader.readClamped(Options.musicVolume, kMinVolume, kMaxVolume);
+    reader.readClamped(Options.effectsVolume, kMinVolume, kMaxVolume);
+    reader.read(board::GameState.mode, std::numeric_limits<int>::min(),
+                std::numeric_limits<int>::max());
+    if (board::GameState.mode != board::GameMode::Timed) {
+        board::GameState.mode = board::GameMode::Relaxed;
+    }
+}
+
+std::string optionsFileText() {
+    std::ostringstream text;
+    text << Options.musicVolume << '\n'
+         << Options.effectsVolume << '\n'
+         << board::GameState.mode << '\n';
+    return text.str();
+}
+
+bool writeOptionsFile() {
+    return replaceFile(app::paths::kOptions, optionsFileText());
+}
 
 } // namespace records

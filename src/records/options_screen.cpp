@@ -9,10 +9,12 @@
 #include "app/paths.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
+#include "app/window.hpp"
 #include "board/game_state.hpp"
-#include "records/file_replace.hpp"
 #include "records/high_scores.hpp"
 #include "records/options.hpp"
+#include "records/player_files.hpp"
+#include "records/strip.hpp"
 #include "records/text_entry.hpp"
 #include "records/texts.hpp"
 
@@ -23,7 +25,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace records {
@@ -200,25 +201,13 @@ void switchMode() {
 
 } // namespace
 
-std::string optionsFileText() {
-    std::ostringstream text;
-    text << Options.musicVolume << '\n'
-         << Options.effectsVolume << '\n'
-         << board::GameState.mode << '\n';
-    return text.str();
-}
-
-bool writeOptionsFile() {
-    return replaceFile(app::paths::kOptions, optionsFileText());
-}
-
 bool listFileExists() {
     const char* path = listFileName(board::GameState.mode);
     if (path == nullptr) {
         return false;
     }
-    std::ifstream in(path);
-    return in.is_open();
+    std::string ignored;
+    return readPlayerFile(path, 0, ignored) == FileRead::Read;
 }
 
 void clearList() {
@@ -244,6 +233,8 @@ void optionsScreen() {
     drawModeLabel();
     playMusicOnce();
 
+    // Closing the window keeps the settings as leaving by the return button does.
+    app::OnWindowClose keep([] { writeOptionsFile(); });
     bool leaving = false;
     while (!leaving) {
         bool listShown = listFileExists();
@@ -296,7 +287,9 @@ void optionsScreen() {
         al_rest(app::kFrameRest);
     }
 
-    writeOptionsFile();
+    if (!writeOptionsFile()) {
+        stripNotice(texts::kOptionsNotStored);
+    }
     app::fadeOut();
     app::composeMainMenu();
     app::fadeIn();

@@ -8,12 +8,6 @@ namespace records {
 // the deletion of the current mode's list. Leaving it stores "opc.txt".
 void optionsScreen();
 
-// The text of "opc.txt": music volume, effects volume and mode, one per line.
-std::string optionsFileText();
-
-// Replaces "opc.txt" with the current settings; false when it could not be written.
-bool writeOptionsFile();
-
 // True when the list file of the current mode can be opened for reading.
 bool listFileExists();
 

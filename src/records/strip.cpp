@@ -2,8 +2,10 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/geometry.hpp"
 #include "app/palette.hpp"
 
+#include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
 
 namespace records {
@@ -20,6 +22,11 @@ constexpr int kCloseSteps = 12;
 constexpr double kCloseRest = 0.03;
 
 constexpr ALLEGRO_COLOR kEdgeColour = app::palette::rgb(160, 120, 30);
+
+// A notice takes the strip at the bottom of the screen, as the save dialog's messages do.
+constexpr int kNoticeCentre = 569;
+constexpr app::Point kNoticeAt{400, 10}; // centred, in the strip
+constexpr double kNoticeRest = 1.5;
 
 void drawEdges(int above, int below) {
     al_draw_line(0, above, kWidth, above, kEdgeColour, 1);
@@ -58,6 +65,17 @@ void stripClose() {
         al_set_target_backbuffer(app::Assets.display);
         al_flip_display();
     }
+}
+
+void stripNotice(const char* text) {
+    al_set_target_bitmap(app::Assets.strip);
+    al_clear_to_color(app::palette::kStripTeal);
+    al_draw_text(app::Assets.font20, app::palette::kCoral, kNoticeAt.x, kNoticeAt.y,
+                 ALLEGRO_ALIGN_CENTRE, text);
+    stripCentreY = kNoticeCentre;
+    stripOpen();
+    al_rest(kNoticeRest);
+    stripClose();
 }
 
 } // namespace records

@@ -17,4 +17,9 @@ void stripOpen();
 // Assets.screen.
 void stripClose();
 
+// Tells the player, in the strip at the bottom of the screen, that something could not
+// be done (a file that could not be written): the strip unfolds with `text`, stays
+// 1.5 s and folds away again.
+void stripNotice(const char* text);
+
 } // namespace records

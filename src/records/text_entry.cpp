@@ -120,6 +120,10 @@ int nextTypedCharacter(ALLEGRO_EVENT_QUEUE* queue) {
     return 0;
 }
 
+void forgetConfirmingKey() {
+    app::InputState.event = ALLEGRO_EVENT{};
+}
+
 ALLEGRO_EVENT_QUEUE* createKeyboardQueue() {
     ALLEGRO_EVENT_QUEUE* queue = al_create_event_queue();
     al_register_event_source(queue, al_get_keyboard_event_source());

@@ -37,6 +37,10 @@ bool typedWith(const std::string& text, Charset charset);
 // taken twice.
 int nextTypedCharacter(ALLEGRO_EVENT_QUEUE* queue);
 
+// Drops the key that ended an entry from InputState.event, so that the next screen
+// (a timed game reads Escape as its pause key) does not take it again.
+void forgetConfirmingKey();
+
 // Creates a queue fed by the keyboard alone.
 ALLEGRO_EVENT_QUEUE* createKeyboardQueue();
 

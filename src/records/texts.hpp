@@ -18,6 +18,10 @@ inline constexpr const char* kEffectsVolume = "Głośność efektów";
 inline constexpr const char* kDeleteList = "Kasowanie listy wyników";
 inline constexpr const char* kRelaxedListDeleted = "Lista wyników gry dla relaksu - skasowana";
 inline constexpr const char* kTimedListDeleted = "Lista wyników gry na czas - skasowana";
+// Shown for a moment when a file could not be written (a full disk, a read-only folder,
+// a list that could not be read and so is kept as it was); the game then goes on.
+inline constexpr const char* kResultNotStored = "Nie udało się zapisać wyniku";
+inline constexpr const char* kOptionsNotStored = "Nie udało się zapisać ustawień";
 inline constexpr const char* kFullScreen = "Pełny ekran";
 inline constexpr const char* kRelaxedMode = "Gra dla relaksu";
 inline constexpr const char* kTimedMode = "Gra na czas";

@@ -52,9 +52,11 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
 
         if (!password.empty() &&
             (key == records::kEnter || (field.escapeConfirms && key == records::kEscape))) {
+            records::forgetConfirmingKey();
             return EntryEnd::Typed;
         }
         if (password.empty() && field.escapeGivesUp && key == records::kEscape) {
+            records::forgetConfirmingKey();
             return EntryEnd::GaveUp;
         }
         const app::InputStateRecord& in = app::InputState;

@@ -8,6 +8,7 @@
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "play/game_screen.hpp"
+#include "records/player_files.hpp"
 #include "records/strip.hpp"
 #include "records/text_entry.hpp"
 #include "saves/password_entry.hpp"
@@ -19,6 +20,7 @@
 #include <allegro5/allegro_font.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 namespace saves {
@@ -53,7 +55,7 @@ constexpr PasswordField kField{records::Charset::Word,
                                true,
                                false,
                                true,
-                               false,
+                               true,
                                0,
                                -1};
 
@@ -134,8 +136,25 @@ void showStoreFailed() {
     al_rest(kMessageRest);
 }
 
-// A new password for the game; false when the player gave up after a failed store.
-// The count rises as the entry begins and falls again when nothing gets stored.
+// Stores the game under `name` and then the count. A count that cannot be written
+// would leave a new stored game out of the count on disk (after a restart the load
+// dialog could say there is none), so for a file this store created it fails the whole
+// store and the file is removed again. A stored game that was there before is already
+// counted: replacing it stands.
+bool storeGame(const std::string& name) {
+    const bool existed = records::isWritableRegularFile(name);
+    if (!writeStoredGame(name)) {
+        return false;
+    }
+    if (!writeSaveIndex() && !existed) {
+        std::remove(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A new password for the game; false when the player gave up (Escape on an empty
+// field). The count rises as the entry begins and falls again when nothing gets stored.
 bool storeUnderNewPassword(bool afterFailure) {
     for (;;) {
         showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
@@ -146,11 +165,9 @@ bool storeUnderNewPassword(bool afterFailure) {
         if (raised) {
             ++SaveIndex.count;
         }
-        PasswordField field = kField;
-        field.escapeGivesUp = afterFailure;
-        const EntryEnd end = typePassword(field, queue);
+        const EntryEnd end = typePassword(kField, queue);
         al_destroy_event_queue(queue);
-        if (end == EntryEnd::Typed && writeStoredGame(currentSaveName)) {
+        if (end == EntryEnd::Typed && storeGame(currentSaveName)) {
             return true;
         }
         if (raised) {
@@ -179,11 +196,12 @@ void saveDialog() {
     const std::string oldName = currentSaveName;
     bool stored = false;
     if (!oldName.empty()) {
-        showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
-                    ALLEGRO_ALIGN_CENTRE);
-        al_rest(kMessageRest);
-        stored = writeStoredGame(oldName);
-        if (!stored) {
+        stored = storeGame(oldName);
+        if (stored) {
+            showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
+                        ALLEGRO_ALIGN_CENTRE);
+            al_rest(kMessageRest);
+        } else {
             showStoreFailed();
         }
     }
@@ -196,7 +214,6 @@ void saveDialog() {
         records::stripClose();
         return;
     }
-    writeSaveIndex();
     board::resetGame();
     records::stripClose();
     currentSaveName.clear();

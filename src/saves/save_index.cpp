@@ -2,11 +2,11 @@
 
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
-#include "records/file_replace.hpp"
+#include "records/field_reader.hpp"
+#include "records/player_files.hpp"
 #include "saves/stored_game.hpp"
 
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <string>
 
@@ -15,12 +15,16 @@ namespace saves {
 SaveIndexRecord SaveIndex;
 std::string currentSaveName;
 
+namespace {
+// One number; anything longer is not this file.
+constexpr std::size_t kLongestFile = 4096;
+} // namespace
+
 void readSaveIndex() {
-    std::ifstream in(app::paths::kSaveCount);
-    int count = 0;
-    if (in >> count) {
-        SaveIndex.count = count;
-    }
+    std::string text;
+    records::readPlayerFile(app::paths::kSaveCount, kLongestFile, text);
+    // A negative count, or one too large to hold, counts nothing: the file is not ours.
+    records::FieldReader(text).read(SaveIndex.count, 0, std::numeric_limits<int>::max());
 }
 
 bool writeSaveIndex() {

@@ -14,7 +14,8 @@ extern SaveIndexRecord SaveIndex;
 // stored-game file; empty for a game that was never stored.
 extern std::string currentSaveName;
 
-// Extracts the count from "zg.txt"; a missing or unreadable file leaves it as it was.
+// Extracts the count from "zg.txt" at start-up; a missing or unreadable file, or a value
+// that is not a count of files (negative, or too large to hold), leaves it as it was.
 void readSaveIndex();
 
 // Replaces "zg.txt" with the count (decimal, no line end); false when it failed.

@@ -1,14 +1,11 @@
 #include "saves/stored_game.hpp"
 
 #include "board/game_state.hpp"
-#include "records/file_replace.hpp"
+#include "records/field_reader.hpp"
 #include "records/options.hpp"
+#include "records/player_files.hpp"
 #include "records/text_entry.hpp"
 
-#include <sys/stat.h>
-
-#include <cmath>
-#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -19,7 +16,6 @@ namespace {
 using board::GameState;
 using records::Options;
 
-constexpr int kIntMin = std::numeric_limits<int>::min();
 constexpr int kIntMax = std::numeric_limits<int>::max();
 constexpr int kFirstKind = 1;
 constexpr int kLastStoredKind = 7; // ordinary kinds, the star element and the bonus element
@@ -28,39 +24,19 @@ constexpr int kFullBar = 100;
 constexpr int kLevels = 8;
 constexpr int kMaxStars = 8;
 
-// Extracts values in file order until one fails to parse or to fit its range.
-class StoredGameReader {
-  public:
-    explicit StoredGameReader(std::istream& in) : in_(in) {}
+// A stored game is a few hundred bytes; a hostile file is not read beyond this.
+constexpr std::size_t kLongestFile = 64 * 1024;
 
-    bool read(int& field, int lo, int hi) {
-        int value = 0;
-        if (!ok_ || !(in_ >> value) || value < lo || value > hi) {
-            ok_ = false;
-            return false;
-        }
-        field = value;
-        return true;
+int starFlags() {
+    int flags = 0;
+    for (int column = 1; column <= board::kSide; ++column) {
+        flags += GameState.columnStar[column];
     }
+    return flags;
+}
 
-    bool read(float& field) {
-        float value = 0;
-        if (!ok_ || !(in_ >> value) || !std::isfinite(value) || value < records::kMinVolume ||
-            value > records::kMaxVolume) {
-            ok_ = false;
-            return false;
-        }
-        field = value;
-        return true;
-    }
-
-  private:
-    std::istream& in_;
-    bool ok_ = true;
-};
-
-void readFields(std::istream& in) {
-    StoredGameReader r(in);
+void readFields(const std::string& text) {
+    records::FieldReader r(text);
     for (int cell = 1; cell <= board::kCells; ++cell) {
         r.read(GameState.cellKind[cell], kFirstKind, kLastStoredKind);
     }
@@ -71,13 +47,32 @@ void readFields(std::istream& in) {
         r.read(GameState.kindProgress[kind], 0, kFullBar);
     }
     r.read(GameState.level, 1, kLevels);
-    r.read(GameState.stars, 0, kMaxStars);
-    r.read(GameState.score, kIntMin, kIntMax);
-    r.read(GameState.record, kIntMin, kIntMax);
+    int stars = 0;
+    // Each star in the tray has its column's flag: a count that disagrees would leave the
+    // level impossible to finish or draw stars beyond the tray, so it ends the reading.
+    if (r.read(stars, 0, kMaxStars) && stars != starFlags()) {
+        r.stop();
+    }
+    if (r.ok()) {
+        GameState.stars = stars;
+    } else if (GameState.stars != starFlags()) {
+        // Stopped before the count agreed with the flags: the tray starts empty.
+        for (int column = 1; column <= board::kSide; ++column) {
+            GameState.columnStar[column] = 0;
+        }
+        GameState.stars = 0;
+    }
+    r.read(GameState.score, 0, board::kMaxScore);
+    r.read(GameState.record, 0, board::kMaxScore);
     r.read(GameState.clockBar, 0, kIntMax);
-    r.read(Options.musicVolume);
-    r.read(Options.effectsVolume);
+    r.read(Options.musicVolume, records::kMinVolume, records::kMaxVolume);
+    r.read(Options.effectsVolume, records::kMinVolume, records::kMaxVolume);
     r.read(GameState.mode, board::GameMode::Relaxed, board::GameMode::Timed);
+    // The relaxed game has no clock: whatever a relaxed stored game holds there must
+    // not run it out.
+    if (GameState.mode != board::GameMode::Timed) {
+        GameState.clockBar = 0;
+    }
 }
 
 } // namespace
@@ -115,21 +110,14 @@ bool writeStoredGame(const std::string& name) {
 }
 
 bool storedGameExists(const std::string& name) {
-    struct stat info {};
-    if (!isPasswordName(name) || ::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    std::fstream file(name, std::ios::in | std::ios::out);
-    return file.is_open();
+    return isPasswordName(name) && records::isWritableRegularFile(name);
 }
 
 void readStoredGame(const std::string& name) {
-    if (!isPasswordName(name)) {
-        return;
-    }
-    std::ifstream in(name);
-    if (in.is_open()) {
-        readFields(in);
+    std::string text;
+    if (isPasswordName(name) &&
+        records::readPlayerFile(name, kLongestFile, text) == records::FileRead::Read) {
+        readFields(text);
     }
 }
 

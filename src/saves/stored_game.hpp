@@ -24,8 +24,11 @@ bool writeStoredGame(const std::string& name);
 bool storedGameExists(const std::string& name);
 
 // Reads the stored game `name` over the new game's state. Reading stops at the first
-// value that does not parse or lies outside what the game can show; that value and
-// every later one keep what they held.
+// value that does not parse or lies outside what the game can show (a score beyond
+// board::kMaxScore, a star count that disagrees with the column stars); that value and
+// every later one keep what they held, and the star tray starts empty unless its count
+// and flags were read in agreement. A relaxed game's stored clock is ignored. Only a
+// regular file is read, never a link.
 void readStoredGame(const std::string& name);
 
 } // namespace saves

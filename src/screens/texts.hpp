@@ -33,16 +33,16 @@ inline constexpr std::array<PlacedText, 15> kBonusRows{{
 }};
 
 inline constexpr std::array<const char*, 12> kRules{
-    "Zasada gry jest bardzo prosta - należy zamienić sąsiednie pola tak",
+    "Zasada gry jest bardzo prosta - należy zamienić sąsiednie pola tak,",
     "by powstał układ z co najmniej trzech jednakowych elementów.",
     "Inne układy skazane są na niepowodzenie.",
-    "Utworzone układy znikają a wyższe przesuwaję się na ich miejsce.",
+    "Utworzone układy znikają, a wyższe przesuwają się na ich miejsce.",
     "W zwolnionych polach losowo pojawiają się nowe elementy.",
-    "Układy, które same się ułożą znikają także. ",
+    "Układy, które same się ułożą, znikają także. ",
     "Różne układy są różnie punktowane - opis w zakładce 'Bonusy'.",
-    "Ukończenie poziomu to ułożenie 8-miu gwiazdek pod diagramem.",
-    "Poziomów jest 8, różnią sią punktacją i różnorodnością elementów .",
-    "Są dwa rodzaje gry: 'Gra dla relaksu' i 'Gra na czas' ",
+    "Ukończenie poziomu to ułożenie ośmiu gwiazdek pod diagramem.",
+    "Poziomów jest 8, różnią się punktacją i różnorodnością elementów.",
+    "Są dwa rodzaje gry: 'Gra dla relaksu' i 'Gra na czas'.",
     "W każdej chwili można przerwać i zapisać stan gry.",
     "Koniec gry to: odkrycie wszystkich planet lub brak czasu.",
 };

@@ -82,8 +82,8 @@ TEST_F(StartUp, ReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
         {"a word in the middle keeps what came before", "0.9 abc 1", nullptr, 0.9f, 0, 0, 0},
         {"a bad options file does not spoil the count", "garbage", "3\n", 0, 0, 0, 3},
         {"a word for the count stays zero", "0.5 0.5 0", "many", 0.5f, 0.5f, 0, 0},
-        {"hand-edited extremes brought into range", "1e30 -4 7", "-2", records::kMaxVolume, 0, 0,
-         0},
+        {"hand-edited extremes brought into range", "2.5 -4 7", "-2", records::kMaxVolume, 0, 0, 0},
+        {"numbers too large to hold are not read at all", "1e40 0.4 1", "99999999999", 0, 0, 0, 0},
         {"a volume that is not a number is silence", "nan 0.4 1", nullptr, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -118,9 +118,22 @@ TEST_F(StartUpDeath, AMissingPictureFontOrSoundIsNamedInOneMessageAndEndsWithCod
     }
 }
 
-TEST_F(StartUpDeath, AWindowThatCannotOpenEndsWithCodeOne) {
+TEST_F(StartUpDeath, AWindowThatCannotOpenOrNoKeyboardOrMouseEndsWithCodeOne) {
     standin::config().displayWorks = false;
-    EXPECT_EXIT(app::startUp(), ::testing::ExitedWithCode(1), "okna");
+    EXPECT_EXIT(app::startUp(), ::testing::ExitedWithCode(1), "^orbelium: [^\n]*okna[^\n]*\n$");
+    standin::config().displayWorks = true;
+    standin::config().keyboardWorks = false;
+    EXPECT_EXIT(app::startUp(), ::testing::ExitedWithCode(1), "^orbelium: [^\n]*klawiatury\n$");
+    standin::config().keyboardWorks = true;
+    standin::config().mouseWorks = false;
+    EXPECT_EXIT(app::startUp(), ::testing::ExitedWithCode(1), "^orbelium: [^\n]*myszy\n$");
+}
+
+TEST_F(StartUp, AWindowRefusedForAMomentIsTriedAgainForAboutTwoSeconds) {
+    standin::config().displayRefusals = 5;
+    app::startUp();
+    EXPECT_NE(app::Assets.display, nullptr);
+    EXPECT_NEAR(standin::log().clock, 1.0, 0.05);
 }
 
 TEST_F(StartUpDeath, TheWindowsCloseButtonEndsTheGameFromTheMenu) {

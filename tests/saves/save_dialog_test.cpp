@@ -1,3 +1,4 @@
+#include "app/input.hpp"
 #include "board/game_state.hpp"
 #include "records/fixture.hpp"
 #include "saves/save_dialog.hpp"
@@ -67,8 +68,7 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
          keys({' ', '.', '-', '{', '/', 260, 'x', 380, 8, 'y', 380, 13}), "xyż"},
         {"seventeen bytes at most, no half letter",
          driver::typed(std::string(16, 'a')) + keys({261, 'b', 13}), std::string(16, 'a') + "b"},
-        {"Enter and Escape wait for a password; then Escape confirms", keys({13, 27, 'k', '1', 27}),
-         "k1"},
+        {"Enter waits for a password; Escape confirms one", keys({13, 'k', '1', 27}), "k1"},
         {"an existing password is stored over and still counts", driver::typedThenEnter("abc"),
          "abc"},
     };
@@ -89,7 +89,34 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
         EXPECT_EQ(folder.read("zg.txt"), "3");
         EXPECT_TRUE(saves::currentSaveName.empty());
         EXPECT_EQ(GameState.level, 1) << "what remains is a new game";
+        EXPECT_EQ(app::InputState.event.keyboard.unichar, 0) << "no confirming key left behind";
     }
+}
+
+TEST_F(SaveDialog, EscapeOnTheEmptyFieldLeavesWithoutStoring) {
+    answer(390).whenShown(kPrompt, kTyping, typing(keys({27}))).install();
+    saves::saveDialog();
+    EXPECT_EQ(fixture::fileCount(folder), 0);
+    EXPECT_EQ(SaveIndex.count, 2);
+    EXPECT_EQ(GameState.level, 3) << "the game goes on";
+    EXPECT_EQ(app::InputState.event.keyboard.unichar, 0);
+}
+
+// The count on disk must include every stored game, or after a restart the load dialog
+// may say there is none: a count that cannot be written fails the store of a new game.
+TEST_F(SaveDialog, ACountThatCannotBeWrittenFailsTheStoreOfANewGameOnly) {
+    fixture::blockWithFolder(folder, "zg.txt");
+    folder.write("stary", "old");
+    const std::string text = saves::storedGameText();
+    answer(390)
+        .whenShown(kPrompt, kTyping, typing(driver::typedThenEnter("nowa")))
+        .whenShown(kRetryPrompt, kTyping, typing(driver::typedThenEnter("stary")))
+        .install();
+    saves::saveDialog();
+    EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
+    EXPECT_FALSE(folder.exists("nowa")) << "the game this store created is taken back";
+    EXPECT_EQ(folder.read("stary"), text) << "a stored game already counted is replaced";
+    EXPECT_EQ(GameState.level, 1);
 }
 
 TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape) {
@@ -118,6 +145,8 @@ TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape
             .install();
         saves::saveDialog();
         EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
+        EXPECT_TRUE(standin::textsWith("Gra zapisana pod starą nazwą").empty())
+            << "no success shown for a store that failed";
         EXPECT_EQ(folder.read(blocked + "/keep"), "x");
         EXPECT_EQ(SaveIndex.count, stored.empty() ? 2 : 3);
         EXPECT_EQ(folder.read("zg.txt"), stored.empty() ? "" : "3");

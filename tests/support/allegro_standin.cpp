@@ -224,8 +224,8 @@ extern "C" {
 // --- system -----------------------------------------------------------------------
 // clang-format off
 bool al_install_system(int, int (*)(void (*)(void))) { return true; }
-bool al_install_keyboard(void) { return true; }
-bool al_install_mouse(void) { return true; }
+bool al_install_keyboard(void) { return world().config.keyboardWorks; }
+bool al_install_mouse(void) { return world().config.mouseWorks; }
 bool al_init_image_addon(void) { return true; }
 bool al_init_primitives_addon(void) { return true; }
 bool al_init_font_addon(void) { return true; }
@@ -254,6 +254,10 @@ void al_rest(double seconds) {
 // --- display and bitmaps -------------------------------------------------------------
 ALLEGRO_DISPLAY* al_create_display(int w, int h) {
     if (!world().config.displayWorks) {
+        return nullptr;
+    }
+    if (world().config.displayRefusals > 0) {
+        --world().config.displayRefusals;
         return nullptr;
     }
     world().display = std::make_unique<ALLEGRO_DISPLAY>();

@@ -77,7 +77,10 @@ struct SamplePlay {
 // How the machine behaves: which files load, whether a window and a sound device exist.
 struct Config {
     bool displayWorks = true;
+    int displayRefusals = 0; // the first this many window creations fail, as on a busy desktop
     bool audioWorks = true;
+    bool keyboardWorks = true;
+    bool mouseWorks = true;
     std::set<std::string> missingFiles; // loads of these paths fail
 };
 

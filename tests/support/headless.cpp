@@ -5,7 +5,9 @@
 #include "app/startup.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
+#include "records/high_scores.hpp"
 #include "records/options.hpp"
+#include "records/text_entry.hpp"
 #include "saves/save_index.hpp"
 
 #include <cstdlib>
@@ -32,6 +34,10 @@ void resetWorld() {
     records::Options = records::OptionsRecord{};
     saves::SaveIndex = saves::SaveIndexRecord{};
     saves::currentSaveName.clear();
+    records::HighScoreList = records::HighScoreListRecord{};
+    records::newEntryIndex = 0;
+    records::listReadable = true;
+    records::caretBlink = 0;
 }
 
 void startHeadless() {

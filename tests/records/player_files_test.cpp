@@ -1,0 +1,123 @@
+#include "app/startup.hpp"
+#include "board/game_state.hpp"
+#include "records/fixture.hpp"
+#include "records/high_scores.hpp"
+#include "records/name_entry.hpp"
+#include "records/options.hpp"
+#include "records/player_files.hpp"
+#include "saves/save_index.hpp"
+
+#include <sys/stat.h>
+
+namespace {
+
+using board::GameState;
+using records::encodeListText;
+using records::FileRead;
+using records::HighScoreList;
+
+namespace fs = std::filesystem;
+
+// Whatever a planted link points at must come out of every write untouched.
+class PlayerFiles : public fixture::Screen {
+  protected:
+    void plantLink(const std::string& name) const {
+        folder.write("decoy", "decoy");
+        fs::create_symlink(folder.path() / "decoy", folder.path() / name);
+    }
+    void expectDecoyUntouched() const { EXPECT_EQ(folder.read("decoy"), "decoy"); }
+};
+
+TEST_F(PlayerFiles, NoFileIsEverWrittenThroughALinkPlantedUnderItsOwnOrItsTemporaryName) {
+    for (const char* name : {"opc.txt.~new", "opc.txt"}) {
+        SCOPED_TRACE(name);
+        plantLink(name);
+        ASSERT_TRUE(records::writeOptionsFile());
+        expectDecoyUntouched();
+        EXPECT_FALSE(fs::is_symlink(folder.path() / "opc.txt"));
+        EXPECT_EQ(folder.read("opc.txt"), records::optionsFileText());
+        fs::remove(folder.path() / "opc.txt");
+    }
+    // The decoded copy a list is read through, planted before a list is read.
+    folder.write("lir.txt", encodeListText("Ala 3 900 "));
+    plantLink("xh.txt");
+    records::readList();
+    expectDecoyUntouched();
+    EXPECT_FALSE(folder.exists("xh.txt"));
+    EXPECT_EQ(HighScoreList.entry[1].name, "Ala");
+}
+
+TEST_F(PlayerFiles, OnlyARegularFileIsReadAndAPipeNeverWaitedOn) {
+    std::string text;
+    EXPECT_EQ(records::readPlayerFile("none", 100, text), FileRead::Missing);
+    folder.write("plain", "0.5 0.5 1");
+    EXPECT_EQ(records::readPlayerFile("plain", 3, text), FileRead::Read);
+    EXPECT_EQ(text, "0.5") << "no more than asked for";
+    plantLink("link");
+    fs::create_directory(folder.path() / "dir");
+    ASSERT_EQ(mkfifo((folder.path() / "pipe").c_str(), 0600), 0);
+    for (const char* name : {"link", "dir", "pipe"}) {
+        EXPECT_EQ(records::readPlayerFile(name, 100, text), FileRead::Unreadable) << name;
+        EXPECT_TRUE(text.empty());
+    }
+    // The settings and the lists from a pipe: start-up and the list go on at once.
+    ASSERT_EQ(mkfifo((folder.path() / "opc.txt").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((folder.path() / "lir.txt").c_str(), 0600), 0);
+    app::readSettingsFiles();
+    EXPECT_EQ(GameState.mode, 0);
+    records::readList();
+    EXPECT_FALSE(records::listReadable);
+}
+
+// A list that is there but cannot be read is not an empty list: writing the new result
+// over it would lose every result it holds.
+TEST_F(PlayerFiles, AListThatCannotBeReadIsKeptAndTheResultStillShown) {
+    const std::string twenty = encodeListText(fixture::repeat("Ola 8 5000 ", 20));
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a directory in place of the decoded copy",
+         [this] { fixture::blockWithFolder(folder, "xh.txt"); }},
+        {"the list a link to the player's own list elsewhere",
+         [this] {
+             fs::rename(folder.path() / "lic.txt", folder.path() / "decoy");
+             fs::create_symlink(folder.path() / "decoy", folder.path() / "lic.txt");
+         }},
+    };
+    for (const auto& [what, damage] : cases) {
+        SCOPED_TRACE(what);
+        SetUp();
+        for (const char* name : {"xh.txt", "lic.txt", "decoy"}) {
+            fs::remove_all(folder.path() / name);
+        }
+        folder.write("lic.txt", twenty);
+        damage();
+        const std::string before = folder.read("lic.txt");
+        GameState = {.mode = 1, .level = 2, .score = 9000, .nameEntryDue = 1};
+        standin::setMouse(400, 540, 1); // leaves the list screen at once
+        support::FrameScript script;
+        script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
+        driver::giveUpAfter(script).install();
+        records::nameEntry();
+        EXPECT_EQ(folder.read("lic.txt"), before);
+        EXPECT_EQ(fixture::textsAt(250, 110), std::vector<std::string>{"Ewa"}) << "shown, row 1";
+        EXPECT_EQ(standin::textsWith("Nie udało się zapisać wyniku").size(), 1u);
+    }
+}
+
+// A finished resumed game: its result is stored before its stored game goes, so a
+// failure between the two loses neither.
+TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultIsStored) {
+    saves::SaveIndex.count = 2;
+    saves::currentSaveName = "abc";
+    folder.write("abc", "stored");
+    fixture::blockWithFolder(folder, "lir.txt.~new"); // the list cannot be replaced
+    EXPECT_FALSE(records::writeList(true));
+    EXPECT_EQ(folder.read("abc"), "stored");
+    EXPECT_EQ(saves::SaveIndex.count, 2);
+    EXPECT_FALSE(folder.exists("zg.txt"));
+    fs::remove_all(folder.path() / "lir.txt.~new");
+    EXPECT_TRUE(records::writeList(true));
+    EXPECT_FALSE(folder.exists("abc"));
+    EXPECT_EQ(folder.read("zg.txt"), "1");
+}
+
+} // namespace
