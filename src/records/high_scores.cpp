@@ -121,7 +121,7 @@ void readList() {
     // The decoded copy is made afresh, never through whatever lay under its name; when it
     // cannot be made the list reads as empty, and is then not written over either.
     std::string plain;
-    if (!writeNewFile(app::paths::kDecodedList, decodeListText(stored)) ||
+    if (!writeNewFile(app::paths::kDecodedList, decodeListText(stored), true) ||
         readPlayerFile(app::paths::kDecodedList, kLongestLine, plain) != FileRead::Read) {
         listReadable = false;
     } else {

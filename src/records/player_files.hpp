@@ -24,11 +24,12 @@ FileRead readPlayerFile(const std::string& path, std::size_t limit, std::string&
 // writing, without blocking on whatever is there.
 bool isWritableRegularFile(const std::string& path);
 
-// Creates `path` afresh with exactly `content`, flushed to the disk. A file or link left
-// under that name is removed first, and the file is created exclusively, so nothing
-// planted there is ever written through. Returns false when it could not be written;
-// nothing is then left under that name.
-bool writeNewFile(const std::string& path, const std::string& content);
+// Creates `path` afresh with exactly `content`, flushed to the disk unless it is only
+// scratch (a copy removed again at once). A file or link left under that name is removed
+// first, and the file is created exclusively, so nothing planted there is ever written
+// through. Returns false when it could not be written; nothing is then left under that
+// name.
+bool writeNewFile(const std::string& path, const std::string& content, bool scratch = false);
 
 // Replaces the file `path` with exactly `content`. The bytes are written beside it
 // under a name no player file can take (a stored game's password never holds a "."

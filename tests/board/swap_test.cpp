@@ -90,6 +90,17 @@ TEST_F(Swap, ADiagonalDragSwapsHorizontallyThenVertically) {
     EXPECT_LT(horizontal.back().frame, vertical.front().frame);
 }
 
+// Each half of a diagonal drag is judged on its own: the vertical half that makes no
+// line is taken back even though the horizontal half made one.
+TEST_F(Swap, ADiagonalDragTakesBackTheHalfThatMadeNoLine) {
+    givenBoard(kTwoMoves);
+    drag(63, 700, 380); // right of and above cell 63: the right swap makes a line of 5s
+    EXPECT_EQ(GameState.score, 10);
+    EXPECT_EQ(plays("sam/take.wav"), 1);
+    EXPECT_EQ(repairs(46, 92).size(), 2u * 47) << "the upward swap there and back";
+    expectSoundBoard();
+}
+
 TEST_F(Swap, AStarDropsDuringADragOnlyWhenTheSwapMadeALine) {
     givenBoard(with({60}, 6, kTwoMoves)); // a star element in the bottom row of column 4
     GameState.columnStar[4] = 0;

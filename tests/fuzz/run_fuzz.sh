@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds the file-reader fuzz targets with clang's libFuzzer under AddressSanitizer and
+# Builds the fuzz targets of the player-file readers (result lists, settings and count,
+# stored games) with clang's libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer, against the whole game library and the Allegro stand-in,
 # and runs each for the given number of seconds (default 20) in a scratch folder. Exits
 # non-zero when a target finds a crash.
@@ -12,7 +13,7 @@ trap 'rm -rf "$out"' EXIT
 flags="-std=c++20 -g -O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined"
 flags="$flags -I$root/src -I$root/tests $(pkg-config --cflags allegro-5)"
 
-# The game library and the stand-in, compiled once for both targets.
+# The game library and the stand-in, compiled once for every target.
 mkdir -p "$out/obj"
 find "$root/src" -name '*.cpp' ! -path '*/app/main.cpp' > "$out/sources"
 echo "$root/tests/support/allegro_standin.cpp" >> "$out/sources"
@@ -21,6 +22,7 @@ xargs -P "$(nproc)" -I{} sh -c \
     _ {} < "$out/sources"
 
 for target in "$root/tests/records/fuzz/list_file_fuzz.cpp" \
+              "$root/tests/app/fuzz/settings_fuzz.cpp" \
               "$root/tests/saves/fuzz/stored_game_fuzz.cpp"; do
     name=$(basename "$target" .cpp)
     clang++ $flags -fsanitize=fuzzer -o "$out/$name" "$target" "$out"/obj/*.o

@@ -7,6 +7,8 @@
 #include "board/scoring.hpp"
 #include "play/game_loop.hpp"
 #include "play_fixture.hpp"
+#include "records/fixture.hpp"
+#include "records/high_scores.hpp"
 #include "saves/save_index.hpp"
 #include "support/frame_script.hpp"
 
@@ -116,6 +118,30 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     }
     EXPECT_EQ(cellsIntoScreen, 64) << "the board is stored into the screen buffer";
     EXPECT_EQ(GameState.nameEntryDue, 0) << "leaving by the menu asks for no name";
+}
+
+// A stored timed game resumed while the options say relaxed times out against the timed
+// list, whichever list the options' mode would pick.
+TEST_F(GameLoop, AResumedGameIsJudgedAgainstTheListOfItsOwnMode) {
+    const std::string full = records::encodeListText(fixture::repeat("Ola 8 5000 ", 20));
+    for (const char* fullList : {"lic.txt", "lir.txt"}) {
+        SCOPED_TRACE(fullList);
+        SetUp();
+        std::filesystem::remove("lic.txt");
+        std::filesystem::remove("lir.txt");
+        folder.write(fullList, full);
+        folder.write("gra",
+                     fixture::repeat("2 ", 64) + fixture::repeat("0 ", 13) + "1 0 500 0 400 1 1 1");
+        GameState.mode = board::GameMode::Relaxed;
+        GameState.resumedGame = 1;
+        saves::currentSaveName = "gra";
+        answerNameEntry();
+        play(support::FrameScript{});
+        const bool timedListFull = std::string(fullList) == "lic.txt";
+        EXPECT_EQ(standin::textsWith(playtest::kNamePrompt).empty(), timedListFull);
+        EXPECT_EQ(folder.read("lic.txt") == full, timedListFull);
+        EXPECT_FALSE(folder.exists("lir.txt") && folder.read("lir.txt") != full);
+    }
 }
 
 TEST_F(GameLoop, TheMenuAndSaveButtonsResetTheGameAndReturnToTheMenu) {

@@ -116,10 +116,33 @@ TEST_F(NameEntry, AResultOutsideTheListIsStoredUnchangedAndNotHighlighted) {
     EXPECT_TRUE(highlightedRows().empty());
 }
 
-TEST_F(NameEntry, ARecordedResultShowsEvenWhenItsFileCannotBeWritten) {
-    fixture::blockWithFolder(folder, "lir.txt");
+TEST_F(NameEntry, ARecordedResultShowsEvenWhenItsFileCannotBeWrittenAndThePlayerIsTold) {
+    fixture::blockWithFolder(folder, "lir.txt.~new");
     enterName(driver::typedThenEnter("Ewa"));
     EXPECT_EQ(fixture::textsAt(250, 110), std::vector<std::string>{"Ewa"}); // row 1
+    EXPECT_EQ(standin::textsWith("Nie udało się zapisać wyniku").size(), 1u);
+    EXPECT_FALSE(folder.exists("lir.txt"));
+}
+
+// Closing the window during the entry keeps the finished game's result, under the name
+// typed so far; a name too short to show gets the list's placeholder.
+TEST_F(NameEntry, ClosingTheWindowRecordsTheResultUnderTheNameTypedSoFar) {
+    saves::SaveIndex.count = 2;
+    saves::currentSaveName = "abc"; // a resumed game: its stored file goes once recorded
+    folder.write("abc", "stored");
+    for (const auto& [typed, name] : {std::pair{"Zo", "Zo"}, std::pair{"Z", "..."}}) {
+        SCOPED_TRACE(typed);
+        std::filesystem::remove(folder.path() / "lir.txt");
+        support::FrameScript script;
+        script.at(1, [typed] { driver::press(driver::typed(typed)); });
+        script.at(60, [] { standin::clickWindowClose(); });
+        script.install();
+        EXPECT_EXIT(records::nameEntry(), ::testing::ExitedWithCode(0), "");
+        const std::string first = std::string(name) + " 3 1250 ";
+        EXPECT_EQ(records::decodeListText(folder.read("lir.txt")).substr(0, first.size()), first);
+    }
+    EXPECT_FALSE(folder.exists("abc"));
+    EXPECT_EQ(folder.read("zg.txt"), "1");
 }
 
 TEST_F(NameEntry, NothingHappensWhenNoEntryIsDue) {

@@ -56,6 +56,23 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
     EXPECT_EQ(GameState.mode, board::GameMode::Timed);
 }
 
+TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
+    support::FrameScript script;
+    script.mouseAt(kLoop + 5, 484, 165, 1).mouseAt(kLoop + 10, 484, 165, 0);
+    script.at(kLoop + 12, [] { fixture::pressFor(520, 285, 0.05); }); // the mode
+    script.at(kLoop + 30, [] { standin::clickWindowClose(); });
+    script.install();
+    EXPECT_EXIT(records::optionsScreen(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(folder.read("opc.txt"), "0.37\n0.8\n1\n");
+
+    std::filesystem::remove(folder.path() / "opc.txt");
+    fixture::blockWithFolder(folder, "opc.txt");
+    run(support::FrameScript{}, 5);
+    EXPECT_EQ(standin::textsWith("Nie udało się zapisać ustawień").size(), 1u);
+    EXPECT_EQ(folder.read("opc.txt/keep"), "x");
+    EXPECT_EQ(standin::textsWith("Nowa gra").size(), 1u) << "the game goes on to the menu";
+}
+
 TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce) {
     ALLEGRO_SAMPLE_INSTANCE* const& music = app::Assets.music;
     support::FrameScript script;

@@ -49,6 +49,23 @@ TEST_F(SaveDialog, NoStoresNothingAndTheRightButtonAnswersNothing) {
     EXPECT_EQ(saves::currentSaveName, "stary");
 }
 
+// The question's corner read-out of input numbers is a developer's, off for players.
+TEST_F(SaveDialog, TheInputReadOutShowsOnlyWhenTheDebugSwitchIsOn) {
+    for (const char* debug : {"", "1"}) {
+        SCOPED_TRACE(debug);
+        SetUp();
+        setenv("ORBELIUM_DEBUG", debug, 1);
+        answer(670).install();
+        saves::saveDialog();
+        unsetenv("ORBELIUM_DEBUG");
+        int readOuts = 0;
+        for (const auto& t : standin::log().texts) {
+            readOuts += t.text.rfind(" mx ", 0) == 0;
+        }
+        EXPECT_EQ(readOuts == 0, debug[0] == '\0');
+    }
+}
+
 TEST_F(SaveDialog, YesStoresAResumedGameUnderItsOldName) {
     saves::currentSaveName = "stary";
     folder.write("stary", "old");

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a stored game. Reading must not crash and must leave
-// every field in the range the game's pictures and tables can show.
+// every field in the range the game's pictures, tables and rules can hold.
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "saves/stored_game.hpp"
@@ -28,9 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int cell = 1; cell <= board::kCells; ++cell) {
         ok = ok && g.cellKind[cell] >= 1 && g.cellKind[cell] <= 7;
     }
+    int flags = 0;
     for (int column = 1; column <= board::kSide; ++column) {
         ok = ok && (g.columnStar[column] == 0 || g.columnStar[column] == 1);
+        flags += g.columnStar[column];
     }
+    // The tray's count agrees with its columns, or a level could never be finished.
+    ok = ok && g.stars == flags;
+    // Every award stays within an int from here on.
+    ok = ok && g.score >= 0 && g.score <= board::kMaxScore && g.record >= 0 &&
+         g.record <= board::kMaxScore;
+    ok = ok && (g.mode == 1 || g.clockBar == 0);
     for (int kind = 1; kind <= 5; ++kind) {
         ok = ok && g.kindProgress[kind] >= 0 && g.kindProgress[kind] <= 100;
     }
