@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/menu_actions.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
@@ -99,7 +100,7 @@ void mainMenu() {
         }
         if (item != 0 && InputState.buttons == kLeftButton) {
             if (item == kExitItem) {
-                al_flip_display();
+                app::flipDisplay();
                 restoreFromScreen(kRestoredRegion);
                 al_rest(kFrameRest);
                 fadeOut();
@@ -107,7 +108,7 @@ void mainMenu() {
             }
             runMenuItem(item);
         }
-        al_flip_display();
+        app::flipDisplay();
         restoreFromScreen(kRestoredRegion);
         al_rest(kFrameRest);
     }

@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
 #include "app/sound.hpp"
@@ -29,6 +30,7 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
+constexpr int kNoVerticalSync = 2;
 constexpr int kWindowRetries = 10;
 constexpr double kWindowRetryRest = 0.2;
 
@@ -90,6 +92,10 @@ void loadSounds() {
 // server, a compositor starting up); the game tries again for about two seconds before
 // it gives up.
 ALLEGRO_DISPLAY* createWindow() {
+    // Frames are presented as they come (the animations and the timed game's clock are
+    // paced for that); where the driver still waits for the refresh, app::Pace keeps the
+    // pace. 2 asks for no waiting.
+    al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
     ALLEGRO_DISPLAY* display = al_create_display(kWindowWidth, kWindowHeight);
     for (int retry = 0; display == nullptr && retry < kWindowRetries; ++retry) {
         al_rest(kWindowRetryRest);
@@ -156,7 +162,7 @@ void startUp() {
 void titleSequence() {
     al_set_target_bitmap(Assets.screen);
     al_clear_to_color(app::palette::kBlack);
-    al_flip_display();
+    app::flipDisplay();
     al_draw_bitmap(Assets.title, 150, 200, 0);
     al_set_target_backbuffer(Assets.display);
     al_rest(1.0);

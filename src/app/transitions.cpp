@@ -1,6 +1,7 @@
 #include "app/transitions.hpp"
 
 #include "app/assets.hpp"
+#include "app/pacing.hpp"
 #include "app/sound.hpp"
 #include "records/options.hpp"
 
@@ -15,15 +16,16 @@ constexpr float kMusicRampStep = 0.005f;
 } // namespace
 
 void fadeIn() {
+    Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
         al_draw_tinted_bitmap(Assets.screen, al_map_rgba(i, i, i, i), 0, 0, 0);
-        al_rest(kFadeInRest);
-        al_flip_display();
+        pace.frame(i == kFadeInSteps - 1);
     }
 }
 
 void fadeOut() {
     float gain = records::Options.musicVolume;
+    Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
         gain -= kMusicRampStep;
         al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0, 0,
@@ -32,8 +34,7 @@ void fadeOut() {
         if (gain > 0) {
             setMusicGain(gain);
         }
-        al_rest(kFadeOutRest);
-        al_flip_display();
+        pace.frame(i == kFadeOutSteps - 1);
     }
     stopAllCues();
     stopMusic();

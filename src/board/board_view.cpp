@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/game_state.hpp"
 
@@ -23,12 +24,10 @@ void drawVanishFrame(int frame, int x, int y) {
 }
 
 void drawAllCellsFlipping(double rest) {
+    app::Pace pace(rest);
     for (int cell = 1; cell <= kCells; ++cell) {
         drawCell(cell);
-        if (rest > 0.0) {
-            al_rest(rest);
-        }
-        al_flip_display();
+        pace.frame(cell == kCells);
     }
 }
 

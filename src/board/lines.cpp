@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
@@ -115,13 +116,13 @@ void scoreLine(const Line& line) {
 
 // Vanish frame f over cell `n` of the line, one flip per cell and frame.
 template <typename CellAt> void vanish(int length, CellAt cellAt) {
+    app::Pace pace(0.004);
     for (int f = 0; f < kVanishFrames; ++f) {
         for (int n = 0; n < length; ++n) {
             const app::Point p = cellAt(n);
             drawVanishFrame(f, p.x, p.y);
             play::clockTick();
-            al_rest(0.004);
-            al_flip_display();
+            pace.frame(f == kVanishFrames - 1 && n == length - 1);
         }
     }
 }
@@ -156,6 +157,7 @@ void removeHorizontal(const Line& line) {
 
     // The columns of the line, with the entries in the band above, slide down one cell.
     const int fallHeight = kPitch * line.row;
+    app::Pace fall(0.003);
     for (int d = 0; d < kFallFrames; ++d) {
         app::restoreFromScreen({startX, kBoardY, width, fallHeight});
         al_draw_bitmap_region(app::Assets.scratch, startX, kEntryBandY, width, fallHeight, startX,
@@ -167,8 +169,7 @@ void removeHorizontal(const Line& line) {
                           ALLEGRO_ALIGN_CENTRE, " %d", g.awardPoints);
         }
         play::clockTick();
-        al_rest(0.003);
-        al_flip_display();
+        fall.frame(d == kFallFrames - 1);
     }
 
     for (int n = 0; n < line.length; ++n) {
@@ -200,7 +201,7 @@ void removeVertical(const Line& line) {
                       startY + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE, " %d",
                       g.awardPoints);
     }
-    al_flip_display();
+    app::flipDisplay();
     al_rest(0.001);
 
     // One entering element at a time: the column above the highest cell still to be
@@ -209,14 +210,14 @@ void removeVertical(const Line& line) {
         const int kind = verticalEntryKind(n);
         putEntryIntoScratch(kind, startX);
         const int stripHeight = kPitch * (line.row + n - 1);
+        app::Pace fall(0.0015);
         for (int d = 0; d < kFallFrames; ++d) {
             app::restoreFromScreen({startX, kBoardY, kPitch, kPitch * lastRow});
             al_draw_bitmap_region(app::Assets.scratch, startX, kEntryBandY, kPitch, stripHeight,
                                   startX, kEntryBandY + d, 0);
             app::restoreFromScreen({startX, kEntryBandY, kPitch, kPitch});
             play::clockTick();
-            al_rest(0.0015);
-            al_flip_display();
+            fall.frame(d == kFallFrames - 1);
         }
         for (int r = lastRow - 1; r >= 1; --r) {
             at(line.column, r + 1) = at(line.column, r);

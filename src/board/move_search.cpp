@@ -2,6 +2,7 @@
 
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
@@ -26,6 +27,7 @@ constexpr app::Rect kHintButtonFace{120, 385, 110, 110};
 
 // The blink: the outline shows for 10 passes and is erased for 10, one pass between.
 constexpr int kBlinkCycle = 20;
+constexpr double kBlinkRest = 0.02;
 constexpr int kBlinkShown = 9;
 constexpr int kBlinkErased = 10;
 
@@ -75,21 +77,21 @@ void outlineHint(ALLEGRO_COLOR colour) {
 
 void blinkHint() {
     int n = 0;
+    int passes = 1; // blink frames the last pass stood for
+    app::Pace pace(kBlinkRest);
     do {
         app::pollInput();
-        n += 1;
-        if (n > kBlinkCycle) {
-            n = 0;
-        }
+        n = (n + passes) % (kBlinkCycle + 1);
         if (n <= kBlinkShown) {
             outlineHint(kHintColour);
         }
-        al_flip_display();
+        app::flipDisplay();
         if (n > kBlinkErased) {
             outlineHint(app::palette::kBlack);
         }
-        al_flip_display();
-        al_rest(0.02);
+        app::flipDisplay();
+        pace.rest();
+        passes = pace.count();
     } while (app::InputState.buttons != 0);
 }
 
@@ -134,7 +136,7 @@ void updateHintButton() {
         blinkHint();
         app::restoreFromScreen(kHintButtonFace);
         outlineHint(app::palette::kDeepTeal);
-        al_flip_display();
+        app::flipDisplay();
     }
 }
 
@@ -157,10 +159,10 @@ void replaceRandomElement() {
     const int kind = g.level < 3 ? std::rand() % 4 + 1 : std::rand() % 5 + 1;
     g.lineKind = kind;
     app::playCue(app::SoundCue::Snd1);
+    app::Pace pace(0.03);
     for (int f = 0; f < kVanishFrames; ++f) {
         drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-        al_rest(0.03);
-        al_flip_display();
+        pace.frame(f == kVanishFrames - 1);
     }
     app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
     g.cellKind[cell] = kind;

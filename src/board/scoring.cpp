@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/board_view.hpp"
@@ -74,7 +75,7 @@ void showStarBanner() {
     app::drawSheet(kStarBanner, kStarBannerAt);
     al_draw_textf(app::Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
                   ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
-    al_flip_display();
+    app::flipDisplay();
     al_rest(2.0);
     app::restoreFromScreen(kBoardArea);
     drawAllCells();
@@ -87,10 +88,10 @@ void turnBonusElementsInto(int kind) {
             continue;
         }
         app::playCue(app::SoundCue::Snd1);
+        app::Pace pace(0.02);
         for (int f = 0; f < kVanishFrames; ++f) {
             drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-            al_rest(0.02);
-            al_flip_display();
+            pace.frame(f == kVanishFrames - 1);
         }
         app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
         g.cellKind[cell] = kind;
@@ -101,10 +102,10 @@ void turnBonusElementsInto(int kind) {
 void payFullBar(int kind) {
     GameStateRecord& g = GameState;
     app::playCue(app::SoundCue::Kreski);
+    app::Pace flashIn(0.02);
     for (int i = 0; i < kFlashInSteps; ++i) {
         app::drawSheetTinted(kFlash, kFlashAt, al_map_rgba(i, i, i, 2 * i));
-        al_flip_display();
-        al_rest(0.02);
+        flashIn.frameThenRest(i == kFlashInSteps - 1);
     }
     // The whole width the bar can take, repaired in place from the panel.
     app::Rect bar = kBarArea;
@@ -116,12 +117,12 @@ void payFullBar(int kind) {
     showScore();
 
     turnBonusElementsInto(kind);
+    app::Pace flashOut(0.02);
     for (int i = 0; i < kFlashOutSteps; ++i) {
         al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(i, i, i, i),
                                      kFlashBackdrop.x, kFlashBackdrop.y, kFlashBackdrop.w,
                                      kFlashBackdrop.h, kFlashAt.x, kFlashAt.y, 0);
-        al_flip_display();
-        al_rest(0.02);
+        flashOut.frameThenRest(i == kFlashOutSteps - 1);
     }
     g.kindProgress[kind] = 0;
 }
@@ -192,7 +193,7 @@ void showScore() {
                       ALLEGRO_ALIGN_RIGHT, " %d", g.record);
     }
     al_rest(0.001);
-    al_flip_display();
+    app::flipDisplay();
 }
 
 void advanceKindBar() {
@@ -204,7 +205,7 @@ void advanceKindBar() {
     g.kindProgress[kind] += g.lineSize;
     if (g.kindProgress[kind] <= kBarFull) {
         drawKindBar(kind);
-        al_flip_display();
+        app::flipDisplay();
         al_rest(0.001);
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
@@ -112,6 +113,7 @@ void dropStar(int column) {
     app::playCue(app::SoundCue::Gw1);
 
     // The star falls out of the board behind its lower frame.
+    app::Pace drop(0.03);
     for (int t = 1; t <= kDropFrames; ++t) {
         if (t == kDropBannerFrame) {
             app::drawSheet(kDropBanner, kDropBannerAt);
@@ -122,40 +124,40 @@ void dropStar(int column) {
         app::drawElement(ElementKind::Star, x, kBottomRowY - 1 + t);
         app::drawSheet(kLowerFrameStrip, kLowerFrameStripAt);
         play::clockTick();
-        al_rest(0.03);
-        al_flip_display();
+        drop.frame(t == kDropFrames);
     }
     scoreAward();
     app::restoreFromScreen({kDropBannerAt.x, kDropBannerAt.y, kDropBanner.w, kDropBanner.h});
     // The board is redrawn without the star that just left it: its cell stays empty
     // until the column slides down.
     const int emptied = cellNumber(column, kSide);
+    app::Pace redraw(0.0);
     for (int cell = 1; cell <= kCells; ++cell) {
         if (cell == emptied) {
             app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
         } else {
             drawCell(cell);
         }
-        al_flip_display();
+        redraw.frame(cell == kCells);
     }
 
     // The column above slides down into the empty bottom cell.
     g.columnStar[column] = 1;
     copyBoardToScratch();
     const int upperRows = kPitch * (kSide - 1);
+    app::Pace slide(0.002);
     for (int d = 0; d < kSlideFrames; ++d) {
         app::restoreFromScreen({x, kBoardY, kPitch, kColumnHeight});
         al_draw_bitmap_region(app::Assets.scratch, x, kBoardY, kPitch, upperRows, x, kBoardY + d,
                               0);
         play::clockTick();
-        al_rest(0.002);
-        al_flip_display();
+        slide.frame(d == kSlideFrames - 1);
     }
     drawStarInRow(g.stars);
 
     const int kind = newTopKind();
     app::drawElement(kind, x, kBoardY);
-    al_flip_display();
+    app::flipDisplay();
     al_rest(1.0);
     for (int r = kSide - 1; r >= 1; --r) {
         g.grid[column][r + 1] = g.grid[column][r];
@@ -169,6 +171,7 @@ void dissolveBoard() {
     const GameStateRecord& g = GameState;
     float volume = records::Options.musicVolume;
     int framesDrawn = 0;
+    app::Pace pace(0.002);
     for (int cell = 1; cell <= kCells; ++cell) {
         for (int f = 0; f < kVanishFrames; ++f) {
             volume -= 0.001f;
@@ -181,8 +184,7 @@ void dissolveBoard() {
             strip.h = framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip;
             app::restoreFromScreen(strip);
             drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-            al_rest(0.002);
-            al_flip_display();
+            pace.frame(cell == kCells && f == kVanishFrames - 1);
         }
     }
 }
@@ -190,6 +192,7 @@ void dissolveBoard() {
 void revealPlanet(int level) {
     const app::Rect planet{kPlanet.x + kPlanetPitch * (level - 1), kPlanet.y, kPlanet.w, kPlanet.h};
     const app::Point planetAt{kPlanetPitch * (level - 1) + kPlanetShiftX, 0};
+    app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
         al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
                                      kRevealBackdrop.x, kRevealBackdrop.y, kRevealBackdrop.w,
@@ -203,8 +206,7 @@ void revealPlanet(int level) {
                                          planet.y, planet.w, planet.h, planetAt.x, planetAt.y, 0);
         }
         al_set_target_backbuffer(app::Assets.display);
-        al_rest(0.1);
-        al_flip_display();
+        pace.frame(u == 22 - level);
     }
 }
 
@@ -224,7 +226,7 @@ void showCongratulations(int level) {
         al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
-    al_flip_display();
+    app::flipDisplay();
     al_rest(1.0);
 }
 
@@ -244,7 +246,7 @@ void waitForContinue() {
             return;
         }
         al_rest(app::kFrameRest);
-        al_flip_display();
+        app::flipDisplay();
     }
 }
 
@@ -261,7 +263,7 @@ void startNextLevel() {
     if (g.mode == GameMode::Timed) {
         app::drawSheet(kFullClockBar, kFullClockBarAt);
     }
-    al_flip_display();
+    app::flipDisplay();
 
     fillBoardRandomly();
     // On a new level the kind bars are only redrawn, never advanced: a line scored after
@@ -308,16 +310,16 @@ void completeLevel() {
     al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
                       kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
     app::drawSheet(kContinueButton, kContinueButtonAt);
-    al_flip_display();
+    app::flipDisplay();
 
     g.level += 1;
     waitForContinue();
+    app::Pace fade(0.01);
     for (int i = 0; i < kFadeSteps; ++i) {
         al_draw_tinted_bitmap_region(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner.x,
                                      kFadedCorner.y, kFadedCorner.w, kFadedCorner.h, kFadedCorner.x,
                                      kFadedCorner.y, 0);
-        al_rest(0.01);
-        al_flip_display();
+        fade.frame(i == kFadeSteps - 1);
     }
     if (g.level > kLastLevel) {
         return; // Neptune was the last planet: the game ends

@@ -2,6 +2,7 @@
 
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
@@ -13,6 +14,7 @@ namespace board {
 namespace {
 
 constexpr int kSwapFrames = 47;
+constexpr double kSwapRest = 0.004;
 // The board's extent for the direction tests: cellX[1] < x <= cellX[8] + 45, likewise y.
 constexpr int kBoardRight = kBoardX + kPitch * kSide - 1;
 constexpr int kBoardBottom = kBoardY + kPitch * kSide - 1;
@@ -52,6 +54,7 @@ void swapWith(const SwapMove& move) {
     const int b = g.cellKind[p];
     const int xs = g.cellX[s];
     const int ys = g.cellY[s];
+    app::Pace pace(kSwapRest);
     for (int d = 0; d < kSwapFrames; ++d) {
         app::restoreFromScreen(
             {xs + move.repaint.x, ys + move.repaint.y, move.repaint.w, move.repaint.h});
@@ -59,8 +62,7 @@ void swapWith(const SwapMove& move) {
                          ys + move.bFrom.y + move.bStep.y * d);
         app::drawElement(a, xs + move.aStep.x * d, ys + move.aStep.y * d);
         play::clockTick();
-        al_rest(0.004);
-        al_flip_display();
+        pace.frame(d == kSwapFrames - 1);
     }
     g.cellKind[s] = b;
     g.cellKind[p] = a;
@@ -125,12 +127,18 @@ void swapDown() {
 void dragSwap() {
     GameStateRecord& g = GameState;
     const app::InputStateRecord& in = app::InputState;
+    // A pass of the drag counts as a frame of the game loop, and as many as its present
+    // stood for on a display that waits for its refresh.
+    app::Pace pace(app::kFrameRest);
+    int passes = 1;
     while (in.buttons == app::kLeftButton) {
         app::pollInput();
         g.boardChanged = 0;
-        play::clockTick();
-        countDragPass();
-        al_flip_display();
+        for (int i = 0; i < passes; ++i) {
+            play::clockTick();
+            countDragPass();
+        }
+        app::flipDisplay();
 
         const int s = g.selectedCell;
         if (onBoard(s)) {
@@ -158,7 +166,8 @@ void dragSwap() {
                 afterSwap(swapDown);
             }
         }
-        al_rest(app::kFrameRest);
+        pace.rest();
+        passes = pace.count();
     }
 }
 

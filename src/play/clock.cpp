@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/pacing.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
@@ -71,13 +72,19 @@ void clockTick() {
     if (c == kClockWarningStep) {
         app::playCue(app::SoundCue::Time);
     }
-    al_flip_display();
+    app::flipDisplay();
+}
+
+void clockTicks(int frames) {
+    for (int i = 0; i < frames && GameState.clockBar < kClockSteps; ++i) {
+        clockTick();
+    }
 }
 
 void timeUp() {
     app::playCue(app::SoundCue::BrakCzasu);
     app::drawSheet(kTimeUpPicture, kTimeUpAt);
-    al_flip_display();
+    app::flipDisplay();
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;
         records::nameEntry();

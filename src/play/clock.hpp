@@ -17,6 +17,10 @@ int framesPerClockStep(int level);
 // when enough frames have passed. Does nothing in the relaxed game.
 void clockTick();
 
+// Counts `frames` frames (a present that stood for several, see app::Pace), stopping
+// once the time is up.
+void clockTicks(int frames);
+
 // The time-out: its sound and picture over the board. The game loop stops every cue
 // and clears the bar before, and leaves the game after.
 void timeUp();

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -100,7 +101,8 @@ class Frame {
             pauseScreen();
         }
 
-        clockTick();
+        // The frames the last present stood for: one, unless the display held it.
+        clockTicks(ticks_);
         if (GameState.clockBar > kClockSteps - 1) {
             app::stopAllCues();
             GameState.clockBar = 0;
@@ -138,8 +140,7 @@ class Frame {
         if (out != WayOut::Playing) {
             return out;
         }
-        al_flip_display();
-        al_rest(app::kFrameRest);
+        ticks_ = pace_.presentThenRest();
         return WayOut::Playing;
     }
 
@@ -178,6 +179,8 @@ class Frame {
 
     ALLEGRO_EVENT_QUEUE* keys_;
     bool onButton_ = false; // the pointer was on the hint, menu or save button
+    app::Pace pace_{app::kFrameRest};
+    int ticks_ = 1;
 };
 
 void leaveGame() {

@@ -4,6 +4,7 @@
 #include "app/debug.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
@@ -200,7 +201,7 @@ void diagnosticOverlay() {
                           kOverlayFormats[i], lines[i]);
         }
     }
-    al_flip_display();
+    app::flipDisplay();
     al_rest(app::kFrameRest);
 }
 

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/window.hpp"
 #include "board/board_view.hpp"
@@ -28,7 +29,7 @@ void pauseScreen() {
     app::drawSheet(kPlate, kPlateAt);
     al_draw_text(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
                  kPauseWord);
-    al_flip_display();
+    app::flipDisplay();
     al_rest(kShowRest);
     // A button still held from before the pause ends it at once. The wait rests a frame's
     // rest between polls, so a paused game neither holds a whole processor core nor

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
@@ -92,6 +93,7 @@ void finalScreen() {
     app::playCue(app::SoundCue::StrUse6);
 
     ALLEGRO_BITMAP* backbuffer = al_get_backbuffer(Assets.display);
+    app::Pace cover(kCoverRest);
     for (int i = 0; i < kCoverSteps; ++i) {
         al_set_target_bitmap(Assets.screen);
         ALLEGRO_COLOR tint = al_map_rgba(i, i, i, i);
@@ -99,17 +101,16 @@ void finalScreen() {
         drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
         al_set_target_bitmap(backbuffer);
         al_draw_bitmap(Assets.screen, 0, 0, 0);
-        al_rest(kCoverRest);
-        al_flip_display();
+        cover.frame(i == kCoverSteps - 1);
     }
 
+    app::Pace zoom(kZoomRest);
     for (int s = 0; s < kZoomSteps; ++s) {
         al_draw_scaled_bitmap(Assets.background, kZoomSource.x, kZoomSource.y, kZoomSource.w,
                               kZoomSource.h, -s, -s, kZoomSource.w + 2.5f * s,
                               kZoomSource.h + 2.0f * s, 0);
         al_draw_tinted_bitmap(Assets.scratch, al_map_rgba(s, s, s, s), 0, 0, 0);
-        al_rest(kZoomRest);
-        al_flip_display();
+        zoom.frame(s == kZoomSteps - 1);
     }
 }
 

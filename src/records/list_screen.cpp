@@ -5,6 +5,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -126,7 +127,7 @@ void listScreen() {
                 leaving = true;
             }
         }
-        al_flip_display();
+        app::flipDisplay();
         app::restoreFromScreen(kReturnRepair);
         al_rest(app::kFrameRest);
     }

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
@@ -65,7 +66,7 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
                 drawCaret(app::palette::kSilver);
             }
         }
-        al_flip_display();
+        app::flipDisplay();
         if (caret == CaretPhase::Dark) {
             drawCaret(app::palette::kInk);
         }
@@ -73,7 +74,7 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
         applyKey(name, key, Charset::Word);
         al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
                      name.c_str());
-        al_flip_display();
+        app::flipDisplay();
         al_rest(kPassRest);
         al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
                           app::palette::kSlate, 1);

@@ -5,6 +5,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
 #include "app/sound.hpp"
@@ -195,7 +196,7 @@ void switchMode() {
     int& mode = board::GameState.mode;
     mode = (mode >= 0 && mode < board::GameMode::Timed) ? mode + 1 : board::GameMode::Relaxed;
     drawModeLabel();
-    al_flip_display();
+    app::flipDisplay();
     waitForButtonsReleased();
 }
 
@@ -215,7 +216,7 @@ void clearList() {
     if (const char* path = listFileName(board::GameState.mode)) {
         std::remove(path);
     }
-    al_flip_display();
+    app::flipDisplay();
     waitForButtonsReleased();
     al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
                              kDeleteRowErase.y1, kPanelColour);
@@ -277,7 +278,7 @@ void optionsScreen() {
                 leaving = true;
             }
         }
-        al_flip_display();
+        app::flipDisplay();
         if (listShown) {
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         }

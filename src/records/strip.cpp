@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -38,21 +39,22 @@ void drawEdges(int above, int below) {
 void stripOpen() {
     // The strip is drawn onto the display, never onto itself.
     al_set_target_backbuffer(app::Assets.display);
+    app::Pace pace(kOpenRest);
     for (int i = 0; i < kOpenSteps; ++i) {
         const int rows = 2 * i - 1;
         if (rows > 0) {
             al_draw_bitmap_region(app::Assets.strip, 0, kMiddleRow - i, kWidth, rows, 0,
                                   stripCentreY - i, 0);
         }
-        al_rest(kOpenRest);
         al_set_target_backbuffer(app::Assets.display);
         drawEdges(stripCentreY - i, stripCentreY + i);
-        al_flip_display();
+        pace.frame(i == kOpenSteps - 1);
     }
 }
 
 void stripClose() {
     al_set_target_backbuffer(app::Assets.display);
+    app::Pace pace(kCloseRest);
     for (int i = 0; i < kCloseSteps; ++i) {
         if (i >= 2) {
             drawEdges(stripCentreY + 2 * i - 20, stripCentreY - 2 * i + 20);
@@ -61,9 +63,8 @@ void stripClose() {
             app::restoreFromScreen({0, stripCentreY + i - kMiddleRow, kWidth, i});
             app::restoreFromScreen({0, stripCentreY - 2 * i + 21, kWidth, i});
         }
-        al_rest(kCloseRest);
         al_set_target_backbuffer(app::Assets.display);
-        al_flip_display();
+        pace.frame(i == kCloseSteps - 1);
     }
 }
 

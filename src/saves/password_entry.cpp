@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/window.hpp"
 #include "records/strip.hpp"
@@ -36,7 +37,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
                 drawCaret(field, app::palette::kSilver);
             }
         }
-        al_flip_display();
+        app::flipDisplay();
         if (caret == records::CaretPhase::Dark) {
             drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
@@ -45,7 +46,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
 
         al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
                       "%s", password.c_str());
-        al_flip_display();
+        app::flipDisplay();
         al_rest(kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
                                  app::palette::kStripTeal);

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
@@ -69,7 +70,7 @@ void refreshBoardInScreen() {
         al_draw_bitmap_region(app::Assets.sheet, kSpriteSize * board::GameState.cellKind[cell], 0,
                               kSpriteSize, kSpriteSize, board::GameState.cellX[cell],
                               board::GameState.cellY[cell], 0);
-        al_flip_display();
+        app::flipDisplay();
     }
 }
 

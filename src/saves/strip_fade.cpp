@@ -1,6 +1,7 @@
 #include "saves/strip_fade.hpp"
 
 #include "app/assets.hpp"
+#include "app/pacing.hpp"
 
 namespace saves {
 
@@ -18,23 +19,23 @@ constexpr double kFadeOutRest = 0.002;
 void stripFadeIn(int top) {
     // The strip is drawn onto the display, never onto itself.
     al_set_target_backbuffer(app::Assets.display);
+    app::Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
         al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(i, i, i, i), 0, kFirstRow,
                                      kWidth, kFadeInRows, 0, top + 1, 0);
         al_set_target_backbuffer(app::Assets.display);
-        al_rest(kFadeInRest);
-        al_flip_display();
+        pace.frame(i == kFadeInSteps - 1);
     }
 }
 
 void stripFadeOut(int top) {
     al_set_target_backbuffer(app::Assets.display);
+    app::Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
         const int shade = 128 - i;
         al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(shade, shade, shade, 128 + i),
                                      0, kFirstRow, kWidth, kFadeOutRows, 0, top, 0);
-        al_rest(kFadeOutRest);
-        al_flip_display();
+        pace.frame(i == kFadeOutSteps - 1);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -43,7 +44,7 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
         } else if (counter > half) {
             drawStars(false);
         }
-        al_flip_display();
+        app::flipDisplay();
         app::restoreFromScreen(kBackRepair);
         al_rest(app::kFrameRest);
     }

@@ -244,6 +244,10 @@ bool al_reserve_samples(int) {
     return true;
 }
 
+double al_get_time(void) {
+    return world().log.clock;
+}
+
 void al_rest(double seconds) {
     world().log.clock += seconds;
     if (world().restDriver) {
@@ -260,6 +264,7 @@ ALLEGRO_DISPLAY* al_create_display(int w, int h) {
         --world().config.displayRefusals;
         return nullptr;
     }
+    world().log.vsyncAtCreation = world().log.vsyncRequested;
     world().display = std::make_unique<ALLEGRO_DISPLAY>();
     world().display->backbuffer = ALLEGRO_BITMAP{"backbuffer", w, h, false};
     world().target = &world().display->backbuffer;
@@ -274,6 +279,12 @@ void al_destroy_display(ALLEGRO_DISPLAY* display) {
 
 void al_set_window_title(ALLEGRO_DISPLAY*, const char*) {}
 
+void al_set_new_display_option(int option, int value, int) {
+    if (option == ALLEGRO_VSYNC) {
+        world().log.vsyncRequested = value;
+    }
+}
+
 ALLEGRO_EVENT_SOURCE* al_get_display_event_source(ALLEGRO_DISPLAY* display) {
     require(display != nullptr, "al_get_display_event_source");
     return &display->events;
@@ -286,6 +297,12 @@ ALLEGRO_BITMAP* al_get_backbuffer(ALLEGRO_DISPLAY* display) {
 
 void al_flip_display(void) {
     require(world().display != nullptr, "al_flip_display");
+    double& clock = world().log.clock;
+    if (const double hz = world().config.refreshHz; hz > 0) {
+        clock = (std::floor(clock * hz + 1e-9) + 1) / hz;
+    } else {
+        clock += world().config.flipCost;
+    }
     const int flips = ++world().log.flips;
     if (world().frameDriver) {
         world().frameDriver(flips);

@@ -79,12 +79,20 @@ struct Config {
     bool displayWorks = true;
     int displayRefusals = 0; // the first this many window creations fail, as on a busy desktop
     bool audioWorks = true;
+    // A display that waits for its refresh: every flip lasts until the next 1/refreshHz
+    // of the virtual clock. 0: flips take `flipCost` seconds (none by default).
+    double refreshHz = 0;
+    double flipCost = 0;
     bool keyboardWorks = true;
     bool mouseWorks = true;
     std::set<std::string> missingFiles; // loads of these paths fail
 };
 
 struct Log {
+    // ALLEGRO_VSYNC as last requested for a new display, and as it stood when the display
+    // was created (-1: never requested).
+    int vsyncRequested = -1;
+    int vsyncAtCreation = -1;
     std::vector<BitmapDraw> bitmaps;
     std::vector<TextDraw> texts;
     std::vector<ShapeDraw> shapes;
