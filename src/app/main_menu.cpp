@@ -9,6 +9,7 @@
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
+#include "app/waiting.hpp"
 
 #include <allegro5/allegro_font.h>
 
@@ -85,6 +86,7 @@ void mainMenu() {
     composeMainMenu();
     fadeIn();
     bool wasOnItem = false;
+    WaitingScreen waiting;
     for (;;) {
         pollInput();
         InputState.hover = menuItemAt(InputState.x, InputState.y);
@@ -107,10 +109,11 @@ void mainMenu() {
                 return;
             }
             runMenuItem(item);
+            waiting = WaitingScreen{}; // the menu came back faded in: show its hover again
         }
-        app::flipDisplay();
+        waiting.present();
         restoreFromScreen(kRestoredRegion);
-        al_rest(kFrameRest);
+        waiting.rest();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
+#include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
@@ -157,6 +158,7 @@ void startUp() {
     loadSounds();
     readSettingsFiles();
     watchWindowClose();
+    watchPlayer();
 }
 
 void titleSequence() {

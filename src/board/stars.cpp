@@ -7,6 +7,7 @@
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
+#include "app/waiting.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
@@ -232,6 +233,7 @@ void showCongratulations(int level) {
 
 void waitForContinue() {
     const app::InputStateRecord& in = app::InputState;
+    app::WaitingScreen waiting;
     for (;;) {
         app::pollInput();
         const bool hovered =
@@ -245,8 +247,8 @@ void waitForContinue() {
         if (hovered && in.buttons == app::kLeftButton) {
             return;
         }
-        al_rest(app::kFrameRest);
-        app::flipDisplay();
+        waiting.present();
+        waiting.rest();
     }
 }
 

@@ -190,7 +190,7 @@ void composeGameScreen() {
     }
 }
 
-void diagnosticOverlay() {
+void drawDiagnosticOverlay() {
     al_draw_bitmap_region(Assets.background, kOverlayClear.x, kOverlayClear.y, kOverlayClear.w,
                           kOverlayClear.h, 0, 0, 0);
     if (app::debugReadout()) {
@@ -201,8 +201,6 @@ void diagnosticOverlay() {
                           kOverlayFormats[i], lines[i]);
         }
     }
-    app::flipDisplay();
-    al_rest(app::kFrameRest);
 }
 
 } // namespace play

@@ -5,6 +5,7 @@
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/board_view.hpp"
 #include "play/texts.hpp"
@@ -31,12 +32,12 @@ void pauseScreen() {
                  kPauseWord);
     app::flipDisplay();
     al_rest(kShowRest);
-    // A button still held from before the pause ends it at once. The wait rests a frame's
-    // rest between polls, so a paused game neither holds a whole processor core nor
+    // A button still held from before the pause ends it at once. The wait sleeps until
+    // the player does something, so a paused game neither keeps a processor busy nor
     // ignores the window's close button.
     while (app::mouseState.buttons == 0) {
         app::quitIfWindowClosed();
-        al_rest(app::kFrameRest);
+        app::waitForPlayer();
         al_get_mouse_state(&app::mouseState);
     }
     app::restoreFromScreen(kBoardArea);

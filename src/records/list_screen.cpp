@@ -9,6 +9,7 @@
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
+#include "app/waiting.hpp"
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
 #include "records/texts.hpp"
@@ -115,6 +116,7 @@ void listScreen() {
     app::fadeIn();
 
     bool leaving = false;
+    app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
         const app::InputStateRecord& in = app::InputState;
@@ -127,9 +129,9 @@ void listScreen() {
                 leaving = true;
             }
         }
-        app::flipDisplay();
+        waiting.present();
         app::restoreFromScreen(kReturnRepair);
-        al_rest(app::kFrameRest);
+        waiting.rest();
     }
 
     if (board::GameState.nameEntryDue == 1) {

@@ -10,6 +10,7 @@
 #include "app/paths.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
+#include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
@@ -237,6 +238,7 @@ void optionsScreen() {
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });
     bool leaving = false;
+    app::WaitingScreen waiting;
     while (!leaving) {
         bool listShown = listFileExists();
         if (listShown) {
@@ -278,14 +280,14 @@ void optionsScreen() {
                 leaving = true;
             }
         }
-        app::flipDisplay();
+        waiting.present();
         if (listShown) {
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         }
         app::restoreFromScreen(kDeleteRowRepair);
         app::drawSheet(kModePlate, kModePlateAt);
         app::restoreFromScreen(kReturnRepair);
-        al_rest(app::kFrameRest);
+        waiting.rest();
     }
 
     if (!writeOptionsFile()) {

@@ -6,6 +6,7 @@
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/waiting.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "play/game_screen.hpp"
@@ -66,11 +67,12 @@ constexpr ALLEGRO_COLOR kButtonTint{0.6f, 0.6f, 0.6f, 0.45f};
 // copies back.
 void refreshBoardInScreen() {
     al_set_target_bitmap(app::Assets.screen);
+    app::Pace pace(0.0);
     for (int cell = 1; cell <= board::kCells; ++cell) {
         al_draw_bitmap_region(app::Assets.sheet, kSpriteSize * board::GameState.cellKind[cell], 0,
                               kSpriteSize, kSpriteSize, board::GameState.cellX[cell],
                               board::GameState.cellY[cell], 0);
-        app::flipDisplay();
+        pace.frame(cell == board::kCells);
     }
 }
 
@@ -99,9 +101,16 @@ void drawStripBand(app::Rect band, bool tinted) {
 
 // The question loop; true when the answer is yes.
 bool answeredYes() {
+    app::WaitingScreen waiting;
+    int band = 0;       // the answer lit by the last frame's drawing (0: none)
+    int shownBand = -1; // the answer lit on the screen
     for (;;) {
         app::pollInput();
-        play::diagnosticOverlay(); // also this loop's flip and rest
+        play::drawDiagnosticOverlay();
+        if (waiting.present(band != shownBand)) {
+            shownBand = band;
+        }
+        waiting.rest();
         app::InputStateRecord& in = app::InputState;
         if (kYesButton.contains(in.x, in.y)) {
             in.hover = kYes;
@@ -115,6 +124,7 @@ bool answeredYes() {
         } else {
             drawStripBand(kAnswersBand, false);
         }
+        band = in.hover;
         if (in.hover == kNo && in.buttons == app::kLeftButton) {
             return false;
         }

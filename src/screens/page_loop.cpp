@@ -8,6 +8,7 @@
 #include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
+#include "app/waiting.hpp"
 
 namespace screens {
 
@@ -23,7 +24,9 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     al_set_target_backbuffer(app::Assets.display);
     app::fadeIn();
     int counter = 0;
+    int waited = 1;
     bool leaving = false;
+    app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
         const app::InputStateRecord& in = app::InputState;
@@ -36,17 +39,20 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
                 leaving = true;
             }
         }
-        if (++counter > 2 * half) {
-            counter = 0;
-        }
+        // The stars' two phases swap every `half` frames of a busy screen's length, also
+        // while the screen sleeps between frames.
+        const int before = counter;
+        counter = (counter + waited) % (2 * half + 1);
+        const auto phase = [half](int c) { return c < half ? 0 : c > half ? 1 : 2; };
         if (counter < half) {
             drawStars(true);
         } else if (counter > half) {
             drawStars(false);
         }
-        app::flipDisplay();
+        waiting.present(phase(counter) != phase(before));
         app::restoreFromScreen(kBackRepair);
-        al_rest(app::kFrameRest);
+        waiting.rest();
+        waited = waiting.framesRested();
     }
     app::fadeOut();
     app::composeMainMenu();

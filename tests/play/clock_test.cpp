@@ -118,7 +118,7 @@ TEST_F(Pause, ShowsThePlateAndWaitsForAButtonUnlessOneIsAlreadyDown) {
     play::pauseScreen();
     EXPECT_GT(standin::log().clock, 5.0) << "the pause ended before a button was pressed";
     EXPECT_EQ(app::mouseState.buttons, app::kLeftButton) << "the ending press is kept";
-    EXPECT_EQ(standin::log().flips, 1) << "only the plate is flipped; the game loop flips after";
+    EXPECT_EQ(standin::log().presents, 1) << "only the plate is shown; the game loop flips after";
     EXPECT_EQ(standin::textsWith("P a u z a").size(), 1u);
     EXPECT_EQ(sprites(standin::backbuffer()).size(), 64u) << "the board is drawn again";
 }

@@ -47,6 +47,7 @@ struct World {
     ALLEGRO_BITMAP* target = nullptr;
     ALLEGRO_MIXER mixer;
     ALLEGRO_EVENT_SOURCE keyboard{};
+    ALLEGRO_EVENT_SOURCE mouseEvents{};
     std::vector<ALLEGRO_EVENT_QUEUE*> queues;
     ALLEGRO_MOUSE_STATE mouse{};
     std::function<void(int)> frameDriver;
@@ -303,6 +304,7 @@ void al_flip_display(void) {
     } else {
         clock += world().config.flipCost;
     }
+    ++world().log.presents;
     const int flips = ++world().log.flips;
     if (world().frameDriver) {
         world().frameDriver(flips);
@@ -465,6 +467,34 @@ bool al_get_next_event(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event) {
     *event = queue->events.front();
     queue->events.pop_front();
     return true;
+}
+
+ALLEGRO_EVENT_SOURCE* al_get_mouse_event_source(void) {
+    return &world().mouseEvents;
+}
+
+void al_flush_event_queue(ALLEGRO_EVENT_QUEUE* queue) {
+    require(queue != nullptr, "al_flush_event_queue");
+    queue->events.clear();
+}
+
+// A waiting screen's sleep: a key already queued ends it at once; otherwise it lasts its
+// whole time (the stand-in's mouse is polled state, not events) and counts as a frame.
+bool al_wait_for_event_timed(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event, float secs) {
+    require(queue != nullptr, "al_wait_for_event_timed");
+    if (!queue->events.empty()) {
+        if (event != nullptr) {
+            *event = queue->events.front();
+        }
+        queue->events.pop_front();
+        return true;
+    }
+    al_rest(secs);
+    const int frames = ++world().log.flips;
+    if (world().frameDriver) {
+        world().frameDriver(frames);
+    }
+    return false;
 }
 
 void al_get_mouse_state(ALLEGRO_MOUSE_STATE* state) {

@@ -97,7 +97,10 @@ struct Log {
     std::vector<TextDraw> texts;
     std::vector<ShapeDraw> shapes;
     std::vector<SamplePlay> plays;
+    // Frames: each flip, and each sleep of a waiting screen that presented nothing (the
+    // scripts count a screen's frames, whether or not it showed them).
     int flips = 0;
+    int presents = 0; // real flips only
     int stopSamplesCalls = 0;
     double clock = 0.0;
 };

@@ -1,0 +1,66 @@
+#include "app/waiting.hpp"
+
+#include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/pacing.hpp"
+
+#include <allegro5/allegro.h>
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
+} // namespace
+
+void watchPlayer() {
+    playerQueue = al_create_event_queue();
+    if (playerQueue == nullptr) {
+        return;
+    }
+    al_register_event_source(playerQueue, al_get_mouse_event_source());
+    al_register_event_source(playerQueue, al_get_keyboard_event_source());
+    if (Assets.display != nullptr) {
+        al_register_event_source(playerQueue, al_get_display_event_source(Assets.display));
+    }
+}
+
+void waitForPlayer() {
+    if (playerQueue == nullptr) {
+        al_rest(kIdleWait);
+        return;
+    }
+    ALLEGRO_EVENT event;
+    al_wait_for_event_timed(playerQueue, &event, static_cast<float>(kIdleWait));
+    // The screens read the mouse's state and their own key queues: these events only
+    // woke the sleep.
+    al_flush_event_queue(playerQueue);
+}
+
+bool WaitingScreen::present(bool changed) {
+    const InputStateRecord& in = InputState;
+    presented_ =
+        changed || in.x != x_ || in.y != y_ || in.buttons != buttons_ || in.hover != hover_;
+    if (presented_) {
+        x_ = in.x;
+        y_ = in.y;
+        buttons_ = in.buttons;
+        hover_ = in.hover;
+        flipDisplay();
+    }
+    return presented_;
+}
+
+void WaitingScreen::rest() {
+    if (presented_) {
+        al_rest(kFrameRest);
+        framesRested_ = 1;
+        return;
+    }
+    const double started = al_get_time();
+    waitForPlayer();
+    framesRested_ = std::max(1, static_cast<int>((al_get_time() - started) / kNominalFrame));
+}
+
+} // namespace app

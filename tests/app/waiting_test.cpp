@@ -1,0 +1,56 @@
+#include "app/main_menu.hpp"
+#include "records/list_screen.hpp"
+#include "records/options_screen.hpp"
+#include "screens/bonus_screen.hpp"
+#include "screens/info_screen.hpp"
+#include "support/frame_script.hpp"
+#include "support/headless.hpp"
+#include "support/screen_driver.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// A screen that waits for the player shows nothing new while nothing changes, so it must
+// not present the same picture again and again; a move of the pointer is shown at once.
+TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        int leaveX, leaveY;
+        int idlePresentsAtMost; // the bonus and rules pages blink their stars ten times a second
+    };
+    const Case cases[] = {
+        {"main menu", app::mainMenu, 400, 420, 0},
+        {"list", records::listScreen, 400, 540, 0},
+        {"options", records::optionsScreen, 400, 490, 0},
+        {"bonus table", screens::bonusScreen, 400, 490, 60},
+        {"rules", screens::infoScreen, 400, 490, 60},
+    };
+    support::ScratchFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        support::startHeadless();
+        standin::setMouse(10, 10, 0);
+        int idleFrom = -1, idlePresents = -1, movedAt = -1, shownAt = -1;
+        const int loop = 400; // well inside the screen's loop, after its fades
+        support::FrameScript script;
+        script.at(loop, [&] { idleFrom = standin::log().presents; })
+            .at(loop + 300,
+                [&] {
+                    idlePresents = standin::log().presents - idleFrom;
+                    movedAt = standin::log().presents;
+                    standin::setMouse(c.leaveX, c.leaveY, 0);
+                })
+            .at(loop + 303, [&] { shownAt = standin::log().presents; })
+            .mouseAt(loop + 310, c.leaveX, c.leaveY, 1);
+        driver::giveUpAfter(script).install();
+        c.run();
+        EXPECT_LE(idlePresents, c.idlePresentsAtMost) << "in 300 frames with nothing to show";
+        EXPECT_GT(shownAt, movedAt) << "the pointer's move is shown within two polls";
+    }
+}
+
+} // namespace
