@@ -26,8 +26,8 @@ struct AssetsRecord {
     ALLEGRO_FONT* font24 = nullptr;
     ALLEGRO_FONT* font34 = nullptr;
     std::array<ALLEGRO_SAMPLE*, kCueCount> cues{}; // indexed by SoundCue
-    ALLEGRO_SAMPLE* musicSample = nullptr;
-    ALLEGRO_SAMPLE_INSTANCE* music = nullptr;
+    // Read from its file as it plays, on the default mixer; stopped until started.
+    ALLEGRO_AUDIO_STREAM* music = nullptr;
     // False when no sound device could be opened: the game then runs silently and
     // every sound call is skipped (Allegro asserts on the missing mixer).
     bool audio = false;

@@ -1,5 +1,6 @@
 #include "app/input.hpp"
 
+#include "app/waiting.hpp"
 #include "app/window.hpp"
 
 namespace app {
@@ -13,7 +14,12 @@ void pollInput() {
     InputState.x = mouseState.x;
     InputState.y = mouseState.y;
     InputState.buttons = mouseState.buttons;
+    const int presses = takePresses();
     al_get_mouse_state(&mouseState);
+    // A click pressed and released between two polls is still a click.
+    if (mouseState.buttons == 0) {
+        mouseState.buttons = presses;
+    }
 }
 
 } // namespace app

@@ -51,24 +51,37 @@ void playCue(SoundCue cue) {
     al_play_sample(sample, cueGain(cue), 0.0f, params.speed, params.mode, nullptr);
 }
 
-void startMusic() {
+namespace {
+void playMusic(ALLEGRO_PLAYMODE mode) {
     if (!Assets.audio || Assets.music == nullptr) {
         return;
     }
-    al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
-    al_set_sample_instance_gain(Assets.music, records::Options.musicVolume);
-    al_play_sample_instance(Assets.music);
+    // Stopping drops the buffers already decoded, so the rewound stream starts cleanly.
+    al_set_audio_stream_playing(Assets.music, false);
+    al_rewind_audio_stream(Assets.music);
+    al_set_audio_stream_playmode(Assets.music, mode);
+    al_set_audio_stream_gain(Assets.music, records::Options.musicVolume);
+    al_set_audio_stream_playing(Assets.music, true);
+}
+} // namespace
+
+void startMusic() {
+    playMusic(ALLEGRO_PLAYMODE_LOOP);
+}
+
+void playMusicOnce() {
+    playMusic(ALLEGRO_PLAYMODE_ONCE);
 }
 
 void setMusicGain(float gain) {
     if (Assets.audio && Assets.music != nullptr) {
-        al_set_sample_instance_gain(Assets.music, gain);
+        al_set_audio_stream_gain(Assets.music, gain);
     }
 }
 
 void stopMusic() {
     if (Assets.audio && Assets.music != nullptr) {
-        al_stop_sample_instance(Assets.music);
+        al_set_audio_stream_playing(Assets.music, false);
     }
 }
 

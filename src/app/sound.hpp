@@ -38,8 +38,10 @@ float cueGain(SoundCue cue);
 
 void playCue(SoundCue cue);
 
-// Starts the looping music at the music volume.
+// Starts the looping music from its beginning at the music volume.
 void startMusic();
+// The same, played through once.
+void playMusicOnce();
 
 // Sets the music gain and stops the music; both do nothing without a sound device.
 void setMusicGain(float gain);

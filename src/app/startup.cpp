@@ -18,6 +18,8 @@
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <ctime>
 
@@ -31,9 +33,15 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
+constexpr std::size_t kMusicBuffers = 4;
+constexpr unsigned kMusicBufferSamples = 2048;
 constexpr int kNoVerticalSync = 2;
 constexpr int kWindowRetries = 10;
 constexpr double kWindowRetryRest = 0.2;
+constexpr double kBlackPause = 1.0; // before the title fades in
+
+// When the title sequence's first, black frame was presented.
+double blackShownAt = 0.0;
 
 ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
     ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
@@ -79,14 +87,19 @@ void loadSounds() {
     for (int cue = 0; cue < kCueCount; ++cue) {
         Assets.cues[cue] = loadSound(cueParams(static_cast<SoundCue>(cue)).file);
     }
-    Assets.musicSample = loadSound(paths::kMusic);
-    Assets.music = al_create_sample_instance(Assets.musicSample);
-    if (Assets.music == nullptr ||
-        !al_attach_sample_instance_to_mixer(Assets.music, al_get_default_mixer())) {
+    // Half a minute of music decoded at once would hold over 5 MB and take a good part
+    // of the start-up; streamed, a few small buffers are decoded as it plays.
+    Assets.music = al_load_audio_stream(paths::kMusic, kMusicBuffers, kMusicBufferSamples);
+    if (Assets.music == nullptr) {
+        failStartUp(texts::kNoSound, paths::kMusic);
+    }
+    // A loaded stream starts out playing: the music waits for the game to start it.
+    al_set_audio_stream_playing(Assets.music, false);
+    if (!al_attach_audio_stream_to_mixer(Assets.music, al_get_default_mixer())) {
         Assets.audio = false; // the game is playable without its music
         return;
     }
-    al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
+    al_set_audio_stream_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
 }
 
 // On a loaded desktop the window system can refuse a new window for a moment (a busy X
@@ -113,7 +126,11 @@ void readSettingsFiles() {
 }
 
 void startUp() {
-    if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
+    // No clean-up registered for the end of the process: shutDown releases the window
+    // and the pictures, and the system takes back the rest. Allegro's own clean-up at
+    // exit can wait forever destroying the queue the waiting screens sleep on (glibc's
+    // condition variable after timed waits), which kept the game from ending.
+    if (!al_install_system(ALLEGRO_VERSION_INT, nullptr)) {
         failStartUp(texts::kNoAllegro, nullptr);
     }
     // Every screen polls the mouse and the text entries read the keyboard: without them
@@ -131,13 +148,18 @@ void startUp() {
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    startAudio();
-
     Assets.display = createWindow();
     if (Assets.display == nullptr) {
         failStartUp(texts::kNoWindow, nullptr);
     }
     al_set_window_title(Assets.display, kGameTitle);
+    // The title sequence opens on a second of black: that frame is shown at once, and
+    // everything else loads while it stands.
+    al_clear_to_color(app::palette::kBlack);
+    app::flipDisplay();
+    blackShownAt = al_get_time();
+
+    startAudio();
     Assets.screen = al_create_bitmap(kWindowWidth, kWindowHeight);
     Assets.scratch = al_create_bitmap(kWindowWidth, kWindowHeight);
     Assets.strip = al_create_bitmap(kWindowWidth, kStripHeight);
@@ -164,10 +186,10 @@ void startUp() {
 void titleSequence() {
     al_set_target_bitmap(Assets.screen);
     al_clear_to_color(app::palette::kBlack);
-    app::flipDisplay();
     al_draw_bitmap(Assets.title, 150, 200, 0);
     al_set_target_backbuffer(Assets.display);
-    al_rest(1.0);
+    // The loading took part of the black second.
+    al_rest(std::max(0.0, kBlackPause - (al_get_time() - blackShownAt)));
     playCue(SoundCue::Planety);
     fadeIn();
     al_rest(3.0);

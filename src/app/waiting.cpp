@@ -7,11 +7,24 @@
 #include <allegro5/allegro.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace app {
 
 namespace {
 ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
+int pressed = 0; // buttons pressed since the last takePresses
+
+// Takes every queued event, noting the presses.
+void drainPlayerQueue() {
+    ALLEGRO_EVENT event;
+    while (al_get_next_event(playerQueue, &event)) {
+        if (event.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN && event.mouse.button >= 1 &&
+            event.mouse.button <= 16) {
+            pressed |= 1 << (event.mouse.button - 1);
+        }
+    }
+}
 } // namespace
 
 void watchPlayer() {
@@ -31,11 +44,18 @@ void waitForPlayer() {
         al_rest(kIdleWait);
         return;
     }
-    ALLEGRO_EVENT event;
-    al_wait_for_event_timed(playerQueue, &event, static_cast<float>(kIdleWait));
-    // The screens read the mouse's state and their own key queues: these events only
-    // woke the sleep.
-    al_flush_event_queue(playerQueue);
+    // The event that ends the sleep stays queued: a press among them is noted below.
+    al_wait_for_event_timed(playerQueue, nullptr, static_cast<float>(kIdleWait));
+    // The screens read the mouse's state and their own key queues; of these events only
+    // the presses matter, for the next poll.
+    drainPlayerQueue();
+}
+
+int takePresses() {
+    if (playerQueue != nullptr) {
+        drainPlayerQueue();
+    }
+    return std::exchange(pressed, 0);
 }
 
 bool WaitingScreen::present(bool changed) {

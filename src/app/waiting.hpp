@@ -17,6 +17,11 @@ void watchPlayer();
 // Sleeps until the player does something or kIdleWait has passed.
 void waitForPlayer();
 
+// The mouse buttons pressed since the last call (a mask as in ALLEGRO_MOUSE_STATE), so
+// that a click too short to be seen held by any poll is not lost. Also empties the
+// queue, which would otherwise fill with every move of the mouse during a game.
+int takePresses();
+
 // The frames of one waiting screen. In its loop, present() takes the place of the flip
 // and rest() of the frame's rest; whatever the loop draws and repairs in between stays
 // as it is.

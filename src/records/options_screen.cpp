@@ -171,16 +171,6 @@ void drawDeletedMessage() {
     }
 }
 
-// The music plays once while the screen is open, so the player hears the volume.
-void playMusicOnce() {
-    if (!app::Assets.audio || app::Assets.music == nullptr) {
-        return;
-    }
-    al_set_sample_instance_playmode(app::Assets.music, ALLEGRO_PLAYMODE_ONCE);
-    app::setMusicGain(Options.musicVolume);
-    al_play_sample_instance(app::Assets.music);
-}
-
 // Moves a slider to the pointer; returns the new volume.
 float dragSlider(const Slider& slider, int x) {
     app::restoreFromScreen(slider.repair);
@@ -233,7 +223,8 @@ void optionsScreen() {
     drawVolume(kMusicSlider, Options.musicVolume);
     drawVolume(kEffectsSlider, Options.effectsVolume);
     drawModeLabel();
-    playMusicOnce();
+    // The music plays once while the screen is open, so the player hears the volume.
+    app::playMusicOnce();
 
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });

@@ -36,7 +36,7 @@ TEST_F(StartUp, LoadsEveryAssetAndKeysOutBlackOnTheSheetAndPlanetsOnly) {
         EXPECT_NE(a.cues[cue], nullptr) << cue;
     }
     ASSERT_NE(a.music, nullptr);
-    EXPECT_EQ(a.music->sample->path, "sam/muzyczka.ogg");
+    EXPECT_EQ(a.music->path, "sam/muzyczka.ogg");
     EXPECT_TRUE(a.music->attached);
     EXPECT_EQ(a.music->mode, ALLEGRO_PLAYMODE_LOOP);
     EXPECT_FALSE(a.music->playing);
@@ -54,7 +54,14 @@ TEST_F(StartUp, WithoutASoundDeviceTheGameRunsSilently) {
 }
 
 TEST_F(StartUp, TitleFadesInWithItsChimeAndOutAgain) {
+    bool sheetAtFirstFrame = true;
+    standin::setFrameDriver([&](int flips) {
+        if (flips == 1) {
+            sheetAtFirstFrame = app::Assets.sheet != nullptr;
+        }
+    });
     app::startUp();
+    EXPECT_FALSE(sheetAtFirstFrame) << "start-up shows the black frame before the pictures load";
     app::titleSequence();
     EXPECT_EQ(standin::drawsOf(app::Assets.title).size(), 1u);
     auto chimes = standin::playsOf("sam/planety.wav");
@@ -191,6 +198,9 @@ TEST_F(Sound, MusicLoopsAtItsVolumeAndFadesOutNeverReachingZeroThenStopsWithEver
     }
     EXPECT_FALSE(app::Assets.music->playing);
     EXPECT_EQ(standin::activeLoops(), 0) << "the warning loop stops too";
+    app::startMusic();
+    EXPECT_EQ(app::Assets.music->startsAtStart, (std::vector<bool>{true, true}))
+        << "the music starts again from its beginning";
 }
 
 } // namespace

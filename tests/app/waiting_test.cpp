@@ -53,4 +53,14 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
     }
 }
 
+// A real click can be shorter than the sleep of a waiting screen: it still counts.
+TEST(WaitingScreens, AClickShorterThanAnyPollStillCounts) {
+    support::startHeadless();
+    support::FrameScript script;
+    script.mouseAt(300, 400, 420, 0).at(320, [] { standin::clickBetweenPolls(1); });
+    driver::giveUpAfter(script).install();
+    app::mainMenu(); // returns only through "Wyjście z gry"
+    EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);
+}
+
 } // namespace

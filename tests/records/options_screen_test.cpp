@@ -74,7 +74,7 @@ TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
 }
 
 TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce) {
-    ALLEGRO_SAMPLE_INSTANCE* const& music = app::Assets.music;
+    ALLEGRO_AUDIO_STREAM* const& music = app::Assets.music;
     support::FrameScript script;
     script.at(kLoop + 1, [&] { EXPECT_TRUE(music->playing && music->gains.back() == 0.5f); })
         .mouseAt(kLoop + 5, 500, 157, 1)  // the music slider's top edge

@@ -184,6 +184,13 @@ void pressKey(int keycode, int unichar, int repeats) {
     postKey(ALLEGRO_EVENT_KEY_UP, keycode, 0, false);
 }
 
+void clickBetweenPolls(int button) {
+    ALLEGRO_EVENT event{};
+    event.mouse.type = ALLEGRO_EVENT_MOUSE_BUTTON_DOWN;
+    event.mouse.button = static_cast<unsigned>(button);
+    post(&world().mouseEvents, event);
+}
+
 void clickWindowClose() {
     require(world().display != nullptr, "clickWindowClose");
     ALLEGRO_EVENT event{};
@@ -483,10 +490,11 @@ void al_flush_event_queue(ALLEGRO_EVENT_QUEUE* queue) {
 bool al_wait_for_event_timed(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event, float secs) {
     require(queue != nullptr, "al_wait_for_event_timed");
     if (!queue->events.empty()) {
+        // Without a place for it the event stays queued, as Allegro leaves it.
         if (event != nullptr) {
             *event = queue->events.front();
+            queue->events.pop_front();
         }
-        queue->events.pop_front();
         return true;
     }
     al_rest(secs);
@@ -564,6 +572,67 @@ bool al_play_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
 bool al_stop_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
     require(instance != nullptr, "al_stop_sample_instance");
     instance->playing = false;
+    return true;
+}
+
+} // extern "C"
+
+// --- streamed audio ------------------------------------------------------------------
+namespace standin {
+namespace {
+std::vector<std::unique_ptr<ALLEGRO_AUDIO_STREAM>>& streams() {
+    static std::vector<std::unique_ptr<ALLEGRO_AUDIO_STREAM>> kept;
+    return kept;
+}
+} // namespace
+} // namespace standin
+
+extern "C" {
+
+ALLEGRO_AUDIO_STREAM* al_load_audio_stream(const char* path, size_t buffers, unsigned samples) {
+    require(buffers > 0 && samples > 0, "al_load_audio_stream");
+    if (standin::fileMissing(path)) {
+        return nullptr;
+    }
+    ALLEGRO_AUDIO_STREAM stream;
+    stream.path = path;
+    return standin::keep(standin::streams(), std::move(stream));
+}
+
+bool al_attach_audio_stream_to_mixer(ALLEGRO_AUDIO_STREAM* stream, ALLEGRO_MIXER* mixer) {
+    require(stream != nullptr && mixer != nullptr, "al_attach_audio_stream_to_mixer");
+    stream->attached = true;
+    return true;
+}
+
+bool al_set_audio_stream_playmode(ALLEGRO_AUDIO_STREAM* stream, ALLEGRO_PLAYMODE mode) {
+    require(stream != nullptr, "al_set_audio_stream_playmode");
+    stream->mode = mode;
+    return true;
+}
+
+bool al_set_audio_stream_gain(ALLEGRO_AUDIO_STREAM* stream, float gain) {
+    require(stream != nullptr, "al_set_audio_stream_gain");
+    stream->gain = gain;
+    stream->gains.push_back(gain);
+    return true;
+}
+
+// A stream stopped and started again goes on from where it stood, as Allegro's does.
+bool al_set_audio_stream_playing(ALLEGRO_AUDIO_STREAM* stream, bool playing) {
+    require(stream != nullptr, "al_set_audio_stream_playing");
+    if (playing && !stream->playing) {
+        require(stream->attached, "al_set_audio_stream_playing");
+        stream->startsAtStart.push_back(stream->atStart);
+        stream->atStart = false;
+    }
+    stream->playing = playing;
+    return true;
+}
+
+bool al_rewind_audio_stream(ALLEGRO_AUDIO_STREAM* stream) {
+    require(stream != nullptr, "al_rewind_audio_stream");
+    stream->atStart = true;
     return true;
 }
 

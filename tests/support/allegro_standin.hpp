@@ -127,6 +127,9 @@ void pressKey(int keycode, int unichar, int repeats = 0);
 
 // The window manager's close button.
 void clickWindowClose();
+// A press of mouse button `button` (1 the left) so short that the button is up again
+// before the next poll: only its event tells of it.
+void clickBetweenPolls(int button);
 // Samples started looping and not stopped.
 int activeLoops();
 
@@ -151,3 +154,15 @@ struct Rgba {
 Rgba rgba(ALLEGRO_COLOR colour);
 
 } // namespace standin
+
+// The music, streamed from its file: what was asked of the stream.
+struct ALLEGRO_AUDIO_STREAM {
+    std::string path;
+    float gain = 1.0f;
+    ALLEGRO_PLAYMODE mode = ALLEGRO_PLAYMODE_ONCE;
+    bool playing = true; // Allegro's loaded streams start out playing
+    bool attached = false;
+    bool atStart = true;             // nothing played since it was loaded or rewound
+    std::vector<bool> startsAtStart; // for every start, whether it began at the beginning
+    std::vector<float> gains;        // every gain set, in order
+};
