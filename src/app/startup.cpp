@@ -39,6 +39,7 @@ constexpr int kNoVerticalSync = 2;
 constexpr int kWindowRetries = 10;
 constexpr double kWindowRetryRest = 0.2;
 constexpr double kBlackPause = 1.0; // before the title fades in
+constexpr double kTitleShown = 3.0; // between its fades
 
 // When the title sequence's first, black frame was presented.
 double blackShownAt = 0.0;
@@ -188,11 +189,17 @@ void titleSequence() {
     al_clear_to_color(app::palette::kBlack);
     al_draw_bitmap(Assets.title, 150, 200, 0);
     al_set_target_backbuffer(Assets.display);
-    // The loading took part of the black second.
-    al_rest(std::max(0.0, kBlackPause - (al_get_time() - blackShownAt)));
+    // A key or a click skips the intro: the menu then fades in over what it reached. The
+    // loading took part of the black second.
+    if (waitUnlessPlayerPresses(std::max(0.0, kBlackPause - (al_get_time() - blackShownAt)))) {
+        return;
+    }
     playCue(SoundCue::Planety);
     fadeIn();
-    al_rest(3.0);
+    if (waitUnlessPlayerPresses(kTitleShown)) {
+        stopAllCues();
+        return;
+    }
     fadeOut();
 }
 

@@ -51,6 +51,30 @@ void waitForPlayer() {
     drainPlayerQueue();
 }
 
+bool waitUnlessPlayerPresses(double seconds) {
+    if (playerQueue == nullptr) {
+        al_rest(seconds);
+        return false;
+    }
+    const double until = al_get_time() + seconds;
+    for (double left = seconds; left > 0; left = until - al_get_time()) {
+        ALLEGRO_EVENT event;
+        if (!al_wait_for_event_timed(playerQueue, &event, static_cast<float>(left))) {
+            continue;
+        }
+        if (event.type == ALLEGRO_EVENT_KEY_DOWN || event.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
+            al_flush_event_queue(playerQueue);
+            ALLEGRO_MOUSE_STATE mouse;
+            for (al_get_mouse_state(&mouse); mouse.buttons != 0; al_get_mouse_state(&mouse)) {
+                al_rest(kFrameRest);
+            }
+            pressed = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
 int takePresses() {
     if (playerQueue != nullptr) {
         drainPlayerQueue();

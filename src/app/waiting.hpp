@@ -17,6 +17,11 @@ void watchPlayer();
 // Sleeps until the player does something or kIdleWait has passed.
 void waitForPlayer();
 
+// Sleeps for `seconds` unless the player presses a key or a mouse button first; returns
+// whether they did (and then waits for the mouse button to be let go, so the press is
+// not taken again by the next screen).
+bool waitUnlessPlayerPresses(double seconds);
+
 // The mouse buttons pressed since the last call (a mask as in ALLEGRO_MOUSE_STATE), so
 // that a click too short to be seen held by any poll is not lost. Also empties the
 // queue, which would otherwise fill with every move of the mouse during a game.

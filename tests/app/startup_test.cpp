@@ -68,8 +68,25 @@ TEST_F(StartUp, TitleFadesInWithItsChimeAndOutAgain) {
     ASSERT_EQ(chimes.size(), 1u);
     EXPECT_DOUBLE_EQ(chimes[0].time, 1.0); // after one second of black
     // One flip of black, 45 fade-in steps, 128 fade-out steps; the chime is cut at the end.
-    EXPECT_EQ(standin::log().flips, 1 + 45 + 128);
+    EXPECT_EQ(standin::log().presents, 1 + 45 + 128);
     EXPECT_EQ(standin::log().stopSamplesCalls, 1);
+}
+
+TEST_F(StartUp, AKeyOrAClickSkipsTheIntro) {
+    for (const bool key : {true, false}) {
+        SCOPED_TRACE(key ? "a key" : "a click");
+        support::resetWorld();
+        app::startUp();
+        standin::setRestDriver([key](double clock) {
+            if (clock > 1.5 && clock < 1.6) { // while the title fades in
+                key ? standin::pressKey(ALLEGRO_KEY_SPACE, ' ') : standin::clickBetweenPolls(1);
+            }
+        });
+        app::titleSequence();
+        EXPECT_LT(standin::log().clock, 3.0) << "the three seconds of the title were not waited";
+        EXPECT_EQ(standin::log().presents, 1 + 45) << "no fade-out";
+        EXPECT_EQ(standin::log().stopSamplesCalls, 1) << "the chime stops";
+    }
 }
 
 TEST_F(StartUp, ReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
