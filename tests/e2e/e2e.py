@@ -8,14 +8,19 @@ results and pages, and of stored games live in e2e_game, e2e_records and e2e_sav
 
 import os
 import sys
+import threading
 import time
+from concurrent.futures import ThreadPoolExecutor
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
 import e2e_game  # noqa: E402
+import e2e_pace  # noqa: E402
 import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
-from flows import leave_through_exit, menu_item, reach_menu  # noqa: E402
+from flows import (HINT_AREA, HINT_BUTTON, SCREEN, SLOW, choose,  # noqa: E402
+                   leave_through_exit, menu_item, reach_menu)
+from picture import Picture  # noqa: E402
 from player import E2EFailure, Session, check, wav_loudness  # noqa: E402
 
 BONUS_ITEM = menu_item("bonus")
@@ -35,13 +40,89 @@ def scenario_menu(session):
     leave_through_exit(session)
 
 
-def scenario_close(session):
-    """The window's close button ends the game cleanly."""
-    session.start()
-    reach_menu(session)
+CLOSES = 15  # closes from the menu, and as many again from inside a game
+LANES = 3  # games closed side by side, each in its own display: a start-up takes seconds
+AWAY = (20, 580)  # a point of the menu and of the game screen that reacts to nothing
+BONUS_BAND = (293, 255, 211, 25)  # lit while the pointer is on the bonus item
+
+
+def answering(session, point, box, label):
+    """Waits until the screen stands still and lights box only while the pointer is on
+    point: its loop runs and reads the mouse, and so also the window's close message.
+    A fade neither stands still nor answers the pointer, and holds a close back."""
+    deadline = time.monotonic() + SLOW
+    while time.monotonic() < deadline:
+        away = Picture(session.screenshot(label))
+        session.move(*point)
+        time.sleep(0.2)
+        lit = Picture(session.screenshot(f"{label}-lit"))
+        session.move(*AWAY)
+        time.sleep(0.2)
+        back = Picture(session.screenshot(label))
+        if back.region(SCREEN) == away.region(SCREEN) and lit.differing(away, box, 8) > 200:
+            return
+        check(session.game.poll() is None, f"the game ended early: {session.stderr()}")
+    raise E2EFailure(f"the {label} never answered the pointer within {SLOW} s")
+
+
+def closed_at_once(session, where):
+    """Closes the window; the game must be gone within a second, with exit code 0.
+    Returns how long it took."""
+    sent = time.monotonic()
     session.close_window()
-    code = session.wait_exit(30)
-    check(code == 0, f"exit code {code} after closing the window")
+    try:
+        code = session.wait_exit(10)
+    except E2EFailure:
+        raise E2EFailure(f"the game did not end at all after the close {where}") from None
+    took = time.monotonic() - sent
+    session.note(f"{session.name}: closed {where} in {took:.2f} s")
+    check(took < 1.0, f"the game ended only {took:.2f} s after the close {where}")
+    check(code == 0, f"exit code {code} after the close {where}: {session.stderr()}")
+    return took
+
+
+def close_repeatedly(session, rounds, failed):
+    """Closes the game from the menu and from a new game, rounds times each, unless
+    another lane has failed meanwhile."""
+    waits = []
+    for turn in range(2 * rounds):
+        if failed.is_set():
+            break
+        session.start()
+        session.move(*AWAY)
+        answering(session, BONUS_ITEM, BONUS_BAND, "menu")
+        where = f"{turn + 1} of {2 * rounds}"
+        if turn % 2 == 1:
+            choose(session, "new")
+            session.move(*AWAY)
+            answering(session, HINT_BUTTON, HINT_AREA, "game")
+            where += " (in a game)"
+        waits.append(closed_at_once(session, where))
+    return waits
+
+
+def scenario_close(session):
+    """The window's close button ends the game within a second, thirty times in a row,
+    from the menu and from inside a game."""
+    lanes = [session] + [Session(session.binary, session.assets, session.artifacts,
+                                 f"{session.name}{n}") for n in range(2, LANES + 1)]
+    failed = threading.Event()
+
+    def lane_run(lane):
+        try:
+            return close_repeatedly(lane, CLOSES // LANES, failed)
+        except BaseException:
+            failed.set()
+            raise
+
+    try:
+        with ThreadPoolExecutor(LANES) as pool:
+            waits = [wait for lane in pool.map(lane_run, lanes) for wait in lane]
+    finally:
+        for lane in lanes[1:]:
+            lane.close()
+    print(f"{len(waits)} closes, ended on average {sum(waits) / len(waits):.2f} s and at "
+          f"most {max(waits):.2f} s after the message")
 
 
 def scenario_silent(session):
@@ -92,6 +173,7 @@ SCENARIOS = {
     "sound": (scenario_sound, {"files": {"opc.txt": "1 1 0"}}),
     "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
     **e2e_game.SCENARIOS,
+    **e2e_pace.SCENARIOS,
     **e2e_records.SCENARIOS,
     **e2e_saves.SCENARIOS,
 }

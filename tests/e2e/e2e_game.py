@@ -10,9 +10,9 @@ from board_view import (BOARD_BOX, LEVEL_DIGIT_BOX, SCORE_BOX, ElementColours, b
                         no_equal_neighbours, stored_game_text, swapped)
 from flows import (BUTTON_ROW, CLOCK_BAR, CONTINUE_BUTTON, HINT_AREA, HINT_BUTTON, LIST_BOX,
                    LIST_RETURN, MENU_BUTTON, MIDDLE_STRIP, MODE_LABEL_BOX, SAVE_BUTTON, SLOW,
-                   choose, decoded_list, enter_name, keep, leave_through_exit, reach_menu,
-                   read_file, resume, see, start_new_game, type_and_enter, wait_for_board,
-                   wait_in_strip)
+                   choose, decoded_list, emptied_clock_rows, enter_name, keep,
+                   leave_by_menu_button, leave_through_exit, reach_menu, read_file, resume, see,
+                   start_new_game, type_and_enter, wait_for_board, wait_in_strip)
 from picture import Picture
 from player import E2EFailure, check, same_text
 
@@ -75,12 +75,6 @@ def play_a_new_game(session, mode):
     return still
 
 
-def leave_by_menu_button(session):
-    session.click(*MENU_BUTTON)
-    reach_menu(session, "menu-again")
-    leave_through_exit(session)
-
-
 def scenario_game_relaxed(session):
     """A new relaxed game: the full game screen, no clock, the buttons, the menu button."""
     still = play_a_new_game(session, 0)
@@ -99,8 +93,7 @@ def scenario_game_timed(session):
     hover_buttons(session, still)
     time.sleep(3.0)
     later = Picture(session.screenshot("clock-later"))
-    emptied = [y for y in range(CLOCK_BAR[1], CLOCK_BAR[1] + CLOCK_BAR[3])
-               if later.differing(still, (CLOCK_BAR[0], y, CLOCK_BAR[2], 1), 8) > 0]
+    emptied = emptied_clock_rows(still, later)
     check(emptied, "the clock bar did not move in three seconds")
     check(emptied == list(range(emptied[0], emptied[0] + len(emptied))) and emptied[0] < 160,
           f"the clock bar should empty from the top, rows that changed: {emptied}")

@@ -1,19 +1,21 @@
 """Results and pages as a player meets them: a timed game running out of time with a
-name typed in, the list of results, the options and what they write, and the bonus and
-information pages."""
+name typed in, a resumed timed game judged against its own list, the list of results,
+the options and what they write (also when the window is closed on them), and the bonus
+and information pages."""
 
 import os
 import time
 
 from board_view import stored_game_text
-from flows import (LIST_BOX, LIST_RETURN, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
+from flows import (LIST_BOX, LIST_RETURN, MIDDLE_STRIP, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
                    decoded_list, enter_name, leave_through_exit, read_file, reach_menu, resume,
-                   see, wait_in_strip)
+                   see, type_and_enter, wait_in_strip)
 from picture import Picture, distance
 from player import check, same_text
 
 NAME = "Zośka"  # with a Polish letter, delivered by the keyboard as one character
 TIMED_OPTIONS = "0.5\n0.5\n1\n"
+CHANGED_OPTIONS = "0.5\n0.3\n0\n"  # what the options screen is changed to below
 TIME_UP_PICTURE = (432, 252, 208, 65)
 OPTIONS_BOX = (150, 130, 500, 250)
 MODE_SWITCH = (522, 285)
@@ -78,6 +80,19 @@ def visit_page(session, item, words, label, box, still):
     return path
 
 
+def change_options(session, words=()):
+    """Opens the options of the timed game (words are read there as well), switches to
+    the relaxed game and turns the effects down; returns the screenshot of the change."""
+    choose(session, "options")
+    see(session, ["Głośność", "Gra na czas", *words], "options", OPTIONS_BOX)
+    session.click(*MODE_SWITCH)
+    session.move(400, 420)
+    time.sleep(0.5)
+    session.click(*EFFECTS_AT_0_3)
+    session.move(400, 420)
+    return session.wait_for_text(["Gra dla relaksu"], "options-changed", SLOW, OPTIONS_BOX)
+
+
 def scenario_pages(session):
     """The options write what was changed; the list follows the mode; bonus and
     information pages read as written."""
@@ -88,22 +103,14 @@ def scenario_pages(session):
     session.click(*LIST_RETURN)
     reach_menu(session, "menu-after-list")
 
-    choose(session, "options")
-    see(session, ["Głośność", "muzyki", "efektów", "Kasowanie", "Gra na czas"], "options",
-        OPTIONS_BOX)
-    session.click(*MODE_SWITCH)
-    session.move(400, 420)
-    time.sleep(0.5)
-    session.click(*EFFECTS_AT_0_3)
-    session.move(400, 420)
-    path = session.wait_for_text(["Gra dla relaksu"], "options-changed", SLOW, OPTIONS_BOX)
+    path = change_options(session, ["muzyki", "efektów", "Kasowanie"])
     text = session.read_text(path, OPTIONS_BOX)
     check("Kasowanie" not in text and "skasowana" in text,
           f"the relaxed game has no list to delete, yet the options read {text!r}")
     check(read_file(session, "opc.txt") == TIMED_OPTIONS, "opc.txt written before leaving")
     session.click(*PAGE_RETURN)
     reach_menu(session, "menu-after-options")
-    check(read_file(session, "opc.txt") == "0.5\n0.3\n0\n",
+    check(read_file(session, "opc.txt") == CHANGED_OPTIONS,
           f"opc.txt reads {read_file(session, 'opc.txt')!r}")
 
     choose(session, "results")
@@ -125,7 +132,54 @@ def encoded_list(rows):
     return bytes((b - 7) % 256 for b in plain.encode("utf-8"))
 
 
+# A timed game resumed while the options say relaxed, one step before its time runs out,
+# with a score that does not reach the timed list's twentieth place.
+TIMED_IN_RELAXED = "wieczor"
+TIMED_LIST = encoded_list([(f"Gracz{place}", 2, 10000 - 100 * place) for place in range(1, 21)])
+TIMED_IN_RELAXED_FILES = {
+    "opc.txt": "0.5\n0.5\n0\n", "zg.txt": "1",
+    TIMED_IN_RELAXED: stored_game_text([[(r + c) % 2 + 1 for c in range(8)] for r in range(8)],
+                                       level=1, score=4321, record=9900, clock=315, mode=1)}
+
+
+def scenario_resume_timed_list(session):
+    """A resumed timed game is judged against the timed list, whatever the options say:
+    a result below its twentieth place asks for no name, and the list stays as it was."""
+    session.start()
+    reach_menu(session)
+    choose(session, "resume")
+    wait_in_strip(session, ["Podaj"], "password-prompt", MIDDLE_STRIP)
+    type_and_enter(session, TIMED_IN_RELAXED)
+    session.wait_for_text(["Koniec czasu"], "time-up", SLOW, TIME_UP_PICTURE, psm=7)
+    # A name entry would open its strip at once and stay; without one the picture stays
+    # for two seconds and the game fades back to the menu.
+    time.sleep(1.5)
+    path = session.screenshot("after-time-up")
+    asked = session.read_text(path, NAME_PROMPT, psm=7)
+    check(not same_text("Wpisz", asked), f"a name was asked for: {asked!r}")
+    reach_menu(session, "menu-after-time-up")
+    check(read_file(session, "lic.txt", "rb") == TIMED_LIST, "lic.txt was changed")
+    check(not os.path.exists(session.file("lir.txt")), "a relaxed list was written")
+    leave_through_exit(session)
+
+
+def scenario_close_options(session):
+    """Closing the window on the options screen keeps what was changed there."""
+    session.start()
+    reach_menu(session)
+    change_options(session)
+    session.close_window()
+    code = session.wait_exit(5)
+    check(code == 0, f"exit code {code} after closing the window: {session.stderr()}")
+    check(read_file(session, "opc.txt") == CHANGED_OPTIONS,
+          f"opc.txt reads {read_file(session, 'opc.txt')!r}")
+
+
 SCENARIOS = {
+    "resume_timed_list": (scenario_resume_timed_list,
+                          {"files": TIMED_IN_RELAXED_FILES,
+                           "binary_files": {"lic.txt": TIMED_LIST}}),
+    "close_options": (scenario_close_options, {"files": {"opc.txt": TIMED_OPTIONS}}),
     "timeout_name": (scenario_timeout_name, {"files": {"opc.txt": TIMED_OPTIONS, "zg.txt": "1",
                                                        LAST_SECOND: LAST_SECOND_GAME}}),
     "pages": (scenario_pages, {"files": {"opc.txt": TIMED_OPTIONS},

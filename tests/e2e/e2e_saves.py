@@ -1,14 +1,17 @@
 """Stored games as a player uses them: store a game under a typed password, resume it,
-store it again under its old name, and passwords that must not resume anything."""
+store it again under its old name, passwords that must not resume anything, and a
+password ended with Escape."""
 
 import os
+import time
 
 from board_view import (BOARD_BOX, SCORE_BOX, ElementColours, board_from_stored, board_text,
                         stored_game_text)
 from flows import (BOTTOM_STRIP, MIDDLE_STRIP, NO_BUTTON, SAVE_BUTTON, YES_BUTTON, choose,
-                   leave_through_exit, read_file, reach_menu, resume, start_new_game,
-                   type_and_enter, wait_in_strip)
-from player import check
+                   emptied_clock_rows, leave_by_menu_button, leave_through_exit, read_file,
+                   reach_menu, resume, start_new_game, type_and_enter, wait_in_strip)
+from picture import Picture
+from player import check, same_text
 
 PASSWORD = "kometaś7"  # with a Polish letter, as the save dialog accepts it
 DECOY = stored_game_text([[(r + c) % 2 + 1 for c in range(8)] for r in range(8)], score=777)
@@ -95,6 +98,36 @@ def scenario_save_resume(session):
     leave_through_exit(session)
 
 
+ESCAPE_PASSWORD = "orbita"
+PAUSE_PLATE = (422, 262, 226, 40)
+
+
+def scenario_escape_save(session):
+    """Escape ends a typed password as Enter does and the game is stored; that Escape is
+    not left behind to pause the next timed game."""
+    session.start()
+    reach_menu(session)
+    start_new_game(session, "board")
+    answer_yes(session, "store")
+    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
+    session.type(ESCAPE_PASSWORD)
+    session.wait_for_text([ESCAPE_PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
+    session.key("Escape")
+    reach_menu(session, "menu-after-store")
+    check(os.path.isfile(session.file(ESCAPE_PASSWORD)),
+          f"no file {ESCAPE_PASSWORD!r}: {files_in(session)}")
+    check(read_file(session, "zg.txt") == "1", "zg.txt does not count one stored game")
+
+    still = start_new_game(session, "timed-board")
+    shown = session.read_text(still.path, PAUSE_PLATE, psm=7)
+    check(not same_text("Pauza", shown), f"the new timed game starts paused: {shown!r}")
+    time.sleep(3.0)
+    later = Picture(session.screenshot("clock-later"))
+    check(emptied_clock_rows(still, later), "the clock bar of the new game did not move")
+    leave_by_menu_button(session)
+
+
 SCENARIOS = {
     "save_resume": (scenario_save_resume, {"files": {"opc.txt": OPTIONS, "../x": DECOY}}),
+    "escape_save": (scenario_escape_save, {"files": {"opc.txt": "0.5\n0.5\n1\n"}}),
 }

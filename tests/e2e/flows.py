@@ -42,6 +42,12 @@ LIST_RETURN = (400, 542)
 CONTINUE_BUTTON = (531, 398)
 
 
+def emptied_clock_rows(before, after):
+    """The rows of the clock bar that changed from one picture of a game to a later one."""
+    x, top, w, h = CLOCK_BAR
+    return [y for y in range(top, top + h) if after.differing(before, (x, y, w, 1), 8) > 0]
+
+
 def menu_item(name):
     return 400, 186 + 40 * (MENU_ITEMS[name] - 1)
 
@@ -104,6 +110,13 @@ def leave_through_exit(session):
     session.click(*menu_item("exit"))
     code = session.wait_exit(30)
     check(code == 0, f"exit code {code}, stderr: {session.stderr()}")
+
+
+def leave_by_menu_button(session):
+    """From a game back to the menu with its button, and out through Wyjście."""
+    session.click(*MENU_BUTTON)
+    reach_menu(session, "menu-again")
+    leave_through_exit(session)
 
 
 def read_file(session, name, mode="r"):

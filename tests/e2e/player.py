@@ -68,10 +68,13 @@ class Session:
         self.started = None
 
     def _start_xvfb(self):
+        # Without -noreset the server starts afresh whenever its last client leaves: a
+        # screenshot or xdotool ending while the game is still connecting would take the
+        # display away under the game's feet, and the game would find no window or mouse.
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"], pass_fds=[write_fd], stderr=subprocess.DEVNULL)
+             "-nolisten", "tcp", "-noreset"], pass_fds=[write_fd], stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
         with os.fdopen(read_fd, "rb") as pipe:
@@ -80,6 +83,9 @@ class Session:
         return xvfb, ":" + number.decode()
 
     def start(self):
+        """Starts the game; again after it has ended, in the same display and folder."""
+        if hasattr(self, "stderr_file"):
+            self.stderr_file.close()
         self.stderr_path = os.path.join(self.folder, "stderr.txt")
         self.stderr_file = open(self.stderr_path, "w")
         self.started = time.monotonic()
@@ -223,7 +229,8 @@ class Session:
         return int(ids[0]) if ids else None
 
     def close_window(self):
-        """Asks the game to close as a window manager's close button does."""
+        """Asks the game to close as a window manager's close button does; returns once
+        the X server has passed the message on."""
         from Xlib import X, display as xdisplay, protocol
 
         connection = xdisplay.Display(self.display)
@@ -233,7 +240,9 @@ class Session:
         event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
-        connection.flush()
+        # A round trip, not a mere flush: the server throws away whatever it has not yet
+        # read from a connection that closes, and the message would then never arrive.
+        connection.sync()
         connection.close()
 
     def file(self, relative):
