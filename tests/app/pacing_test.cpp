@@ -1,6 +1,7 @@
 #include "app/assets.hpp"
 #include "app/pacing.hpp"
 #include "app/startup.hpp"
+#include "board/board_fixture.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
@@ -45,17 +46,9 @@ double secondsOn(const Display& display, const std::function<void()>& prepare,
     return standin::log().clock - start;
 }
 
-// A board of kinds 1..4 without a line, with a line of three 5s in row 8 once cells 63
+// The quiet board of the board tests, with a line of three 5s in row 8 once cells 63
 // and 64 swap.
-const char* const kOneMove = R"(
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 5 5 1 5)";
+const std::string kOneMove = boardtest::with({61, 62, 64}, 5);
 
 void quietLevelOne() {
     support::givenBoard(kOneMove);
