@@ -228,6 +228,16 @@ void shutDown() {
         al_destroy_sample(warning);
         warning = nullptr;
     }
+    // The sound device is closed here, since nothing is cleaned up at exit: OpenAL's own
+    // exit check aborts on a device left open.
+    if (al_is_audio_installed()) {
+        al_uninstall_audio();
+        Assets.audio = false;
+        Assets.music = nullptr;
+        for (ALLEGRO_SAMPLE*& cue : Assets.cues) {
+            cue = nullptr;
+        }
+    }
 }
 
 } // namespace app

@@ -3,6 +3,8 @@
 #include "app/assets.hpp"
 #include "app/startup.hpp"
 
+#include <allegro5/allegro_audio.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -55,6 +57,10 @@ void failStartUp(const char* what, const char* path) {
     if (Assets.display != nullptr) {
         al_destroy_display(Assets.display);
         Assets.display = nullptr;
+    }
+    // Nothing is cleaned up at exit, and OpenAL aborts on a sound device left open.
+    if (al_is_audio_installed()) {
+        al_uninstall_audio();
     }
     std::exit(1);
 }

@@ -246,6 +246,15 @@ bool al_install_audio(void) {
     return world().audioInstalled;
 }
 
+bool al_is_audio_installed(void) {
+    return world().audioInstalled;
+}
+
+void al_uninstall_audio(void) {
+    world().audioInstalled = false;
+    world().voicesReserved = false;
+}
+
 bool al_reserve_samples(int) {
     require(world().audioInstalled, "al_reserve_samples");
     world().voicesReserved = true;
