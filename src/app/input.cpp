@@ -1,5 +1,6 @@
 #include "app/input.hpp"
 
+#include "app/letterbox.hpp"
 #include "app/window.hpp"
 
 namespace app {
@@ -8,12 +9,12 @@ InputStateRecord InputState;
 ALLEGRO_MOUSE_STATE mouseState{};
 
 void pollInput() {
-    quitIfWindowClosed();
+    answerWindow();
     InputState.hover = 0;
     InputState.x = mouseState.x;
     InputState.y = mouseState.y;
     InputState.buttons = mouseState.buttons;
-    al_get_mouse_state(&mouseState);
+    readMouse(mouseState);
 }
 
 } // namespace app

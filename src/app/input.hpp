@@ -16,7 +16,8 @@ struct InputStateRecord {
 };
 extern InputStateRecord InputState;
 
-// The raw mouse state as the last poll read it.
+// The mouse state as the last poll read it, its position in the canvas's 800 x 600
+// pixels (app::readMouse), whatever the window's size.
 extern ALLEGRO_MOUSE_STATE mouseState;
 
 inline constexpr int kLeftButton = 1;
@@ -24,7 +25,8 @@ inline constexpr int kRightButton = 2;
 inline constexpr int kEscape = 27;
 
 // Clears the hover, copies the previous mouse state into InputState, then reads the
-// mouse anew. A request to close the window ends the program here.
+// mouse anew. What the player asked of the window is answered first (app::answerWindow):
+// F11 switches full screen, a request to close the window ends the program here.
 void pollInput();
 
 // Rest after every interactive frame.

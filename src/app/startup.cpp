@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
@@ -27,8 +28,6 @@ AssetsRecord Assets;
 
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
 constexpr int kNoVerticalSync = 2;
@@ -89,6 +88,16 @@ void loadSounds() {
     al_set_sample_instance_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
 }
 
+// The window opens at 800 x 600, or at a whole multiple of it on a monitor with room to
+// spare; 1 when the monitor cannot be asked.
+int openingScale() {
+    ALLEGRO_MONITOR_INFO monitor;
+    if (al_get_num_video_adapters() < 1 || !al_get_monitor_info(0, &monitor)) {
+        return 1;
+    }
+    return windowScale(monitor.x2 - monitor.x1, monitor.y2 - monitor.y1);
+}
+
 // On a loaded desktop the window system can refuse a new window for a moment (a busy X
 // server, a compositor starting up); the game tries again for about two seconds before
 // it gives up.
@@ -97,10 +106,17 @@ ALLEGRO_DISPLAY* createWindow() {
     // paced for that); where the driver still waits for the refresh, app::Pace keeps the
     // pace. 2 asks for no waiting.
     al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
-    ALLEGRO_DISPLAY* display = al_create_display(kWindowWidth, kWindowHeight);
+    // The player may resize the window; full screen is the window manager's full-screen
+    // window over the desktop, never a change of the monitor's mode.
+    al_set_new_display_flags(ALLEGRO_RESIZABLE |
+                             (records::Options.fullScreen ? ALLEGRO_FULLSCREEN_WINDOW : 0));
+    const int scale = openingScale();
+    const int width = kPictureWidth * scale;
+    const int height = kPictureHeight * scale;
+    ALLEGRO_DISPLAY* display = al_create_display(width, height);
     for (int retry = 0; display == nullptr && retry < kWindowRetries; ++retry) {
         al_rest(kWindowRetryRest);
-        display = al_create_display(kWindowWidth, kWindowHeight);
+        display = al_create_display(width, height);
     }
     return display;
 }
@@ -133,15 +149,18 @@ void startUp() {
 
     startAudio();
 
+    // The window opens as it was left: full screen or not.
+    records::readScreenFile();
     Assets.display = createWindow();
     if (Assets.display == nullptr) {
         failStartUp(texts::kNoWindow, nullptr);
     }
     al_set_window_title(Assets.display, kGameTitle);
-    Assets.screen = al_create_bitmap(kWindowWidth, kWindowHeight);
-    Assets.scratch = al_create_bitmap(kWindowWidth, kWindowHeight);
-    Assets.strip = al_create_bitmap(kWindowWidth, kStripHeight);
-    if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
+    Assets.screen = al_create_bitmap(kPictureWidth, kPictureHeight);
+    Assets.scratch = al_create_bitmap(kPictureWidth, kPictureHeight);
+    Assets.strip = al_create_bitmap(kPictureWidth, kStripHeight);
+    if (!createCanvas() || Assets.screen == nullptr || Assets.scratch == nullptr ||
+        Assets.strip == nullptr) {
         failStartUp(texts::kNoBuffers, nullptr);
     }
 
@@ -157,7 +176,7 @@ void startUp() {
 
     loadSounds();
     readSettingsFiles();
-    watchWindowClose();
+    watchWindow();
     watchPlayer();
 }
 
@@ -166,7 +185,7 @@ void titleSequence() {
     al_clear_to_color(app::palette::kBlack);
     app::flipDisplay();
     al_draw_bitmap(Assets.title, 150, 200, 0);
-    al_set_target_backbuffer(Assets.display);
+    setTargetCanvas();
     al_rest(1.0);
     playCue(SoundCue::Planety);
     fadeIn();
@@ -186,8 +205,8 @@ void shutDown() {
         *font = nullptr;
     }
     for (ALLEGRO_BITMAP** bitmap :
-         {&Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch, &Assets.strip,
-          &Assets.planets, &Assets.title}) {
+         {&Assets.canvas, &Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch,
+          &Assets.strip, &Assets.planets, &Assets.title}) {
         al_destroy_bitmap(*bitmap);
         *bitmap = nullptr;
     }

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
+#include "app/window.hpp"
 
 #include <allegro5/allegro.h>
 
@@ -40,8 +41,9 @@ void waitForPlayer() {
 
 bool WaitingScreen::present(bool changed) {
     const InputStateRecord& in = InputState;
-    presented_ =
-        changed || in.x != x_ || in.y != y_ || in.buttons != buttons_ || in.hover != hover_;
+    // A resized or uncovered window lost the picture it showed: present it again.
+    presented_ = takeWindowChange() || changed || in.x != x_ || in.y != y_ ||
+                 in.buttons != buttons_ || in.hover != hover_;
     if (presented_) {
         x_ = in.x;
         y_ = in.y;

@@ -22,8 +22,9 @@ void waitForPlayer();
 // as it is.
 class WaitingScreen {
   public:
-    // Flips when `changed` (a blink, a moved slider) or when the pointer, the buttons or
-    // the hovered item differ from the frame last presented; returns whether it flipped.
+    // Flips when `changed` (a blink, a moved slider), when the pointer, the buttons or
+    // the hovered item differ from the frame last presented, or when the window was
+    // resized or uncovered; returns whether it flipped.
     bool present(bool changed = false);
     // The frame's short rest after a present; otherwise the sleep of a screen with
     // nothing to show.

@@ -2,6 +2,7 @@
 
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
@@ -87,7 +88,7 @@ void afterSwap(void (*swap)()) {
     // Read into the poll's own copy, so the next poll does not report the button as
     // still held from before the swap.
     do {
-        al_get_mouse_state(&app::mouseState);
+        app::readMouse(app::mouseState);
         if (app::mouseState.buttons != 0) {
             al_rest(app::kFrameRest);
         }

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -83,7 +84,7 @@ void setUpGame() {
 void keepBoardInScreenBuffer() {
     al_set_target_bitmap(Assets.screen);
     board::drawAllCellsFlipping();
-    al_set_target_backbuffer(Assets.display);
+    app::setTargetCanvas();
 }
 
 class Frame {

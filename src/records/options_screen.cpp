@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -228,7 +229,7 @@ void clearList() {
 void optionsScreen() {
     app::fadeOut();
     composeOptions();
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::fadeIn();
     drawVolume(kMusicSlider, Options.musicVolume);
     drawVolume(kEffectsSlider, Options.effectsVolume);

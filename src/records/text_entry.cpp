@@ -1,6 +1,7 @@
 #include "records/text_entry.hpp"
 
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/window.hpp"
 
 #include <array>
@@ -141,11 +142,11 @@ CaretPhase advanceCaret() {
 }
 
 void waitForButtonsReleased() {
-    al_get_mouse_state(&app::mouseState);
+    app::readMouse(app::mouseState);
     while (app::mouseState.buttons != 0) {
-        app::quitIfWindowClosed();
+        app::answerWindow();
         al_rest(kButtonPollRest);
-        al_get_mouse_state(&app::mouseState);
+        app::readMouse(app::mouseState);
     }
 }
 

@@ -60,7 +60,7 @@ TEST_F(MainMenu, ShowsTheTitleAndTheSevenItemsInOrder) {
         EXPECT_EQ(texts[0].y, 173 + 40 * i);
     }
     EXPECT_FALSE(standin::textsWith("ORBELIUM").empty());
-    EXPECT_EQ(al_get_target_bitmap(), standin::backbuffer());
+    EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
 }
 
 TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {

@@ -68,20 +68,20 @@ class GameLoop : public playtest::PlayTest {
     }
 
     // Every way out ends so: the game reset, the screen faded out and the menu composed and
-    // faded in, the music stopped, and the display's back buffer as the target.
+    // faded in, the music stopped, and the canvas as the target.
     static void expectBackInTheMenu() {
         const auto& g = GameState;
         EXPECT_EQ(std::tuple(g.score, g.level, g.stars, g.kindProgress[2], g.clockBar),
                   std::tuple(0, 1, 0, 0, 0));
-        int fades = 0; // tinted whole-screen draws onto the display
+        int fades = 0; // tinted whole-screen draws onto the canvas
         for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-            fades += d.sw == 800 && d.tinted && d.target == standin::backbuffer();
+            fades += d.sw == 800 && d.tinted && d.target == app::Assets.canvas;
         }
         EXPECT_GE(fades, kFadeOutFlips + kFadeInFlips);
         auto titles = standin::textsWith("Nowa gra");
         ASSERT_FALSE(titles.empty()) << "the menu was not composed";
         EXPECT_GE(titles.back().frame, standin::log().flips - kFadeInFlips - 1);
-        EXPECT_EQ(al_get_target_bitmap(), standin::backbuffer());
+        EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
         EXPECT_FALSE(app::Assets.music != nullptr && app::Assets.music->playing);
     }
 
