@@ -56,7 +56,8 @@ std::string screenFileText() {
 }
 
 bool writeScreenFile() {
-    return replaceFile(app::paths::kScreen, screenFileText());
+    Options.fullScreenStored = replaceFile(app::paths::kScreen, screenFileText());
+    return Options.fullScreenStored;
 }
 
 } // namespace records

@@ -13,6 +13,8 @@ struct OptionsRecord {
     float musicVolume = 0.0f;
     float effectsVolume = 0.0f;
     bool fullScreen = false; // "ekran.txt"; the window until the player chooses otherwise
+    // False while "ekran.txt" could not take the last choice.
+    bool fullScreenStored = true;
 };
 extern OptionsRecord Options;
 
