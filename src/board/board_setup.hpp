@@ -26,13 +26,16 @@ constexpr int rowOf(int cell) {
     return (cell - 1) / 8 + 1;
 }
 
-// Clears the fields of a new game; leaves the board, lineSize, selectedCell,
-// boardChanged and the hint as they are.
+// Clears the fields of a new game and drops a picked cell; leaves the board, lineSize,
+// selectedCell, boardChanged and the hint as they are.
 void resetGame();
 
 // Stores every cell's position and sets InputState.hover to the cell or button under
 // the pointer (cells 1..64, hint 70, menu 71, save 72); otherwise the hover is left alone.
 void updateBoardFrame();
+
+// The cell whose hit box holds (x, y), or 0.
+int cellAt(int x, int y);
 
 // Draws a fresh board without any two equal neighbours into both copies; draws nothing.
 void fillBoardRandomly();

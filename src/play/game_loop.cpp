@@ -113,10 +113,15 @@ class Frame {
 
         app::pollInput();
         board::updateBoardFrame();
-        if (isCell(InputState.hover) && InputState.buttons == app::kLeftButton) {
+        const bool pressed = InputState.buttons == app::kLeftButton;
+        if (isCell(InputState.hover) && pressed) {
             GameState.selectedCell = InputState.hover;
-            board::dragSwap();
+            board::dragSwap(!pressedBefore_);
+        } else if (pressed) {
+            board::clickCell(0); // a press anywhere off the cells drops a picked cell
         }
+        // After a drag the button is up again.
+        pressedBefore_ = InputState.buttons == app::kLeftButton;
         board::resolveLines();
         board::findMove();
 
@@ -136,6 +141,7 @@ class Frame {
             GameState.noMoves = 0;
         }
         board::updateHintButton();
+        board::drawPick();
 
         WayOut out = serveButtonRow();
         if (out != WayOut::Playing) {
@@ -179,7 +185,8 @@ class Frame {
     }
 
     ALLEGRO_EVENT_QUEUE* keys_;
-    bool onButton_ = false; // the pointer was on the hint, menu or save button
+    bool onButton_ = false;      // the pointer was on the hint, menu or save button
+    bool pressedBefore_ = false; // the left button was held at the last frame's poll
     app::Pace pace_{app::kFrameRest};
     int ticks_ = 1;
 };

@@ -1,6 +1,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/move_search.hpp"
@@ -294,6 +295,44 @@ TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag
     ASSERT_EQ(pausePlates(), 1);
     EXPECT_EQ(clockTicksDuringPause, 640) << "the pause comes before the frame's tick";
     EXPECT_EQ(GameState.selectedCell, 36) << "the press that ended the pause started a drag";
+}
+
+// In a window twice the picture's size every place is clicked at twice its coordinates:
+// a click on cell 36 picks it (framed every frame after), a press off the cells drops
+// it, a press that began off the cells and is released on one picks nothing, and the
+// save and menu buttons light and leave as they do at 800 x 600.
+TEST_F(GameLoop, AtTwiceTheSizeCellsAndButtonsAreHitWhereTheyAreSeenAndAClickPicksACell) {
+    standin::resizeWindow(1600, 1200);
+    app::flipDisplay();
+    standin::log() = standin::Log{};
+    const int cellX = 2 * kCell36X, cellY = 2 * kCell36Y, emptyX = 2 * kEmptyX,
+              emptyY = 2 * kEmptyY;
+    std::vector<int> picked;
+    const auto note = [&] { picked.push_back(GameState.pickedCell); };
+    support::FrameScript script;
+    script.mouseAt(frame(5), cellX, cellY, app::kLeftButton)
+        .mouseAt(frame(8), cellX, cellY, 0)
+        .at(frame(15), note)
+        .mouseAt(frame(20), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(frame(23), emptyX, emptyY, 0)
+        .at(frame(28), note)
+        .mouseAt(frame(30), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(frame(33), cellX, cellY, app::kLeftButton)
+        .mouseAt(frame(38), cellX, cellY, 0)
+        .at(frame(45), note)
+        .mouseAt(frame(50), 2 * kSaveX, 2 * kSaveY, 0)
+        .mouseAt(frame(55), 2 * kMenuX, 2 * kMenuY, 0)
+        .mouseAt(frame(58), 2 * kMenuX, 2 * kMenuY, app::kLeftButton);
+    play(script);
+    EXPECT_EQ(picked, (std::vector<int>{36, 0, 0}));
+    int frames = 0; // the frame around cell 36, drawn again every loop frame
+    for (const auto& d : standin::log().shapes) {
+        frames += d.shape == standin::Shape::Rectangle && d.x1 == 491 && d.y1 == 287;
+    }
+    EXPECT_GE(frames, 10);
+    EXPECT_FALSE(sheetPieces(410, 468, 102, 21).empty()) << "the save button lit";
+    EXPECT_EQ(standin::log().presented.back().dw, 1600);
+    expectBackInTheMenu();
 }
 
 TEST_F(GameLoop, ABoardWithoutAMoveGetsOneElementReplacedInTheNextFrame) {
