@@ -29,6 +29,20 @@ int drawFreshKind(int kinds) {
     return k;
 }
 
+// The cell whose hit box holds (x, y), or 0.
+int cellAt(int x, int y) {
+    for (int r = 1; r <= kSide; ++r) {
+        for (int c = 1; c <= kSide; ++c) {
+            const int left = kBoardX + kPitch * (c - 1);
+            const int top = kBoardY + kPitch * (r - 1);
+            if (app::HitBox{left + 1, top, left + kHitSize, top + kHitSize}.contains(x, y)) {
+                return cellNumber(c, r);
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 void resetGame() {
@@ -48,19 +62,6 @@ void resetGame() {
     g.clockBar = 0;
     g.clockTicks = 0;
     g.pickedCell = 0;
-}
-
-int cellAt(int x, int y) {
-    for (int r = 1; r <= kSide; ++r) {
-        for (int c = 1; c <= kSide; ++c) {
-            const int left = kBoardX + kPitch * (c - 1);
-            const int top = kBoardY + kPitch * (r - 1);
-            if (app::HitBox{left + 1, top, left + kHitSize, top + kHitSize}.contains(x, y)) {
-                return cellNumber(c, r);
-            }
-        }
-    }
-    return 0;
 }
 
 void updateBoardFrame() {

@@ -34,9 +34,6 @@ void resetGame();
 // the pointer (cells 1..64, hint 70, menu 71, save 72); otherwise the hover is left alone.
 void updateBoardFrame();
 
-// The cell whose hit box holds (x, y), or 0.
-int cellAt(int x, int y);
-
 // Draws a fresh board without any two equal neighbours into both copies; draws nothing.
 void fillBoardRandomly();
 

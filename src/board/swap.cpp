@@ -158,6 +158,7 @@ void dragSwap(bool fromPress) {
     const app::InputStateRecord& in = app::InputState;
     const int pressed = g.selectedCell;
     bool swapped = false;
+    bool strayed = false; // the pointer left the pressed cell while the button was held
     // A pass of the drag counts as a frame of the game loop, and as many as its present
     // stood for on a display that waits for its refresh.
     app::Pace pace(app::kFrameRest);
@@ -178,6 +179,9 @@ void dragSwap(bool fromPress) {
             const int x = in.x;
             const int y = in.y;
             const bool held = in.buttons == app::kLeftButton;
+            // Within the bounds the drag swaps at; on the board beyond them it swaps.
+            strayed = strayed || (held && (x < g.cellX[s] || x > g.cellX[s] + kPitch ||
+                                           y < g.cellY[s] || y > g.cellY[s] + kPitch));
             const bool acrossBoard = x > kBoardX && x <= kBoardRight;
             const bool downBoard = y > kBoardY && y <= kBoardBottom;
             if (acrossBoard && x > g.cellX[s] + kPitch && held) {
@@ -204,8 +208,9 @@ void dragSwap(bool fromPress) {
         pace.rest();
         passes = pace.count();
     }
-    // The poll that saw the release read where it happened.
-    const bool click = fromPress && !swapped && cellAt(in.x, in.y) == pressed;
+    // Where the pointer was while the button was held decides, not where the poll that
+    // saw the release found it: a hand moves on at once, and a slow present may come first.
+    const bool click = fromPress && !swapped && !strayed;
     clickCell(click ? pressed : 0);
 }
 

@@ -100,6 +100,7 @@ class Frame {
             (InputState.event.keyboard.unichar == app::kEscape ||
              InputState.buttons == app::kRightButton)) {
             pauseScreen();
+            upBefore_ = false; // the press that ended the pause is no click
         }
 
         // The frames the last present stood for: one, unless the display held it.
@@ -116,17 +117,18 @@ class Frame {
         const bool pressed = InputState.buttons == app::kLeftButton;
         if (isCell(InputState.hover) && pressed) {
             GameState.selectedCell = InputState.hover;
-            board::dragSwap(!pressedBefore_);
+            board::dragSwap(upBefore_);
         } else if (pressed) {
             board::clickCell(0); // a press anywhere off the cells drops a picked cell
         }
         // After a drag the button is up again.
-        pressedBefore_ = InputState.buttons == app::kLeftButton;
+        upBefore_ = InputState.buttons == 0;
         board::resolveLines();
         board::findMove();
 
         if (GameState.stars == kStarsPerLevel && GameState.level <= kLastLevel) {
             board::completeLevel();
+            upBefore_ = false; // the press on "Dalej" is no click on the new board
             GameState.clockBar = 0;
         }
         if (GameState.level == kLastLevel + 1) {
@@ -185,8 +187,11 @@ class Frame {
     }
 
     ALLEGRO_EVENT_QUEUE* keys_;
-    bool onButton_ = false;      // the pointer was on the hint, menu or save button
-    bool pressedBefore_ = false; // the left button was held at the last frame's poll
+    bool onButton_ = false; // the pointer was on the hint, menu or save button
+    // No button was held at this loop's last poll. Only a press the loop saw begin can be a
+    // click on a cell: the press that chose the game in the menu, ended the pause or
+    // closed a completed level is still reported by the next poll.
+    bool upBefore_ = false;
     app::Pace pace_{app::kFrameRest};
     int ticks_ = 1;
 };

@@ -167,7 +167,7 @@ void drawModeLabel() {
 
 void drawFullScreenState() {
     const bool on = Options.fullScreen;
-    al_draw_text(app::Assets.font20, on ? kGreenColour : app::palette::kSlate, kFullScreenStateAt.x,
+    al_draw_text(app::Assets.font20, on ? kGreenColour : app::palette::kSteel, kFullScreenStateAt.x,
                  kFullScreenStateAt.y, 0, on ? texts::kFullScreenOn : texts::kFullScreenOff);
 }
 

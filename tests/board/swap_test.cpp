@@ -157,6 +157,24 @@ TEST_F(Swap, AClickPicksACellAndAClickOnTheSameOrAFarCellOrOffTheCellsDropsIt) {
     };
     click(10); // on the picked cell
     EXPECT_EQ(GameState.pickedCell, 0);
+    // The hand moves on as it lets go: the poll that sees the release finds it far away.
+    holdLeftButton(GameState.cellX[10] + 23, GameState.cellY[10] + 23);
+    support::FrameScript().mouseAt(2, 30, 30, 0).install();
+    GameState.selectedCell = 10;
+    board::dragSwap();
+    EXPECT_EQ(GameState.pickedCell, 10);
+    board::clickCell(0);
+    // Off the board to the right of cell 8 and back while held: no swap, and no click.
+    const int x8 = GameState.cellX[8] + 23, y8 = GameState.cellY[8] + 23;
+    holdLeftButton(x8, y8);
+    support::FrameScript()
+        .mouseAt(2, 760, y8, 1)
+        .mouseAt(4, x8, y8, 1)
+        .mouseAt(6, x8, y8, 0)
+        .install();
+    GameState.selectedCell = 8;
+    board::dragSwap();
+    EXPECT_EQ(GameState.pickedCell, 0);
     second("a far cell", [] { click(30); });
     second("the cell two to the right", [] { click(12); });
     second("the end of the row above", [] { click(8); });

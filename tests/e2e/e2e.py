@@ -15,6 +15,7 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 import e2e_game  # noqa: E402
 import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
+import e2e_window  # noqa: E402
 from flows import leave_through_exit, menu_item, reach_menu  # noqa: E402
 from player import E2EFailure, Session, check, wav_loudness  # noqa: E402
 
@@ -94,6 +95,7 @@ SCENARIOS = {
     **e2e_game.SCENARIOS,
     **e2e_records.SCENARIOS,
     **e2e_saves.SCENARIOS,
+    **e2e_window.SCENARIOS,
 }
 
 

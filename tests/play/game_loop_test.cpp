@@ -121,6 +121,24 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     EXPECT_EQ(GameState.nameEntryDue, 0) << "leaving by the menu asks for no name";
 }
 
+// "Nowa gra" lies over cell 10 of the board that follows: the press that chose it, still
+// reported by the game's first poll and released there, is no click on the cell.
+TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
+    const int menuFrames = kFadeInFlips + 3;
+    int picked = -1;
+    support::FrameScript script;
+    script.mouseAt(kFadeInFlips + 1, 400, 190, app::kLeftButton)
+        .mouseAt(menuFrames + frame(3), 400, 190, 0)
+        .at(menuFrames + frame(10), [&] { picked = GameState.pickedCell; })
+        .mouseAt(menuFrames + frame(12), kMenuX, kMenuY, 0)
+        .mouseAt(menuFrames + frame(15), kMenuX, kMenuY, app::kLeftButton)
+        .mouseAt(menuFrames + frame(15) + 64 + kFadeOutFlips + kFadeInFlips + 10, 400, 420,
+                 app::kLeftButton);
+    driver::giveUpAfter(script).install();
+    app::mainMenu();
+    EXPECT_EQ(picked, 0);
+}
+
 // A stored timed game resumed while the options say relaxed times out against the timed
 // list, whichever list the options' mode would pick.
 TEST_F(GameLoop, AResumedGameIsJudgedAgainstTheListOfItsOwnMode) {
@@ -291,10 +309,13 @@ TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag
         }
     });
     script.mouseAt(frame(12), kCell36X, kCell36Y, 0);
+    int picked = -1;
+    script.at(frame(40), [&] { picked = GameState.pickedCell; });
     play(script, frame(100));
     ASSERT_EQ(pausePlates(), 1);
     EXPECT_EQ(clockTicksDuringPause, 640) << "the pause comes before the frame's tick";
     EXPECT_EQ(GameState.selectedCell, 36) << "the press that ended the pause started a drag";
+    EXPECT_EQ(picked, 0) << "released where it was pressed, yet no click";
 }
 
 // In a window twice the picture's size every place is clicked at twice its coordinates:
