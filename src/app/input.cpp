@@ -8,6 +8,39 @@ namespace app {
 InputStateRecord InputState;
 ALLEGRO_MOUSE_STATE mouseState{};
 
+namespace {
+ALLEGRO_EVENT_QUEUE* mouseQueue = nullptr;
+} // namespace
+
+void watchMouse() {
+    mouseQueue = al_create_event_queue();
+    if (mouseQueue != nullptr) {
+        al_register_event_source(mouseQueue, al_get_mouse_event_source());
+    }
+}
+
+void readMouse(ALLEGRO_MOUSE_STATE& state) {
+    al_get_mouse_state(&state);
+    int x = state.x;
+    int y = state.y;
+    ALLEGRO_EVENT event;
+    while (mouseQueue != nullptr && al_get_next_event(mouseQueue, &event)) {
+        const unsigned button = event.mouse.button;
+        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8) {
+            continue;
+        }
+        const int bit = 1 << (button - 1);
+        if ((state.buttons & bit) == 0) {
+            state.buttons |= bit;
+            x = event.mouse.x;
+            y = event.mouse.y;
+        }
+    }
+    const Point at = toPicture(shownLetterbox(), x, y);
+    state.x = at.x;
+    state.y = at.y;
+}
+
 void pollInput() {
     answerWindow();
     InputState.hover = 0;

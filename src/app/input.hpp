@@ -24,6 +24,15 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kEscape = 27;
 
+// Opens the queue of the mouse's presses that readMouse looks at. Called at start-up.
+void watchMouse();
+
+// al_get_mouse_state with the position in the canvas's pixels, as the last present showed
+// the picture (app::toPicture). A button pressed and let go again since the last read (a
+// click quicker than a frame, when presenting is slow) is reported held where it went
+// down, so no click is lost.
+void readMouse(ALLEGRO_MOUSE_STATE& state);
+
 // Clears the hover, copies the previous mouse state into InputState, then reads the
 // mouse anew. What the player asked of the window is answered first (app::answerWindow):
 // F11 switches full screen, a request to close the window ends the program here.

@@ -31,6 +31,27 @@ Letterbox windowLetterbox() {
     return fitPicture(al_get_display_width(Assets.display), al_get_display_height(Assets.display));
 }
 
+constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+
+// The canvas's new-bitmap flags for a picture shown in `box`.
+int canvasFlags(int flags, const Letterbox& box) {
+    return wholeMultiple(box) ? flags & ~kSmooth : flags | kSmooth;
+}
+
+// Converting keeps the canvas's pixels; it happens only when the window's size moves
+// between whole multiples and other sizes.
+void filterFor(const Letterbox& box) {
+    const int flags = al_get_bitmap_flags(Assets.canvas);
+    const int wanted = canvasFlags(flags, box);
+    if (wanted == flags) {
+        return;
+    }
+    const int newFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(wanted);
+    al_convert_bitmap(Assets.canvas);
+    al_set_new_bitmap_flags(newFlags);
+}
+
 } // namespace
 
 Letterbox fitPicture(int windowWidth, int windowHeight) {
@@ -53,6 +74,11 @@ Point toPicture(const Letterbox& box, int x, int y) {
             scaleBack(y - box.y, box.h, kPictureHeight)};
 }
 
+bool wholeMultiple(const Letterbox& box) {
+    const int scale = box.w / kPictureWidth;
+    return scale >= 1 && box.w == kPictureWidth * scale && box.h == kPictureHeight * scale;
+}
+
 int windowScale(int monitorWidth, int monitorHeight) {
     const auto fits = [&](int scale) {
         const long long usableTenths = 10 - kFreeTenths;
@@ -67,9 +93,9 @@ int windowScale(int monitorWidth, int monitorHeight) {
 }
 
 bool createCanvas() {
-    // Smooth filtering: the picture is shown larger and smaller than it is composed.
+    shown = windowLetterbox();
     const int flags = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(flags | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+    al_set_new_bitmap_flags(canvasFlags(flags, shown));
     Assets.canvas = al_create_bitmap(kPictureWidth, kPictureHeight);
     al_set_new_bitmap_flags(flags);
     if (Assets.canvas == nullptr) {
@@ -77,7 +103,6 @@ bool createCanvas() {
     }
     al_set_target_bitmap(Assets.canvas);
     al_clear_to_color(palette::kBlack);
-    shown = windowLetterbox();
     return true;
 }
 
@@ -97,6 +122,7 @@ void presentCanvas() {
         al_acknowledge_resize(Assets.display);
     }
     shown = windowLetterbox();
+    filterFor(shown);
     // The bars are cleared every time: the back buffer holds nothing after a flip.
     al_clear_to_color(palette::kBlack);
     al_draw_scaled_bitmap(Assets.canvas, 0, 0, kPictureWidth, kPictureHeight, shown.x, shown.y,
@@ -107,13 +133,6 @@ void presentCanvas() {
 
 Letterbox shownLetterbox() {
     return shown;
-}
-
-void readMouse(ALLEGRO_MOUSE_STATE& state) {
-    al_get_mouse_state(&state);
-    const Point at = toPicture(shown, state.x, state.y);
-    state.x = at.x;
-    state.y = at.y;
 }
 
 } // namespace app

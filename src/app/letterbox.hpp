@@ -7,7 +7,8 @@
 // Every screen is composed in 800 x 600 on a canvas that stands where the display's back
 // buffer used to; the window may have any size. Each present draws the canvas scaled to
 // fit the window, keeping its shape, centred between black bars; every read of the mouse
-// is mapped back into the canvas's own pixels, so the screens' hit boxes hold at any size.
+// is mapped back into the canvas's own pixels (app::readMouse), so the screens' hit boxes
+// hold at any size.
 namespace app {
 
 inline constexpr int kPictureWidth = 800;
@@ -33,21 +34,24 @@ Point toPicture(const Letterbox& box, int x, int y);
 // manager's frame and panels, and at least 1.
 int windowScale(int monitorWidth, int monitorHeight);
 
-// Makes the canvas (Assets.canvas, created with smooth scaling) and notes the window's
-// size; false when it cannot be made. Called once the window is open.
+// True when the picture is shown at a whole multiple of its size (800 x 600 itself
+// included): each canvas pixel then becomes a square of window pixels, sharp, and the
+// canvas is drawn without filtering. Any other size is filtered smoothly.
+bool wholeMultiple(const Letterbox& box);
+
+// Makes the canvas (Assets.canvas) and notes the window's size; false when it cannot be
+// made. Called once the window is open.
 bool createCanvas();
 
 // Makes the canvas the target of the drawing calls that follow.
 void setTargetCanvas();
 
 // Draws the canvas onto the display's back buffer, fitted and letterboxed, and flips; a
-// resized window is acknowledged first. The drawing target is left as it was.
+// resized window is acknowledged first, and the canvas's filtering follows its new size.
+// The drawing target is left as it was.
 void presentCanvas();
 
 // The picture's place in the window as last presented.
 Letterbox shownLetterbox();
-
-// al_get_mouse_state with the position mapped into canvas pixels by the last present.
-void readMouse(ALLEGRO_MOUSE_STATE& state);
 
 } // namespace app

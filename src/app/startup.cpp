@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/input.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -178,6 +179,7 @@ void startUp() {
     readSettingsFiles();
     watchWindow();
     watchPlayer();
+    watchMouse();
 }
 
 void titleSequence() {

@@ -2,7 +2,6 @@
 
 #include "app/draw.hpp"
 #include "app/input.hpp"
-#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"

@@ -1,7 +1,6 @@
 #include "records/text_entry.hpp"
 
 #include "app/input.hpp"
-#include "app/letterbox.hpp"
 #include "app/window.hpp"
 
 #include <array>

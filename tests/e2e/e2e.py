@@ -7,6 +7,7 @@ results and pages, and of stored games live in e2e_game, e2e_records and e2e_sav
 """
 
 import os
+import subprocess
 import sys
 import time
 
@@ -118,6 +119,11 @@ def main():
         run(session)
     except E2EFailure as failure:
         print(f"FAILED {name}: {failure}")
+        # The whole screen as it stood, for whoever looks into the failure.
+        try:
+            session.screenshot_screen("failed")
+        except subprocess.CalledProcessError:
+            pass
         return 1
     finally:
         session.close()

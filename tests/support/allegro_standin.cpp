@@ -197,6 +197,19 @@ void setMouse(int x, int y, int buttons) {
     world().mouse.buttons = buttons;
 }
 
+void quickClick(int x, int y, int button) {
+    setMouse(x, y, 0);
+    for (const ALLEGRO_EVENT_TYPE type :
+         {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, ALLEGRO_EVENT_MOUSE_BUTTON_UP}) {
+        ALLEGRO_EVENT event{};
+        event.mouse.type = type;
+        event.mouse.x = x;
+        event.mouse.y = y;
+        event.mouse.button = static_cast<unsigned>(button);
+        post(&world().mouseEvents, event);
+    }
+}
+
 void setFrameDriver(std::function<void(int)> driver) {
     world().frameDriver = std::move(driver);
 }
@@ -439,6 +452,17 @@ void al_flip_display(void) {
 ALLEGRO_BITMAP* al_create_bitmap(int w, int h) {
     return standin::keep(standin::handles().bitmaps,
                          ALLEGRO_BITMAP{"", w, h, false, world().newBitmapFlags});
+}
+
+int al_get_bitmap_flags(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_get_bitmap_flags");
+    return bitmap->flags;
+}
+
+// The bitmap takes the new-bitmap flags and keeps its size and pixels.
+void al_convert_bitmap(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_convert_bitmap");
+    bitmap->flags = world().newBitmapFlags;
 }
 
 void al_set_new_bitmap_flags(int flags) {

@@ -133,6 +133,9 @@ void reset();
 const ALLEGRO_BITMAP* backbuffer();
 // The mouse as the hardware reports it from now on.
 void setMouse(int x, int y, int buttons);
+// A click at (x, y) over before the game reads the mouse again: the pointer moves there,
+// the button's press and release are posted as events, the state shows no button held.
+void quickClick(int x, int y, int button);
 
 // Called after every al_flip_display with the number of flips so far, and after every
 // al_rest with the clock, for scripts that move the mouse or press keys as time passes.
