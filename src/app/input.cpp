@@ -10,6 +10,9 @@ ALLEGRO_MOUSE_STATE mouseState{};
 
 namespace {
 ALLEGRO_EVENT_QUEUE* mouseQueue = nullptr;
+// How recent a press let go before the read must be to count: a click during a long
+// animation or a fade, when nothing reads the mouse, is not acted on long after.
+constexpr double kRecentPress = 0.25;
 } // namespace
 
 void watchMouse() {
@@ -24,9 +27,11 @@ void readMouse(ALLEGRO_MOUSE_STATE& state) {
     int x = state.x;
     int y = state.y;
     ALLEGRO_EVENT event;
+    const double now = al_get_time();
     while (mouseQueue != nullptr && al_get_next_event(mouseQueue, &event)) {
         const unsigned button = event.mouse.button;
-        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8) {
+        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8 ||
+            now - event.mouse.timestamp > kRecentPress) {
             continue;
         }
         const int bit = 1 << (button - 1);

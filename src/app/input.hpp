@@ -28,9 +28,9 @@ inline constexpr int kEscape = 27;
 void watchMouse();
 
 // al_get_mouse_state with the position in the canvas's pixels, as the last present showed
-// the picture (app::toPicture). A button pressed and let go again since the last read (a
-// click quicker than a frame, when presenting is slow) is reported held where it went
-// down, so no click is lost.
+// the picture (app::toPicture). A button pressed and let go again since the last read,
+// within the last quarter of a second (a click quicker than a frame, when presenting is
+// slow), is reported held where it went down, so no click is lost.
 void readMouse(ALLEGRO_MOUSE_STATE& state);
 
 // Clears the hover, copies the previous mouse state into InputState, then reads the

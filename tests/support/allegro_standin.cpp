@@ -206,6 +206,7 @@ void quickClick(int x, int y, int button) {
         event.mouse.x = x;
         event.mouse.y = y;
         event.mouse.button = static_cast<unsigned>(button);
+        event.mouse.timestamp = world().log.clock;
         post(&world().mouseEvents, event);
     }
 }
