@@ -11,7 +11,7 @@ ORBELIUM_BUILD_PACKAGES=(
 ORBELIUM_TEST_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
-    python3 python3-xlib libopenal1 clang libclang-rt-dev
+    python3 python3-xlib libopenal1 clang libclang-rt-dev openbox
 )
 
 orbelium_install_packages() {

@@ -14,6 +14,9 @@ inline constexpr int kCueCount = 14;
 // reloaded; the screens read it directly.
 struct AssetsRecord {
     ALLEGRO_DISPLAY* display = nullptr;
+    // 800 x 600 picture the player sees, drawn on where the display's back buffer once
+    // was; every present shows it scaled to the window (app/letterbox.hpp)
+    ALLEGRO_BITMAP* canvas = nullptr;
     ALLEGRO_BITMAP* screen = nullptr;  // 800 x 600 buffer every screen is composed in
     ALLEGRO_BITMAP* scratch = nullptr; // 800 x 600 off-screen layer for animations
     ALLEGRO_BITMAP* strip = nullptr;   // 800 x 50 backing of the text-entry strip

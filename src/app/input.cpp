@@ -1,6 +1,6 @@
 #include "app/input.hpp"
 
-#include "app/waiting.hpp"
+#include "app/letterbox.hpp"
 #include "app/window.hpp"
 
 namespace app {
@@ -8,18 +8,57 @@ namespace app {
 InputStateRecord InputState;
 ALLEGRO_MOUSE_STATE mouseState{};
 
+namespace {
+ALLEGRO_EVENT_QUEUE* mouseQueue = nullptr;
+// How recent a press let go before the read must be to count: a click during a long
+// animation or a fade, when nothing reads the mouse, is not acted on long after.
+constexpr double kRecentPress = 0.25;
+} // namespace
+
+void watchMouse() {
+    mouseQueue = al_create_event_queue();
+    if (mouseQueue != nullptr) {
+        al_register_event_source(mouseQueue, al_get_mouse_event_source());
+    }
+}
+
+void readMouse(ALLEGRO_MOUSE_STATE& state) {
+    al_get_mouse_state(&state);
+    int x = state.x;
+    int y = state.y;
+    ALLEGRO_EVENT event;
+    const double now = al_get_time();
+    while (mouseQueue != nullptr && al_get_next_event(mouseQueue, &event)) {
+        const unsigned button = event.mouse.button;
+        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8 ||
+            now - event.mouse.timestamp > kRecentPress) {
+            continue;
+        }
+        const int bit = 1 << (button - 1);
+        if ((state.buttons & bit) == 0) {
+            state.buttons |= bit;
+            x = event.mouse.x;
+            y = event.mouse.y;
+        }
+    }
+    const Point at = toPicture(shownLetterbox(), x, y);
+    state.x = at.x;
+    state.y = at.y;
+}
+
+void forgetPresses() {
+    if (mouseQueue != nullptr) {
+        al_flush_event_queue(mouseQueue);
+    }
+}
+
 void pollInput() {
-    quitIfWindowClosed();
+    answerWindow();
     InputState.hover = 0;
     InputState.x = mouseState.x;
     InputState.y = mouseState.y;
     InputState.buttons = mouseState.buttons;
-    const int presses = takePresses();
-    al_get_mouse_state(&mouseState);
-    // A click pressed and released between two polls is still a click.
-    if (mouseState.buttons == 0) {
-        mouseState.buttons = presses;
-    }
+    readMouse(mouseState);
 }
 
 } // namespace app

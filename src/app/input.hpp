@@ -16,15 +16,30 @@ struct InputStateRecord {
 };
 extern InputStateRecord InputState;
 
-// The raw mouse state as the last poll read it.
+// The mouse state as the last poll read it, its position in the canvas's 800 x 600
+// pixels (app::readMouse), whatever the window's size.
 extern ALLEGRO_MOUSE_STATE mouseState;
 
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kEscape = 27;
 
+// Opens the queue of the mouse's presses that readMouse looks at. Called at start-up.
+void watchMouse();
+
+// al_get_mouse_state with the position in the canvas's pixels, as the last present showed
+// the picture (app::toPicture). A button pressed and let go again since the last read,
+// within the last quarter of a second (a click quicker than a frame, when presenting is
+// slow), is reported held where it went down, so no click is lost.
+void readMouse(ALLEGRO_MOUSE_STATE& state);
+
+// Forgets the presses readMouse has not yet seen: a press that has already been acted on
+// (a skipped intro) must not be taken again as a click by the next screen.
+void forgetPresses();
+
 // Clears the hover, copies the previous mouse state into InputState, then reads the
-// mouse anew. A request to close the window ends the program here.
+// mouse anew. What the player asked of the window is answered first (app::answerWindow):
+// F11 switches full screen, a request to close the window ends the program here.
 void pollInput();
 
 // Rest after every interactive frame.

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/menu_actions.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -79,7 +80,7 @@ void composeMainMenu() {
         al_draw_text(Assets.font24, kLabelColour, kLabelX, kFirstLabelY + offset,
                      ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
     }
-    al_set_target_backbuffer(Assets.display);
+    setTargetCanvas();
 }
 
 void mainMenu() {

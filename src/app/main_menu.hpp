@@ -10,8 +10,7 @@ HitBox menuItemBox(int item);
 // The item under the pointer, 0 if none.
 int menuItemAt(int x, int y);
 
-// Draws the whole menu into Assets.screen and leaves the display's back buffer as
-// the drawing target.
+// Draws the whole menu into Assets.screen and leaves the canvas as the drawing target.
 void composeMainMenu();
 
 // The menu loop; returns when "Wyjście z gry" is chosen.

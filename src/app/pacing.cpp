@@ -1,6 +1,7 @@
 #include "app/pacing.hpp"
 
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 
 #include <allegro5/allegro.h>
 
@@ -21,7 +22,7 @@ double lag = 0.0;
 
 void flipDisplay() {
     const double started = al_get_time();
-    al_flip_display();
+    presentCanvas();
     lag = std::clamp(lag + (al_get_time() - started) - kPresentCost, 0.0, kLongestLag);
 }
 

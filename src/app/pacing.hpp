@@ -14,7 +14,8 @@ namespace app {
 // of the time presenting.
 inline constexpr double kNominalFrame = 1.0 / 750;
 
-// Flips the display and notes how much longer than on a display that keeps up it took.
+// Presents the canvas (app::presentCanvas) and notes how much longer than on a display
+// that keeps up it took.
 void flipDisplay();
 
 // The lag not yet turned into frames, in seconds (for the tests).

@@ -12,6 +12,9 @@ inline constexpr const char* kFontRegular = "arial.ttf";
 inline constexpr const char* kMusic = "sam/muzyczka.ogg";
 
 inline constexpr const char* kOptions = "opc.txt";
+// Whether the game runs full screen; kept apart so "opc.txt" stays as other copies of the
+// game read it.
+inline constexpr const char* kScreen = "ekran.txt";
 inline constexpr const char* kSaveCount = "zg.txt";
 // The result lists of the relaxed and the timed game, and the decoded copy a list is
 // read through.

@@ -1,6 +1,8 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
@@ -29,8 +31,6 @@ AssetsRecord Assets;
 
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
 constexpr std::size_t kMusicBuffers = 4;
@@ -103,6 +103,16 @@ void loadSounds() {
     al_set_audio_stream_playmode(Assets.music, ALLEGRO_PLAYMODE_LOOP);
 }
 
+// The window opens at 800 x 600, or at a whole multiple of it on a monitor with room to
+// spare; 1 when the monitor cannot be asked.
+int openingScale() {
+    ALLEGRO_MONITOR_INFO monitor;
+    if (al_get_num_video_adapters() < 1 || !al_get_monitor_info(0, &monitor)) {
+        return 1;
+    }
+    return windowScale(monitor.x2 - monitor.x1, monitor.y2 - monitor.y1);
+}
+
 // On a loaded desktop the window system can refuse a new window for a moment (a busy X
 // server, a compositor starting up); the game tries again for about two seconds before
 // it gives up.
@@ -111,10 +121,17 @@ ALLEGRO_DISPLAY* createWindow() {
     // paced for that); where the driver still waits for the refresh, app::Pace keeps the
     // pace. 2 asks for no waiting.
     al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
-    ALLEGRO_DISPLAY* display = al_create_display(kWindowWidth, kWindowHeight);
+    // The player may resize the window; full screen is the window manager's full-screen
+    // window over the desktop, never a change of the monitor's mode.
+    al_set_new_display_flags(ALLEGRO_RESIZABLE |
+                             (records::Options.fullScreen ? ALLEGRO_FULLSCREEN_WINDOW : 0));
+    const int scale = openingScale();
+    const int width = kPictureWidth * scale;
+    const int height = kPictureHeight * scale;
+    ALLEGRO_DISPLAY* display = al_create_display(width, height);
     for (int retry = 0; display == nullptr && retry < kWindowRetries; ++retry) {
         al_rest(kWindowRetryRest);
-        display = al_create_display(kWindowWidth, kWindowHeight);
+        display = al_create_display(width, height);
     }
     return display;
 }
@@ -149,21 +166,27 @@ void startUp() {
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
+    // The window opens as it was left: full screen or not.
+    records::readScreenFile();
     Assets.display = createWindow();
     if (Assets.display == nullptr) {
         failStartUp(texts::kNoWindow, nullptr);
     }
     al_set_window_title(Assets.display, kGameTitle);
+    if (!createCanvas()) {
+        failStartUp(texts::kNoBuffers, nullptr);
+    }
     // The title sequence opens on a second of black: that frame is shown at once, and
     // everything else loads while it stands.
+    setTargetCanvas();
     al_clear_to_color(app::palette::kBlack);
     app::flipDisplay();
     blackShownAt = al_get_time();
 
     startAudio();
-    Assets.screen = al_create_bitmap(kWindowWidth, kWindowHeight);
-    Assets.scratch = al_create_bitmap(kWindowWidth, kWindowHeight);
-    Assets.strip = al_create_bitmap(kWindowWidth, kStripHeight);
+    Assets.screen = al_create_bitmap(kPictureWidth, kPictureHeight);
+    Assets.scratch = al_create_bitmap(kPictureWidth, kPictureHeight);
+    Assets.strip = al_create_bitmap(kPictureWidth, kStripHeight);
     if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
         failStartUp(texts::kNoBuffers, nullptr);
     }
@@ -180,15 +203,16 @@ void startUp() {
 
     loadSounds();
     readSettingsFiles();
-    watchWindowClose();
+    watchWindow();
     watchPlayer();
+    watchMouse();
 }
 
 void titleSequence() {
     al_set_target_bitmap(Assets.screen);
     al_clear_to_color(app::palette::kBlack);
     al_draw_bitmap(Assets.title, 150, 200, 0);
-    al_set_target_backbuffer(Assets.display);
+    setTargetCanvas();
     // A key or a click skips the intro: the menu then fades in over what it reached. The
     // loading took part of the black second.
     if (waitUnlessPlayerPresses(std::max(0.0, kBlackPause - (al_get_time() - blackShownAt)))) {
@@ -215,8 +239,8 @@ void shutDown() {
         *font = nullptr;
     }
     for (ALLEGRO_BITMAP** bitmap :
-         {&Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch, &Assets.strip,
-          &Assets.planets, &Assets.title}) {
+         {&Assets.canvas, &Assets.screen, &Assets.sheet, &Assets.background, &Assets.scratch,
+          &Assets.strip, &Assets.planets, &Assets.title}) {
         al_destroy_bitmap(*bitmap);
         *bitmap = nullptr;
     }

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
+#include "app/window.hpp"
 
 #include <allegro5/allegro.h>
 
@@ -13,18 +14,6 @@ namespace app {
 
 namespace {
 ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
-int pressed = 0; // buttons pressed since the last takePresses
-
-// Takes every queued event, noting the presses.
-void drainPlayerQueue() {
-    ALLEGRO_EVENT event;
-    while (al_get_next_event(playerQueue, &event)) {
-        if (event.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN && event.mouse.button >= 1 &&
-            event.mouse.button <= 16) {
-            pressed |= 1 << (event.mouse.button - 1);
-        }
-    }
-}
 } // namespace
 
 void watchPlayer() {
@@ -44,11 +33,10 @@ void waitForPlayer() {
         al_rest(kIdleWait);
         return;
     }
-    // The event that ends the sleep stays queued: a press among them is noted below.
+    // The screens read the mouse, its presses and their own key queues; these events only
+    // wake the sleep.
     al_wait_for_event_timed(playerQueue, nullptr, static_cast<float>(kIdleWait));
-    // The screens read the mouse's state and their own key queues; of these events only
-    // the presses matter, for the next poll.
-    drainPlayerQueue();
+    al_flush_event_queue(playerQueue);
 }
 
 bool waitUnlessPlayerPresses(double seconds) {
@@ -68,24 +56,18 @@ bool waitUnlessPlayerPresses(double seconds) {
             for (al_get_mouse_state(&mouse); mouse.buttons != 0; al_get_mouse_state(&mouse)) {
                 al_rest(kFrameRest);
             }
-            pressed = 0;
+            forgetPresses();
             return true;
         }
     }
     return false;
 }
 
-int takePresses() {
-    if (playerQueue != nullptr) {
-        drainPlayerQueue();
-    }
-    return std::exchange(pressed, 0);
-}
-
 bool WaitingScreen::present(bool changed) {
     const InputStateRecord& in = InputState;
-    presented_ =
-        changed || in.x != x_ || in.y != y_ || in.buttons != buttons_ || in.hover != hover_;
+    // A resized or uncovered window lost the picture it showed: present it again.
+    presented_ = takeWindowChange() || changed || in.x != x_ || in.y != y_ ||
+                 in.buttons != buttons_ || in.hover != hover_;
     if (presented_) {
         x_ = in.x;
         y_ = in.y;

@@ -22,18 +22,14 @@ void waitForPlayer();
 // not taken again by the next screen).
 bool waitUnlessPlayerPresses(double seconds);
 
-// The mouse buttons pressed since the last call (a mask as in ALLEGRO_MOUSE_STATE), so
-// that a click too short to be seen held by any poll is not lost. Also empties the
-// queue, which would otherwise fill with every move of the mouse during a game.
-int takePresses();
-
 // The frames of one waiting screen. In its loop, present() takes the place of the flip
 // and rest() of the frame's rest; whatever the loop draws and repairs in between stays
 // as it is.
 class WaitingScreen {
   public:
-    // Flips when `changed` (a blink, a moved slider) or when the pointer, the buttons or
-    // the hovered item differ from the frame last presented; returns whether it flipped.
+    // Flips when `changed` (a blink, a moved slider), when the pointer, the buttons or
+    // the hovered item differ from the frame last presented, or when the window was
+    // resized or uncovered; returns whether it flipped.
     bool present(bool changed = false);
     // The frame's short rest after a present; otherwise the sleep of a screen with
     // nothing to show.

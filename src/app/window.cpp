@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/startup.hpp"
+#include "records/options.hpp"
 
 #include <allegro5/allegro_audio.h>
 
@@ -12,8 +13,23 @@
 namespace app {
 
 namespace {
-ALLEGRO_EVENT_QUEUE* closeQueue = nullptr;
+ALLEGRO_EVENT_QUEUE* windowQueue = nullptr;
 std::function<void()> closeHook;
+bool closeAsked = false;
+// F11 pressed an odd number of times since the last answer: twice is no switch at all.
+bool switchAsked = false;
+bool resized = false;
+bool changed = false;
+
+void quit() {
+    al_destroy_event_queue(windowQueue);
+    windowQueue = nullptr;
+    if (std::function<void()> keep = std::exchange(closeHook, nullptr)) {
+        keep();
+    }
+    shutDown();
+    std::exit(0);
+}
 } // namespace
 
 OnWindowClose::OnWindowClose(std::function<void()> keep)
@@ -23,29 +39,74 @@ OnWindowClose::~OnWindowClose() {
     closeHook = std::move(previous_);
 }
 
-void watchWindowClose() {
-    closeQueue = al_create_event_queue();
-    if (closeQueue != nullptr && Assets.display != nullptr) {
-        al_register_event_source(closeQueue, al_get_display_event_source(Assets.display));
+void watchWindow() {
+    closeAsked = switchAsked = resized = changed = false;
+    windowQueue = al_create_event_queue();
+    if (windowQueue == nullptr || Assets.display == nullptr) {
+        return;
     }
+    al_register_event_source(windowQueue, al_get_display_event_source(Assets.display));
+    al_register_event_source(windowQueue, al_get_keyboard_event_source());
 }
 
-void quitIfWindowClosed() {
-    if (closeQueue == nullptr) {
+void takeWindowEvents() {
+    if (windowQueue == nullptr) {
         return;
     }
     ALLEGRO_EVENT event;
-    while (al_get_next_event(closeQueue, &event)) {
-        if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) {
-            al_destroy_event_queue(closeQueue);
-            closeQueue = nullptr;
-            if (std::function<void()> keep = std::exchange(closeHook, nullptr)) {
-                keep();
+    while (al_get_next_event(windowQueue, &event)) {
+        switch (event.type) {
+        case ALLEGRO_EVENT_DISPLAY_CLOSE:
+            closeAsked = true;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_RESIZE:
+            resized = changed = true;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_EXPOSE:
+            changed = true;
+            break;
+        case ALLEGRO_EVENT_KEY_DOWN:
+            if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
+                switchAsked = !switchAsked;
             }
-            shutDown();
-            std::exit(0);
+            break;
+        default:
+            break;
         }
     }
+}
+
+void answerWindow() {
+    takeWindowEvents();
+    if (closeAsked) {
+        quit();
+    }
+    if (std::exchange(switchAsked, false)) {
+        setFullScreen(!records::Options.fullScreen);
+    }
+}
+
+bool takeResize() {
+    return std::exchange(resized, false);
+}
+
+bool takeWindowChange() {
+    return std::exchange(changed, false);
+}
+
+bool setFullScreen(bool on) {
+    if (Assets.display != nullptr) {
+        // The switch waits for the window manager and sets up the drawing of the current
+        // target for the new size: that must be the back buffer, never the canvas.
+        ALLEGRO_BITMAP* target = al_get_target_bitmap();
+        al_set_target_backbuffer(Assets.display);
+        al_set_display_flag(Assets.display, ALLEGRO_FULLSCREEN_WINDOW, on);
+        al_set_target_bitmap(target);
+        on = (al_get_display_flags(Assets.display) & ALLEGRO_FULLSCREEN_WINDOW) != 0;
+        resized = changed = true;
+    }
+    records::Options.fullScreen = on;
+    return records::writeScreenFile();
 }
 
 void failStartUp(const char* what, const char* path) {

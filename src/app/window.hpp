@@ -4,10 +4,33 @@
 
 namespace app {
 
-// The window's close button ends the program from any screen, as "Wyjście z gry"
-// does: the settings already written stay, a game in progress is not stored.
-void watchWindowClose();
-void quitIfWindowClosed();
+// What the player does to the window itself, from any screen: the close button ends the
+// program as "Wyjście z gry" does (the settings already written stay, a game in progress
+// is not stored), F11 switches between the window and full screen, and a window resized
+// or uncovered shows its picture again.
+void watchWindow();
+
+// Takes the window's events that have arrived: a resize is kept for the next present to
+// acknowledge, F11 and the close button for answerWindow. Called by every present, so an
+// animation follows a resize at once.
+void takeWindowEvents();
+
+// Acts on what the player asked of the window: F11 switches full screen, and a request
+// to close the window ends the program here. Called by every poll of the input.
+void answerWindow();
+
+// True once after the window was resized; the present that follows acknowledges it.
+bool takeResize();
+
+// True once after the window's picture was lost or changed size (a resize, an uncovered
+// window, a switch to or from full screen): a screen that waits without presenting
+// presents again.
+bool takeWindowChange();
+
+// Puts the window into full screen (Allegro's full-screen window) or back, and stores the
+// choice in "ekran.txt"; false when the choice could not be stored (the window switches
+// all the same and the old file stays).
+bool setFullScreen(bool on);
 
 // What a screen keeps when the window is closed while it runs (the options' changes, a
 // finished game's result): set for the screen's lifetime, run once before the program

@@ -29,6 +29,20 @@ int drawFreshKind(int kinds) {
     return k;
 }
 
+// The cell whose hit box holds (x, y), or 0.
+int cellAt(int x, int y) {
+    for (int r = 1; r <= kSide; ++r) {
+        for (int c = 1; c <= kSide; ++c) {
+            const int left = kBoardX + kPitch * (c - 1);
+            const int top = kBoardY + kPitch * (r - 1);
+            if (app::HitBox{left + 1, top, left + kHitSize, top + kHitSize}.contains(x, y)) {
+                return cellNumber(c, r);
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 void resetGame() {
@@ -47,6 +61,7 @@ void resetGame() {
     }
     g.clockBar = 0;
     g.clockTicks = 0;
+    g.pickedCell = 0;
 }
 
 void updateBoardFrame() {
@@ -57,12 +72,10 @@ void updateBoardFrame() {
             const int cell = cellNumber(c, r);
             g.cellX[cell] = kBoardX + kPitch * (c - 1);
             g.cellY[cell] = kBoardY + kPitch * (r - 1);
-            const app::HitBox box{g.cellX[cell] + 1, g.cellY[cell], g.cellX[cell] + kHitSize,
-                                  g.cellY[cell] + kHitSize};
-            if (box.contains(in.x, in.y)) {
-                in.hover = cell;
-            }
         }
+    }
+    if (const int cell = cellAt(in.x, in.y)) {
+        in.hover = cell;
     }
     if (kHintButton.contains(in.x, in.y)) {
         in.hover = kHoverHint;

@@ -26,8 +26,8 @@ constexpr int rowOf(int cell) {
     return (cell - 1) / 8 + 1;
 }
 
-// Clears the fields of a new game; leaves the board, lineSize, selectedCell,
-// boardChanged and the hint as they are.
+// Clears the fields of a new game and drops a picked cell; leaves the board, lineSize,
+// selectedCell, boardChanged and the hint as they are.
 void resetGame();
 
 // Stores every cell's position and sets InputState.hover to the cell or button under

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/game_state.hpp"
@@ -41,7 +42,7 @@ void copyBoardToScratch() {
     al_set_target_bitmap(app::Assets.scratch);
     al_clear_to_color(app::palette::kTransparent);
     drawAllCells();
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
 }
 
 } // namespace board

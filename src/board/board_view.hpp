@@ -20,8 +20,8 @@ void drawAllCellsFlipping(double rest = 0.0);
 // Draws the 64 cells on the current target without flipping.
 void drawAllCells();
 
-// Clears Assets.scratch to transparent and draws every cell into it; the display's back
-// buffer is the target again afterwards.
+// Clears Assets.scratch to transparent and draws every cell into it; the canvas is the
+// target again afterwards.
 void copyBoardToScratch();
 
 } // namespace board

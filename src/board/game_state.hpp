@@ -37,7 +37,8 @@ struct GameStateRecord {
     int lineKind = 0;
     int lineSize = 0;
     int refillCount = 0;
-    int selectedCell = 0;
+    int selectedCell = 0; // the cell a drag started on
+    int pickedCell = 0;   // picked by a click, waiting for a click on a neighbour; 0 = none
     int cellX[kCells + 1] = {};
     int cellY[kCells + 1] = {};
     int cellKind[kCells + 1] = {};       // by cell number 1..64, row by row from the top left

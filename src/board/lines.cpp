@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/board_setup.hpp"
@@ -130,7 +131,7 @@ template <typename CellAt> void vanish(int length, CellAt cellAt) {
 void putEntryIntoScratch(int kind, int x) {
     al_set_target_bitmap(app::Assets.scratch);
     app::drawElement(kind, x, kEntryBandY);
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
 }
 
 void countRefill() {

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
@@ -200,13 +201,12 @@ void revealPlanet(int level) {
                                      kRevealBackdrop.h, kRevealBackdropAt.x, kRevealBackdropAt.y,
                                      0);
         // Into the screen buffer too, so the planet stays lit for the rest of the game.
-        for (ALLEGRO_BITMAP* target :
-             {al_get_backbuffer(app::Assets.display), app::Assets.screen}) {
+        for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
             al_set_target_bitmap(target);
             al_draw_tinted_bitmap_region(app::Assets.planets, al_map_rgba(u, u, u, 0), planet.x,
                                          planet.y, planet.w, planet.h, planetAt.x, planetAt.y, 0);
         }
-        al_set_target_backbuffer(app::Assets.display);
+        app::setTargetCanvas();
         pace.frame(u == 22 - level);
     }
 }

@@ -3,11 +3,15 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
+#include "app/palette.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
+#include "board/board_view.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
 #include "play/clock.hpp"
+
+#include <allegro5/allegro_primitives.h>
 
 namespace board {
 
@@ -36,6 +40,12 @@ constexpr SwapMove kRight{1, {0, 0, 2 * kPitch, kPitch}, {kPitch, 0}, {-1, 0}, {
 constexpr SwapMove kLeft{-1, {-kPitch, 0, 2 * kPitch, kPitch}, {-kPitch, 0}, {1, 0}, {-1, 0}};
 constexpr SwapMove kUp{-kSide, {0, -kPitch, kPitch, 2 * kPitch}, {0, -kPitch}, {0, 1}, {0, -1}};
 constexpr SwapMove kDown{kSide, {0, 0, kPitch, 2 * kPitch}, {0, kPitch}, {0, -1}, {0, 1}};
+
+// The picked cell's frame lies inside the cell's own pixels, so repainting the cell
+// erases it.
+constexpr int kPickInset = 3;
+constexpr float kPickThickness = 2;
+constexpr ALLEGRO_COLOR kPickColour = app::palette::rgb(250, 225, 120);
 
 bool onBoard(int cell) {
     return cell >= 1 && cell <= kCells;
@@ -87,11 +97,29 @@ void afterSwap(void (*swap)()) {
     // Read into the poll's own copy, so the next poll does not report the button as
     // still held from before the swap.
     do {
-        al_get_mouse_state(&app::mouseState);
+        app::readMouse(app::mouseState);
         if (app::mouseState.buttons != 0) {
             al_rest(app::kFrameRest);
         }
     } while (app::mouseState.buttons != 0);
+}
+
+// The swap that moves the element of `from` onto the neighbouring cell `to`; nullptr when
+// the two are not neighbours (a row's ends are not).
+void (*swapOnto(int from, int to))() {
+    if (rowOf(from) == rowOf(to) && to == from + 1) {
+        return swapRight;
+    }
+    if (rowOf(from) == rowOf(to) && to == from - 1) {
+        return swapLeft;
+    }
+    if (to == from - kSide) {
+        return swapUp;
+    }
+    if (to == from + kSide) {
+        return swapDown;
+    }
+    return nullptr;
 }
 
 void countDragPass() {
@@ -124,9 +152,12 @@ void swapDown() {
     swapWith(kDown);
 }
 
-void dragSwap() {
+void dragSwap(bool fromPress) {
     GameStateRecord& g = GameState;
     const app::InputStateRecord& in = app::InputState;
+    const int pressed = g.selectedCell;
+    bool swapped = false;
+    bool strayed = false; // the pointer left the pressed cell while the button was held
     // A pass of the drag counts as a frame of the game loop, and as many as its present
     // stood for on a display that waits for its refresh.
     app::Pace pace(app::kFrameRest);
@@ -147,28 +178,84 @@ void dragSwap() {
             const int x = in.x;
             const int y = in.y;
             const bool held = in.buttons == app::kLeftButton;
+            // Within the bounds the drag swaps at; on the board beyond them it swaps.
+            strayed = strayed || (held && (x < g.cellX[s] || x > g.cellX[s] + kPitch ||
+                                           y < g.cellY[s] || y > g.cellY[s] + kPitch));
             const bool acrossBoard = x > kBoardX && x <= kBoardRight;
             const bool downBoard = y > kBoardY && y <= kBoardBottom;
             if (acrossBoard && x > g.cellX[s] + kPitch && held) {
                 swapRight();
                 afterSwap(swapRight);
+                swapped = true;
             }
             if (acrossBoard && x < g.cellX[s] && held) {
                 swapLeft();
                 afterSwap(swapLeft);
+                swapped = true;
             }
             if (downBoard && y < g.cellY[s] && held) {
                 swapUp();
                 afterSwap(swapUp);
+                swapped = true;
             }
             if (downBoard && y > g.cellY[s] + kPitch && held) {
                 swapDown();
                 afterSwap(swapDown);
+                swapped = true;
             }
         }
         pace.rest();
         passes = pace.count();
     }
+    // Where the pointer was while the button was held decides, not where the poll that
+    // saw the release found it: a hand moves on at once, and a slow present may come first.
+    const bool click = fromPress && !swapped && !strayed;
+    clickCell(click ? pressed : 0);
+}
+
+void clickCell(int cell) {
+    GameStateRecord& g = GameState;
+    const int picked = g.pickedCell;
+    dropPick();
+    if (!onBoard(cell) || cell == picked) {
+        return;
+    }
+    if (picked == 0) {
+        g.pickedCell = cell;
+        drawPick();
+        return;
+    }
+    void (*swap)() = swapOnto(picked, cell);
+    if (swap == nullptr) {
+        return;
+    }
+    // As a drag from the picked cell onto this one: the same slide, the same lines, the
+    // same cue and slide back when no line forms.
+    g.selectedCell = picked;
+    g.boardChanged = 0;
+    swap();
+    afterSwap(swap);
+}
+
+void drawPick() {
+    const GameStateRecord& g = GameState;
+    const int cell = g.pickedCell;
+    if (!onBoard(cell)) {
+        return;
+    }
+    const float x = static_cast<float>(g.cellX[cell]);
+    const float y = static_cast<float>(g.cellY[cell]);
+    al_draw_rectangle(x + kPickInset, y + kPickInset, x + kPitch - kPickInset,
+                      y + kPitch - kPickInset, kPickColour, kPickThickness);
+}
+
+void dropPick() {
+    int& cell = GameState.pickedCell;
+    if (onBoard(cell)) {
+        app::restoreFromScreen({GameState.cellX[cell], GameState.cellY[cell], kPitch, kPitch});
+        drawCell(cell);
+    }
+    cell = 0;
 }
 
 } // namespace board

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -83,7 +84,7 @@ void setUpGame() {
 void keepBoardInScreenBuffer() {
     al_set_target_bitmap(Assets.screen);
     board::drawAllCellsFlipping();
-    al_set_target_backbuffer(Assets.display);
+    app::setTargetCanvas();
 }
 
 class Frame {
@@ -99,6 +100,7 @@ class Frame {
             (InputState.event.keyboard.unichar == app::kEscape ||
              InputState.buttons == app::kRightButton)) {
             pauseScreen();
+            upBefore_ = false; // the press that ended the pause is no click
         }
 
         // The frames the last present stood for: one, unless the display held it.
@@ -112,15 +114,21 @@ class Frame {
 
         app::pollInput();
         board::updateBoardFrame();
-        if (isCell(InputState.hover) && InputState.buttons == app::kLeftButton) {
+        const bool pressed = InputState.buttons == app::kLeftButton;
+        if (isCell(InputState.hover) && pressed) {
             GameState.selectedCell = InputState.hover;
-            board::dragSwap();
+            board::dragSwap(upBefore_);
+        } else if (pressed) {
+            board::clickCell(0); // a press anywhere off the cells drops a picked cell
         }
+        // After a drag the button is up again.
+        upBefore_ = InputState.buttons == 0;
         board::resolveLines();
         board::findMove();
 
         if (GameState.stars == kStarsPerLevel && GameState.level <= kLastLevel) {
             board::completeLevel();
+            upBefore_ = false; // the press on "Dalej" is no click on the new board
             GameState.clockBar = 0;
         }
         if (GameState.level == kLastLevel + 1) {
@@ -135,6 +143,7 @@ class Frame {
             GameState.noMoves = 0;
         }
         board::updateHintButton();
+        board::drawPick();
 
         WayOut out = serveButtonRow();
         if (out != WayOut::Playing) {
@@ -179,6 +188,10 @@ class Frame {
 
     ALLEGRO_EVENT_QUEUE* keys_;
     bool onButton_ = false; // the pointer was on the hint, menu or save button
+    // No button was held at this loop's last poll. Only a press the loop saw begin can be a
+    // click on a cell: the press that chose the game in the menu, ended the pause or
+    // closed a completed level is still reported by the next poll.
+    bool upBefore_ = false;
     app::Pace pace_{app::kFrameRest};
     int ticks_ = 1;
 };

@@ -4,6 +4,7 @@
 #include "app/debug.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/transitions.hpp"
@@ -138,7 +139,7 @@ void lightCompletedPlanets() {
                                          kPlanetW, kPlanetH, sourceX + kPlanetStripAt.x, 0, 0);
         }
     }
-    al_set_target_backbuffer(Assets.display);
+    app::setTargetCanvas();
     app::restoreFromScreen(kTopStrip);
 }
 
@@ -174,7 +175,7 @@ void composeGameScreen() {
         saves::readStoredGame(saves::currentSaveName);
     }
     composePanel();
-    al_set_target_backbuffer(Assets.display);
+    app::setTargetCanvas();
     app::fadeIn();
     drawLevelNumber();
     if (GameState.mode == board::GameMode::Timed) {

@@ -7,7 +7,7 @@ namespace play {
 // Composes the play screen into Assets.screen, fades it in, then puts the moving parts
 // on the display: the level number, the clock bar and the board (revealed cell by cell
 // in a new game; with the lit planets, kind bars and stars of a resumed game). Leaves
-// the display's back buffer as the drawing target.
+// the canvas as the drawing target.
 void composeGameScreen();
 
 // The digit of the current level in the panel, drawn on the current target.

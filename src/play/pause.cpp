@@ -34,11 +34,15 @@ void pauseScreen() {
     al_rest(kShowRest);
     // A button still held from before the pause ends it at once. The wait sleeps until
     // the player does something, so a paused game neither keeps a processor busy nor
-    // ignores the window's close button.
+    // ignores the window's close button; a resized or uncovered window shows the plate
+    // again.
     while (app::mouseState.buttons == 0) {
-        app::quitIfWindowClosed();
+        app::answerWindow();
+        if (app::takeWindowChange()) {
+            app::flipDisplay();
+        }
         app::waitForPlayer();
-        al_get_mouse_state(&app::mouseState);
+        app::readMouse(app::mouseState);
     }
     app::restoreFromScreen(kBoardArea);
     board::drawAllCells();

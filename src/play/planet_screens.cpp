@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sound.hpp"
@@ -92,14 +93,13 @@ void finalScreen() {
     composeFinalText();
     app::playCue(app::SoundCue::StrUse6);
 
-    ALLEGRO_BITMAP* backbuffer = al_get_backbuffer(Assets.display);
     app::Pace cover(kCoverRest);
     for (int i = 0; i < kCoverSteps; ++i) {
         al_set_target_bitmap(Assets.screen);
         ALLEGRO_COLOR tint = al_map_rgba(i, i, i, i);
         drawBackgroundRegion(kCoverBand, kCoverBandAt, tint);
         drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
-        al_set_target_bitmap(backbuffer);
+        app::setTargetCanvas();
         al_draw_bitmap(Assets.screen, 0, 0, 0);
         cover.frame(i == kCoverSteps - 1);
     }

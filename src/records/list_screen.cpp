@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -112,7 +113,7 @@ void listScreen() {
     }
     app::fadeOut();
     composeList();
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::fadeIn();
 
     bool leaving = false;

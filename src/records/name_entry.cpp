@@ -58,7 +58,7 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
     std::string name;
     app::OnWindowClose keep([&name] { recordResult(name); });
     for (;;) {
-        app::quitIfWindowClosed();
+        app::answerWindow();
         CaretPhase caret = CaretPhase::Neither;
         if (name.empty()) {
             caret = advanceCaret();

@@ -13,7 +13,7 @@ namespace records {
 OptionsRecord Options;
 
 namespace {
-// Three short numbers; anything longer is not this file.
+// Three short numbers (one in "ekran.txt"); anything longer is not such a file.
 constexpr std::size_t kLongestFile = 4096;
 } // namespace
 
@@ -40,6 +40,24 @@ std::string optionsFileText() {
 
 bool writeOptionsFile() {
     return replaceFile(app::paths::kOptions, optionsFileText());
+}
+
+void readScreenFile() {
+    std::string text;
+    readPlayerFile(app::paths::kScreen, kLongestFile, text);
+    FieldReader reader(text);
+    int fullScreen = 0;
+    reader.read(fullScreen, 0, 1);
+    Options.fullScreen = fullScreen == 1;
+}
+
+std::string screenFileText() {
+    return Options.fullScreen ? "1\n" : "0\n";
+}
+
+bool writeScreenFile() {
+    Options.fullScreenStored = replaceFile(app::paths::kScreen, screenFileText());
+    return Options.fullScreenStored;
 }
 
 } // namespace records

@@ -2,8 +2,9 @@
 
 #include <string>
 
-// The player's settings and their file, "opc.txt": music volume, effects volume and the
-// game mode (GameState.mode), one per line.
+// The player's settings and their files: "opc.txt" holds the music volume, the effects
+// volume and the game mode (GameState.mode), one per line, exactly as other copies of the
+// game read it; "ekran.txt" holds whether the game runs full screen.
 namespace records {
 
 // Both volumes are 0.0 until "opc.txt" or the options screen sets them; the options
@@ -11,6 +12,9 @@ namespace records {
 struct OptionsRecord {
     float musicVolume = 0.0f;
     float effectsVolume = 0.0f;
+    bool fullScreen = false; // "ekran.txt"; the window until the player chooses otherwise
+    // False while "ekran.txt" could not take the last choice.
+    bool fullScreenStored = true;
 };
 extern OptionsRecord Options;
 
@@ -28,5 +32,15 @@ std::string optionsFileText();
 
 // Replaces "opc.txt" with the current settings; false when it could not be written.
 bool writeOptionsFile();
+
+// Reads "ekran.txt" into Options.fullScreen: 1 is full screen; anything else (0, a
+// missing or unreadable file, a word, another number) is the window.
+void readScreenFile();
+
+// The text of "ekran.txt": "1" or "0" and a line end.
+std::string screenFileText();
+
+// Replaces "ekran.txt" with Options.fullScreen; false when it could not be written.
+bool writeScreenFile();
 
 } // namespace records

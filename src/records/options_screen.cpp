@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -55,6 +56,9 @@ constexpr app::Point kReturnPlateAt{343, 480};
 constexpr app::Point kMusicLabelAt{200, 154};
 constexpr app::Point kEffectsLabelAt{200, 194};
 constexpr app::Point kFullScreenAt{250, 314};
+// The full-screen row: its state beside the label, and the mode's "zmień" plate.
+constexpr app::Point kFullScreenStateAt{375, 314};
+constexpr app::Point kFullScreenPlateAt{490, 313};
 constexpr app::Point kDeleteLabelAt{250, 234};
 constexpr int kDeletedMessageY = 234;
 constexpr int kCentreX = 400;
@@ -84,11 +88,13 @@ constexpr float kPixelsPerUnit = 100.0f;
 
 constexpr app::HitBox kDeleteButton{503, 233, 541, 257};
 constexpr app::HitBox kModeButton{491, 273, 554, 296};
+constexpr app::HitBox kFullScreenButton{491, 313, 554, 336};
 constexpr app::HitBox kReturnButton{348, 482, 449, 503};
 constexpr app::Rect kReturnBand{347, 482, 103, 22};
 constexpr app::Rect kReturnRepair{343, 480, 114, 30};
 constexpr app::Rect kDeleteRowRepair{190, 232, 400, 28};
 constexpr app::Rect kModeLabelRepair{240, 270, 220, 27};
+constexpr app::Rect kFullScreenStateRepair{365, 311, 120, 27};
 constexpr app::HitBox kDeleteRowErase{185, 232, 610, 258};
 
 constexpr ALLEGRO_COLOR kPanelColour = app::palette::rgb(33, 52, 70);
@@ -128,9 +134,10 @@ void composeOptions() {
                  texts::kMusicVolume);
     al_draw_text(font, app::palette::kSteel, kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
                  texts::kEffectsVolume);
-    al_draw_text(font, app::palette::kSlate, kFullScreenAt.x, kFullScreenAt.y, 0,
+    al_draw_text(font, app::palette::kSteel, kFullScreenAt.x, kFullScreenAt.y, 0,
                  texts::kFullScreen);
     app::drawSheet(kModePlate, kModePlateAt);
+    app::drawSheet(kModePlate, kFullScreenPlateAt);
     app::drawSheet(kReturnPlate, kReturnPlateAt);
 }
 
@@ -156,6 +163,17 @@ void drawModeLabel() {
                      texts::kTimedMode);
         app::drawSheet(kClockIcon, kClockIconAt);
     }
+}
+
+void drawFullScreenState() {
+    const bool on = Options.fullScreen;
+    al_draw_text(app::Assets.font20, on ? kGreenColour : app::palette::kSteel, kFullScreenStateAt.x,
+                 kFullScreenStateAt.y, 0, on ? texts::kFullScreenOn : texts::kFullScreenOff);
+}
+
+void redrawFullScreenState() {
+    app::restoreFromScreen(kFullScreenStateRepair);
+    drawFullScreenState();
 }
 
 void drawDeletedMessage() {
@@ -191,6 +209,16 @@ void switchMode() {
     waitForButtonsReleased();
 }
 
+// The window switches at once, so the player sees the choice before leaving; the switch
+// waits for the window manager, and the button is pressed no more than once.
+void switchFullScreen() {
+    app::drawSheet(kModePlate, kFullScreenPlateAt);
+    app::setFullScreen(!Options.fullScreen);
+    redrawFullScreenState();
+    app::flipDisplay();
+    waitForButtonsReleased();
+}
+
 } // namespace
 
 bool listFileExists() {
@@ -218,17 +246,19 @@ void clearList() {
 void optionsScreen() {
     app::fadeOut();
     composeOptions();
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::fadeIn();
     drawVolume(kMusicSlider, Options.musicVolume);
     drawVolume(kEffectsSlider, Options.effectsVolume);
     drawModeLabel();
+    drawFullScreenState();
     // The music plays once while the screen is open, so the player hears the volume.
     app::playMusicOnce();
 
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });
     bool leaving = false;
+    bool fullScreenShown = Options.fullScreen;
     app::WaitingScreen waiting;
     while (!leaving) {
         bool listShown = listFileExists();
@@ -240,6 +270,11 @@ void optionsScreen() {
             drawDeletedMessage();
         }
         app::pollInput();
+        // F11 may have switched the window since the last frame.
+        const bool fullScreenChanged = Options.fullScreen != fullScreenShown;
+        if (fullScreenChanged) {
+            redrawFullScreenState();
+        }
         const app::InputStateRecord& in = app::InputState;
         const bool click = in.buttons == app::kLeftButton;
         if (click && kMusicSlider.hit.contains(in.x, in.y)) {
@@ -262,6 +297,13 @@ void optionsScreen() {
                 switchMode();
             }
         }
+        if (kFullScreenButton.contains(in.x, in.y)) {
+            app::drawSheetTinted(kModePlate, kFullScreenPlateAt, kButtonTint);
+            if (click) {
+                switchFullScreen();
+            }
+        }
+        fullScreenShown = Options.fullScreen;
         if (kReturnButton.contains(in.x, in.y)) {
             al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow,
                                          kReturnBand.x, kReturnBand.y, kReturnBand.w, kReturnBand.h,
@@ -271,17 +313,22 @@ void optionsScreen() {
                 leaving = true;
             }
         }
-        waiting.present();
+        waiting.present(fullScreenChanged);
         if (listShown) {
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         }
         app::restoreFromScreen(kDeleteRowRepair);
         app::drawSheet(kModePlate, kModePlateAt);
+        app::drawSheet(kModePlate, kFullScreenPlateAt);
         app::restoreFromScreen(kReturnRepair);
         waiting.rest();
     }
 
-    if (!writeOptionsFile()) {
+    // A full-screen choice that could not be stored when it was made is tried once more,
+    // and told like the other settings.
+    const bool optionsStored = writeOptionsFile();
+    const bool screenStored = Options.fullScreenStored || writeScreenFile();
+    if (!optionsStored || !screenStored) {
         stripNotice(texts::kOptionsNotStored);
     }
     app::fadeOut();

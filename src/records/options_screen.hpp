@@ -4,8 +4,9 @@
 
 namespace records {
 
-// The options screen: both volume sliders with the music playing, the game mode, and
-// the deletion of the current mode's list. Leaving it stores "opc.txt".
+// The options screen: both volume sliders with the music playing, the game mode, the
+// deletion of the current mode's list, and full screen (switched at once). Leaving it
+// stores "opc.txt" and "ekran.txt".
 void optionsScreen();
 
 // True when the list file of the current mode can be opened for reading.

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 
@@ -37,8 +38,8 @@ void drawEdges(int above, int below) {
 } // namespace
 
 void stripOpen() {
-    // The strip is drawn onto the display, never onto itself.
-    al_set_target_backbuffer(app::Assets.display);
+    // The strip is drawn onto the canvas, never onto itself.
+    app::setTargetCanvas();
     app::Pace pace(kOpenRest);
     for (int i = 0; i < kOpenSteps; ++i) {
         const int rows = 2 * i - 1;
@@ -46,14 +47,14 @@ void stripOpen() {
             al_draw_bitmap_region(app::Assets.strip, 0, kMiddleRow - i, kWidth, rows, 0,
                                   stripCentreY - i, 0);
         }
-        al_set_target_backbuffer(app::Assets.display);
+        app::setTargetCanvas();
         drawEdges(stripCentreY - i, stripCentreY + i);
         pace.frame(i == kOpenSteps - 1);
     }
 }
 
 void stripClose() {
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::Pace pace(kCloseRest);
     for (int i = 0; i < kCloseSteps; ++i) {
         if (i >= 2) {
@@ -63,7 +64,7 @@ void stripClose() {
             app::restoreFromScreen({0, stripCentreY + i - kMiddleRow, kWidth, i});
             app::restoreFromScreen({0, stripCentreY - 2 * i + 21, kWidth, i});
         }
-        al_set_target_backbuffer(app::Assets.display);
+        app::setTargetCanvas();
         pace.frame(i == kCloseSteps - 1);
     }
 }

@@ -10,7 +10,7 @@ namespace records {
 extern int stripCentreY;
 
 // Unfolds the strip from its middle row outwards in 20 steps of 0.01 s, leaving the
-// display's back buffer as the drawing target.
+// canvas as the drawing target.
 void stripOpen();
 
 // Folds the strip away in 12 steps of 0.03 s, copying the picture under it back from

@@ -141,11 +141,11 @@ CaretPhase advanceCaret() {
 }
 
 void waitForButtonsReleased() {
-    al_get_mouse_state(&app::mouseState);
+    app::readMouse(app::mouseState);
     while (app::mouseState.buttons != 0) {
-        app::quitIfWindowClosed();
+        app::answerWindow();
         al_rest(kButtonPollRest);
-        al_get_mouse_state(&app::mouseState);
+        app::readMouse(app::mouseState);
     }
 }
 

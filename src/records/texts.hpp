@@ -23,6 +23,8 @@ inline constexpr const char* kTimedListDeleted = "Lista wyników gry na czas - s
 inline constexpr const char* kResultNotStored = "Nie udało się zapisać wyniku";
 inline constexpr const char* kOptionsNotStored = "Nie udało się zapisać ustawień";
 inline constexpr const char* kFullScreen = "Pełny ekran";
+inline constexpr const char* kFullScreenOn = "włączony";
+inline constexpr const char* kFullScreenOff = "wyłączony";
 inline constexpr const char* kRelaxedMode = "Gra dla relaksu";
 inline constexpr const char* kTimedMode = "Gra na czas";
 

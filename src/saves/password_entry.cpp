@@ -28,7 +28,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         if (field.pollsMouse) {
             app::pollInput();
         } else {
-            app::quitIfWindowClosed();
+            app::answerWindow();
         }
         records::CaretPhase caret = records::CaretPhase::Neither;
         if (password.empty()) {

@@ -1,6 +1,7 @@
 #include "saves/strip_fade.hpp"
 
 #include "app/assets.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 
 namespace saves {
@@ -17,19 +18,19 @@ constexpr double kFadeOutRest = 0.002;
 } // namespace
 
 void stripFadeIn(int top) {
-    // The strip is drawn onto the display, never onto itself.
-    al_set_target_backbuffer(app::Assets.display);
+    // The strip is drawn onto the canvas, never onto itself.
+    app::setTargetCanvas();
     app::Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
         al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(i, i, i, i), 0, kFirstRow,
                                      kWidth, kFadeInRows, 0, top + 1, 0);
-        al_set_target_backbuffer(app::Assets.display);
+        app::setTargetCanvas();
         pace.frame(i == kFadeInSteps - 1);
     }
 }
 
 void stripFadeOut(int top) {
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
         const int shade = 128 - i;

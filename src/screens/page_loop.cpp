@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/letterbox.hpp"
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -21,7 +22,7 @@ constexpr app::Rect kBackRepair{343, 480, 114, 30};
 void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::fadeOut();
     compose();
-    al_set_target_backbuffer(app::Assets.display);
+    app::setTargetCanvas();
     app::fadeIn();
     int counter = 0;
     int waited = 1;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 constexpr int kFadeInFlips = 45;
@@ -60,7 +62,7 @@ TEST_F(MainMenu, ShowsTheTitleAndTheSevenItemsInOrder) {
         EXPECT_EQ(texts[0].y, 173 + 40 * i);
     }
     EXPECT_FALSE(standin::textsWith("ORBELIUM").empty());
-    EXPECT_EQ(al_get_target_bitmap(), standin::backbuffer());
+    EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
 }
 
 TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {
@@ -86,6 +88,32 @@ TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {
     EXPECT_EQ(lit, expected);
     // Item 3 and then the exit item are reached without a poll in between: no new entry.
     EXPECT_EQ(hoverCues(), 2);
+}
+
+// The menu shown 1.8 times larger between bars on a 1920 x 1080 window: the items are hit
+// where the player sees them, and a pointer on a bar at an item's height hits nothing.
+TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) {
+    standin::resizeWindow(1920, 1080);
+    support::FrameScript script;
+    script
+        .mouseAt(frame(10), 960, 335, 0) // item 1, picture (400, 186)
+        .mouseAt(frame(20), 100, 335, 0) // the left bar
+        .mouseAt(frame(30), 960, 756, 0) // the exit item, picture (400, 420)
+        .mouseAt(frame(33), 960, 756, app::kLeftButton)
+        .at(5000, [] { FAIL() << "the menu did not return"; })
+        .install();
+    app::mainMenu();
+    EXPECT_EQ(standin::log().presented.back().dx, 240);
+    std::vector<int> lit;
+    for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+        if (d.tinted && d.sw == 211 && d.sy == 175) {
+            lit.push_back(d.frame - kFadeInFlips + 1);
+        }
+    }
+    ASSERT_FALSE(lit.empty());
+    EXPECT_EQ(lit.front(), 12);
+    EXPECT_EQ(lit.back(), 21) << "nothing lit while the pointer is on the bar";
+    EXPECT_EQ(hoverCues(), 2) << "item 1 and the exit item";
 }
 
 TEST_F(MainMenu, OnlyTheLeftButtonAloneChoosesAnItem) {

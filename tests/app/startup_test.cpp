@@ -1,4 +1,5 @@
 #include "app/assets.hpp"
+#include "app/input.hpp"
 #include "app/main_menu.hpp"
 #include "app/sound.hpp"
 #include "app/startup.hpp"
@@ -79,7 +80,8 @@ TEST_F(StartUp, AKeyOrAClickSkipsTheIntro) {
         app::startUp();
         standin::setRestDriver([key](double clock) {
             if (clock > 1.5 && clock < 1.6) { // while the title fades in
-                key ? standin::pressKey(ALLEGRO_KEY_SPACE, ' ') : standin::clickBetweenPolls(1);
+                key ? standin::pressKey(ALLEGRO_KEY_SPACE, ' ')
+                    : standin::quickClick(400, 300, app::kLeftButton);
             }
         });
         app::titleSequence();

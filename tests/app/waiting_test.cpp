@@ -1,3 +1,4 @@
+#include "app/input.hpp"
 #include "app/main_menu.hpp"
 #include "records/list_screen.hpp"
 #include "records/options_screen.hpp"
@@ -57,7 +58,9 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
 TEST(WaitingScreens, AClickShorterThanAnyPollStillCounts) {
     support::startHeadless();
     support::FrameScript script;
-    script.mouseAt(300, 400, 420, 0).at(320, [] { standin::clickBetweenPolls(1); });
+    script.mouseAt(300, 400, 420, 0).at(320, [] {
+        standin::quickClick(400, 420, app::kLeftButton);
+    });
     driver::giveUpAfter(script).install();
     app::mainMenu(); // returns only through "Wyjście z gry"
     EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);

@@ -2,6 +2,10 @@
 
 #include "board/swap.hpp"
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using namespace boardtest;
@@ -22,6 +26,25 @@ class Swap : public BoardTest {
         }
         GameState.selectedCell = cell;
         board::dragSwap();
+    }
+
+    // A press and release in the middle of `cell`, as the game loop passes it on.
+    static void click(int cell) {
+        const int x = GameState.cellX[cell] + 23, y = GameState.cellY[cell] + 23;
+        holdLeftButton(x, y);
+        support::FrameScript().mouseAt(2, x, y, 0).install();
+        GameState.selectedCell = cell;
+        board::dragSwap();
+    }
+
+    // The frame drawn around a picked cell, inside its 46 pixels.
+    static int pickFramesAround(int cell) {
+        int n = 0;
+        for (const auto& d : standin::log().shapes) {
+            n += d.shape == standin::Shape::Rectangle && d.x1 == GameState.cellX[cell] + 3 &&
+                 d.y1 == GameState.cellY[cell] + 3 && d.x2 == GameState.cellX[cell] + 43;
+        }
+        return n;
     }
 };
 
@@ -114,6 +137,129 @@ TEST_F(Swap, AStarDropsDuringADragOnlyWhenTheSwapMadeALine) {
     EXPECT_EQ(GameState.columnStar[4], 1);
     EXPECT_EQ(GameState.score, 10 + 1000);
     expectSoundBoard();
+}
+
+TEST_F(Swap, AClickPicksACellAndAClickOnTheSameOrAFarCellOrOffTheCellsDropsIt) {
+    givenBoard(kTwoMoves);
+    click(10);
+    EXPECT_EQ(GameState.pickedCell, 10);
+    EXPECT_EQ(pickFramesAround(10), 1);
+    const auto second = [](const char* what, auto action) {
+        SCOPED_TRACE(what);
+        click(10);
+        ASSERT_EQ(GameState.pickedCell, 10);
+        standin::log() = standin::Log{};
+        action();
+        EXPECT_EQ(GameState.pickedCell, 0);
+        EXPECT_EQ(repairs(46, 46).size(), 1u) << "the frame is erased with the cell";
+        EXPECT_EQ(sheetPieces(46 * GameState.cellKind[10], 0, 46, 46).size(), 1u);
+        EXPECT_EQ(pickFramesAround(30), 0);
+    };
+    click(10); // on the picked cell
+    EXPECT_EQ(GameState.pickedCell, 0);
+    // The hand moves on as it lets go: the poll that sees the release finds it far away.
+    holdLeftButton(GameState.cellX[10] + 23, GameState.cellY[10] + 23);
+    support::FrameScript().mouseAt(2, 30, 30, 0).install();
+    GameState.selectedCell = 10;
+    board::dragSwap();
+    EXPECT_EQ(GameState.pickedCell, 10);
+    board::clickCell(0);
+    // Off the board to the right of cell 8 and back while held: no swap, and no click.
+    const int x8 = GameState.cellX[8] + 23, y8 = GameState.cellY[8] + 23;
+    holdLeftButton(x8, y8);
+    support::FrameScript()
+        .mouseAt(2, 760, y8, 1)
+        .mouseAt(4, x8, y8, 1)
+        .mouseAt(6, x8, y8, 0)
+        .install();
+    GameState.selectedCell = 8;
+    board::dragSwap();
+    EXPECT_EQ(GameState.pickedCell, 0);
+    second("a far cell", [] { click(30); });
+    second("the cell two to the right", [] { click(12); });
+    second("the end of the row above", [] { click(8); });
+    second("a click off the cells", [] { board::clickCell(0); });
+    second("a release above the board", [] { drag(30, 600, 95); });
+    EXPECT_EQ(board(), with({}, 0, kTwoMoves));
+    EXPECT_EQ(plays("sam/take.wav"), 0);
+}
+
+// Clicking 63 and then its neighbour 64 (or 49 and then 57) makes the same line as the
+// drag of 63 onto 64: the same board, score, sounds and sliding frames.
+TEST_F(Swap, AClickOnTheNeighbourOfThePickedCellSwapsThemAsADragWould) {
+    struct Outcome {
+        std::string board;
+        int score;
+        std::vector<std::string> sounds;
+        std::vector<std::pair<float, float>> slide;
+    };
+    const auto outcome = [] {
+        Outcome o{board(), GameState.score, {}, {}};
+        for (const auto& p : standin::log().plays) {
+            o.sounds.push_back(p.path);
+        }
+        for (const auto& d : repairs(92, 46)) {
+            o.slide.emplace_back(d.dx, d.dy);
+        }
+        return o;
+    };
+    for (const auto& [from, to, x, y] : {std::tuple{63, 64, 700, 440}, {57, 49, 370, 400}}) {
+        SCOPED_TRACE(from);
+        SetUp();
+        givenBoard(kTwoMoves);
+        drag(from, x, y);
+        const Outcome dragged = outcome();
+        ASSERT_EQ(dragged.score, 10);
+        SetUp();
+        givenBoard(kTwoMoves);
+        click(from);
+        click(to);
+        const Outcome clicked = outcome();
+        EXPECT_EQ(clicked.board, dragged.board);
+        EXPECT_EQ(clicked.score, dragged.score);
+        EXPECT_EQ(clicked.sounds, dragged.sounds);
+        EXPECT_EQ(clicked.slide, dragged.slide);
+        EXPECT_EQ(GameState.pickedCell, 0);
+        expectSoundBoard();
+    }
+}
+
+TEST_F(Swap, AClickedSwapWithoutALineIsTakenBackWithTheCueAndADragStillWorksWhilePicked) {
+    givenBoard(kQuiet);
+    click(10);
+    click(18); // the cell below
+    EXPECT_EQ(board(), with({}, 0));
+    EXPECT_EQ(plays("sam/take.wav"), 1);
+    EXPECT_EQ(repairs(46, 92).size(), 2u * 47) << "there and back";
+    EXPECT_EQ(GameState.pickedCell, 0);
+
+    givenBoard(kTwoMoves);
+    click(10);
+    drag(63, 700, 440);
+    EXPECT_EQ(GameState.score, 10);
+    EXPECT_EQ(GameState.pickedCell, 0) << "the drag dropped the pick";
+    expectSoundBoard();
+}
+
+// Each frame of a swap counts once for the clock, each pass of a held button twice, be
+// the swap dragged or clicked.
+TEST_F(Swap, InTheTimedGameAClickedSwapCountsForTheClockAsADraggedOne) {
+    for (const bool clicked : {false, true}) {
+        SCOPED_TRACE(clicked ? "clicked" : "dragged");
+        SetUp();
+        givenBoard(kQuiet);
+        GameState.mode = board::GameMode::Timed;
+        GameState.clockTicks = 0;
+        if (clicked) {
+            click(10);
+            click(11);
+        } else {
+            drag(10, 460, 170);
+        }
+        const int swapFrames = 2 * 47;
+        EXPECT_EQ(plays("sam/take.wav"), 1);
+        EXPECT_EQ(GameState.clockTicks, 2 * (standin::log().flips - swapFrames) + swapFrames);
+    }
 }
 
 TEST_F(Swap, InTheTimedGameAHeldDragCountsTwiceForTheClock) {

@@ -7,6 +7,7 @@ results and pages, and of stored games live in e2e_game, e2e_records and e2e_sav
 """
 
 import os
+import subprocess
 import sys
 import threading
 import time
@@ -18,6 +19,7 @@ import e2e_game  # noqa: E402
 import e2e_pace  # noqa: E402
 import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
+import e2e_window  # noqa: E402
 from flows import (HINT_AREA, HINT_BUTTON, SCREEN, SLOW, choose,  # noqa: E402
                    leave_through_exit, menu_item, reach_menu)
 from picture import Picture  # noqa: E402
@@ -183,6 +185,7 @@ SCENARIOS = {
     **e2e_pace.SCENARIOS,
     **e2e_records.SCENARIOS,
     **e2e_saves.SCENARIOS,
+    **e2e_window.SCENARIOS,
 }
 
 
@@ -205,6 +208,11 @@ def main():
         run(session)
     except E2EFailure as failure:
         print(f"FAILED {name}: {failure}")
+        # The whole screen as it stood, for whoever looks into the failure.
+        try:
+            session.screenshot_screen("failed")
+        except subprocess.CalledProcessError:
+            pass
         return 1
     finally:
         session.close()

@@ -1,8 +1,15 @@
 """Plays the real ORBELIUM binary in a virtual X display, as a player would.
 
-A Session starts Xvfb, copies the generated assets into a fresh folder (the player's
-folder), starts the game there and offers what a player does: look (screenshots, read
-with tesseract), move the mouse, press buttons and keys, close the window.
+A Session starts Xvfb (and, when asked, a window manager), copies the generated assets
+into a fresh folder (the player's folder), starts the game there and offers what a
+player does: look (screenshots, read with tesseract), move the mouse, press buttons and
+keys, close the window.
+
+The game's picture is 800 x 600. Without a window manager the window lies at the top left
+corner at that size, and screenshots and pointer positions are the picture's own. A
+session that follows the window (follow_window) maps both through the window's place and
+size: screenshots show the picture brought back to 800 x 600, pointer positions are given
+in the picture and land where the scaled picture shows them.
 """
 
 import os
@@ -32,9 +39,20 @@ def same_text(word, text):
     return plain(word) in plain(text)
 
 
+def letterbox(width, height):
+    """Where the game shows its 800 x 600 picture in a window of that size, as it computes
+    it: (x, y, w, h), the largest 4:3 rectangle that fits, centred."""
+    width, height = max(width, 1), max(height, 1)
+    if width * HEIGHT <= height * WIDTH:
+        w, h = width, max(1, (width * HEIGHT + WIDTH // 2) // WIDTH)
+    else:
+        w, h = max(1, (height * WIDTH + HEIGHT // 2) // HEIGHT), height
+    return (width - w) // 2, (height - h) // 2, w, h
+
+
 class Session:
     def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
-                 binary_files=None):
+                 binary_files=None, screen=(1024, 768), window_manager=False):
         self.binary = binary
         self.assets = assets
         self.artifacts = artifacts
@@ -59,13 +77,16 @@ class Session:
         for relative, content in (binary_files or {}).items():
             with open(os.path.join(self.folder, relative), "wb") as out:
                 out.write(content)
+        self.screen_size = screen
         self.xvfb, self.display = self._start_xvfb()
+        self.view = None  # the picture's place on the screen, once the window is followed
         self.env = dict(os.environ)
         self.env.update({"DISPLAY": self.display, "ALSOFT_DRIVERS": "null",
                          "PULSE_SERVER": "unix:/nonexistent"})
         self.env.update(env or {})
         self.game = None
         self.started = None
+        self.window_manager = self._start_window_manager() if window_manager else None
 
     def _start_xvfb(self):
         # Without -noreset the server starts afresh whenever its last client leaves: a
@@ -73,14 +94,80 @@ class Session:
         # display away under the game's feet, and the game would find no window or mouse.
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp", "-noreset"], pass_fds=[write_fd], stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             f"{self.screen_size[0]}x{self.screen_size[1]}x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=[write_fd], stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
         with os.fdopen(read_fd, "rb") as pipe:
             number = pipe.readline().strip()
         check(number, "Xvfb did not start")
         return xvfb, ":" + number.decode()
+
+    def _start_window_manager(self):
+        """Openbox, as Debian players have it; full screen and resizing go through it."""
+        from Xlib import display as xdisplay
+
+        manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        connection = xdisplay.Display(self.display)
+        try:
+            check_atom = connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
+            root = connection.screen().root
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline:
+                if root.get_full_property(check_atom, 0) is not None:
+                    return manager
+                time.sleep(0.1)
+        finally:
+            connection.close()
+        manager.kill()
+        raise E2EFailure("openbox did not start")
+
+    def window_geometry(self):
+        """(x, y, width, height) of the game window's inside on the screen, or None. Asked
+        of the X server itself: inside a window manager's frame the window's own position
+        is relative to the frame."""
+        from Xlib import display as xdisplay, error
+
+        window_id = self.window_id()
+        if window_id is None:
+            return None
+        connection = xdisplay.Display(self.display)
+        try:
+            window = connection.create_resource_object("window", window_id)
+            size = window.get_geometry()
+            origin = connection.screen().root.translate_coords(window, 0, 0)
+            return origin.x, origin.y, size.width, size.height
+        except error.XError:
+            return None
+        finally:
+            connection.close()
+
+    def follow_window(self, size=None, timeout=15):
+        """Waits until the window has settled (at `size`, when given) and maps screenshots
+        and pointer positions through its letterbox from then on; returns its geometry."""
+        deadline = time.monotonic() + timeout
+        last = previous = None
+        while time.monotonic() < deadline:
+            last = self.window_geometry()
+            settled = last is not None and last == previous
+            if settled and (size is None or tuple(last[2:]) == tuple(size)):
+                x, y, w, h = last
+                bx, by, bw, bh = letterbox(w, h)
+                self.view = (x + bx, y + by, bw, bh)
+                self.note(f"window at {last}, picture at {self.view}")
+                return last
+            previous = last
+            time.sleep(0.3)
+        raise E2EFailure(f"the window never settled at {size}; last seen {last}")
+
+    def on_screen(self, x, y):
+        """The screen pixel that shows picture pixel (x, y)."""
+        if self.view is None:
+            return x, y
+        vx, vy, vw, vh = self.view
+        return vx + (2 * x + 1) * vw // (2 * WIDTH), vy + (2 * y + 1) * vh // (2 * HEIGHT)
 
     def start(self):
         """Starts the game; again after it has ended, in the same display and folder."""
@@ -116,7 +203,8 @@ class Session:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
 
     def move(self, x, y):
-        self.xdotool("mousemove", x, y)
+        """Moves the pointer onto picture pixel (x, y)."""
+        self.xdotool("mousemove", *self.on_screen(x, y))
 
     def click(self, x, y, button=1):
         # The game polls the mouse state once a frame: hold the button long enough.
@@ -160,9 +248,18 @@ class Session:
         self.xdotool("type", "--delay", "120", text)
 
     def screenshot(self, label):
+        """The picture as the player sees it, brought back to 800 x 600."""
         path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
+        x, y, w, h = self.view or (0, 0, WIDTH, HEIGHT)
+        resize = [] if (w, h) == (WIDTH, HEIGHT) else ["-resize", f"{WIDTH}x{HEIGHT}!"]
         subprocess.run(["import", "-display", self.display, "-window", "root", "-crop",
-                        f"{WIDTH}x{HEIGHT}+0+0", "+repage", path], check=True)
+                        f"{w}x{h}+{x}+{y}", "+repage", *resize, path], check=True)
+        return path
+
+    def screenshot_screen(self, label):
+        """The whole screen, bars and all."""
+        path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
+        subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True)
         return path
 
     def read_text(self, path, box=None, psm=6, allowed=None):
@@ -254,6 +351,9 @@ class Session:
             self.game.wait()
         if hasattr(self, "stderr_file"):
             self.stderr_file.close()
+        if self.window_manager:
+            self.window_manager.terminate()
+            self.window_manager.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
         shutil.rmtree(self.root, ignore_errors=True)

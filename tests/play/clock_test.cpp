@@ -120,7 +120,7 @@ TEST_F(Pause, ShowsThePlateAndWaitsForAButtonUnlessOneIsAlreadyDown) {
     EXPECT_EQ(app::mouseState.buttons, app::kLeftButton) << "the ending press is kept";
     EXPECT_EQ(standin::log().presents, 1) << "only the plate is shown; the game loop flips after";
     EXPECT_EQ(standin::textsWith("P a u z a").size(), 1u);
-    EXPECT_EQ(sprites(standin::backbuffer()).size(), 64u) << "the board is drawn again";
+    EXPECT_EQ(sprites(app::Assets.canvas).size(), 64u) << "the board is drawn again";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
+#include "app/pacing.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/move_search.hpp"
@@ -68,20 +69,20 @@ class GameLoop : public playtest::PlayTest {
     }
 
     // Every way out ends so: the game reset, the screen faded out and the menu composed and
-    // faded in, the music stopped, and the display's back buffer as the target.
+    // faded in, the music stopped, and the canvas as the target.
     static void expectBackInTheMenu() {
         const auto& g = GameState;
         EXPECT_EQ(std::tuple(g.score, g.level, g.stars, g.kindProgress[2], g.clockBar),
                   std::tuple(0, 1, 0, 0, 0));
-        int fades = 0; // tinted whole-screen draws onto the display
+        int fades = 0; // tinted whole-screen draws onto the canvas
         for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-            fades += d.sw == 800 && d.tinted && d.target == standin::backbuffer();
+            fades += d.sw == 800 && d.tinted && d.target == app::Assets.canvas;
         }
         EXPECT_GE(fades, kFadeOutFlips + kFadeInFlips);
         auto titles = standin::textsWith("Nowa gra");
         ASSERT_FALSE(titles.empty()) << "the menu was not composed";
         EXPECT_GE(titles.back().frame, standin::log().flips - kFadeInFlips - 1);
-        EXPECT_EQ(al_get_target_bitmap(), standin::backbuffer());
+        EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
         EXPECT_FALSE(app::Assets.music != nullptr && app::Assets.music->playing);
     }
 
@@ -118,6 +119,24 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     }
     EXPECT_EQ(cellsIntoScreen, 64) << "the board is stored into the screen buffer";
     EXPECT_EQ(GameState.nameEntryDue, 0) << "leaving by the menu asks for no name";
+}
+
+// "Nowa gra" lies over cell 10 of the board that follows: the press that chose it, still
+// reported by the game's first poll and released there, is no click on the cell.
+TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
+    const int menuFrames = kFadeInFlips + 3;
+    int picked = -1;
+    support::FrameScript script;
+    script.mouseAt(kFadeInFlips + 1, 400, 190, app::kLeftButton)
+        .mouseAt(menuFrames + frame(3), 400, 190, 0)
+        .at(menuFrames + frame(10), [&] { picked = GameState.pickedCell; })
+        .mouseAt(menuFrames + frame(12), kMenuX, kMenuY, 0)
+        .mouseAt(menuFrames + frame(15), kMenuX, kMenuY, app::kLeftButton)
+        .mouseAt(menuFrames + frame(15) + 64 + kFadeOutFlips + kFadeInFlips + 10, 400, 420,
+                 app::kLeftButton);
+    driver::giveUpAfter(script).install();
+    app::mainMenu();
+    EXPECT_EQ(picked, 0);
 }
 
 // A stored timed game resumed while the options say relaxed times out against the timed
@@ -290,10 +309,51 @@ TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag
         }
     });
     script.mouseAt(frame(12), kCell36X, kCell36Y, 0);
+    int picked = -1;
+    script.at(frame(40), [&] { picked = GameState.pickedCell; });
     play(script, frame(100));
     ASSERT_EQ(pausePlates(), 1);
     EXPECT_EQ(clockTicksDuringPause, 640) << "the pause comes before the frame's tick";
     EXPECT_EQ(GameState.selectedCell, 36) << "the press that ended the pause started a drag";
+    EXPECT_EQ(picked, 0) << "released where it was pressed, yet no click";
+}
+
+// In a window twice the picture's size every place is clicked at twice its coordinates:
+// a click on cell 36 picks it (framed every frame after), a press off the cells drops
+// it, a press that began off the cells and is released on one picks nothing, and the
+// save and menu buttons light and leave as they do at 800 x 600.
+TEST_F(GameLoop, AtTwiceTheSizeCellsAndButtonsAreHitWhereTheyAreSeenAndAClickPicksACell) {
+    standin::resizeWindow(1600, 1200);
+    app::flipDisplay();
+    standin::log() = standin::Log{};
+    const int cellX = 2 * kCell36X, cellY = 2 * kCell36Y, emptyX = 2 * kEmptyX,
+              emptyY = 2 * kEmptyY;
+    std::vector<int> picked;
+    const auto note = [&] { picked.push_back(GameState.pickedCell); };
+    support::FrameScript script;
+    script.mouseAt(frame(5), cellX, cellY, app::kLeftButton)
+        .mouseAt(frame(8), cellX, cellY, 0)
+        .at(frame(15), note)
+        .mouseAt(frame(20), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(frame(23), emptyX, emptyY, 0)
+        .at(frame(28), note)
+        .mouseAt(frame(30), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(frame(33), cellX, cellY, app::kLeftButton)
+        .mouseAt(frame(38), cellX, cellY, 0)
+        .at(frame(45), note)
+        .mouseAt(frame(50), 2 * kSaveX, 2 * kSaveY, 0)
+        .mouseAt(frame(55), 2 * kMenuX, 2 * kMenuY, 0)
+        .mouseAt(frame(58), 2 * kMenuX, 2 * kMenuY, app::kLeftButton);
+    play(script);
+    EXPECT_EQ(picked, (std::vector<int>{36, 0, 0}));
+    int frames = 0; // the frame around cell 36, drawn again every loop frame
+    for (const auto& d : standin::log().shapes) {
+        frames += d.shape == standin::Shape::Rectangle && d.x1 == 491 && d.y1 == 287;
+    }
+    EXPECT_GE(frames, 10);
+    EXPECT_FALSE(sheetPieces(410, 468, 102, 21).empty()) << "the save button lit";
+    EXPECT_EQ(standin::log().presented.back().dw, 1600);
+    expectBackInTheMenu();
 }
 
 TEST_F(GameLoop, ABoardWithoutAMoveGetsOneElementReplacedInTheNextFrame) {

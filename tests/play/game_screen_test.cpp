@@ -33,7 +33,7 @@ TEST_F(GameScreen, ANewGameShowsItsModeAndRevealsTheBoardOneCellAFlip) {
         EXPECT_EQ(sheetPieces(480, 640, 135, 35).size(), timed) << "timed label";
         EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), timed) << "full clock bar";
         EXPECT_EQ(standin::textsWith("rekord:").size(), 1u);
-        auto cells = sprites(standin::backbuffer());
+        auto cells = sprites(app::Assets.canvas);
         ASSERT_EQ(cells.size(), 64u);
         for (int cell = 1; cell <= 64; ++cell) {
             const auto& d = cells[cell - 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/assets.hpp"
 #include "support/headless.hpp"
 #include "support/screen_driver.hpp"
 
@@ -77,11 +78,11 @@ inline std::vector<std::string> textsAt(float x, float y) {
     return out;
 }
 
-// Draws of `text` straight onto the display.
+// Draws of `text` straight onto the picture the player sees (the canvas).
 inline std::vector<standin::TextDraw> onDisplay(const std::string& text) {
     std::vector<standin::TextDraw> out;
     for (const auto& t : standin::textsWith(text)) {
-        if (t.target == standin::backbuffer()) {
+        if (t.target == app::Assets.canvas) {
             out.push_back(t);
         }
     }

@@ -121,6 +121,40 @@ TEST_F(OptionsScreen, TheModeChangesOncePerPressHoweverLongItIsHeld) {
     }
 }
 
+// The row's button switches the window at once; F11 does too, and the row follows. Once
+// the picture fills a 1600 x 1200 screen, the button and the way out are clicked where
+// the player sees them, twice as far from the corner.
+TEST_F(OptionsScreen, FullScreenSwitchesAtOnceByItsButtonOrF11AndIsStoredApart) {
+    standin::config().monitorWidth = 1600;
+    standin::config().monitorHeight = 1200;
+    const auto full = [] {
+        return (al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW) != 0;
+    };
+    support::FrameScript script;
+    script.at(kLoop + 5, [] { fixture::pressFor(520, 325, 0.05); })
+        .at(kLoop + 20,
+            [&] {
+                EXPECT_TRUE(full() && Options.fullScreen);
+                EXPECT_EQ(folder.read("ekran.txt"), "1\n") << "stored at once";
+                fixture::pressFor(1040, 650, 0.05);
+            })
+        .at(kLoop + 35,
+            [&] {
+                EXPECT_FALSE(full() || Options.fullScreen);
+                standin::pressKey(ALLEGRO_KEY_F11, 0);
+            })
+        .mouseAt(kLoop + 50, 800, 980, 1); // the return button, scaled
+    driver::giveUpAfter(script).install();
+    records::optionsScreen();
+    EXPECT_TRUE(full() && Options.fullScreen);
+    EXPECT_EQ(onDisplay("włączony").size(), 2u);
+    EXPECT_EQ(onDisplay("wyłączony").size(), 2u) << "as the screen opened, and switched back";
+    EXPECT_LT(onDisplay("wyłączony").back().frame, onDisplay("włączony").back().frame);
+    EXPECT_EQ(folder.read("ekran.txt"), "1\n");
+    EXPECT_EQ(folder.read("opc.txt"), "0.5\n0.8\n0\n") << "its three values only";
+    EXPECT_EQ(fixture::fileCount(folder), 2);
+}
+
 TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInMemory) {
     folder.write("lic.txt", records::encodeListText("Czas 2 20 "));
     folder.write("lir.txt", records::encodeListText("Relaks 1 10 "));

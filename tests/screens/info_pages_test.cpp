@@ -34,7 +34,7 @@ class InfoPages : public ::testing::Test {
     static int buttonHighlights() {
         int n = 0;
         for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-            n += d.tinted && d.target == standin::backbuffer() && d.sx == 347 && d.sy == 482;
+            n += d.tinted && d.target == app::Assets.canvas && d.sx == 347 && d.sy == 482;
         }
         return n;
     }

@@ -14,9 +14,15 @@
 #include <iterator>
 #include <memory>
 
+// The back buffer has the display's acknowledged size; the window the size the window
+// manager gave it, which differs between a resize and its acknowledgement.
 struct ALLEGRO_DISPLAY {
     ALLEGRO_BITMAP backbuffer;
     ALLEGRO_EVENT_SOURCE events{};
+    int flags = 0;
+    int windowW = 0, windowH = 0;
+    int windowedW = 0, windowedH = 0; // restored when full screen is left
+    bool backbufferCleared = false;   // since the last flip
 };
 
 struct ALLEGRO_MIXER {};
@@ -50,6 +56,8 @@ struct World {
     ALLEGRO_EVENT_SOURCE mouseEvents{};
     std::vector<ALLEGRO_EVENT_QUEUE*> queues;
     ALLEGRO_MOUSE_STATE mouse{};
+    int newDisplayFlags = 0;
+    int newBitmapFlags = 0;
     std::function<void(int)> frameDriver;
     std::function<void(double)> restDriver;
     int loops = 0;
@@ -104,22 +112,43 @@ void postKey(ALLEGRO_EVENT_TYPE type, int keycode, int unichar, bool repeat) {
 }
 
 void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float sx, float sy,
-                  float sw, float sh, float dx, float dy, const char* call) {
+                  float sw, float sh, float dx, float dy, const char* call, float dw = -1,
+                  float dh = -1) {
     require(bitmap != nullptr, call);
     require(world().target != nullptr, call);
     require(bitmap != world().target, call); // Allegro cannot draw a bitmap onto itself
+    dw = dw < 0 ? sw : dw;
+    dh = dh < 0 ? sh : dh;
+    ALLEGRO_DISPLAY* display = world().display.get();
+    if (display != nullptr && world().target == &display->backbuffer) {
+        // Only a present draws onto the back buffer: the screens draw on their canvas.
+        world().log.presented.push_back(Presented{bitmap, dx, dy, dw, dh, display->backbuffer.w,
+                                                  display->backbuffer.h, display->backbufferCleared,
+                                                  world().log.flips});
+        return;
+    }
     if (bitmap->name == "gr/elementy.png") {
         handles().sheetRegions.insert(Region{static_cast<int>(sx), static_cast<int>(sy),
                                              static_cast<int>(sw), static_cast<int>(sh)});
     }
     world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, tint,
-                                             tinted, world().log.flips});
+                                             tinted, world().log.flips, dw, dh});
 }
 
 void recordWhole(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float dx, float dy,
                  const char* call) {
     require(bitmap != nullptr, call);
     recordBitmap(bitmap, tint, tinted, 0, 0, bitmap->w, bitmap->h, dx, dy, call);
+}
+
+void postDisplayEvent(ALLEGRO_EVENT_TYPE type) {
+    ALLEGRO_DISPLAY* display = world().display.get();
+    ALLEGRO_EVENT event{};
+    event.display.type = type;
+    event.display.source = display;
+    event.display.width = display->windowW;
+    event.display.height = display->windowH;
+    post(&display->events, event);
 }
 
 void recordText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, const char* text,
@@ -168,6 +197,20 @@ void setMouse(int x, int y, int buttons) {
     world().mouse.buttons = buttons;
 }
 
+void quickClick(int x, int y, int button) {
+    setMouse(x, y, 0);
+    for (const ALLEGRO_EVENT_TYPE type :
+         {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, ALLEGRO_EVENT_MOUSE_BUTTON_UP}) {
+        ALLEGRO_EVENT event{};
+        event.mouse.type = type;
+        event.mouse.x = x;
+        event.mouse.y = y;
+        event.mouse.button = static_cast<unsigned>(button);
+        event.mouse.timestamp = world().log.clock;
+        post(&world().mouseEvents, event);
+    }
+}
+
 void setFrameDriver(std::function<void(int)> driver) {
     world().frameDriver = std::move(driver);
 }
@@ -184,19 +227,24 @@ void pressKey(int keycode, int unichar, int repeats) {
     postKey(ALLEGRO_EVENT_KEY_UP, keycode, 0, false);
 }
 
-void clickBetweenPolls(int button) {
-    ALLEGRO_EVENT event{};
-    event.mouse.type = ALLEGRO_EVENT_MOUSE_BUTTON_DOWN;
-    event.mouse.button = static_cast<unsigned>(button);
-    post(&world().mouseEvents, event);
-}
-
 void clickWindowClose() {
     require(world().display != nullptr, "clickWindowClose");
-    ALLEGRO_EVENT event{};
-    event.display.type = ALLEGRO_EVENT_DISPLAY_CLOSE;
-    event.display.source = world().display.get();
-    post(&world().display->events, event);
+    postDisplayEvent(ALLEGRO_EVENT_DISPLAY_CLOSE);
+}
+
+void resizeWindow(int w, int h) {
+    ALLEGRO_DISPLAY* display = world().display.get();
+    require(display != nullptr && (display->flags & ALLEGRO_RESIZABLE) != 0 &&
+                (display->flags & ALLEGRO_FULLSCREEN_WINDOW) == 0,
+            "resizeWindow");
+    display->windowW = w;
+    display->windowH = h;
+    postDisplayEvent(ALLEGRO_EVENT_DISPLAY_RESIZE);
+}
+
+void exposeWindow() {
+    require(world().display != nullptr, "exposeWindow");
+    postDisplayEvent(ALLEGRO_EVENT_DISPLAY_EXPOSE);
 }
 
 int activeLoops() {
@@ -282,10 +330,93 @@ ALLEGRO_DISPLAY* al_create_display(int w, int h) {
         return nullptr;
     }
     world().log.vsyncAtCreation = world().log.vsyncRequested;
+    world().log.displayFlagsAtCreation = world().newDisplayFlags;
+    world().log.createdW = w;
+    world().log.createdH = h;
     world().display = std::make_unique<ALLEGRO_DISPLAY>();
-    world().display->backbuffer = ALLEGRO_BITMAP{"backbuffer", w, h, false};
-    world().target = &world().display->backbuffer;
-    return world().display.get();
+    ALLEGRO_DISPLAY& display = *world().display;
+    display.flags = world().newDisplayFlags;
+    display.windowedW = display.windowW = w;
+    display.windowedH = display.windowH = h;
+    // As on X11, a full-screen window takes the monitor's size as it opens.
+    if ((display.flags & ALLEGRO_FULLSCREEN_WINDOW) != 0) {
+        display.windowW = world().config.monitorWidth;
+        display.windowH = world().config.monitorHeight;
+    }
+    display.backbuffer = ALLEGRO_BITMAP{"backbuffer", display.windowW, display.windowH, false};
+    world().target = &display.backbuffer;
+    return &display;
+}
+
+void al_set_new_display_flags(int flags) {
+    world().newDisplayFlags = flags;
+}
+
+int al_get_new_display_flags(void) {
+    return world().newDisplayFlags;
+}
+
+int al_get_display_width(ALLEGRO_DISPLAY* display) {
+    require(display != nullptr, "al_get_display_width");
+    return display->backbuffer.w;
+}
+
+int al_get_display_height(ALLEGRO_DISPLAY* display) {
+    require(display != nullptr, "al_get_display_height");
+    return display->backbuffer.h;
+}
+
+int al_get_display_flags(ALLEGRO_DISPLAY* display) {
+    require(display != nullptr, "al_get_display_flags");
+    return display->flags;
+}
+
+// Acknowledging sets up the drawing of the current target for the new size; a game that
+// did it with a bitmap of its own as the target would draw that bitmap wrongly.
+bool al_acknowledge_resize(ALLEGRO_DISPLAY* display) {
+    require(display != nullptr && world().target == &display->backbuffer, "al_acknowledge_resize");
+    display->backbuffer.w = display->windowW;
+    display->backbuffer.h = display->windowH;
+    return true;
+}
+
+// As on X11: the switch waits for the window manager, acknowledges the new size itself and
+// the window's resize event still arrives.
+bool al_set_display_flag(ALLEGRO_DISPLAY* display, int flag, bool onoff) {
+    require(display != nullptr, "al_set_display_flag");
+    if (flag != ALLEGRO_FULLSCREEN_WINDOW) {
+        return false;
+    }
+    require(world().target == &display->backbuffer, "al_set_display_flag");
+    if (onoff == ((display->flags & ALLEGRO_FULLSCREEN_WINDOW) != 0)) {
+        return true;
+    }
+    display->flags ^= ALLEGRO_FULLSCREEN_WINDOW;
+    if (onoff) {
+        display->windowedW = display->windowW;
+        display->windowedH = display->windowH;
+        display->windowW = world().config.monitorWidth;
+        display->windowH = world().config.monitorHeight;
+    } else {
+        display->windowW = display->windowedW;
+        display->windowH = display->windowedH;
+    }
+    al_acknowledge_resize(display);
+    standin::postDisplayEvent(ALLEGRO_EVENT_DISPLAY_RESIZE);
+    return true;
+}
+
+int al_get_num_video_adapters(void) {
+    return world().config.monitorWidth > 0 ? 1 : 0;
+}
+
+bool al_get_monitor_info(int adapter, ALLEGRO_MONITOR_INFO* info) {
+    require(info != nullptr, "al_get_monitor_info");
+    if (adapter != 0 || world().config.monitorWidth <= 0) {
+        return false;
+    }
+    *info = ALLEGRO_MONITOR_INFO{0, 0, world().config.monitorWidth, world().config.monitorHeight};
+    return true;
 }
 
 void al_destroy_display(ALLEGRO_DISPLAY* display) {
@@ -321,6 +452,7 @@ void al_flip_display(void) {
         clock += world().config.flipCost;
     }
     ++world().log.presents;
+    world().display->backbufferCleared = false;
     const int flips = ++world().log.flips;
     if (world().frameDriver) {
         world().frameDriver(flips);
@@ -328,7 +460,27 @@ void al_flip_display(void) {
 }
 
 ALLEGRO_BITMAP* al_create_bitmap(int w, int h) {
-    return standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{"", w, h, false});
+    return standin::keep(standin::handles().bitmaps,
+                         ALLEGRO_BITMAP{"", w, h, false, world().newBitmapFlags});
+}
+
+int al_get_bitmap_flags(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_get_bitmap_flags");
+    return bitmap->flags;
+}
+
+// The bitmap takes the new-bitmap flags and keeps its size and pixels.
+void al_convert_bitmap(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_convert_bitmap");
+    bitmap->flags = world().newBitmapFlags;
+}
+
+void al_set_new_bitmap_flags(int flags) {
+    world().newBitmapFlags = flags;
+}
+
+int al_get_new_bitmap_flags(void) {
+    return world().newBitmapFlags;
 }
 
 void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
@@ -363,6 +515,9 @@ ALLEGRO_BITMAP* al_get_target_bitmap(void) {
 
 void al_clear_to_color(ALLEGRO_COLOR) {
     require(world().target != nullptr, "al_clear_to_color");
+    if (world().display && world().target == &world().display->backbuffer) {
+        world().display->backbufferCleared = true;
+    }
 }
 
 void al_draw_bitmap(ALLEGRO_BITMAP* bitmap, float dx, float dy, int) {
@@ -386,9 +541,9 @@ void al_draw_tinted_bitmap_region(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, fl
 }
 
 void al_draw_scaled_bitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
-                           float dy, float, float, int) {
+                           float dy, float dw, float dh, int) {
     standin::recordBitmap(bitmap, standin::kWhite, false, sx, sy, sw, sh, dx, dy,
-                          "al_draw_scaled_bitmap");
+                          "al_draw_scaled_bitmap", dw, dh);
 }
 
 ALLEGRO_COLOR al_map_rgb(unsigned char r, unsigned char g, unsigned char b) {

@@ -18,6 +18,7 @@ struct ALLEGRO_BITMAP {
     int w = 0;
     int h = 0;
     bool maskedBlack = false;
+    int flags = 0; // the new-bitmap flags it was created with
 };
 
 struct ALLEGRO_FONT {
@@ -46,7 +47,8 @@ struct BitmapDraw {
     float dx, dy;
     ALLEGRO_COLOR tint;
     bool tinted;
-    int frame; // flips done before this draw
+    int frame;    // flips done before this draw
+    float dw, dh; // the size drawn: the source's own unless scaled
 };
 
 struct TextDraw {
@@ -76,6 +78,9 @@ struct SamplePlay {
 
 // How the machine behaves: which files load, whether a window and a sound device exist.
 struct Config {
+    // The monitor the window opens on; 0 x 0: no monitor can be asked about.
+    int monitorWidth = 1024;
+    int monitorHeight = 768;
     bool displayWorks = true;
     int displayRefusals = 0; // the first this many window creations fail, as on a busy desktop
     bool audioWorks = true;
@@ -88,11 +93,25 @@ struct Config {
     std::set<std::string> missingFiles; // loads of these paths fail
 };
 
+// One present: the canvas drawn onto the display's back buffer at (dx, dy) in dw x dh,
+// on a back buffer of that size. Kept apart from the game's own draws.
+struct Presented {
+    const ALLEGRO_BITMAP* bitmap;
+    float dx, dy, dw, dh;
+    int backbufferW, backbufferH;
+    bool cleared; // the back buffer was cleared before
+    int frame;
+};
+
 struct Log {
     // ALLEGRO_VSYNC as last requested for a new display, and as it stood when the display
     // was created (-1: never requested).
     int vsyncRequested = -1;
     int vsyncAtCreation = -1;
+    // The display flags and size asked for when the display was created.
+    int displayFlagsAtCreation = -1;
+    int createdW = 0, createdH = 0;
+    std::vector<Presented> presented;
     std::vector<BitmapDraw> bitmaps;
     std::vector<TextDraw> texts;
     std::vector<ShapeDraw> shapes;
@@ -114,6 +133,9 @@ void reset();
 const ALLEGRO_BITMAP* backbuffer();
 // The mouse as the hardware reports it from now on.
 void setMouse(int x, int y, int buttons);
+// A click at (x, y) over before the game reads the mouse again: the pointer moves there,
+// the button's press and release are posted as events, the state shows no button held.
+void quickClick(int x, int y, int button);
 
 // Called after every al_flip_display with the number of flips so far, and after every
 // al_rest with the clock, for scripts that move the mouse or press keys as time passes.
@@ -127,9 +149,11 @@ void pressKey(int keycode, int unichar, int repeats = 0);
 
 // The window manager's close button.
 void clickWindowClose();
-// A press of mouse button `button` (1 the left) so short that the button is up again
-// before the next poll: only its event tells of it.
-void clickBetweenPolls(int button);
+// The player drags the window's border: the window takes that size and a resize event is
+// posted; the display keeps its old size until the game acknowledges it. `exposeWindow`
+// is the window uncovered, which loses its picture.
+void resizeWindow(int w, int h);
+void exposeWindow();
 // Samples started looping and not stopped.
 int activeLoops();
 

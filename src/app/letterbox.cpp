@@ -1,0 +1,138 @@
+#include "app/letterbox.hpp"
+
+#include "app/assets.hpp"
+#include "app/palette.hpp"
+#include "app/window.hpp"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+// The monitor's tenth kept free around a window that opens larger than 800 x 600.
+constexpr int kFreeTenths = 1;
+
+Letterbox shown{0, 0, kPictureWidth, kPictureHeight};
+
+// a / b rounded towards minus infinity, for b > 0.
+long long floorDivide(long long a, long long b) {
+    const long long q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+// The picture pixel whose span holds the centre of the window pixel `offset` pixels from
+// the picture's edge, when `full` picture pixels are shown on `scaled` window pixels.
+int scaleBack(int offset, int scaled, int full) {
+    return static_cast<int>(floorDivide((2LL * offset + 1) * full, 2LL * scaled));
+}
+
+Letterbox windowLetterbox() {
+    return fitPicture(al_get_display_width(Assets.display), al_get_display_height(Assets.display));
+}
+
+constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+
+// The canvas's new-bitmap flags for a picture shown in `box`.
+int canvasFlags(int flags, const Letterbox& box) {
+    return wholeMultiple(box) ? flags & ~kSmooth : flags | kSmooth;
+}
+
+// Converting keeps the canvas's pixels; it happens only when the window's size moves
+// between whole multiples and other sizes.
+void filterFor(const Letterbox& box) {
+    const int flags = al_get_bitmap_flags(Assets.canvas);
+    const int wanted = canvasFlags(flags, box);
+    if (wanted == flags) {
+        return;
+    }
+    const int newFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(wanted);
+    al_convert_bitmap(Assets.canvas);
+    al_set_new_bitmap_flags(newFlags);
+}
+
+} // namespace
+
+Letterbox fitPicture(int windowWidth, int windowHeight) {
+    const int width = std::max(windowWidth, 1);
+    const int height = std::max(windowHeight, 1);
+    int w = width;
+    int h = height;
+    // Compared in whole numbers: the window is no wider than 4:3, so the width fills it.
+    if (static_cast<long long>(width) * kPictureHeight <=
+        static_cast<long long>(height) * kPictureWidth) {
+        h = std::max(1, (width * kPictureHeight + kPictureWidth / 2) / kPictureWidth);
+    } else {
+        w = std::max(1, (height * kPictureWidth + kPictureHeight / 2) / kPictureHeight);
+    }
+    return {(width - w) / 2, (height - h) / 2, w, h};
+}
+
+Point toPicture(const Letterbox& box, int x, int y) {
+    return {scaleBack(x - box.x, box.w, kPictureWidth),
+            scaleBack(y - box.y, box.h, kPictureHeight)};
+}
+
+bool wholeMultiple(const Letterbox& box) {
+    const int scale = box.w / kPictureWidth;
+    return scale >= 1 && box.w == kPictureWidth * scale && box.h == kPictureHeight * scale;
+}
+
+int windowScale(int monitorWidth, int monitorHeight) {
+    const auto fits = [&](int scale) {
+        const long long usableTenths = 10 - kFreeTenths;
+        return 10LL * kPictureWidth * scale <= usableTenths * monitorWidth &&
+               10LL * kPictureHeight * scale <= usableTenths * monitorHeight;
+    };
+    int scale = 1;
+    while (fits(scale + 1)) {
+        ++scale;
+    }
+    return scale;
+}
+
+bool createCanvas() {
+    shown = windowLetterbox();
+    const int flags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(canvasFlags(flags, shown));
+    Assets.canvas = al_create_bitmap(kPictureWidth, kPictureHeight);
+    al_set_new_bitmap_flags(flags);
+    if (Assets.canvas == nullptr) {
+        return false;
+    }
+    al_set_target_bitmap(Assets.canvas);
+    al_clear_to_color(palette::kBlack);
+    return true;
+}
+
+void setTargetCanvas() {
+    al_set_target_bitmap(Assets.canvas);
+}
+
+void presentCanvas() {
+    // A resize the window manager made during an animation is taken at once, so the
+    // animation goes on at the new size.
+    takeWindowEvents();
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    // Acknowledging a resize sets up the drawing of whatever is the target: the back
+    // buffer, never the canvas.
+    al_set_target_backbuffer(Assets.display);
+    if (takeResize()) {
+        al_acknowledge_resize(Assets.display);
+    }
+    shown = windowLetterbox();
+    filterFor(shown);
+    // The bars are cleared every time: the back buffer holds nothing after a flip.
+    al_clear_to_color(palette::kBlack);
+    al_draw_scaled_bitmap(Assets.canvas, 0, 0, kPictureWidth, kPictureHeight, shown.x, shown.y,
+                          shown.w, shown.h, 0);
+    al_flip_display();
+    al_set_target_bitmap(target);
+}
+
+Letterbox shownLetterbox() {
+    return shown;
+}
+
+} // namespace app

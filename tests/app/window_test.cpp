@@ -1,0 +1,263 @@
+#include "app/assets.hpp"
+#include "app/input.hpp"
+#include "app/letterbox.hpp"
+#include "app/pacing.hpp"
+#include "app/startup.hpp"
+#include "app/waiting.hpp"
+#include "app/window.hpp"
+#include "records/options.hpp"
+#include "support/headless.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using app::Letterbox;
+using records::Options;
+
+TEST(Letterbox, CornersAndBarsMapIntoAndOutOfThePictureAtEverySize) {
+    struct Case {
+        int w, h;
+        Letterbox box;
+        // Window pixels and the picture pixels they must show.
+        std::vector<std::tuple<int, int, int, int>> points;
+    };
+    const Case cases[] = {
+        {800, 600, {0, 0, 800, 600}, {{0, 0, 0, 0}, {799, 599, 799, 599}, {-3, 650, -3, 650}}},
+        {1920,
+         1080,
+         {240, 0, 1440, 1080},
+         {{240, 0, 0, 0},
+          {1679, 1079, 799, 599},
+          {960, 540, 400, 300},
+          {239, 500, -1, 278},
+          {1680, 500, 800, 278}}},
+        {1600,
+         1200,
+         {0, 0, 1600, 1200},
+         {{1, 1, 0, 0}, {1599, 1199, 799, 599}, {800, 601, 400, 300}}},
+        {640, 480, {0, 0, 640, 480}, {{0, 0, 0, 0}, {639, 479, 799, 599}, {320, 240, 400, 300}}},
+        {1001,
+         1001,
+         {0, 125, 1001, 751},
+         {{0, 125, 0, 0}, {1000, 875, 799, 599}, {500, 124, 400, -1}, {500, 876, 400, 600}}},
+        {0, 0, {0, 0, 1, 1}, {{0, 0, 400, 300}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+        const Letterbox box = app::fitPicture(c.w, c.h);
+        EXPECT_EQ(box, c.box);
+        for (const auto& [x, y, px, py] : c.points) {
+            const app::Point p = app::toPicture(box, x, y);
+            EXPECT_EQ(std::tuple(p.x, p.y), std::tuple(px, py)) << "window " << x << ", " << y;
+        }
+    }
+}
+
+// Along a whole row and column of the window: the bars map outside the picture, the
+// picture's pixels in order, and a picture shown larger than it is reaches every one of
+// its pixels.
+TEST(Letterbox, EveryPicturePixelIsReachedAndNoBarPixelHitsThePicture) {
+    for (const auto& [w, h] : {std::pair{1920, 1080}, {1366, 768}, {1005, 1333}, {3840, 2160}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        const Letterbox box = app::fitPicture(w, h);
+        for (const bool across : {true, false}) {
+            const int length = across ? w : h;
+            const int from = across ? box.x : box.y;
+            const int size = across ? box.w : box.h;
+            const int full = across ? app::kPictureWidth : app::kPictureHeight;
+            std::set<int> reached;
+            int previous = std::numeric_limits<int>::min();
+            for (int i = 0; i < length; ++i) {
+                const app::Point p = across ? app::toPicture(box, i, 0) : app::toPicture(box, 0, i);
+                const int v = across ? p.x : p.y;
+                const bool onPicture = i >= from && i < from + size;
+                ASSERT_EQ(v >= 0 && v < full, onPicture) << "window pixel " << i;
+                ASSERT_GE(v, previous);
+                previous = v;
+                reached.insert(v);
+            }
+            EXPECT_TRUE(reached.count(0) && reached.count(full - 1));
+            if (size >= full) {
+                EXPECT_EQ(std::count_if(reached.begin(), reached.end(),
+                                        [full](int v) { return v >= 0 && v < full; }),
+                          full);
+            }
+        }
+    }
+}
+
+TEST(Letterbox, TheWindowOpensAtTheLargestWholeSizeThatLeavesRoomOnTheMonitor) {
+    const std::tuple<int, int, int> cases[] = {{1024, 768, 1},  {1920, 1080, 1}, {1920, 1200, 1},
+                                               {2560, 1440, 2}, {3840, 2160, 3}, {0, 0, 1}};
+    for (const auto& [w, h, scale] : cases) {
+        EXPECT_EQ(app::windowScale(w, h), scale) << w << " x " << h;
+    }
+}
+
+class Window : public ::testing::Test {
+  protected:
+    support::ScratchFolder folder;
+
+    void SetUp() override { support::resetWorld(); }
+
+    static const standin::Presented& lastPresent() { return standin::log().presented.back(); }
+};
+
+TEST_F(Window, OpensResizableAtItsScaleOrFullScreenAsLeftAndPresentsTheCanvasLetterboxed) {
+    for (const char* screenFile : {"0\n", "1\n"}) {
+        SCOPED_TRACE(screenFile);
+        support::resetWorld();
+        standin::config().monitorWidth = 2560;
+        standin::config().monitorHeight = 1440;
+        folder.write("ekran.txt", screenFile);
+        app::startUp();
+        const bool full = screenFile[0] == '1';
+        EXPECT_EQ(standin::log().displayFlagsAtCreation,
+                  ALLEGRO_RESIZABLE | (full ? ALLEGRO_FULLSCREEN_WINDOW : 0));
+        EXPECT_EQ(std::pair(standin::log().createdW, standin::log().createdH),
+                  std::pair(1600, 1200));
+        app::flipDisplay();
+        const standin::Presented& shown = lastPresent();
+        EXPECT_EQ(shown.bitmap, app::Assets.canvas);
+        EXPECT_TRUE(shown.cleared) << "the bars are black";
+        const Letterbox expected =
+            full ? Letterbox{320, 0, 1920, 1440} : Letterbox{0, 0, 1600, 1200};
+        EXPECT_EQ((Letterbox{int(shown.dx), int(shown.dy), int(shown.dw), int(shown.dh)}),
+                  expected);
+        EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
+        // Twice the size is shown pixel for pixel, 2.4 times filtered smoothly.
+        const int smooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+        EXPECT_EQ(app::Assets.canvas->flags & smooth, full ? smooth : 0);
+        EXPECT_EQ(app::Assets.screen->flags & smooth, 0) << "only the canvas is scaled";
+    }
+}
+
+// A resize is acknowledged by the next present, with the back buffer as the target (the
+// stand-in aborts otherwise), and the pointer is read at the new size from then on.
+TEST_F(Window, AResizedWindowShowsThePictureAtItsNewSizeAndTheMouseFollows) {
+    app::startUp();
+    standin::resizeWindow(1000, 600);
+    standin::setMouse(100, 0, 0);
+    app::pollInput();
+    EXPECT_EQ(std::pair(app::mouseState.x, app::mouseState.y), std::pair(100, 0))
+        << "the picture has not moved yet";
+    app::flipDisplay();
+    EXPECT_EQ(std::pair(lastPresent().backbufferW, lastPresent().backbufferH),
+              std::pair(1000, 600));
+    EXPECT_EQ(lastPresent().dx, 100);
+    app::pollInput();
+    EXPECT_EQ(std::pair(app::mouseState.x, app::mouseState.y), std::pair(0, 0));
+    EXPECT_FALSE(app::Assets.canvas->flags & ALLEGRO_MAG_LINEAR) << "at its own size, unfiltered";
+}
+
+// A click over between two reads of the mouse (slow presents, a quick hand) is reported
+// held once, where it was pressed, and let go at the read after; a stale one is not.
+TEST_F(Window, AClickQuickerThanAFrameIsNotLost) {
+    app::startUp();
+    standin::resizeWindow(1600, 1200);
+    app::flipDisplay();
+    standin::quickClick(1000, 600, app::kLeftButton);
+    standin::setMouse(40, 40, 0); // and the hand moves on
+    app::pollInput();
+    EXPECT_EQ(std::tuple(app::mouseState.x, app::mouseState.y, app::mouseState.buttons),
+              std::tuple(500, 300, app::kLeftButton));
+    app::pollInput();
+    EXPECT_EQ(std::tuple(app::mouseState.x, app::mouseState.y, app::mouseState.buttons),
+              std::tuple(20, 20, 0));
+    // One made during a fade, a second before anything reads the mouse, is not acted on.
+    standin::quickClick(1000, 600, app::kLeftButton);
+    al_rest(1.0);
+    app::pollInput();
+    EXPECT_EQ(app::mouseState.buttons, 0);
+}
+
+// A waiting screen sleeps on an unchanged picture; a window resized or uncovered has lost
+// it, so the screen presents once more.
+TEST_F(Window, AWaitingScreenPresentsAgainAfterAResizeOrAnUncoveredWindow) {
+    app::startUp();
+    app::WaitingScreen waiting;
+    app::pollInput();
+    ASSERT_TRUE(waiting.present());
+    for (auto change :
+         {+[] { standin::resizeWindow(900, 700); }, +[] { standin::exposeWindow(); }}) {
+        app::pollInput();
+        EXPECT_FALSE(waiting.present()) << "nothing changed";
+        change();
+        app::pollInput();
+        EXPECT_TRUE(waiting.present());
+    }
+    EXPECT_EQ(lastPresent().backbufferW, 900);
+}
+
+TEST_F(Window, F11SwitchesFullScreenFromAnyPollAndTheChoiceIsKeptInItsOwnFile) {
+    standin::config().monitorWidth = 1920;
+    standin::config().monitorHeight = 1080;
+    folder.write("opc.txt", "0.25\n0.5\n1\n");
+    app::startUp();
+    const auto press = [] { standin::pressKey(ALLEGRO_KEY_F11, 0); };
+    press();
+    app::pollInput();
+    EXPECT_TRUE(al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW);
+    EXPECT_TRUE(Options.fullScreen);
+    EXPECT_EQ(folder.read("ekran.txt"), "1\n");
+    EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
+    app::flipDisplay();
+    EXPECT_EQ(lastPresent().dw, 1440);
+
+    press();
+    press(); // twice before a poll: no switch at all
+    app::pollInput();
+    EXPECT_TRUE(Options.fullScreen);
+    press();
+    app::pollInput();
+    EXPECT_FALSE(al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW);
+    EXPECT_EQ(al_get_display_width(app::Assets.display), 800) << "back to the window's size";
+    EXPECT_EQ(folder.read("ekran.txt"), "0\n");
+    EXPECT_EQ(folder.read("opc.txt"), "0.25\n0.5\n1\n") << "the settings file stays as it was";
+}
+
+TEST_F(Window, TheScreenFileReadsOnlyOneAsFullScreenAndAFailedWriteKeepsWhatWasThere) {
+    const std::pair<const char*, bool> cases[] = {
+        {"1\n", true},  {" 1", true},        {"0\n", false},
+        {"", false},    {"2", false},        {"-1", false},
+        {"tak", false}, {"\xff\x01", false}, {"99999999999", false},
+    };
+    for (const auto& [text, full] : cases) {
+        SCOPED_TRACE(text);
+        folder.write("ekran.txt", text);
+        Options.fullScreen = !full;
+        records::readScreenFile();
+        EXPECT_EQ(Options.fullScreen, full);
+    }
+    std::filesystem::remove(folder.path() / "ekran.txt");
+    Options.fullScreen = true;
+    records::readScreenFile();
+    EXPECT_FALSE(Options.fullScreen) << "no file: the window";
+
+    Options.fullScreen = true;
+    ASSERT_TRUE(records::writeScreenFile());
+    Options.fullScreen = false;
+    records::readScreenFile();
+    EXPECT_TRUE(Options.fullScreen);
+
+    // A folder where the file should be can be neither read nor replaced: both leave it.
+    std::filesystem::remove(folder.path() / "ekran.txt");
+    std::filesystem::create_directory(folder.path() / "ekran.txt");
+    folder.write("ekran.txt/keep", "x");
+    records::readScreenFile();
+    EXPECT_FALSE(Options.fullScreen);
+    Options.fullScreen = true;
+    EXPECT_FALSE(records::writeScreenFile());
+    EXPECT_EQ(folder.read("ekran.txt/keep"), "x");
+}
+
+} // namespace
