@@ -12,6 +12,7 @@ ORBELIUM_TEST_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
     python3 python3-xlib libopenal1 clang libclang-rt-dev openbox
+    desktop-file-utils appstream dpkg-dev
 )
 
 orbelium_install_packages() {

@@ -1,8 +1,10 @@
+#include "app/launcher.hpp"
 #include "app/main_menu.hpp"
 #include "app/startup.hpp"
 
-// Command-line arguments are ignored: the game reads everything from its folder.
-int main() {
+int main(int argc, char** argv) {
+    app::answerArguments(argc, argv);
+    app::chooseFolders();
     app::startUp();
     app::titleSequence();
     app::mainMenu();

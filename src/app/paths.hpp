@@ -1,6 +1,8 @@
 #pragma once
 
-// Every file the game reads or writes, relative to its working directory.
+// Every file the game reads or writes, relative to its working directory. The assets
+// (the first group) are read through app::assetPath, which finds them where an installed
+// game keeps them.
 namespace app::paths {
 
 inline constexpr const char* kBackground = "gr/tlo2.jpg";

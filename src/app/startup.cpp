@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -24,6 +25,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace app {
 
@@ -44,10 +46,12 @@ constexpr double kTitleShown = 3.0; // between its fades
 // When the title sequence's first, black frame was presented.
 double blackShownAt = 0.0;
 
-ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
-    ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
+// The loaders take the asset's plain name and name the file they tried in a failure.
+ALLEGRO_BITMAP* loadPicture(const char* name, bool keyBlack) {
+    const std::string path = assetPath(name);
+    ALLEGRO_BITMAP* bitmap = al_load_bitmap(path.c_str());
     if (bitmap == nullptr) {
-        failStartUp(texts::kNoPicture, path);
+        failStartUp(texts::kNoPicture, path.c_str());
     }
     if (keyBlack) {
         al_convert_mask_to_alpha(bitmap, app::palette::kBlack);
@@ -55,18 +59,20 @@ ALLEGRO_BITMAP* loadPicture(const char* path, bool keyBlack) {
     return bitmap;
 }
 
-ALLEGRO_FONT* loadFont(const char* path, int size) {
-    ALLEGRO_FONT* font = al_load_ttf_font(path, size, 0);
+ALLEGRO_FONT* loadFont(const char* name, int size) {
+    const std::string path = assetPath(name);
+    ALLEGRO_FONT* font = al_load_ttf_font(path.c_str(), size, 0);
     if (font == nullptr) {
-        failStartUp(texts::kNoFont, path);
+        failStartUp(texts::kNoFont, path.c_str());
     }
     return font;
 }
 
-ALLEGRO_SAMPLE* loadSound(const char* path) {
-    ALLEGRO_SAMPLE* sample = al_load_sample(path);
+ALLEGRO_SAMPLE* loadSound(const char* name) {
+    const std::string path = assetPath(name);
+    ALLEGRO_SAMPLE* sample = al_load_sample(path.c_str());
     if (sample == nullptr) {
-        failStartUp(texts::kNoSound, path);
+        failStartUp(texts::kNoSound, path.c_str());
     }
     return sample;
 }
@@ -90,9 +96,10 @@ void loadSounds() {
     }
     // Half a minute of music decoded at once would hold over 5 MB and take a good part
     // of the start-up; streamed, a few small buffers are decoded as it plays.
-    Assets.music = al_load_audio_stream(paths::kMusic, kMusicBuffers, kMusicBufferSamples);
+    const std::string music = assetPath(paths::kMusic);
+    Assets.music = al_load_audio_stream(music.c_str(), kMusicBuffers, kMusicBufferSamples);
     if (Assets.music == nullptr) {
-        failStartUp(texts::kNoSound, paths::kMusic);
+        failStartUp(texts::kNoSound, music.c_str());
     }
     // A loaded stream starts out playing: the music waits for the game to start it.
     al_set_audio_stream_playing(Assets.music, false);

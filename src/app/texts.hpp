@@ -41,6 +41,15 @@ inline constexpr const char* kNoBuffers = "brak pamięci na bufory ekranu";
 inline constexpr const char* kNoPicture = "nie można wczytać obrazka";
 inline constexpr const char* kNoFont = "nie można wczytać czcionki";
 inline constexpr const char* kNoSound = "nie można wczytać dźwięku";
+inline constexpr const char* kNoPlayerFolder = "nie można utworzyć folderu gracza";
+
+// orbelium --help; %s is the version.
+inline constexpr const char* kUsage =
+    "ORBELIUM %s: układanka z planetami Układu Słonecznego.\n"
+    "Użycie: orbelium [--help] [--version]\n"
+    "  --help     ten opis\n"
+    "  --version  wersja gry\n"
+    "Wyniki, opcje i zapisane gry leżą w ${XDG_DATA_HOME:-~/.local/share}/orbelium.\n";
 } // namespace texts
 
 } // namespace app

@@ -1,7 +1,9 @@
-// The planet strip, the backdrop and the title picture.
+// The planet strip, the backdrop, the title picture and the desktop icon.
 #include "asset_files.hpp"
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 using assettest::Image;
 using assettest::Rgb8;
@@ -74,4 +76,47 @@ TEST(Title, IsFiveHundredByTwoHundredWithBlackEdges) {
     // It is shown on black, so a black border leaves no visible frame.
     EXPECT_EQ(title.countNonBlack(0, 0, 500, 200), title.countNonBlack(2, 2, 496, 196));
     EXPECT_GT(title.countNonBlack(100, 60, 300, 80), 300 * 80 / 4) << "no title word";
+}
+
+TEST(DesktopIcon, IsARoundedSquarePngAtEachThemeSizeAndAVectorSvg) {
+    const std::string dir = ORBELIUM_TEST_ICON_DIR;
+    for (int size : {48, 128, 256}) {
+        const std::string box = std::to_string(size) + "x" + std::to_string(size);
+        const std::string path = dir + "/" + box + "/apps/orbelium.png";
+        auto png = assettest::readBytes(path);
+        ASSERT_GT(png.size(), 33u) << path;
+        // The header chunk: big-endian width and height, then colour type 6, RGB with alpha.
+        auto word = [&png](int at) {
+            return png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+        };
+        EXPECT_EQ(word(16), size) << path;
+        EXPECT_EQ(word(20), size) << path;
+        EXPECT_EQ(png[25], 6) << path;
+        cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+        ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS) << path;
+        auto alpha = [s](int x, int y) {
+            auto* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+            return reinterpret_cast<const std::uint32_t*>(row)[x] >> 24;
+        };
+        for (int corner : {0, 1, 2, 3})
+            EXPECT_EQ(alpha(corner % 2 * (size - 1), corner / 2 * (size - 1)), 0u) << path;
+        EXPECT_EQ(alpha(size / 2, size / 2), 255u) << path;
+        EXPECT_EQ(alpha(size / 4, size / 4), 255u) << path;
+        cairo_surface_destroy(s);
+    }
+    auto bytes = assettest::readBytes(dir + "/scalable/apps/orbelium.svg");
+    std::string_view svg(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    EXPECT_TRUE(svg.starts_with("<?xml")) << "no XML declaration";
+    ASSERT_NE(svg.find("<svg "), svg.npos) << "no svg root";
+    auto root = svg.substr(svg.find("<svg "));
+    root = root.substr(0, root.find('>'));
+    EXPECT_NE(root.find("xmlns=\"http://www.w3.org/2000/svg\""), root.npos) << root;
+    EXPECT_NE(root.find("width=\"256px\" height=\"256px\""), root.npos) << root;
+    EXPECT_NE(root.find("viewBox=\"0 0 256 256\""), root.npos) << root;
+    while (svg.ends_with('\n'))
+        svg.remove_suffix(1);
+    EXPECT_TRUE(svg.ends_with("</svg>")) << "the root is not closed";
+    // Drawn in vector calls only: an embedded raster would blur when the icon is scaled up.
+    EXPECT_EQ(svg.find("<image"), svg.npos);
+    EXPECT_LT(svg.size(), 100u * 1024);
 }

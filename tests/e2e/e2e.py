@@ -16,6 +16,7 @@ from concurrent.futures import ThreadPoolExecutor
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
 import e2e_game  # noqa: E402
+import e2e_install  # noqa: E402
 import e2e_pace  # noqa: E402
 import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
@@ -182,6 +183,7 @@ SCENARIOS = {
     "sound": (scenario_sound, {"files": {"opc.txt": "1 1 0"}}),
     "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
     **e2e_game.SCENARIOS,
+    **e2e_install.SCENARIOS,
     **e2e_pace.SCENARIOS,
     **e2e_records.SCENARIOS,
     **e2e_saves.SCENARIOS,

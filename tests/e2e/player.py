@@ -52,7 +52,7 @@ def letterbox(width, height):
 
 class Session:
     def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
-                 binary_files=None, screen=(1024, 768), window_manager=False):
+                 binary_files=None, screen=(1024, 768), window_manager=False, installed=False):
         self.binary = binary
         self.assets = assets
         self.artifacts = artifacts
@@ -68,7 +68,15 @@ class Session:
         self.folder = os.path.join(self.root, "player")
         self.scratch = os.path.join(self.root, "scratch")
         os.makedirs(self.scratch)
-        shutil.copytree(assets, self.folder, dirs_exist_ok=True)
+        # An installed game is started by name from some other folder, as a menu entry
+        # does; it finds its own assets and makes its player's folder in XDG_DATA_HOME.
+        self.installed = installed
+        self.elsewhere = os.path.join(self.root, "elsewhere")  # where an installed game starts
+        if installed:
+            self.folder = os.path.join(self.root, "data", "orbelium")
+            os.makedirs(self.elsewhere)
+        else:
+            shutil.copytree(assets, self.folder, dirs_exist_ok=True)
         for relative in remove:
             os.remove(os.path.join(self.folder, relative))
         for relative, content in (files or {}).items():
@@ -83,6 +91,12 @@ class Session:
         self.env = dict(os.environ)
         self.env.update({"DISPLAY": self.display, "ALSOFT_DRIVERS": "null",
                          "PULSE_SERVER": "unix:/nonexistent"})
+        if installed:
+            self.env.pop("ORBELIUM_HOME", None)
+            self.env.update({"XDG_DATA_HOME": os.path.join(self.root, "data"),
+                             "HOME": os.path.join(self.root, "home"),
+                             "PATH": os.path.dirname(binary) + os.pathsep
+                             + self.env.get("PATH", "")})
         self.env.update(env or {})
         self.game = None
         self.started = None
@@ -173,10 +187,12 @@ class Session:
         """Starts the game; again after it has ended, in the same display and folder."""
         if hasattr(self, "stderr_file"):
             self.stderr_file.close()
-        self.stderr_path = os.path.join(self.folder, "stderr.txt")
+        self.stderr_path = os.path.join(self.root, "stderr.txt")
         self.stderr_file = open(self.stderr_path, "w")
         self.started = time.monotonic()
-        self.game = subprocess.Popen([self.binary], cwd=self.folder, env=self.env,
+        command = [os.path.basename(self.binary)] if self.installed else [self.binary]
+        where = self.elsewhere if self.installed else self.folder
+        self.game = subprocess.Popen(command, cwd=where, env=self.env,
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                      stderr=self.stderr_file)
 

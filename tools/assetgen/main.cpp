@@ -1,6 +1,8 @@
 // orbelium_assetgen: writes the game's pictures, sounds and fonts into one folder.
-//   orbelium_assetgen --manifest FILE --fonts DIR --licence FILE --out DIR
+//   orbelium_assetgen --manifest FILE --fonts DIR --licence FILE --out DIR [--icons DIR]
+// With --icons it also writes the desktop icon, in a hicolor theme layout, into that folder.
 #include "generate.hpp"
+#include "pictures.hpp"
 
 #include <exception>
 #include <iostream>
@@ -8,6 +10,7 @@
 
 int main(int argc, char** argv) {
     assetgen::GenerateOptions options;
+    std::string iconFolder;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i];
         std::string value = argv[i + 1];
@@ -19,6 +22,8 @@ int main(int argc, char** argv) {
             options.licencePath = value;
         else if (key == "--out")
             options.outFolder = value;
+        else if (key == "--icons")
+            iconFolder = value;
         else {
             std::cerr << "orbelium_assetgen: unknown option " << key << "\n";
             return 2;
@@ -27,11 +32,13 @@ int main(int argc, char** argv) {
     if (options.manifestPath.empty() || options.fontFolder.empty() || options.licencePath.empty() ||
         options.outFolder.empty()) {
         std::cerr << "usage: orbelium_assetgen --manifest FILE --fonts DIR --licence FILE "
-                     "--out DIR\n";
+                     "--out DIR [--icons DIR]\n";
         return 2;
     }
     try {
         assetgen::generateAll(options);
+        if (!iconFolder.empty())
+            assetgen::writeIcons(iconFolder);
     } catch (const std::exception& e) {
         std::cerr << "orbelium_assetgen: " << e.what() << "\n";
         return 1;

@@ -1,4 +1,5 @@
-// The pictures besides the element sheet: the planet strip, the backdrop and the title.
+// The pictures besides the element sheet: the planet strip, the backdrop, the title and the
+// desktop icon.
 #pragma once
 
 #include <string>
@@ -21,5 +22,10 @@ constexpr int kBackdropHeight = 600;
 void writeTitle(const std::string& path);
 constexpr int kTitleWidth = 500;
 constexpr int kTitleHeight = 200;
+
+// The desktop icon in a hicolor theme layout under `folder`: SIZExSIZE/apps/orbelium.png for
+// each size below, with transparency around its rounded square, and scalable/apps/orbelium.svg.
+void writeIcons(const std::string& folder);
+constexpr int kIconSizes[] = {48, 128, 256};
 
 } // namespace assetgen
