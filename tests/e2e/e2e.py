@@ -15,6 +15,8 @@ from concurrent.futures import ThreadPoolExecutor
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
+import e2e_damaged  # noqa: E402
+import e2e_disk  # noqa: E402
 import e2e_game  # noqa: E402
 import e2e_install  # noqa: E402
 import e2e_pace  # noqa: E402
@@ -182,6 +184,8 @@ SCENARIOS = {
                                  "files": {"opc.txt": "1 1 0"}}),
     "sound": (scenario_sound, {"files": {"opc.txt": "1 1 0"}}),
     "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
+    **e2e_damaged.SCENARIOS,
+    **e2e_disk.SCENARIOS,
     **e2e_game.SCENARIOS,
     **e2e_install.SCENARIOS,
     **e2e_pace.SCENARIOS,
@@ -191,7 +195,14 @@ SCENARIOS = {
 }
 
 
+# Played by tests/install/check_install.sh against an installed game, not by the build's.
+INSTALLED_ONLY = {"installed"}
+
+
 def main():
+    if sys.argv[1:] == ["--list"]:
+        print(";".join(name for name in SCENARIOS if name not in INSTALLED_ONLY))
+        return 0
     binary, assets, artifacts = (os.path.abspath(p) for p in sys.argv[1:4])
     name = sys.argv[4]
     run, options = SCENARIOS[name]

@@ -1,0 +1,3 @@
+"""(being written)"""
+
+SCENARIOS = {}
