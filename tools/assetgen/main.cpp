@@ -1,8 +1,11 @@
 // orbelium_assetgen: writes the game's pictures, sounds and fonts into one folder.
 //   orbelium_assetgen --manifest FILE --fonts DIR --licence FILE --out DIR [--icons DIR]
 // With --icons it also writes the desktop icon, in a hicolor theme layout, into that folder.
+//   orbelium_assetgen --manifest FILE --sheet-header FILE
+// writes only the header that names the sheet's pieces for the game.
 #include "generate.hpp"
 #include "pictures.hpp"
+#include "sheet_header.hpp"
 
 #include <exception>
 #include <iostream>
@@ -11,6 +14,7 @@
 int main(int argc, char** argv) {
     assetgen::GenerateOptions options;
     std::string iconFolder;
+    std::string sheetHeader;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i];
         std::string value = argv[i + 1];
@@ -24,10 +28,21 @@ int main(int argc, char** argv) {
             options.outFolder = value;
         else if (key == "--icons")
             iconFolder = value;
+        else if (key == "--sheet-header")
+            sheetHeader = value;
         else {
             std::cerr << "orbelium_assetgen: unknown option " << key << "\n";
             return 2;
         }
+    }
+    if (!sheetHeader.empty() && !options.manifestPath.empty()) {
+        try {
+            assetgen::writeSheetHeader(assetgen::loadManifest(options.manifestPath), sheetHeader);
+        } catch (const std::exception& e) {
+            std::cerr << "orbelium_assetgen: " << e.what() << "\n";
+            return 1;
+        }
+        return 0;
     }
     if (options.manifestPath.empty() || options.fontFolder.empty() || options.licencePath.empty() ||
         options.outFolder.empty()) {
