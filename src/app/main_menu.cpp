@@ -7,6 +7,7 @@
 #include "app/menu_actions.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
@@ -19,9 +20,11 @@ namespace app {
 namespace {
 
 constexpr int kItemPitch = 40;
-constexpr Rect kItemPlate{230, 570, 224, 36};
+// The menu's plate leaves out the last column of the sheet's plate, which the pause shows.
+constexpr Rect kItemPlate{sheet::kMenuPlate.x, sheet::kMenuPlate.y, sheet::kMenuPlate.w - 1,
+                          sheet::kMenuPlate.h};
 constexpr Point kFirstPlateAt{288, 170};
-constexpr Rect kTitleOrnament{525, 430, 106, 23};
+constexpr Rect kTitleOrnament = app::sheet::kMenuTitleOrnament;
 constexpr Point kTitleOrnamentAt{346, 120};
 constexpr Point kTitleAt{400, 20};
 constexpr int kLabelX = 400;

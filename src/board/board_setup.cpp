@@ -3,6 +3,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "board/game_state.hpp"
+#include "play/panel.hpp"
 
 #include <cstdlib>
 
@@ -13,10 +14,6 @@ namespace {
 // A cell is hit inside a 44 x 44 square of its 46-pixel pitch; the left and top edges
 // and the two-pixel gaps between cells hit nothing.
 constexpr int kHitSize = 44;
-
-constexpr app::HitBox kHintButton{116, 395, 229, 504};
-constexpr app::HitBox kMenuButton{41, 552, 139, 574};
-constexpr app::HitBox kSaveButton{203, 552, 299, 574};
 
 // The highest kind of a fresh board; kind 5 only ever enters through refills.
 constexpr int kFreshKinds = 5;
@@ -69,22 +66,16 @@ void updateBoardFrame() {
     app::InputStateRecord& in = app::InputState;
     for (int r = 1; r <= kSide; ++r) {
         for (int c = 1; c <= kSide; ++c) {
-            const int cell = cellNumber(c, r);
-            g.cellX[cell] = kBoardX + kPitch * (c - 1);
-            g.cellY[cell] = kBoardY + kPitch * (r - 1);
+            const app::Point at = cellPixel(c, r);
+            g.cellX[cellNumber(c, r)] = at.x;
+            g.cellY[cellNumber(c, r)] = at.y;
         }
     }
     if (const int cell = cellAt(in.x, in.y)) {
         in.hover = cell;
     }
-    if (kHintButton.contains(in.x, in.y)) {
-        in.hover = kHoverHint;
-    }
-    if (kMenuButton.contains(in.x, in.y)) {
-        in.hover = kHoverMenu;
-    }
-    if (kSaveButton.contains(in.x, in.y)) {
-        in.hover = kHoverSave;
+    if (const int button = play::panelButtonAt(in.x, in.y)) {
+        in.hover = button;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/geometry.hpp"
+
 // Setting up a game: the new-game reset, the per-frame cell geometry and hit test, the
 // random fill of a fresh board, and the two rebuilds that keep the board's two copies
 // (by cell number and by column and row) in agreement.
@@ -14,6 +16,11 @@ inline constexpr int kHoverSave = 72;
 inline constexpr int kBoardX = 350;
 inline constexpr int kBoardY = 100;
 inline constexpr int kPitch = 46;
+
+// Top-left pixel of the cell in column c and row r (both 1..8).
+constexpr app::Point cellPixel(int column, int row) {
+    return {kBoardX + kPitch * (column - 1), kBoardY + kPitch * (row - 1)};
+}
 
 // Cell number of column c and row r (both 1..8).
 constexpr int cellNumber(int column, int row) {

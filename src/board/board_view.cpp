@@ -5,13 +5,14 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "board/game_state.hpp"
 
 namespace board {
 
 namespace {
 // The vanish sequence is the sheet's second row of 46 x 46 frames.
-constexpr app::Rect kFirstVanishFrame{0, 50, 46, 46};
+constexpr app::Rect kFirstVanishFrame = app::sheet::kVanish0;
 } // namespace
 
 void drawCell(int cell) {

@@ -20,6 +20,10 @@ inline constexpr int Timed = 1;
 
 inline constexpr int kCells = 64;
 inline constexpr int kSide = 8;
+// Levels of a game, one planet each, Mercury to Neptune.
+inline constexpr int kLevels = 8;
+// Stars that complete a level.
+inline constexpr int kStarsPerLevel = 8;
 
 // The highest score the game keeps: nine digits fit the panel, and an award never
 // carries the score past what an int holds, whatever a stored game brought in.

@@ -4,10 +4,12 @@
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
+#include "play/panel.hpp"
 
 #include <allegro5/allegro_primitives.h>
 
@@ -17,13 +19,6 @@
 namespace board {
 
 namespace {
-
-constexpr app::Rect kHintHighlight{650, 290, 138, 138};
-constexpr app::Point kHintHighlightAt{105, 382};
-constexpr app::Rect kHintArea{105, 382, 138, 138};
-constexpr app::Rect kHintPressed{550, 313, 92, 92};
-constexpr app::Point kHintPressedAt{127, 403};
-constexpr app::Rect kHintButtonFace{120, 385, 110, 110};
 
 // The blink: the outline shows for 10 passes and is erased for 10, one pass between.
 constexpr int kBlinkCycle = 20;
@@ -66,8 +61,9 @@ bool trySwap(int c1, int r1, int c2, int r2) {
 }
 
 void setHint(int column, int row) {
-    GameState.hintX = kBoardX + kPitch * (column - 1);
-    GameState.hintY = kBoardY + kPitch * (row - 1);
+    const app::Point cell = cellPixel(column, row);
+    GameState.hintX = cell.x;
+    GameState.hintY = cell.y;
 }
 
 void outlineHint(ALLEGRO_COLOR colour) {
@@ -125,16 +121,16 @@ void findMove() {
 void updateHintButton() {
     const app::InputStateRecord& in = app::InputState;
     if (in.hover == kHoverHint) {
-        app::drawSheet(kHintHighlight, kHintHighlightAt);
+        play::lightHintButton();
     }
     if (in.hover == 0) {
-        app::restoreFromScreen(kHintArea);
+        play::dimHintButton();
     }
     if (in.hover == kHoverHint && in.buttons == app::kLeftButton) {
-        app::drawSheet(kHintPressed, kHintPressedAt);
+        play::pressHintButton();
         findMove();
         blinkHint();
-        app::restoreFromScreen(kHintButtonFace);
+        play::releaseHintButton();
         outlineHint(app::palette::kDeepTeal);
         app::flipDisplay();
     }

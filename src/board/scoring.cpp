@@ -4,9 +4,11 @@
 #include "app/draw.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
+#include "play/panel.hpp"
 
 #include <allegro5/allegro_font.h>
 
@@ -31,40 +33,21 @@ constexpr int kLongestSizeClass = 3;
 
 constexpr int kBarBonus = 500;
 constexpr int kBarFull = 100;
-constexpr int kBarMaxWidth = kBarFull + 1;
 
 // The star-line banner over the board.
-constexpr app::Rect kStarBanner{0, 700, 142, 52};
+constexpr app::Rect kStarBanner = app::sheet::kStarLineBanner;
 constexpr app::Point kStarBannerAt{461, 302};
 constexpr app::Point kStarBannerText{534, 326};
 constexpr app::Rect kBoardArea{350, 80, 368, 368};
 
-// The score display and the record line of the panel.
-constexpr app::Rect kScoreArea{70, 176, 200, 30};
-constexpr app::Point kScoreShadowAt{178, 174};
-constexpr app::Point kScoreAt{177, 173};
-constexpr app::Rect kRecordArea{80, 220, 180, 23};
-constexpr app::Point kRecordAt{250, 229};
-
-// Kind bars: bar k is a row of the sheet 9 pixels below the previous one.
-constexpr app::Rect kFirstBar{116, 572, 0, 8};
-constexpr app::Point kFirstBarAt{117, 270};
-constexpr int kBarPitch = 9;
-constexpr app::Rect kBarArea{116, 270, kBarMaxWidth + 2, 8};
-
 // The flash beside the bars when one pays, and what it fades back to.
-constexpr app::Rect kFlash{150, 725, 64, 62};
+constexpr app::Rect kFlash = app::sheet::kBarFullFlash;
 constexpr app::Rect kFlashBackdrop{472, 260, 64, 62};
 constexpr app::Point kFlashAt{240, 260};
 constexpr int kFlashInSteps = 34;
 constexpr int kFlashOutSteps = 44;
 
 constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
-constexpr ALLEGRO_COLOR kScoreShadowColour = app::palette::rgb(60, 60, 10);
-constexpr ALLEGRO_COLOR kScoreRecordColour = app::palette::rgb(250, 250, 255);
-constexpr ALLEGRO_COLOR kScoreColour = app::palette::rgb(240, 230, 20);
-constexpr ALLEGRO_COLOR kRecordColour = app::palette::rgb(166, 166, 44);
-constexpr ALLEGRO_COLOR kRecordReachedColour = app::palette::rgb(99, 220, 66);
 
 bool isOrdinary(int kind) {
     return kind >= 1 && kind <= 5;
@@ -107,10 +90,7 @@ void payFullBar(int kind) {
         app::drawSheetTinted(kFlash, kFlashAt, al_map_rgba(i, i, i, 2 * i));
         flashIn.frameThenRest(i == kFlashInSteps - 1);
     }
-    // The whole width the bar can take, repaired in place from the panel.
-    app::Rect bar = kBarArea;
-    bar.y += kBarPitch * (kind - 1);
-    app::restoreFromScreen(bar);
+    play::eraseKindBar(kind);
 
     g.awardPoints = kBarBonus;
     addAward();
@@ -175,23 +155,7 @@ void scoreAward() {
 }
 
 void showScore() {
-    const GameStateRecord& g = GameState;
-    app::restoreFromScreen(kScoreArea);
-    al_draw_textf(app::Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d ", g.score);
-    const bool recordReached = g.score >= g.record;
-    al_draw_textf(app::Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
-                  kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", g.score);
-
-    // The record line always shows the larger of the two, green once it is reached.
-    app::restoreFromScreen(kRecordArea);
-    if (recordReached) {
-        al_draw_textf(app::Assets.fontBold16, kRecordReachedColour, kRecordAt.x, kRecordAt.y,
-                      ALLEGRO_ALIGN_RIGHT, " %d", g.score);
-    } else {
-        al_draw_textf(app::Assets.fontBold16, kRecordColour, kRecordAt.x, kRecordAt.y,
-                      ALLEGRO_ALIGN_RIGHT, " %d", g.record);
-    }
+    play::drawScore(GameState.score, GameState.record);
     al_rest(0.001);
     app::flipDisplay();
 }
@@ -213,14 +177,9 @@ void advanceKindBar() {
 }
 
 void drawKindBar(int kind) {
-    if (!isOrdinary(kind)) {
-        return;
+    if (isOrdinary(kind)) {
+        play::drawKindBar(kind, GameState.kindProgress[kind]);
     }
-    // Progress read from a stored game may be anything; the bar keeps to its frame.
-    const int width = std::clamp(GameState.kindProgress[kind] + 1, 1, kBarMaxWidth);
-    const int offset = kBarPitch * (kind - 1);
-    app::drawSheet({kFirstBar.x, kFirstBar.y + offset, width, kFirstBar.h},
-                   {kFirstBarAt.x, kFirstBarAt.y + offset});
 }
 
 } // namespace board

@@ -6,6 +6,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/waiting.hpp"
@@ -14,6 +15,7 @@
 #include "board/game_state.hpp"
 #include "board/scoring.hpp"
 #include "play/clock.hpp"
+#include "play/panel.hpp"
 #include "play/planet_screens.hpp"
 #include "records/options.hpp"
 
@@ -26,8 +28,6 @@ namespace board {
 
 namespace {
 
-constexpr int kStarsPerLevel = 8;
-constexpr int kLastLevel = 8;
 constexpr int kStarPointsPerLevel = 1000;
 
 // The star drop below the board.
@@ -35,28 +35,18 @@ constexpr int kBottomRowY = 422;
 constexpr int kDropFrames = 58;
 constexpr int kDropRepaintHeight = 101; // the bottom cell and the frame below it
 constexpr int kDropBannerFrame = 3;
-constexpr app::Rect kDropBanner{0, 662, 149, 37};
+constexpr app::Rect kDropBanner = app::sheet::kStarAwardBanner;
 constexpr app::Point kDropBannerAt{459, 311};
 constexpr app::Point kDropBannerText{566, 318};
-constexpr app::Rect kLowerFrameStrip{16, 484, 370, 13};
+constexpr app::Rect kLowerFrameStrip = app::sheet::kBoardBottomBorder;
 constexpr app::Point kLowerFrameStripAt{348, 467};
 constexpr int kColumnHeight = 368;
 constexpr int kSlideFrames = 47;
 
-// The star row: star n at (25 n + 37, 329), so consecutive stars overlap.
-constexpr app::Rect kStarIcon{368, 0, 46, 46};
-constexpr int kStarRowPitch = 25;
-constexpr int kStarRowX = 37;
-constexpr int kStarRowY = 329;
-
 // Level completion.
-constexpr app::Rect kClockStrip{755, 100, 20, 0};
 constexpr int kMaxClockStrip = 704;
 constexpr app::Rect kRevealBackdrop{240, 378, 316, 210};
 constexpr app::Point kRevealBackdropAt{10, 378};
-constexpr int kPlanetPitch = 101;
-constexpr app::Rect kPlanet{0, 0, 99, 83};
-constexpr int kPlanetShiftX = -20;
 constexpr app::Rect kMessageArea{330, 80, 420, 460};
 constexpr int kMessageX = 532;
 constexpr int kCongratulationsY = 145;
@@ -65,20 +55,13 @@ constexpr int kNextLevelY = 239;
 constexpr int kPointsAndBonusesY = 269;
 constexpr int kMultiplierY = 299;
 constexpr app::Rect kInfoFrame{10, 378, 316, 210}; // outlined from (10, 378) to (326, 588)
-constexpr app::Rect kContinueButton{405, 495, 115, 33};
+constexpr app::Rect kContinueButton = app::sheet::kContinueButton;
 constexpr app::Point kContinueButtonAt{476, 384};
-constexpr app::Rect kContinueHighlight{410, 500, 102, 21};
+constexpr app::Rect kContinueHighlight = app::sheet::kContinueButtonFace;
 constexpr app::Point kContinueHighlightAt{481, 389};
 constexpr int kContinueX0 = 481, kContinueX1 = 581, kContinueY0 = 386, kContinueY1 = 410;
 constexpr app::Rect kFadedCorner{0, 370, 330, 220};
 constexpr int kFadeSteps = 44;
-constexpr app::Rect kStarPanel{60, 320, 220, 50};
-constexpr app::Rect kLevelBackdrop{387, 110, 30, 30};
-constexpr app::Point kLevelBackdropAt{160, 112};
-constexpr app::Rect kFirstLevelDigit{541, 50, 20, 30};
-constexpr app::Point kLevelDigitAt{163, 112};
-constexpr app::Rect kFullClockBar{795, 435, 15, 316};
-constexpr app::Point kFullClockBarAt{758, 150};
 
 // Every text of the level completion, as the player reads it.
 constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
@@ -96,10 +79,6 @@ int newTopKind() {
         k = std::rand() % 6 + 1; // a new star element can enter from level 6 on
     }
     return k;
-}
-
-void drawStarInRow(int n) {
-    app::drawSheet(kStarIcon, {kStarRowPitch * n + kStarRowX, kStarRowY});
 }
 
 void dropStar(int column) {
@@ -155,7 +134,7 @@ void dropStar(int column) {
         play::clockTick();
         slide.frame(d == kSlideFrames - 1);
     }
-    drawStarInRow(g.stars);
+    play::drawStarInRow(g.stars);
 
     const int kind = newTopKind();
     app::drawElement(kind, x, kBoardY);
@@ -182,9 +161,7 @@ void dissolveBoard() {
             }
             // The clock bar is erased from the top as the board goes.
             ++framesDrawn;
-            app::Rect strip = kClockStrip;
-            strip.h = framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip;
-            app::restoreFromScreen(strip);
+            play::eraseClockColumn(framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip);
             drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
             pace.frame(cell == kCells && f == kVanishFrames - 1);
         }
@@ -192,8 +169,6 @@ void dissolveBoard() {
 }
 
 void revealPlanet(int level) {
-    const app::Rect planet{kPlanet.x + kPlanetPitch * (level - 1), kPlanet.y, kPlanet.w, kPlanet.h};
-    const app::Point planetAt{kPlanetPitch * (level - 1) + kPlanetShiftX, 0};
     app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
         al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
@@ -203,8 +178,7 @@ void revealPlanet(int level) {
         // Into the screen buffer too, so the planet stays lit for the rest of the game.
         for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
             al_set_target_bitmap(target);
-            al_draw_tinted_bitmap_region(app::Assets.planets, al_map_rgba(u, u, u, 0), planet.x,
-                                         planet.y, planet.w, planet.h, planetAt.x, planetAt.y, 0);
+            play::drawPlanet(level, al_map_rgba(u, u, u, 0));
         }
         app::setTargetCanvas();
         pace.frame(u == 22 - level);
@@ -212,14 +186,14 @@ void revealPlanet(int level) {
 }
 
 void showCongratulations(int level) {
-    if (level < kLastLevel) {
+    if (level < kLevels) {
         app::restoreFromScreen(kMessageArea);
     }
     al_draw_text(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
                  ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
     al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
-    if (level < kLastLevel) {
+    if (level < kLevels) {
         al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
                      ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
         al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
@@ -254,16 +228,12 @@ void waitForContinue() {
 
 void startNextLevel() {
     GameStateRecord& g = GameState;
-    app::restoreFromScreen(kStarPanel);
+    play::eraseStarRow();
     app::restoreFromScreen(kMessageArea);
-    al_draw_bitmap_region(app::Assets.background, kLevelBackdrop.x, kLevelBackdrop.y,
-                          kLevelBackdrop.w, kLevelBackdrop.h, kLevelBackdropAt.x,
-                          kLevelBackdropAt.y, 0);
-    app::Rect digit = kFirstLevelDigit;
-    digit.x += digit.w * (g.level - 1);
-    app::drawSheet(digit, kLevelDigitAt);
+    play::eraseLevelNumber();
+    play::drawLevelNumber(g.level);
     if (g.mode == GameMode::Timed) {
-        app::drawSheet(kFullClockBar, kFullClockBarAt);
+        play::drawClockRemaining(0);
     }
     app::flipDisplay();
 
@@ -304,7 +274,7 @@ void completeLevel() {
 
     // A level outside 1..8 (a damaged stored game) has no planet, caption or text.
     const int completed = g.level;
-    if (completed >= 1 && completed <= kLastLevel) {
+    if (completed >= 1 && completed <= kLevels) {
         revealPlanet(completed);
         showCongratulations(completed);
         play::planetInfo(completed);
@@ -323,7 +293,7 @@ void completeLevel() {
                                      kFadedCorner.y, 0);
         fade.frame(i == kFadeSteps - 1);
     }
-    if (g.level > kLastLevel) {
+    if (g.level > kLevels) {
         return; // Neptune was the last planet: the game ends
     }
     startNextLevel();

@@ -10,6 +10,7 @@
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
 #include "play/clock.hpp"
+#include "play/panel.hpp"
 
 #include <allegro5/allegro_primitives.h>
 
@@ -25,7 +26,6 @@ constexpr int kBoardBottom = kBoardY + kPitch * kSide - 1;
 
 // While a drag is held the clock also counts its passes towards a step of its own.
 constexpr int kDragTicksPerStep = 1000;
-constexpr app::Rect kClockBarTop{755, 150, 20, 0};
 
 // A swap of cell s with neighbour p: the region repainted each frame and where the two
 // sprites start, relative to s; each frame b moves one pixel towards s and a towards p.
@@ -131,9 +131,7 @@ void countDragPass() {
     if (g.clockTicks > kDragTicksPerStep) {
         g.clockTicks = 0;
         g.clockBar += 1;
-        app::Rect emptied = kClockBarTop;
-        emptied.h = g.clockBar;
-        app::restoreFromScreen(emptied);
+        play::eraseClockRows(g.clockBar);
     }
 }
 

@@ -3,8 +3,10 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/pacing.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
+#include "play/panel.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
 
@@ -15,14 +17,9 @@ namespace play {
 using board::GameState;
 
 namespace {
-// Bar row k is sheet row 435 + k and window row 150 + k.
-constexpr app::Rect kFullBar{795, 435, 15, kClockSteps};
-constexpr app::Point kBarAt{758, 150};
-// The emptied rows are taken from the composed screen, a little wider than the bar.
-constexpr app::Point kEmptiedAt{755, 150};
-constexpr int kEmptiedWidth = 20;
+static_assert(app::sheet::kClockBar.h == kClockSteps, "one row of the bar a step");
 
-constexpr app::Rect kTimeUpPicture{416, 716, 208, 65};
+constexpr app::Rect kTimeUpPicture = app::sheet::kTimeOut;
 constexpr app::Point kTimeUpAt{432, 252};
 // How long "Koniec czasu" stays when no name entry follows: the fade-out that comes next
 // starts from the board, so without a pause the picture would show for one frame only.
@@ -31,25 +28,6 @@ constexpr double kTimeUpHold = 2.0;
 constexpr int kBaseFramesPerStep = 600;
 constexpr int kFramesPerStepPerLevel = 40;
 
-// A stored game may hold any number; the bar is never drawn outside its frame.
-int clampSteps(int steps) {
-    return std::clamp(steps, 0, kClockSteps);
-}
-
-void drawRemainingBar(int steps) {
-    int c = clampSteps(steps);
-    if (c < kClockSteps) {
-        app::drawSheet({kFullBar.x, kFullBar.y + c, kFullBar.w, kFullBar.h - c},
-                       {kBarAt.x, kBarAt.y + c});
-    }
-}
-
-void restoreEmptiedBar(int steps) {
-    int c = clampSteps(steps);
-    if (c > 0) {
-        app::restoreFromScreen({kEmptiedAt.x, kEmptiedAt.y, kEmptiedWidth, c});
-    }
-}
 } // namespace
 
 int framesPerClockStep(int level) {
@@ -67,8 +45,8 @@ void clockTick() {
     GameState.clockTicks = 0;
     int c = GameState.clockBar + 1;
     GameState.clockBar = c;
-    drawRemainingBar(c);
-    restoreEmptiedBar(c);
+    drawClockRemaining(c);
+    eraseClockRows(c);
     if (c == kClockWarningStep) {
         app::playCue(app::SoundCue::Time);
     }
@@ -94,8 +72,8 @@ void timeUp() {
 }
 
 void drawClockBar(int steps) {
-    drawRemainingBar(0);
-    restoreEmptiedBar(steps);
+    drawClockRemaining(0);
+    eraseClockRows(steps);
 }
 
 } // namespace play

@@ -7,6 +7,7 @@
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
@@ -19,6 +20,7 @@
 #include "board/swap.hpp"
 #include "play/clock.hpp"
 #include "play/game_screen.hpp"
+#include "play/panel.hpp"
 #include "play/pause.hpp"
 #include "play/planet_screens.hpp"
 #include "records/high_scores.hpp"
@@ -35,16 +37,6 @@ using board::kHoverMenu;
 using board::kHoverSave;
 
 namespace {
-// The button row under the panel. The highlights are sheet pieces drawn tinted over
-// the buttons; one copy from the screen buffer erases both.
-constexpr app::Rect kMenuHighlight{410, 436, 102, 21};
-constexpr app::Point kMenuHighlightAt{41, 553};
-constexpr app::Rect kSaveHighlight{410, 468, 102, 21};
-constexpr app::Point kSaveHighlightAt{204, 553};
-constexpr app::Rect kButtonRow{36, 547, 276, 30};
-
-constexpr int kLastLevel = 8;
-constexpr int kStarsPerLevel = 8;
 
 enum class WayOut { Playing, TimeUp, LastPlanet, MenuButton, SaveButton };
 
@@ -76,7 +68,7 @@ void setUpGame() {
     app::startMusic();
     // Nothing to score yet: this only writes the score and the record.
     board::scoreAward();
-    drawLevelNumber();
+    drawLevelNumber(GameState.level);
 }
 
 // The menu button stores the board as last seen into the screen buffer, so that the
@@ -126,12 +118,12 @@ class Frame {
         board::resolveLines();
         board::findMove();
 
-        if (GameState.stars == kStarsPerLevel && GameState.level <= kLastLevel) {
+        if (GameState.stars == board::kStarsPerLevel && GameState.level <= board::kLevels) {
             board::completeLevel();
             upBefore_ = false; // the press on "Dalej" is no click on the new board
             GameState.clockBar = 0;
         }
-        if (GameState.level == kLastLevel + 1) {
+        if (GameState.level == board::kLevels + 1) {
             finalScreen();
             GameState.nameEntryDue = 1;
             records::nameEntry();
@@ -158,17 +150,13 @@ class Frame {
         const int hover = InputState.hover;
         if (hover == 0) {
             onButton_ = false;
-            app::restoreFromScreen(kButtonRow);
+            dimPanelButtons();
         } else if (isButton(hover)) {
             if (!onButton_) {
                 app::playCue(app::SoundCue::Menu);
             }
             onButton_ = true;
-            if (hover == kHoverMenu) {
-                app::drawSheetTinted(kMenuHighlight, kMenuHighlightAt, app::palette::kButtonGlow);
-            } else if (hover == kHoverSave) {
-                app::drawSheetTinted(kSaveHighlight, kSaveHighlightAt, app::palette::kButtonGlow);
-            }
+            lightPanelButton(hover);
         }
         // Over a cell the flag keeps its value.
 

@@ -10,11 +10,4 @@ namespace play {
 // the canvas as the drawing target.
 void composeGameScreen();
 
-// The digit of the current level in the panel, drawn on the current target.
-void drawLevelNumber();
-
-// The save question's corner: for a developer who set ORBELIUM_DEBUG, a small read-out
-// of the input numbers in the top-left corner; nothing a player sees otherwise.
-void drawDiagnosticOverlay();
-
 } // namespace play

@@ -5,6 +5,7 @@
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/board_view.hpp"
@@ -17,7 +18,7 @@ namespace play {
 using app::Assets;
 
 namespace {
-constexpr app::Rect kPlate{230, 570, 225, 36};
+constexpr app::Rect kPlate = app::sheet::kMenuPlate;
 constexpr app::Point kPlateAt{422, 265};
 constexpr app::Point kWordAt{535, 268}; // centred on x
 constexpr app::Rect kBoardArea{350, 80, 368, 368};

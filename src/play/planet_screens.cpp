@@ -5,6 +5,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
 #include "play/texts.hpp"
@@ -27,7 +28,7 @@ constexpr ALLEGRO_COLOR kHeadingColour = app::palette::rgb(160, 200, 20);
 
 // Final screen layout: each text is drawn in the shadow colour one pixel down and
 // right of its light copy.
-constexpr app::Rect kFinalBanner{0, 785, 360, 40};
+constexpr app::Rect kFinalBanner = app::sheet::kFinalPlate;
 constexpr app::Point kFinalBannerAt{220, 180};
 constexpr int kFinalCentreX = 400;
 constexpr int kFinalTitleY = 250;

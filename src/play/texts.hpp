@@ -83,10 +83,6 @@ inline constexpr const char* kFinalScoreFormat = "w grze zdobyłeś  %d  punktó
 // The panel's label above the best score to beat.
 inline constexpr const char* kRecordLabel = "rekord:";
 
-// The diagnostic read-out: hover, pointer x and y, selected cell, line kind.
-inline constexpr std::array<const char*, 5> kOverlayFormats{" mz %d ", " mx %d ", " my %d ",
-                                                            " zz  %d ", " k %d "};
-
 // The plate over the board while the timed game is paused.
 inline constexpr const char* kPauseWord = "P a u z a";
 

@@ -8,6 +8,7 @@
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
@@ -23,7 +24,7 @@ namespace records {
 namespace {
 
 constexpr int kBackdropX = -232;
-constexpr app::Rect kTitlePlate{525, 460, 180, 23};
+constexpr app::Rect kTitlePlate = app::sheet::kHeadingResults;
 constexpr app::Point kTitlePlateAt{310, 20};
 constexpr app::HitBox kPanel{200, 70, 600, 520}; // corners of the rounded panel
 constexpr float kPanelRadius = 5;
@@ -38,7 +39,7 @@ constexpr int kNameX = 250;
 constexpr int kLevelX = 440;
 constexpr int kScoreX = 580;
 constexpr app::Rect kFirstHighlight{202, 111, 396, 20}; // row n is 20 (n - 1) lower
-constexpr app::Rect kReturnPlate{404, 432, 114, 30};
+constexpr app::Rect kReturnPlate = app::sheet::kMenuButton;
 constexpr app::Point kReturnPlateAt{343, 530};
 constexpr app::HitBox kReturnButton{348, 532, 449, 553};
 constexpr app::Rect kReturnBand{347, 532, 103, 23};

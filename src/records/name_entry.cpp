@@ -29,7 +29,6 @@ constexpr app::Point kNameAt{300, 554};
 constexpr app::HitBox kFieldOutline{294, 554, 628, 584};
 constexpr app::HitBox kFieldInside{295, 555, 627, 583};
 constexpr double kPassRest = 0.1;
-constexpr int kLastLevel = 8;
 
 void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
@@ -45,7 +44,7 @@ void drawCaret(ALLEGRO_COLOR colour) {
 // Places the finished game's result under `name` in the list of the mode played and
 // stores the list; false when it could not be stored.
 bool recordResult(const std::string& name) {
-    board::GameState.level = std::min(board::GameState.level, kLastLevel);
+    board::GameState.level = std::min(board::GameState.level, board::kLevels);
     insertResult(name, board::GameState.level, board::GameState.score);
     board::GameState.score = 0;
     return writeList(true);

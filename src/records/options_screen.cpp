@@ -9,6 +9,7 @@
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
+#include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
@@ -35,7 +36,7 @@ namespace records {
 namespace {
 
 constexpr int kBackdropX = -232;
-constexpr app::Rect kTitlePlate{528, 548, 94, 25};
+constexpr app::Rect kTitlePlate = app::sheet::kHeadingOptions;
 constexpr app::Point kTitlePlateAt{353, 90};
 constexpr app::HitBox kPanel{150, 130, 650, 380};
 constexpr float kRadius = 5;
@@ -43,15 +44,15 @@ constexpr int kFirstRowBottom = 180;
 constexpr int kRowPitch = 40;
 constexpr int kRows = 5;
 constexpr int kRowLeft = 180, kRowRight = 620, kRowHeight = 30;
-constexpr app::Rect kTrack{0, 830, 166, 14};
-constexpr app::Rect kKnob{170, 827, 14, 20};
-constexpr app::Rect kDeletePlate{150, 670, 40, 25};
+constexpr app::Rect kTrack = app::sheet::kSliderTrack;
+constexpr app::Rect kKnob = app::sheet::kSliderKnob;
+constexpr app::Rect kDeletePlate = app::sheet::kYesPlate;
 constexpr app::Point kDeletePlateAt{502, 233};
-constexpr app::Rect kModePlate{300, 710, 65, 24};
+constexpr app::Rect kModePlate = app::sheet::kModeSwitch;
 constexpr app::Point kModePlateAt{490, 273};
-constexpr app::Rect kClockIcon{370, 710, 25, 25};
+constexpr app::Rect kClockIcon = app::sheet::kClockIcon;
 constexpr app::Point kClockIconAt{410, 273};
-constexpr app::Rect kReturnPlate{404, 432, 114, 30};
+constexpr app::Rect kReturnPlate = app::sheet::kMenuButton;
 constexpr app::Point kReturnPlateAt{343, 480};
 constexpr app::Point kMusicLabelAt{200, 154};
 constexpr app::Point kEffectsLabelAt{200, 194};

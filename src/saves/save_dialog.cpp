@@ -1,15 +1,16 @@
 #include "saves/save_dialog.hpp"
 
 #include "app/assets.hpp"
+#include "app/debug.hpp"
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/waiting.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
-#include "play/game_screen.hpp"
 #include "records/player_files.hpp"
 #include "records/strip.hpp"
 #include "records/text_entry.hpp"
@@ -34,9 +35,9 @@ constexpr int kFadeTop = 550;
 constexpr app::Point kQuestionAt{533, 10}; // centred, in the strip
 constexpr app::Point kMessageAt{400, 10};  // centred, in the strip
 constexpr app::Point kPromptAt{350, 10};   // right-aligned, in the strip
-constexpr app::Rect kYesPicture{150, 670, 40, 25};
+constexpr app::Rect kYesPicture = app::sheet::kYesPlate;
 constexpr app::Point kYesAt{375, 10};
-constexpr app::Rect kNoPicture{199, 670, 40, 25};
+constexpr app::Rect kNoPicture = app::sheet::kNoPlate;
 constexpr app::Point kNoAt{652, 10};
 // Both answers count their top and bottom rows (557 <= y <= 580).
 constexpr app::HitBox kYesButton{375, 556, 413, 580};
@@ -62,6 +63,26 @@ constexpr PasswordField kField{records::Charset::Word,
                                -1};
 
 constexpr ALLEGRO_COLOR kButtonTint{0.6f, 0.6f, 0.6f, 0.45f};
+
+// The read-out in the top-left corner, over a clean piece of the backdrop.
+constexpr app::Rect kReadoutClear{232, 0, 70, 80}; // of the backdrop, copied to (0, 0)
+constexpr int kReadoutLinePitch = 15;
+constexpr ALLEGRO_COLOR kReadoutColour = app::palette::rgb(15, 160, 15);
+
+// For a developer who set ORBELIUM_DEBUG, the input numbers the question works with; the
+// corner is cleaned every frame either way.
+void drawReadout() {
+    al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y, kReadoutClear.w,
+                          kReadoutClear.h, 0, 0, 0);
+    if (app::debugReadout()) {
+        const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
+                             board::GameState.selectedCell, board::GameState.lineKind};
+        for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
+            al_draw_textf(app::Assets.fontBold16, kReadoutColour, 0, kReadoutLinePitch * i, 0,
+                          texts::kReadoutFormats[i], lines[i]);
+        }
+    }
+}
 
 // The board as it stands now goes into the screen buffer, which the strip's closing
 // copies back.
@@ -106,7 +127,7 @@ bool answeredYes() {
     int shownBand = -1; // the answer lit on the screen
     for (;;) {
         app::pollInput();
-        play::drawDiagnosticOverlay();
+        drawReadout();
         if (waiting.present(band != shownBand)) {
             shownBand = band;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // Texts of the save and load dialogs, spelled exactly as the player sees them.
 namespace saves::texts {
 
@@ -16,5 +18,9 @@ inline constexpr const char* kPasswordPrompt = "Podaj hasło:";
 inline constexpr const char* kWrongPassword = "Niepoprawne hasło";
 
 inline constexpr const char* kCaret = "_";
+
+// The save question's developer read-out: hover, pointer x and y, selected cell, line kind.
+inline constexpr std::array<const char*, 5> kReadoutFormats{" mz %d ", " mx %d ", " my %d ",
+                                                            " zz  %d ", " k %d "};
 
 } // namespace saves::texts

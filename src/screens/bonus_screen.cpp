@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
 
@@ -13,11 +14,11 @@ namespace screens {
 
 namespace {
 
-constexpr app::Rect kHeading{525, 489, 234, 23};
+constexpr app::Rect kHeading = app::sheet::kHeadingBonuses;
 constexpr app::Point kHeadingAt{287, 30};
-constexpr app::Rect kFigures{640, 560, 120, 260};
+constexpr app::Rect kFigures = app::sheet::kBonusFigures;
 constexpr app::Point kFiguresAt{230, 108};
-constexpr app::Rect kStar{368, 0, 46, 46};
+constexpr app::Rect kStar = app::sheet::kStarIcon;
 constexpr app::Point kUpperStarAt{220, 30};
 constexpr app::Point kLowerStarAt{130, 400};
 constexpr app::HitBox kPanel{200, 80, 600, 540};

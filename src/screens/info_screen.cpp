@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
 
@@ -13,9 +14,9 @@ namespace screens {
 namespace {
 
 constexpr int kBackdropX = -420;
-constexpr app::Rect kHeading{525, 518, 180, 23};
+constexpr app::Rect kHeading = app::sheet::kHeadingInfo;
 constexpr app::Point kHeadingAt{310, 50};
-constexpr app::Rect kStar{368, 0, 46, 46};
+constexpr app::Rect kStar = app::sheet::kStarIcon;
 constexpr app::Point kLeftStarAt{150, 450};
 constexpr app::Point kRightStarAt{610, 450};
 constexpr app::HitBox kPanel{100, 100, 700, 520};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/geometry.hpp"
+#include "app/sheet.hpp"
 
 // The frame loop shared by the two static pages (the bonus table and the game
 // information): a back button that highlights under the pointer and two stars that
@@ -9,7 +10,7 @@ namespace screens {
 
 // Where the back button's plate lies on both pages, and its hit box (the top edge at
 // y 483 included, as on both pages).
-inline constexpr app::Rect kBackPlate{404, 432, 114, 30};
+inline constexpr app::Rect kBackPlate = app::sheet::kMenuButton;
 inline constexpr app::Point kBackPlateAt{343, 480};
 inline constexpr app::HitBox kBackButton{348, 482, 449, 503};
 

@@ -5,6 +5,7 @@
 #include "app/input.hpp"
 #include "app/main_menu.hpp"
 #include "app/paths.hpp"
+#include "app/sheet.hpp"
 #include "app/texts.hpp"
 #include "board/board_setup.hpp"
 #include "play/game_loop.hpp"
@@ -41,8 +42,8 @@ constexpr app::Point kListReturnButton{400, 540};
 // button waiting, the time-out picture, and the pieces restored by each pass of the
 // main menu and of the list of results.
 constexpr app::Rect kLoopEnd{36, 547, 276, 30};
-constexpr app::Rect kContinuePlate{405, 495, 115, 33};
-constexpr app::Rect kTimeUpPicture{416, 716, 208, 65};
+constexpr app::Rect kContinuePlate = app::sheet::kContinueButton;
+constexpr app::Rect kTimeUpPicture = app::sheet::kTimeOut;
 constexpr app::Rect kMenuPass{285, 170, 225, 275};
 constexpr app::Rect kListPass{343, 530, 114, 30};
 
