@@ -8,6 +8,7 @@
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/return_button.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -39,11 +40,6 @@ constexpr int kNameX = 250;
 constexpr int kLevelX = 440;
 constexpr int kScoreX = 580;
 constexpr app::Rect kFirstHighlight{202, 111, 396, 20}; // row n is 20 (n - 1) lower
-constexpr app::Rect kReturnPlate = app::sheet::kMenuButton;
-constexpr app::Point kReturnPlateAt{343, 530};
-constexpr app::HitBox kReturnButton{348, 532, 449, 553};
-constexpr app::Rect kReturnBand{347, 532, 103, 23};
-constexpr app::Rect kReturnRepair{343, 530, 114, 30};
 
 void drawModeTitle() {
     const int mode = board::GameState.mode;
@@ -101,7 +97,7 @@ void composeList() {
                                      kFirstHighlight.x, y, kFirstHighlight.w, kFirstHighlight.h,
                                      kFirstHighlight.x, y, 0);
     }
-    app::drawSheet(kReturnPlate, kReturnPlateAt);
+    app::drawReturnButton(app::kListReturn);
 }
 
 } // namespace
@@ -121,18 +117,9 @@ void listScreen() {
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
-        const app::InputStateRecord& in = app::InputState;
-        if (kReturnButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow,
-                                         kReturnBand.x, kReturnBand.y, kReturnBand.w, kReturnBand.h,
-                                         kReturnBand.x, kReturnBand.y, 0);
-            if (in.buttons == app::kLeftButton) {
-                app::playCue(app::SoundCue::Menu);
-                leaving = true;
-            }
-        }
+        leaving = app::serveReturnButton(app::kListReturn);
         waiting.present();
-        app::restoreFromScreen(kReturnRepair);
+        app::repairReturnButton(app::kListReturn);
         waiting.rest();
     }
 

@@ -9,6 +9,7 @@
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
+#include "app/return_button.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -52,8 +53,6 @@ constexpr app::Rect kModePlate = app::sheet::kModeSwitch;
 constexpr app::Point kModePlateAt{490, 273};
 constexpr app::Rect kClockIcon = app::sheet::kClockIcon;
 constexpr app::Point kClockIconAt{410, 273};
-constexpr app::Rect kReturnPlate = app::sheet::kMenuButton;
-constexpr app::Point kReturnPlateAt{343, 480};
 constexpr app::Point kMusicLabelAt{200, 154};
 constexpr app::Point kEffectsLabelAt{200, 194};
 constexpr app::Point kFullScreenAt{250, 314};
@@ -90,9 +89,6 @@ constexpr float kPixelsPerUnit = 100.0f;
 constexpr app::HitBox kDeleteButton{503, 233, 541, 257};
 constexpr app::HitBox kModeButton{491, 273, 554, 296};
 constexpr app::HitBox kFullScreenButton{491, 313, 554, 336};
-constexpr app::HitBox kReturnButton{348, 482, 449, 503};
-constexpr app::Rect kReturnBand{347, 482, 103, 22};
-constexpr app::Rect kReturnRepair{343, 480, 114, 30};
 constexpr app::Rect kDeleteRowRepair{190, 232, 400, 28};
 constexpr app::Rect kModeLabelRepair{240, 270, 220, 27};
 constexpr app::Rect kFullScreenStateRepair{365, 311, 120, 27};
@@ -139,7 +135,7 @@ void composeOptions() {
                  texts::kFullScreen);
     app::drawSheet(kModePlate, kModePlateAt);
     app::drawSheet(kModePlate, kFullScreenPlateAt);
-    app::drawSheet(kReturnPlate, kReturnPlateAt);
+    app::drawReturnButton(app::kPageReturn);
 }
 
 void drawNumber(const Slider& slider, int value) {
@@ -305,14 +301,8 @@ void optionsScreen() {
             }
         }
         fullScreenShown = Options.fullScreen;
-        if (kReturnButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow,
-                                         kReturnBand.x, kReturnBand.y, kReturnBand.w, kReturnBand.h,
-                                         kReturnBand.x, kReturnBand.y, 0);
-            if (click) {
-                app::playCue(app::SoundCue::Menu);
-                leaving = true;
-            }
+        if (app::serveReturnButton(app::kPageReturn)) {
+            leaving = true;
         }
         waiting.present(fullScreenChanged);
         if (listShown) {
@@ -321,7 +311,7 @@ void optionsScreen() {
         app::restoreFromScreen(kDeleteRowRepair);
         app::drawSheet(kModePlate, kModePlateAt);
         app::drawSheet(kModePlate, kFullScreenPlateAt);
-        app::restoreFromScreen(kReturnRepair);
+        app::repairReturnButton(app::kPageReturn);
         waiting.rest();
     }
 

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
+#include "app/return_button.hpp"
 #include "app/sheet.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
@@ -51,7 +52,7 @@ void composeTable() {
     for (const app::HitBox& rule : {kUpperRule, kLowerRule}) {
         al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, app::palette::kSlate, 2);
     }
-    app::drawSheet(kBackPlate, kBackPlateAt);
+    app::drawReturnButton(app::kPageReturn);
     app::drawSheet(kStar, kUpperStarAt);
     app::drawSheet(kStar, kLowerStarAt);
 }

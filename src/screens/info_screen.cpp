@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/palette.hpp"
+#include "app/return_button.hpp"
 #include "app/sheet.hpp"
 #include "screens/page_loop.hpp"
 #include "screens/texts.hpp"
@@ -55,7 +56,7 @@ void composePage() {
     }
     app::drawSheet(kStar, kLeftStarAt);
     app::drawSheet(kStar, kRightStarAt);
-    app::drawSheet(kBackPlate, kBackPlateAt);
+    app::drawReturnButton(app::kPageReturn);
 }
 
 } // namespace

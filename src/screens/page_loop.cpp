@@ -7,17 +7,14 @@
 #include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/return_button.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
 
 namespace screens {
 
-namespace {
-constexpr app::Rect kBackBand{347, 482, 103, 22};
-constexpr app::Rect kBackRepair{343, 480, 114, 30};
-
-} // namespace
+namespace {} // namespace
 
 void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::fadeOut();
@@ -30,16 +27,7 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
-        const app::InputStateRecord& in = app::InputState;
-        if (kBackButton.contains(in.x, in.y)) {
-            al_draw_tinted_bitmap_region(app::Assets.screen, app::palette::kHoverGlow, kBackBand.x,
-                                         kBackBand.y, kBackBand.w, kBackBand.h, kBackBand.x,
-                                         kBackBand.y, 0);
-            if (in.buttons == app::kLeftButton) {
-                app::playCue(app::SoundCue::Menu);
-                leaving = true;
-            }
-        }
+        leaving = app::serveReturnButton(app::kPageReturn);
         // The stars' two phases swap every `half` frames of a busy screen's length, also
         // while the screen sleeps between frames.
         const int before = counter;
@@ -51,7 +39,7 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
             drawStars(false);
         }
         waiting.present(phase(counter) != phase(before));
-        app::restoreFromScreen(kBackRepair);
+        app::repairReturnButton(app::kPageReturn);
         waiting.rest();
         waited = waiting.framesRested();
     }

@@ -1,18 +1,9 @@
 #pragma once
 
-#include "app/geometry.hpp"
-#include "app/sheet.hpp"
-
 // The frame loop shared by the two static pages (the bonus table and the game
 // information): a back button that highlights under the pointer and two stars that
 // change their tint in two phases.
 namespace screens {
-
-// Where the back button's plate lies on both pages, and its hit box (the top edge at
-// y 483 included, as on both pages).
-inline constexpr app::Rect kBackPlate = app::sheet::kMenuButton;
-inline constexpr app::Point kBackPlateAt{343, 480};
-inline constexpr app::HitBox kBackButton{348, 482, 449, 503};
 
 // Fades the menu out and the page composed by `compose` in, then runs frames until the
 // back button is clicked, and fades out and brings the menu back. Every frame raises a counter that
