@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/sheet.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
@@ -126,6 +127,10 @@ class BoardTest : public ::testing::Test {
     // Draws of sheet piece (sx, sy, sw, sh) onto any target, in order; sx -1 matches any.
     static std::vector<standin::BitmapDraw> sheetPieces(float sx, float sy, float sw, float sh) {
         return drawsOf(app::Assets.sheet, sx, sy, sw, sh);
+    }
+
+    static std::vector<standin::BitmapDraw> sheetPieces(app::Rect piece) {
+        return sheetPieces(piece.x, piece.y, piece.w, piece.h);
     }
 
     // Regions of the screen buffer of the given size copied back, in order.

@@ -88,14 +88,14 @@ TEST_F(MoveSearch, TheHintButtonLightsUpExactlyWhileHovered) {
     app::InputState.hover = board::kHoverHint;
     app::InputState.buttons = 0;
     board::updateHintButton();
-    EXPECT_EQ(sheetPieces(650, 290, 138, 138).size(), 1u);
+    EXPECT_EQ(sheetPieces(app::sheet::kHintButtonHover).size(), 1u);
     app::InputState.hover = 0;
     board::updateHintButton();
     EXPECT_EQ(repairs(138, 138).size(), 1u);
     app::InputState.hover = 12; // a cell: the button is left as it is
     board::updateHintButton();
     EXPECT_EQ(repairs(138, 138).size(), 1u);
-    EXPECT_EQ(sheetPieces(650, 290, 138, 138).size(), 1u);
+    EXPECT_EQ(sheetPieces(app::sheet::kHintButtonHover).size(), 1u);
 }
 
 TEST_F(MoveSearch, TheReshuffleNeverTouchesABonusElementOrTheBottomRow) {

@@ -113,7 +113,7 @@ TEST_F(Scoring, ABarAt99PaysOnALineOfFourTurningTheBonusElementsAndAt98StopsAtAH
     EXPECT_EQ(GameState.kindProgress[4], 100);
     EXPECT_EQ(GameState.score, 540);
     EXPECT_EQ(plays("sam/kreski.wav"), 1);
-    EXPECT_EQ(sheetPieces(116, 599, 101, 8).size(), 1u) << "bar 4 drawn full";
+    EXPECT_EQ(sheetPieces(app::sheet::kKindBar4).size(), 1u) << "bar 4 drawn full";
 
     // Only the ordinary kinds have bars.
     const int flips = standin::log().flips;

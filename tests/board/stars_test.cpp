@@ -68,7 +68,7 @@ TEST_F(Stars, AStarIsWorthAThousandPointsPerLevelAndCountsForTheClock) {
         EXPECT_EQ(plays("sam/snd1.wav"), 0) << "not a line's cue";
         EXPECT_EQ(shown(std::to_string(1000 * level)), 1);
         // The fifth star joins the star row; each drop and slide frame ticks the clock.
-        auto star = sheetPieces(368, 0, 46, 46);
+        auto star = sheetPieces(app::sheet::kStarIcon);
         ASSERT_EQ(star.size(), 1u);
         EXPECT_EQ(star[0].dx, 25 * 5 + 37);
         EXPECT_EQ(GameState.clockTicks, 58 + 47);
@@ -140,9 +140,10 @@ TEST_F(LevelCompletion, CongratulatesAndStartsTheNextLevelOnAFreshBoard) {
         EXPECT_EQ(GameState.kindProgress[2], 100);
         EXPECT_EQ(GameState.score, 70);
         EXPECT_EQ(plays("sam/kreski.wav"), 0);
-        EXPECT_EQ(sheetPieces(116, 581, 101, 8).size(), 1u);
+        EXPECT_EQ(sheetPieces(app::sheet::kKindBar2).size(), 1u);
         // Only the timed game gets a full clock bar.
-        EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), mode == board::GameMode::Timed ? 1u : 0u);
+        EXPECT_EQ(sheetPieces(app::sheet::kClockBar).size(),
+                  mode == board::GameMode::Timed ? 1u : 0u);
     }
 }
 
@@ -167,7 +168,7 @@ TEST_F(LevelCompletion, WaitsForAPressOnTheContinueButton) {
         .install();
     board::completeLevel();
     EXPECT_EQ(GameState.level, 2);
-    auto lit = sheetPieces(410, 500, 102, 21);
+    auto lit = sheetPieces(app::sheet::kContinueButtonFace);
     ASSERT_FALSE(lit.empty()) << "the button lights up while hovered";
     EXPECT_GT(lit[0].frame, 760);
     EXPECT_GT(standin::log().flips, 780);

@@ -75,7 +75,7 @@ TEST_F(Clock, ABarOutsideItsRangeIsDrawnInsideTheFrame) {
     standin::log() = standin::Log{};
     play::drawClockBar(-20);
     EXPECT_TRUE(standin::drawsOf(app::Assets.screen).empty());
-    EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), 1u);
+    EXPECT_EQ(sheetPieces(app::sheet::kClockBar).size(), 1u);
 }
 
 // Without a name entry the picture must stay long enough to be read before the game
@@ -91,7 +91,7 @@ TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20ElseHoldsThePict
         driver::giveUpAfter(script).install();
         play::timeUp();
         EXPECT_EQ(standin::playsOf("sam/brakczasu.wav").size(), 1u);
-        EXPECT_EQ(sheetPieces(416, 716, 208, 65).size(), 1u) << "the time-out picture";
+        EXPECT_EQ(sheetPieces(app::sheet::kTimeOut).size(), 1u) << "the time-out picture";
         EXPECT_EQ(standin::textsWith(playtest::kNamePrompt).empty(), score == 1234);
         if (score == 1234) {
             EXPECT_EQ(standin::log().flips, 1) << "nothing drawn over the picture";

@@ -215,7 +215,7 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
     // 17 steps of 641 frames from step 299, plus the flips of the 16 steps before.
     EXPECT_EQ(standin::playsOf("sam/brakczasu.wav")[0].frame, frame(5) + 17 * 641 + 16);
     EXPECT_NE(app::mouseState.x, kCell36X) << "the frame of the time-out polled the mouse";
-    EXPECT_EQ(sheetPieces(416, 716, 208, 65).size(), 1u) << "the time-out picture";
+    EXPECT_EQ(sheetPieces(app::sheet::kTimeOut).size(), 1u) << "the time-out picture";
     EXPECT_FALSE(standin::textsWith("Ala").empty()) << "1234 beats the empty place 20";
     expectBackInTheMenu();
 }
@@ -253,7 +253,7 @@ TEST_F(GameLoop, AButtonIsLitWhileHoveredAndSoundsOncePerEntryOntoTheRow) {
     // Moved after frame 5, read by the poll of frame 6, lit from frame 7 to 11.
     std::vector<int> lit,
         expected{frame(7) - 1, frame(8) - 1, frame(9) - 1, frame(10) - 1, frame(11) - 1};
-    for (const auto& d : sheetPieces(410, 468, 102, 21)) {
+    for (const auto& d : sheetPieces(app::sheet::kSaveButtonFace)) {
         lit.push_back(d.frame);
     }
     EXPECT_EQ(lit, expected);
@@ -351,7 +351,7 @@ TEST_F(GameLoop, AtTwiceTheSizeCellsAndButtonsAreHitWhereTheyAreSeenAndAClickPic
         frames += d.shape == standin::Shape::Rectangle && d.x1 == 491 && d.y1 == 287;
     }
     EXPECT_GE(frames, 10);
-    EXPECT_FALSE(sheetPieces(410, 468, 102, 21).empty()) << "the save button lit";
+    EXPECT_FALSE(sheetPieces(app::sheet::kSaveButtonFace).empty()) << "the save button lit";
     EXPECT_EQ(standin::log().presented.back().dw, 1600);
     expectBackInTheMenu();
 }

@@ -29,9 +29,9 @@ TEST_F(GameScreen, ANewGameShowsItsModeAndRevealsTheBoardOneCellAFlip) {
         GameState.mode = mode;
         play::composeGameScreen();
         const std::size_t timed = mode == board::GameMode::Timed;
-        EXPECT_EQ(sheetPieces(480, 600, 135, 35).size(), 1 - timed) << "relaxed label";
-        EXPECT_EQ(sheetPieces(480, 640, 135, 35).size(), timed) << "timed label";
-        EXPECT_EQ(sheetPieces(795, 435, 15, 316).size(), timed) << "full clock bar";
+        EXPECT_EQ(sheetPieces(app::sheet::kModeLabelRelaxed).size(), 1 - timed) << "relaxed label";
+        EXPECT_EQ(sheetPieces(app::sheet::kModeLabelTimed).size(), timed) << "timed label";
+        EXPECT_EQ(sheetPieces(app::sheet::kClockBar).size(), timed) << "full clock bar";
         EXPECT_EQ(standin::textsWith("rekord:").size(), 1u);
         auto cells = sprites(app::Assets.canvas);
         ASSERT_EQ(cells.size(), 64u);
@@ -63,8 +63,9 @@ TEST_F(GameScreen, AResumedGameLightsTheCompletedPlanetsAndRestoresStarsAndBoard
             }
         }
         EXPECT_EQ(lit.size(), level - 1u) << "the planets completed";
-        EXPECT_EQ(sheetPieces(368, 0, 46, 46).size(), stars ? 2u : 0u) << "stars in the panel";
-        for (const auto& d : sheetPieces(276, 0, 46, 46)) {
+        EXPECT_EQ(sheetPieces(app::sheet::kStarIcon).size(), stars ? 2u : 0u)
+            << "stars in the panel";
+        for (const auto& d : sheetPieces(app::sheet::kElement6)) {
             columnStars.insert(d.dx);
         }
         const std::set<float> underColumns{350 + 46 * 2, 350 + 46 * 7};

@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/sheet.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "support/headless.hpp"
@@ -47,6 +48,10 @@ class PlayTest : public ::testing::Test {
             }
         }
         return out;
+    }
+    static std::vector<standin::BitmapDraw> sheetPieces(app::Rect piece,
+                                                        const ALLEGRO_BITMAP* target = nullptr) {
+        return sheetPieces(piece.x, piece.y, piece.w, piece.h, target);
     }
     static std::vector<standin::BitmapDraw> sprites(const ALLEGRO_BITMAP* target) {
         return sheetPieces(-1, 0, 46, 46, target);
