@@ -5,12 +5,13 @@ import os
 import re
 import time
 
+import sheet
 from board_view import (BOARD_BOX, LEVEL_DIGIT_BOX, SCORE_BOX, ElementColours, board_text,
                         cell_centre, cell_origin, first_move, has_line, hint_outline_cell,
                         no_equal_neighbours, stored_game_text, swapped)
 from flows import (BUTTON_ROW, CLOCK_BAR, CONTINUE_BUTTON, HINT_AREA, HINT_BUTTON, LIST_BOX,
                    LIST_RETURN, MENU_BUTTON, MIDDLE_STRIP, MODE_LABEL_BOX, SAVE_BUTTON, SLOW,
-                   choose, decoded_list, emptied_clock_rows, enter_name, keep,
+                   TIME_UP_PICTURE, choose, decoded_list, emptied_clock_rows, enter_name, keep,
                    leave_by_menu_button, leave_through_exit, reach_menu, read_file, resume, see,
                    start_new_game, type_and_enter, wait_for_board, wait_in_strip)
 from picture import Picture
@@ -23,7 +24,7 @@ PANEL_BOX = (40, 70, 260, 200)
 MESSAGE_BOX = (330, 120, 420, 210)
 PLANET_TEXT_BOX = (10, 378, 316, 210)
 MERCURY = (0, 0, 79, 83)  # the first planet of the faint strip at the top
-STAR_BANNER = (459, 311, 149, 37)
+STAR_BANNER = (459, 311, *sheet.size("star_award_banner"))
 
 
 def options_text(mode):
@@ -238,7 +239,6 @@ TIMEOUT_FILES = {
     "zg.txt": "1",
     "opc.txt": options_text(1),
 }
-TIME_UP_PICTURE = (432, 252, 208, 65)
 
 
 def scenario_timeout_menu(session):

@@ -7,16 +7,15 @@ import os
 import time
 
 from board_view import stored_game_text
-from flows import (LIST_BOX, LIST_RETURN, MIDDLE_STRIP, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
-                   decoded_list, enter_name, leave_through_exit, read_file, reach_menu, resume,
-                   see, type_and_enter, wait_in_strip)
+from flows import (LIST_BOX, LIST_RETURN, MIDDLE_STRIP, NAME_PROMPT, PAGE_RETURN, SLOW,
+                   TIME_UP_PICTURE, choose, decoded_list, enter_name, leave_through_exit,
+                   read_file, reach_menu, resume, see, type_and_enter, wait_in_strip)
 from picture import Picture, distance
 from player import check, same_text
 
 NAME = "Zośka"  # with a Polish letter, delivered by the keyboard as one character
 TIMED_OPTIONS = "0.5\n0.5\n1\n"
 CHANGED_OPTIONS = "0.5\n0.3\n0\n"  # what the options screen is changed to below
-TIME_UP_PICTURE = (432, 252, 208, 65)
 OPTIONS_BOX = (150, 130, 500, 250)
 MODE_SWITCH = (522, 285)
 EFFECTS_AT_0_3 = (477, 206)  # the effects slider's pointer x is 447 + 100 * volume

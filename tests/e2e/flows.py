@@ -5,6 +5,7 @@ import os
 import shutil
 import time
 
+import sheet
 from board_view import BOARD_BOX
 from player import E2EFailure, check, same_text
 
@@ -23,7 +24,8 @@ SAVE_BUTTON = (250, 560)
 BUTTON_ROW = (36, 547, 276, 30)
 HINT_AREA = (105, 382, 138, 138)
 MODE_LABEL_BOX = (465, 550, 140, 35)
-CLOCK_BAR = (758, 150, 15, 316)
+CLOCK_BAR = (758, 150, *sheet.size("clock_bar"))
+TIME_UP_PICTURE = (432, 252, *sheet.size("time_out"))
 
 # The strips: the bottom one (save question, password, name) and the middle one (load).
 BOTTOM_STRIP = (0, 548, 800, 40)
