@@ -1,7 +1,7 @@
 #include "app/sound.hpp"
 
 #include "app/assets.hpp"
-#include "records/options.hpp"
+#include "app/settings.hpp"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +38,7 @@ float cueGain(SoundCue cue) {
     const CueParams& params = cueParams(cue);
     // Summed in double from the single-precision volume, as the mixer expects a float.
     double gain =
-        params.gainFactor * static_cast<double>(records::Options.effectsVolume) + params.gainOffset;
+        params.gainFactor * static_cast<double>(app::Settings.effectsVolume) + params.gainOffset;
     return static_cast<float>(std::max(gain, 0.0));
 }
 
@@ -60,7 +60,7 @@ void playMusic(ALLEGRO_PLAYMODE mode) {
     al_set_audio_stream_playing(Assets.music, false);
     al_rewind_audio_stream(Assets.music);
     al_set_audio_stream_playmode(Assets.music, mode);
-    al_set_audio_stream_gain(Assets.music, records::Options.musicVolume);
+    al_set_audio_stream_gain(Assets.music, app::Settings.musicVolume);
     al_set_audio_stream_playing(Assets.music, true);
 }
 } // namespace

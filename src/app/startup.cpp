@@ -131,7 +131,7 @@ ALLEGRO_DISPLAY* createWindow() {
     // The player may resize the window; full screen is the window manager's full-screen
     // window over the desktop, never a change of the monitor's mode.
     al_set_new_display_flags(ALLEGRO_RESIZABLE |
-                             (records::Options.fullScreen ? ALLEGRO_FULLSCREEN_WINDOW : 0));
+                             (app::Settings.fullScreen ? ALLEGRO_FULLSCREEN_WINDOW : 0));
     const int scale = openingScale();
     const int width = kPictureWidth * scale;
     const int height = kPictureHeight * scale;

@@ -2,8 +2,8 @@
 
 #include "app/assets.hpp"
 #include "app/pacing.hpp"
+#include "app/settings.hpp"
 #include "app/sound.hpp"
-#include "records/options.hpp"
 
 namespace app {
 
@@ -24,7 +24,7 @@ void fadeIn() {
 }
 
 void fadeOut() {
-    float gain = records::Options.musicVolume;
+    float gain = app::Settings.musicVolume;
     Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
         gain -= kMusicRampStep;

@@ -82,7 +82,7 @@ void answerWindow() {
         quit();
     }
     if (std::exchange(switchAsked, false)) {
-        setFullScreen(!records::Options.fullScreen);
+        setFullScreen(!app::Settings.fullScreen);
     }
 }
 
@@ -105,7 +105,7 @@ bool setFullScreen(bool on) {
         on = (al_get_display_flags(Assets.display) & ALLEGRO_FULLSCREEN_WINDOW) != 0;
         resized = changed = true;
     }
-    records::Options.fullScreen = on;
+    app::Settings.fullScreen = on;
     return records::writeScreenFile();
 }
 

@@ -6,6 +6,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/settings.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
@@ -17,7 +18,6 @@
 #include "play/clock.hpp"
 #include "play/panel.hpp"
 #include "play/planet_screens.hpp"
-#include "records/options.hpp"
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
@@ -150,7 +150,7 @@ void dropStar(int column) {
 
 void dissolveBoard() {
     const GameStateRecord& g = GameState;
-    float volume = records::Options.musicVolume;
+    float volume = app::Settings.musicVolume;
     int framesDrawn = 0;
     app::Pace pace(0.002);
     for (int cell = 1; cell <= kCells; ++cell) {

@@ -10,8 +10,6 @@
 
 namespace records {
 
-OptionsRecord Options;
-
 namespace {
 // Three short numbers (one in "ekran.txt"); anything longer is not such a file.
 constexpr std::size_t kLongestFile = 4096;
@@ -21,8 +19,8 @@ void readOptionsFile() {
     std::string text;
     readPlayerFile(app::paths::kOptions, kLongestFile, text);
     FieldReader reader(text);
-    reader.readClamped(Options.musicVolume, kMinVolume, kMaxVolume);
-    reader.readClamped(Options.effectsVolume, kMinVolume, kMaxVolume);
+    reader.readClamped(app::Settings.musicVolume, app::kMinVolume, app::kMaxVolume);
+    reader.readClamped(app::Settings.effectsVolume, app::kMinVolume, app::kMaxVolume);
     reader.read(board::GameState.mode, std::numeric_limits<int>::min(),
                 std::numeric_limits<int>::max());
     if (board::GameState.mode != board::GameMode::Timed) {
@@ -32,8 +30,8 @@ void readOptionsFile() {
 
 std::string optionsFileText() {
     std::ostringstream text;
-    text << Options.musicVolume << '\n'
-         << Options.effectsVolume << '\n'
+    text << app::Settings.musicVolume << '\n'
+         << app::Settings.effectsVolume << '\n'
          << board::GameState.mode << '\n';
     return text.str();
 }
@@ -48,16 +46,16 @@ void readScreenFile() {
     FieldReader reader(text);
     int fullScreen = 0;
     reader.read(fullScreen, 0, 1);
-    Options.fullScreen = fullScreen == 1;
+    app::Settings.fullScreen = fullScreen == 1;
 }
 
 std::string screenFileText() {
-    return Options.fullScreen ? "1\n" : "0\n";
+    return app::Settings.fullScreen ? "1\n" : "0\n";
 }
 
 bool writeScreenFile() {
-    Options.fullScreenStored = replaceFile(app::paths::kScreen, screenFileText());
-    return Options.fullScreenStored;
+    app::Settings.fullScreenStored = replaceFile(app::paths::kScreen, screenFileText());
+    return app::Settings.fullScreenStored;
 }
 
 } // namespace records

@@ -163,7 +163,7 @@ void drawModeLabel() {
 }
 
 void drawFullScreenState() {
-    const bool on = Options.fullScreen;
+    const bool on = app::Settings.fullScreen;
     al_draw_text(app::Assets.font20, on ? kGreenColour : app::palette::kSteel, kFullScreenStateAt.x,
                  kFullScreenStateAt.y, 0, on ? texts::kFullScreenOn : texts::kFullScreenOff);
 }
@@ -210,7 +210,7 @@ void switchMode() {
 // waits for the window manager, and the button is pressed no more than once.
 void switchFullScreen() {
     app::drawSheet(kModePlate, kFullScreenPlateAt);
-    app::setFullScreen(!Options.fullScreen);
+    app::setFullScreen(!app::Settings.fullScreen);
     redrawFullScreenState();
     app::flipDisplay();
     waitForButtonsReleased();
@@ -245,8 +245,8 @@ void optionsScreen() {
     composeOptions();
     app::setTargetCanvas();
     app::fadeIn();
-    drawVolume(kMusicSlider, Options.musicVolume);
-    drawVolume(kEffectsSlider, Options.effectsVolume);
+    drawVolume(kMusicSlider, app::Settings.musicVolume);
+    drawVolume(kEffectsSlider, app::Settings.effectsVolume);
     drawModeLabel();
     drawFullScreenState();
     // The music plays once while the screen is open, so the player hears the volume.
@@ -255,7 +255,7 @@ void optionsScreen() {
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });
     bool leaving = false;
-    bool fullScreenShown = Options.fullScreen;
+    bool fullScreenShown = app::Settings.fullScreen;
     app::WaitingScreen waiting;
     while (!leaving) {
         bool listShown = listFileExists();
@@ -268,18 +268,18 @@ void optionsScreen() {
         }
         app::pollInput();
         // F11 may have switched the window since the last frame.
-        const bool fullScreenChanged = Options.fullScreen != fullScreenShown;
+        const bool fullScreenChanged = app::Settings.fullScreen != fullScreenShown;
         if (fullScreenChanged) {
             redrawFullScreenState();
         }
         const app::InputStateRecord& in = app::InputState;
         const bool click = in.buttons == app::kLeftButton;
         if (click && kMusicSlider.hit.contains(in.x, in.y)) {
-            Options.musicVolume = dragSlider(kMusicSlider, in.x);
-            app::setMusicGain(Options.musicVolume);
+            app::Settings.musicVolume = dragSlider(kMusicSlider, in.x);
+            app::setMusicGain(app::Settings.musicVolume);
         }
         if (click && kEffectsSlider.hit.contains(in.x, in.y)) {
-            Options.effectsVolume = dragSlider(kEffectsSlider, in.x);
+            app::Settings.effectsVolume = dragSlider(kEffectsSlider, in.x);
         }
         if (listShown && kDeleteButton.contains(in.x, in.y)) {
             app::drawSheetTinted(kDeletePlate, kDeletePlateAt, kButtonTint);
@@ -300,7 +300,7 @@ void optionsScreen() {
                 switchFullScreen();
             }
         }
-        fullScreenShown = Options.fullScreen;
+        fullScreenShown = app::Settings.fullScreen;
         if (app::serveReturnButton(app::kPageReturn)) {
             leaving = true;
         }
@@ -318,7 +318,7 @@ void optionsScreen() {
     // A full-screen choice that could not be stored when it was made is tried once more,
     // and told like the other settings.
     const bool optionsStored = writeOptionsFile();
-    const bool screenStored = Options.fullScreenStored || writeScreenFile();
+    const bool screenStored = app::Settings.fullScreenStored || writeScreenFile();
     if (!optionsStored || !screenStored) {
         stripNotice(texts::kOptionsNotStored);
     }

@@ -1,8 +1,8 @@
 #include "saves/stored_game.hpp"
 
+#include "app/settings.hpp"
 #include "board/game_state.hpp"
 #include "records/field_reader.hpp"
-#include "records/options.hpp"
 #include "records/player_files.hpp"
 #include "records/text_entry.hpp"
 
@@ -13,8 +13,8 @@ namespace saves {
 
 namespace {
 
+using app::Settings;
 using board::GameState;
-using records::Options;
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
 constexpr int kFirstKind = 1;
@@ -65,8 +65,8 @@ void readFields(const std::string& text) {
     r.read(GameState.score, 0, board::kMaxScore);
     r.read(GameState.record, 0, board::kMaxScore);
     r.read(GameState.clockBar, 0, kIntMax);
-    r.read(Options.musicVolume, records::kMinVolume, records::kMaxVolume);
-    r.read(Options.effectsVolume, records::kMinVolume, records::kMaxVolume);
+    r.read(app::Settings.musicVolume, app::kMinVolume, app::kMaxVolume);
+    r.read(app::Settings.effectsVolume, app::kMinVolume, app::kMaxVolume);
     r.read(GameState.mode, board::GameMode::Relaxed, board::GameMode::Timed);
     // The relaxed game has no clock: whatever a relaxed stored game holds there must
     // not run it out.
@@ -100,8 +100,8 @@ std::string storedGameText() {
     out << '\n';
     out << GameState.level << ' ' << GameState.stars << ' ' << GameState.score << ' '
         << GameState.record << ' ' << GameState.clockBar << ' '
-        << static_cast<double>(Options.musicVolume) << ' '
-        << static_cast<double>(Options.effectsVolume) << ' ' << GameState.mode << ' ';
+        << static_cast<double>(app::Settings.musicVolume) << ' '
+        << static_cast<double>(app::Settings.effectsVolume) << ' ' << GameState.mode << ' ';
     return out.str();
 }
 

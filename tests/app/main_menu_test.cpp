@@ -18,7 +18,7 @@ class MainMenu : public ::testing::Test {
   protected:
     void SetUp() override {
         support::startHeadless();
-        records::Options.effectsVolume = 1.0f;
+        app::Settings.effectsVolume = 1.0f;
         standin::log() = standin::Log{};
     }
 

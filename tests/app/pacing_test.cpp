@@ -36,7 +36,7 @@ constexpr Display kSixtyHertz{"60 Hz", 60, 0};
 double secondsOn(const Display& display, const std::function<void()>& prepare,
                  const std::function<void()>& run) {
     support::startHeadless();
-    records::Options = {1.0f, 1.0f};
+    app::Settings = {1.0f, 1.0f};
     board::updateBoardFrame();
     prepare();
     standin::config().refreshHz = display.refreshHz;

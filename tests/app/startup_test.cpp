@@ -16,8 +16,8 @@
 
 namespace {
 
+using app::Settings;
 using app::SoundCue;
-using records::Options;
 
 class StartUp : public ::testing::Test {
   protected:
@@ -47,7 +47,7 @@ TEST_F(StartUp, WithoutASoundDeviceTheGameRunsSilently) {
     standin::config().audioWorks = false;
     app::startUp();
     EXPECT_FALSE(app::Assets.audio);
-    Options.effectsVolume = 1.0f;
+    Settings.effectsVolume = 1.0f;
     app::playCue(SoundCue::Planety);
     app::startMusic();
     app::fadeOut();
@@ -108,7 +108,7 @@ TEST_F(StartUp, ReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
         {"a word in the middle keeps what came before", "0.9 abc 1", nullptr, 0.9f, 0, 0, 0},
         {"a bad options file does not spoil the count", "garbage", "3\n", 0, 0, 0, 3},
         {"a word for the count stays zero", "0.5 0.5 0", "many", 0.5f, 0.5f, 0, 0},
-        {"hand-edited extremes brought into range", "2.5 -4 7", "-2", records::kMaxVolume, 0, 0, 0},
+        {"hand-edited extremes brought into range", "2.5 -4 7", "-2", app::kMaxVolume, 0, 0, 0},
         {"numbers too large to hold are not read at all", "1e40 0.4 1", "99999999999", 0, 0, 0, 0},
         {"a volume that is not a number is silence", "nan 0.4 1", nullptr, 0, 0, 0, 0},
     };
@@ -124,8 +124,8 @@ TEST_F(StartUp, ReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
             folder.write("zg.txt", c.count);
         }
         app::readSettingsFiles();
-        EXPECT_FLOAT_EQ(Options.musicVolume, c.music);
-        EXPECT_FLOAT_EQ(Options.effectsVolume, c.effects);
+        EXPECT_FLOAT_EQ(Settings.musicVolume, c.music);
+        EXPECT_FLOAT_EQ(Settings.effectsVolume, c.effects);
         EXPECT_EQ(board::GameState.mode, c.mode);
         EXPECT_EQ(saves::SaveIndex.count, c.saves);
     }
@@ -191,7 +191,7 @@ TEST_F(Sound, ACuePlaysItsFileAtItsShareOfTheEffectsVolumeNeverBelowSilence) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " at " + std::to_string(c.volume));
-        Options.effectsVolume = c.volume;
+        Settings.effectsVolume = c.volume;
         standin::log().plays.clear();
         app::playCue(c.cue);
         ASSERT_EQ(standin::log().plays.size(), 1u);
@@ -201,7 +201,7 @@ TEST_F(Sound, ACuePlaysItsFileAtItsShareOfTheEffectsVolumeNeverBelowSilence) {
 }
 
 TEST_F(Sound, MusicLoopsAtItsVolumeAndFadesOutNeverReachingZeroThenStopsWithEveryCue) {
-    Options.musicVolume = 0.1f;
+    Settings.musicVolume = 0.1f;
     app::startMusic();
     EXPECT_TRUE(app::Assets.music->playing);
     EXPECT_EQ(app::Assets.music->mode, ALLEGRO_PLAYMODE_LOOP);

@@ -21,7 +21,7 @@
 namespace {
 
 using app::Letterbox;
-using records::Options;
+using app::Settings;
 
 TEST(Letterbox, CornersAndBarsMapIntoAndOutOfThePictureAtEverySize) {
     struct Case {
@@ -207,7 +207,7 @@ TEST_F(Window, F11SwitchesFullScreenFromAnyPollAndTheChoiceIsKeptInItsOwnFile) {
     press();
     app::pollInput();
     EXPECT_TRUE(al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW);
-    EXPECT_TRUE(Options.fullScreen);
+    EXPECT_TRUE(Settings.fullScreen);
     EXPECT_EQ(folder.read("ekran.txt"), "1\n");
     EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
     app::flipDisplay();
@@ -216,7 +216,7 @@ TEST_F(Window, F11SwitchesFullScreenFromAnyPollAndTheChoiceIsKeptInItsOwnFile) {
     press();
     press(); // twice before a poll: no switch at all
     app::pollInput();
-    EXPECT_TRUE(Options.fullScreen);
+    EXPECT_TRUE(Settings.fullScreen);
     press();
     app::pollInput();
     EXPECT_FALSE(al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW);
@@ -234,28 +234,28 @@ TEST_F(Window, TheScreenFileReadsOnlyOneAsFullScreenAndAFailedWriteKeepsWhatWasT
     for (const auto& [text, full] : cases) {
         SCOPED_TRACE(text);
         folder.write("ekran.txt", text);
-        Options.fullScreen = !full;
+        Settings.fullScreen = !full;
         records::readScreenFile();
-        EXPECT_EQ(Options.fullScreen, full);
+        EXPECT_EQ(Settings.fullScreen, full);
     }
     std::filesystem::remove(folder.path() / "ekran.txt");
-    Options.fullScreen = true;
+    Settings.fullScreen = true;
     records::readScreenFile();
-    EXPECT_FALSE(Options.fullScreen) << "no file: the window";
+    EXPECT_FALSE(Settings.fullScreen) << "no file: the window";
 
-    Options.fullScreen = true;
+    Settings.fullScreen = true;
     ASSERT_TRUE(records::writeScreenFile());
-    Options.fullScreen = false;
+    Settings.fullScreen = false;
     records::readScreenFile();
-    EXPECT_TRUE(Options.fullScreen);
+    EXPECT_TRUE(Settings.fullScreen);
 
     // A folder where the file should be can be neither read nor replaced: both leave it.
     std::filesystem::remove(folder.path() / "ekran.txt");
     std::filesystem::create_directory(folder.path() / "ekran.txt");
     folder.write("ekran.txt/keep", "x");
     records::readScreenFile();
-    EXPECT_FALSE(Options.fullScreen);
-    Options.fullScreen = true;
+    EXPECT_FALSE(Settings.fullScreen);
+    Settings.fullScreen = true;
     EXPECT_FALSE(records::writeScreenFile());
     EXPECT_EQ(folder.read("ekran.txt/keep"), "x");
 }

@@ -64,8 +64,8 @@ class BoardTest : public ::testing::Test {
   protected:
     void SetUp() override {
         support::startHeadless();
-        records::Options.effectsVolume = 1.0f;
-        records::Options.musicVolume = 1.0f;
+        app::Settings.effectsVolume = 1.0f;
+        app::Settings.musicVolume = 1.0f;
         app::InputState.x = app::InputState.y = 0;
         board::updateBoardFrame();
         GameState.level = 1;

@@ -98,7 +98,7 @@ class LevelCompletion : public BoardTest {
     void SetUp() override {
         BoardTest::SetUp();
         givenBoard(kQuiet);
-        records::Options.musicVolume = 0.5f;
+        app::Settings.musicVolume = 0.5f;
         GameState.stars = 8;
     }
 

@@ -92,7 +92,7 @@ class GameLoop : public playtest::PlayTest {
 TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeOut) {
     saves::currentSaveName = "stary";
     GameState.resumedGame = 1;
-    records::Options.musicVolume = 0.7f;
+    app::Settings.musicVolume = 0.7f;
     // "Nowa gra" is clicked after the menu's fade-in; the game starts two polls later.
     const int menuFrames = kFadeInFlips + 3;
     const int left = menuFrames + frame(23);

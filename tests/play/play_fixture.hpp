@@ -27,8 +27,8 @@ class PlayTest : public ::testing::Test {
 
     void SetUp() override {
         support::startHeadless();
-        records::Options.effectsVolume = 1.0f;
-        records::Options.musicVolume = 1.0f;
+        app::Settings.effectsVolume = 1.0f;
+        app::Settings.musicVolume = 1.0f;
         for (int cell = 1; cell <= board::kCells; ++cell) {
             board::GameState.cellX[cell] = 350 + 46 * ((cell - 1) % 8);
             board::GameState.cellY[cell] = 100 + 46 * ((cell - 1) / 8);

@@ -10,9 +10,9 @@
 
 namespace {
 
+using app::Settings;
 using board::GameState;
 using fixture::onDisplay;
-using records::Options;
 
 // The options loop starts after the fade-out (128 flips) and the fade-in (45 flips).
 constexpr int kLoop = 173;
@@ -21,7 +21,7 @@ class OptionsScreen : public fixture::Screen {
   protected:
     void SetUp() override {
         fixture::Screen::SetUp();
-        Options = {0.5f, 0.8f};
+        app::Settings = {0.5f, 0.8f};
     }
 
     // Runs the screen with `script`, leaving by the return button at loop flip `leave`.
@@ -48,11 +48,11 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
     EXPECT_EQ(fixture::fileCount(folder), 1) << "a temporary file was left behind";
     EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 1u);
-    Options = {};
+    app::Settings = {};
     GameState.mode = 0;
     app::readSettingsFiles();
-    EXPECT_FLOAT_EQ(Options.musicVolume, 0.37f);
-    EXPECT_FLOAT_EQ(Options.effectsVolume, 1.0f);
+    EXPECT_FLOAT_EQ(app::Settings.musicVolume, 0.37f);
+    EXPECT_FLOAT_EQ(app::Settings.effectsVolume, 1.0f);
     EXPECT_EQ(GameState.mode, board::GameMode::Timed);
 }
 
@@ -81,9 +81,13 @@ TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce)
         .mouseAt(kLoop + 8, 500, 170, 2)  // the right button on it
         .mouseAt(kLoop + 10, 500, 210, 2) // and on the effects slider
         .at(kLoop + 13,
-            [] { EXPECT_TRUE(Options.musicVolume == 0.5f && Options.effectsVolume == 0.8f); })
+            [] {
+                EXPECT_TRUE(app::Settings.musicVolume == 0.5f &&
+                            app::Settings.effectsVolume == 0.8f);
+            })
         .mouseAt(kLoop + 14, 447, 170, 1)
-        .at(kLoop + 17, [&] { EXPECT_TRUE(Options.musicVolume == 0 && music->gains.back() == 0); })
+        .at(kLoop + 17,
+            [&] { EXPECT_TRUE(app::Settings.musicVolume == 0 && music->gains.back() == 0); })
         .mouseAt(kLoop + 18, 597, 170, 1)
         .at(kLoop + 21, [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
         .mouseAt(kLoop + 22, 598, 170, 1) // beyond the track: unchanged
@@ -91,8 +95,8 @@ TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce)
         .mouseAt(kLoop + 29, 500, 210, 0);
     run(script, 32);
     EXPECT_EQ(music->mode, ALLEGRO_PLAYMODE_ONCE);
-    EXPECT_FLOAT_EQ(Options.musicVolume, 1.5f);
-    EXPECT_FLOAT_EQ(Options.effectsVolume, 0.53f);
+    EXPECT_FLOAT_EQ(app::Settings.musicVolume, 1.5f);
+    EXPECT_FLOAT_EQ(app::Settings.effectsVolume, 0.53f);
     EXPECT_FALSE(onDisplay("150").empty());
     EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u) << "the return click only";
     EXPECT_FALSE(music->playing) << "the fade-out stops the music";
@@ -134,19 +138,19 @@ TEST_F(OptionsScreen, FullScreenSwitchesAtOnceByItsButtonOrF11AndIsStoredApart) 
     script.at(kLoop + 5, [] { fixture::pressFor(520, 325, 0.05); })
         .at(kLoop + 20,
             [&] {
-                EXPECT_TRUE(full() && Options.fullScreen);
+                EXPECT_TRUE(full() && app::Settings.fullScreen);
                 EXPECT_EQ(folder.read("ekran.txt"), "1\n") << "stored at once";
                 fixture::pressFor(1040, 650, 0.05);
             })
         .at(kLoop + 35,
             [&] {
-                EXPECT_FALSE(full() || Options.fullScreen);
+                EXPECT_FALSE(full() || app::Settings.fullScreen);
                 standin::pressKey(ALLEGRO_KEY_F11, 0);
             })
         .mouseAt(kLoop + 50, 800, 980, 1); // the return button, scaled
     driver::giveUpAfter(script).install();
     records::optionsScreen();
-    EXPECT_TRUE(full() && Options.fullScreen);
+    EXPECT_TRUE(full() && app::Settings.fullScreen);
     EXPECT_EQ(onDisplay("włączony").size(), 2u);
     EXPECT_EQ(onDisplay("wyłączony").size(), 2u) << "as the screen opened, and switched back";
     EXPECT_LT(onDisplay("wyłączony").back().frame, onDisplay("włączony").back().frame);
@@ -177,8 +181,8 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
 }
 
 TEST_F(OptionsScreen, ValuesFarOutsideTheSliderAreDrawnWithoutOverflow) {
-    Options.musicVolume = 1e30f;
-    Options.effectsVolume = std::numeric_limits<float>::quiet_NaN();
+    app::Settings.musicVolume = 1e30f;
+    app::Settings.effectsVolume = std::numeric_limits<float>::quiet_NaN();
     run(support::FrameScript{}, 5);
     EXPECT_EQ(onDisplay("1000000000").size(), 1u);
     EXPECT_EQ(onDisplay("0").size(), 1u);

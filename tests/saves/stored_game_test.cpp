@@ -9,9 +9,9 @@
 
 namespace {
 
+using app::Settings;
 using board::GameState;
 using fixture::repeat;
-using records::Options;
 using saves::SaveIndex;
 
 class StoredGame : public ::testing::Test {
@@ -46,7 +46,7 @@ TEST_F(StoredGame, TheFileHoldsTwelveLinesByteForByteReplacesAnOldOneWholeAndRea
                  .columnStar = {0, 1, 0, 1, 0, 1, 0, 1, 0},
                  .kindProgress = {0, 17, 37, 57, 77, 97},
                  .clockBar = 77};
-    Options = {0.3f, 1.37f}; // written with six digits at most
+    Settings = {0.3f, 1.37f}; // written with six digits at most
     std::string expected;
     for (int cell = 1; cell <= 64; ++cell) {
         GameState.cellKind[cell] = 1 + (cell * 5) % 7;
@@ -57,7 +57,7 @@ TEST_F(StoredGame, TheFileHoldsTwelveLinesByteForByteReplacesAnOldOneWholeAndRea
     EXPECT_EQ(folder.read("abc"), expected);
     EXPECT_EQ(fixture::fileCount(folder), 1) << "nothing but the stored game is left";
     GameState = board::GameStateRecord{};
-    Options = records::OptionsRecord{};
+    Settings = app::SettingsRecord{};
     saves::readStoredGame("abc");
     EXPECT_EQ(saves::storedGameText(), expected);
 }
@@ -69,7 +69,7 @@ TEST_F(StoredGame, OtherLineEndsReadTheSameAndAFileCutShortKeepsTheRestAsItWas) 
          {values, std::regex_replace(values, std::regex(" "), " \r\n"), repeat("2 ", 64)}) {
         const bool cut = text.size() < values.size();
         GameState = {.mode = 1, .level = 5};
-        Options.effectsVolume = 0.5f;
+        Settings.effectsVolume = 0.5f;
         folder.write("gra", text);
         saves::readStoredGame("gra");
         EXPECT_EQ(GameState.cellKind[64], 2);
@@ -77,7 +77,7 @@ TEST_F(StoredGame, OtherLineEndsReadTheSameAndAFileCutShortKeepsTheRestAsItWas) 
         EXPECT_EQ(GameState.kindProgress[5], cut ? 0 : 50);
         EXPECT_EQ(GameState.level, cut ? 5 : 3);
         EXPECT_EQ(GameState.record, cut ? 0 : 1000);
-        EXPECT_FLOAT_EQ(Options.effectsVolume, cut ? 0.5f : 0.75f);
+        EXPECT_FLOAT_EQ(Settings.effectsVolume, cut ? 0.5f : 0.75f);
         EXPECT_EQ(GameState.mode, cut ? 1 : 0);
     }
 }
@@ -116,7 +116,7 @@ TEST_F(StoredGame, AValueOutsideItsRangeStopsTheReading) {
         saves::readStoredGame("gra");
         EXPECT_EQ(GameState.cellKind[1], 2); // what came before is read
         EXPECT_EQ(GameState.mode, 0);        // the last value never is
-        EXPECT_TRUE(std::isfinite(Options.musicVolume) && Options.musicVolume <= 1.5f);
+        EXPECT_TRUE(std::isfinite(Settings.musicVolume) && Settings.musicVolume <= 1.5f);
         EXPECT_TRUE(GameState.level >= 1 && GameState.level <= 8);
         EXPECT_TRUE(GameState.score >= 0 && GameState.score <= board::kMaxScore);
         int flags = 0;

@@ -31,7 +31,7 @@ void resetWorld() {
     app::InputState = app::InputStateRecord{};
     app::mouseState = ALLEGRO_MOUSE_STATE{};
     board::GameState = board::GameStateRecord{};
-    records::Options = records::OptionsRecord{};
+    app::Settings = app::SettingsRecord{};
     saves::SaveIndex = saves::SaveIndexRecord{};
     saves::currentSaveName.clear();
     records::HighScoreList = records::HighScoreListRecord{};

@@ -21,15 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             .write(bytes + split + 1, static_cast<std::streamsize>(size - split - 1));
     }
     board::GameState = board::GameStateRecord{};
-    records::Options = records::OptionsRecord{};
+    app::Settings = app::SettingsRecord{};
     saves::SaveIndex = saves::SaveIndexRecord{};
     app::readSettingsFiles();
-    const auto& o = records::Options;
-    const bool ok =
-        std::isfinite(o.musicVolume) && o.musicVolume >= records::kMinVolume &&
-        o.musicVolume <= records::kMaxVolume && std::isfinite(o.effectsVolume) &&
-        o.effectsVolume >= records::kMinVolume && o.effectsVolume <= records::kMaxVolume &&
-        (board::GameState.mode == 0 || board::GameState.mode == 1) && saves::SaveIndex.count >= 0;
+    const auto& o = app::Settings;
+    const bool ok = std::isfinite(o.musicVolume) && o.musicVolume >= app::kMinVolume &&
+                    o.musicVolume <= app::kMaxVolume && std::isfinite(o.effectsVolume) &&
+                    o.effectsVolume >= app::kMinVolume && o.effectsVolume <= app::kMaxVolume &&
+                    (board::GameState.mode == 0 || board::GameState.mode == 1) &&
+                    saves::SaveIndex.count >= 0;
     if (!ok) {
         std::abort();
     }

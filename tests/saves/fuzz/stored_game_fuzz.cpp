@@ -19,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int cell = 1; cell <= board::kCells; ++cell) {
         board::GameState.cellKind[cell] = 1;
     }
-    records::Options = records::OptionsRecord{};
+    app::Settings = app::SettingsRecord{};
     saves::readStoredGame("gra");
     const auto& g = board::GameState;
     bool ok = g.level >= 1 && g.level <= 8 && g.stars >= 0 && g.stars <= 8 && g.clockBar >= 0 &&
-              (g.mode == 0 || g.mode == 1) && std::isfinite(records::Options.musicVolume) &&
-              std::isfinite(records::Options.effectsVolume);
+              (g.mode == 0 || g.mode == 1) && std::isfinite(app::Settings.musicVolume) &&
+              std::isfinite(app::Settings.effectsVolume);
     for (int cell = 1; cell <= board::kCells; ++cell) {
         ok = ok && g.cellKind[cell] >= 1 && g.cellKind[cell] <= 7;
     }

@@ -1,0 +1,7 @@
+#include "app/settings.hpp"
+
+namespace app {
+
+SettingsRecord Settings;
+
+} // namespace app
