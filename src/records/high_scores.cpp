@@ -18,7 +18,6 @@ bool listReadable = true;
 
 namespace {
 
-constexpr const char* kNoName = "...";
 constexpr unsigned char kShift = 7;
 // A real list is under a kilobyte; a hostile file is not read beyond this.
 constexpr std::size_t kLongestLine = 64 * 1024;

@@ -6,12 +6,15 @@
 // for the timed game). Only the list of the mode read last is held in memory.
 namespace records {
 
+// The name of a result whose name was too short to keep: shown as no name at all.
+inline constexpr const char* kNoName = "...";
+
 inline constexpr int kListLength = 20;
 inline constexpr int kListSlots = 21; // slot 21 is a spare that the file format carries
 inline constexpr int kNameBytes = 17; // longest name, in bytes of UTF-8
 
 struct HighScoreEntry {
-    std::string name; // "" in an empty slot, "..." once an empty slot has been written
+    std::string name; // "" in an empty slot, kNoName once an empty slot has been written
     int level = 0;    // 1..8; 0 in an empty slot
     int score = 0;    // 0 marks an empty slot
 };
@@ -33,7 +36,7 @@ std::string encodeListText(const std::string& plain);
 std::string decodeListText(const std::string& stored);
 
 // The plain text of entries 1..21 as the file holds it before encoding. Names of at
-// most one byte are written, and from then on kept, as "...".
+// most one byte are written, and from then on kept, as kNoName.
 std::string listPlainText();
 
 // Empties entries 1..20 in memory.

@@ -57,7 +57,7 @@ void drawRow(int i) {
     const int y = kFirstRowY + kRowPitch * (i - 1);
     ALLEGRO_FONT* font = app::Assets.font20;
     al_draw_textf(font, app::palette::kSlate, kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
-    if (!e.name.empty() && e.name != "...") {
+    if (!e.name.empty() && e.name != kNoName) {
         al_draw_textf(font, app::palette::kSteel, kNameX, y, 0, "%s", e.name.c_str());
     }
     if (e.level > 0) {

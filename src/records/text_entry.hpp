@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro.h>
 
+#include "app/input.hpp"
+
 #include <string>
 
 // What the three text entries (the name entry, the save dialog's and the load
@@ -10,7 +12,7 @@ namespace records {
 
 inline constexpr int kBackspace = 8;
 inline constexpr int kEnter = 13;
-inline constexpr int kEscape = 27;
+inline constexpr int kEscape = app::kEscape;
 
 // The bytes a field takes besides the twelve Polish letters.
 enum class Charset {
