@@ -22,6 +22,10 @@ void watchMouse() {
     }
 }
 
+void forgetMouse() {
+    mouseQueue = nullptr;
+}
+
 void readMouse(ALLEGRO_MOUSE_STATE& state) {
     al_get_mouse_state(&state);
     int x = state.x;

@@ -33,6 +33,9 @@ void watchMouse();
 // slow), is reported held where it went down, so no click is lost.
 void readMouse(ALLEGRO_MOUSE_STATE& state);
 
+// Forgets the queue of presses (app::resetProcessState).
+void forgetMouse();
+
 // Forgets the presses readMouse has not yet seen: a press that has already been acted on
 // (a skipped intro) must not be taken again as a click by the next screen.
 void forgetPresses();

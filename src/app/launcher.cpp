@@ -112,4 +112,8 @@ std::string assetPath(const char* name) {
     return assetFolder + name;
 }
 
+void resetAssetFolder() {
+    assetFolder.clear();
+}
+
 } // namespace app

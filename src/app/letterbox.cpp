@@ -92,6 +92,10 @@ int windowScale(int monitorWidth, int monitorHeight) {
     return scale;
 }
 
+void resetLetterbox() {
+    shown = {0, 0, kPictureWidth, kPictureHeight};
+}
+
 bool createCanvas() {
     shown = windowLetterbox();
     const int flags = al_get_new_bitmap_flags();

@@ -43,6 +43,10 @@ bool wholeMultiple(const Letterbox& box);
 // made. Called once the window is open.
 bool createCanvas();
 
+// The picture shown at 800 x 600 in the window's corner, as before any window
+// (app::resetProcessState).
+void resetLetterbox();
+
 // Makes the canvas the target of the drawing calls that follow.
 void setTargetCanvas();
 

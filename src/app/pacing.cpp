@@ -30,6 +30,10 @@ double presentLag() {
     return lag;
 }
 
+void resetPacing() {
+    lag = 0.0;
+}
+
 Pace::Pace(double rest) : rest_(rest), nominal_(rest + kPresentCost) {}
 
 void Pace::rest() {

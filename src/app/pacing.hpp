@@ -21,6 +21,9 @@ void flipDisplay();
 // The lag not yet turned into frames, in seconds (for the tests).
 double presentLag();
 
+// No lag, as at start-up (app::resetProcessState).
+void resetPacing();
+
 // The pace of one counted loop, whose every frame rests `rest` seconds and presents once.
 class Pace {
   public:

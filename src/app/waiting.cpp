@@ -28,6 +28,10 @@ void watchPlayer() {
     }
 }
 
+void forgetPlayerQueue() {
+    playerQueue = nullptr;
+}
+
 void waitForPlayer() {
     if (playerQueue == nullptr) {
         al_rest(kIdleWait);

@@ -17,6 +17,9 @@ void watchPlayer();
 // Sleeps until the player does something or kIdleWait has passed.
 void waitForPlayer();
 
+// Forgets the queue the sleeps wake on (app::resetProcessState).
+void forgetPlayerQueue();
+
 // Sleeps for `seconds` unless the player presses a key or a mouse button first; returns
 // whether they did (and then waits for the mouse button to be let go, so the press is
 // not taken again by the next screen).

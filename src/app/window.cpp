@@ -49,6 +49,12 @@ void watchWindow() {
     al_register_event_source(windowQueue, al_get_keyboard_event_source());
 }
 
+void forgetWindow() {
+    windowQueue = nullptr;
+    closeHook = nullptr;
+    closeAsked = switchAsked = resized = changed = false;
+}
+
 void takeWindowEvents() {
     if (windowQueue == nullptr) {
         return;

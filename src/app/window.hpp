@@ -15,6 +15,9 @@ void watchWindow();
 // animation follows a resize at once.
 void takeWindowEvents();
 
+// Forgets the window's queue, its events and the close hook (app::resetProcessState).
+void forgetWindow();
+
 // Acts on what the player asked of the window: F11 switches full screen, and a request
 // to close the window ends the program here. Called by every poll of the input.
 void answerWindow();

@@ -1,14 +1,9 @@
 #include "support/headless.hpp"
 
-#include "app/assets.hpp"
-#include "app/input.hpp"
+#include "app/process_state.hpp"
 #include "app/startup.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
-#include "records/high_scores.hpp"
-#include "records/options.hpp"
-#include "records/text_entry.hpp"
-#include "saves/save_index.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -27,17 +22,7 @@ void givenBoard(const std::string& rows) {
 
 void resetWorld() {
     standin::reset();
-    app::Assets = app::AssetsRecord{};
-    app::InputState = app::InputStateRecord{};
-    app::mouseState = ALLEGRO_MOUSE_STATE{};
-    board::GameState = board::GameStateRecord{};
-    app::Settings = app::SettingsRecord{};
-    saves::SaveIndex = saves::SaveIndexRecord{};
-    saves::currentSaveName.clear();
-    records::HighScoreList = records::HighScoreListRecord{};
-    records::newEntryIndex = 0;
-    records::listReadable = true;
-    records::caretBlink = 0;
+    app::resetProcessState();
 }
 
 void startHeadless() {
