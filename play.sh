@@ -7,9 +7,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$root/scripts/deps.sh"
 orbelium_install_packages "${ORBELIUM_BUILD_PACKAGES[@]}"
 
-build="$root/build/release"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBELIUM_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target orbelium
+build="$root/build/play"
+(cd "$root" && cmake --preset play >/dev/null && cmake --build --preset play -j"$(nproc)")
 
 home="${ORBELIUM_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/orbelium}"
 mkdir -p "$home"

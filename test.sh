@@ -10,18 +10,19 @@ orbelium_install_packages "${ORBELIUM_BUILD_PACKAGES[@]}" "${ORBELIUM_TEST_PACKA
 jobs="$(nproc)"
 status=0
 
+# The builds and test runs are the presets of CMakePresets.json; their warnings are errors.
+cd "$root"
 echo "== build and test: release"
-cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build/release" -j"$jobs"
-(cd "$root/build/release" && ctest --output-on-failure -j"$jobs" -LE e2e) || status=1
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$jobs"
+ctest --preset release -j"$jobs" || status=1
 # One scenario at a time: each watches a real game against the clock, and some keep
 # both processors of a small machine busy on their own.
-(cd "$root/build/release" && ctest --output-on-failure -L e2e) || status=1
+ctest --preset e2e || status=1
 
 echo "== build and test: address and undefined-behaviour sanitizers"
-cmake -S "$root" -B "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DORBELIUM_SANITIZE=ON >/dev/null
-cmake --build "$root/build/sanitize" -j"$jobs"
-(cd "$root/build/sanitize" && ASAN_OPTIONS=detect_leaks=0 \
-    ctest --output-on-failure -j"$jobs" -LE "e2e|fuzz") || status=1
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+ctest --preset sanitize -j"$jobs" || status=1
 
 exit $status

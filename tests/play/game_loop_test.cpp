@@ -86,6 +86,9 @@ class GameLoop : public playtest::PlayTest {
         EXPECT_FALSE(app::Assets.music != nullptr && app::Assets.music->playing);
     }
 
+    // The main menu composed for the second time: the game has been left.
+    static bool menuAgain() { return standin::textsWith("Nowa gra").size() == 2; }
+
     int scoreFlips_ = 0;
 };
 
@@ -107,8 +110,8 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
         standin::setMouse(kMenuX, kMenuY, 0);
     });
     script.mouseAt(left, kMenuX, kMenuY, app::kLeftButton);
-    // Back in the menu after the board, the fade-out and the fade-in: leave it.
-    script.mouseAt(left + 64 + kFadeOutFlips + kFadeInFlips + 10, 400, 420, app::kLeftButton);
+    // Back in the menu once it has faded in: leave it.
+    script.from(menuAgain).mouseAt(kFadeInFlips + 10, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     app::mainMenu();
     EXPECT_TRUE(wasPlaying) << "the music plays during the game";
@@ -132,8 +135,8 @@ TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
         .at(menuFrames + frame(10), [&] { picked = GameState.pickedCell; })
         .mouseAt(menuFrames + frame(12), kMenuX, kMenuY, 0)
         .mouseAt(menuFrames + frame(15), kMenuX, kMenuY, app::kLeftButton)
-        .mouseAt(menuFrames + frame(15) + 64 + kFadeOutFlips + kFadeInFlips + 10, 400, 420,
-                 app::kLeftButton);
+        .from(menuAgain)
+        .mouseAt(kFadeInFlips + 10, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     app::mainMenu();
     EXPECT_EQ(picked, 0);

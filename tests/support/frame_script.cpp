@@ -9,17 +9,32 @@ FrameScript& FrameScript::mouseAt(int flip, int x, int y, int buttons) {
 }
 
 FrameScript& FrameScript::at(int flip, std::function<void()> action) {
-    actions_.emplace(flip, std::move(action));
+    phases_.back().steps.push_back({flip, std::move(action)});
+    return *this;
+}
+
+FrameScript& FrameScript::from(std::function<bool()> state) {
+    phases_.push_back({std::move(state), {}});
     return *this;
 }
 
 void FrameScript::install() {
-    auto actions = std::make_shared<std::multimap<int, std::function<void()>>>(actions_);
-    const int start = standin::log().flips;
-    standin::setFrameDriver([actions, start](int flips) {
-        auto range = actions->equal_range(flips - start);
-        for (auto it = range.first; it != range.second; ++it) {
-            it->second();
+    struct Run {
+        std::vector<Phase> phases;
+        std::vector<int> began; // the flip each phase began at; phases beyond have not
+    };
+    auto run = std::make_shared<Run>(Run{phases_, {standin::log().flips}});
+    standin::setFrameDriver([run](int flips) {
+        const std::size_t next = run->began.size();
+        if (next < run->phases.size() && run->phases[next].state()) {
+            run->began.push_back(flips);
+        }
+        for (std::size_t p = 0; p < run->began.size(); ++p) {
+            for (const Step& step : run->phases[p].steps) {
+                if (flips - run->began[p] == step.flip) {
+                    step.action();
+                }
+            }
         }
     });
 }
