@@ -139,7 +139,11 @@ class BoardTest : public ::testing::Test {
     }
 
     // Vanish frames (the sheet's second row) drawn.
-    static int vanishFrames() { return static_cast<int>(sheetPieces(-1, 50, 46, 46).size()); }
+    static int vanishFrames() {
+        return static_cast<int>(
+            sheetPieces(-1, app::sheet::kVanish0.y, app::sheet::kVanish0.w, app::sheet::kVanish0.h)
+                .size());
+    }
 
   private:
     static std::vector<standin::BitmapDraw> drawsOf(const ALLEGRO_BITMAP* from, float sx, float sy,

@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr app::Rect kBar = app::sheet::kKindBar1;
+constexpr int kBarPitch = app::sheet::kKindBar2.y - app::sheet::kKindBar1.y;
+
 using namespace boardtest;
 
 class Scoring : public BoardTest {
@@ -130,7 +133,8 @@ TEST_F(Scoring, BarsOutsideZeroToAHundredAreDrawnInsideTheirFrame) {
     for (auto [kind, progress, width] : {std::tuple{1, 0, 1}, {5, -40, 1}, {3, 5000, 101}}) {
         GameState.kindProgress[kind] = progress;
         board::drawKindBar(kind);
-        EXPECT_EQ(sheetPieces(116, 572 + 9 * (kind - 1), width, 8).size(), 1u) << kind;
+        EXPECT_EQ(sheetPieces(kBar.x, kBar.y + kBarPitch * (kind - 1), width, kBar.h).size(), 1u)
+            << kind;
     }
 }
 

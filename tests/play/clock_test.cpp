@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr app::Rect kBar = app::sheet::kClockBar;
+
 using board::GameState;
 
 class Clock : public playtest::PlayTest {
@@ -42,7 +44,7 @@ TEST_F(Clock, AStepTakes601Plus40FramesPerLevelAndEmptiesOneMoreRowOnlyInTheTime
         EXPECT_EQ(std::tuple(GameState.clockBar, GameState.clockTicks, standin::log().flips),
                   std::tuple(41, 0, 1));
         // The bar from row 41 down stays; rows 0..40 are emptied from the screen buffer.
-        EXPECT_EQ(sheetPieces(795, 435 + 41, 15, 316 - 41).size(), 1u);
+        EXPECT_EQ(sheetPieces(kBar.x, kBar.y + 41, kBar.w, kBar.h - 41).size(), 1u);
         EXPECT_EQ(standin::drawsOf(app::Assets.screen).at(0).sh, 41);
     }
 }

@@ -70,7 +70,11 @@ TEST_F(GameScreen, AResumedGameLightsTheCompletedPlanetsAndRestoresStarsAndBoard
         }
         const std::set<float> underColumns{350 + 46 * 2, 350 + 46 * 7};
         EXPECT_EQ(columnStars, stars ? underColumns : std::set<float>{});
-        EXPECT_EQ(sheetPieces(116, 572 + 36, 58, 8).size(), 1u) << "the fifth bar at 57";
+        EXPECT_EQ(sheetPieces(app::sheet::kKindBar5.x, app::sheet::kKindBar5.y, 58,
+                              app::sheet::kKindBar5.h)
+                      .size(),
+                  1u)
+            << "the fifth bar at 57";
         EXPECT_EQ(GameState.grid[8][8], GameState.cellKind[64]) << "the grid rebuilt";
     }
 }

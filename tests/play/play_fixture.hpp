@@ -54,7 +54,7 @@ class PlayTest : public ::testing::Test {
         return sheetPieces(piece.x, piece.y, piece.w, piece.h, target);
     }
     static std::vector<standin::BitmapDraw> sprites(const ALLEGRO_BITMAP* target) {
-        return sheetPieces(-1, 0, 46, 46, target);
+        return sheetPieces(-1, 0, app::sheet::kElement0.w, app::sheet::kElement0.h, target);
     }
 
     // Answers a dialog as a player would: once `prompt` has been on screen for a few flips,
