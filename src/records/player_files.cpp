@@ -94,6 +94,11 @@ bool isWritableRegularFile(const std::string& path) {
     return file.get() >= 0 && isRegular(file.get());
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat st{};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool writeNewFile(const std::string& path, const std::string& content, bool scratch) {
     // A leftover of an interrupted run, or a link planted under the name: unlink removes
     // the link itself, never its target, and a directory stays (the create then fails).

@@ -24,6 +24,9 @@ FileRead readPlayerFile(const std::string& path, std::size_t limit, std::string&
 // writing, without blocking on whatever is there.
 bool isWritableRegularFile(const std::string& path);
 
+// True when `path` names a regular file (not a link), whatever its permissions.
+bool isRegularFile(const std::string& path);
+
 // Creates `path` afresh with exactly `content`, flushed to the disk unless it is only
 // scratch (a copy removed again at once). A file or link left under that name is removed
 // first, and the file is created exclusively, so nothing planted there is ever written

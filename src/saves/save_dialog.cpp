@@ -174,7 +174,9 @@ void showStoreFailed() {
 // store and the file is removed again. A stored game that was there before is already
 // counted: replacing it stands.
 bool storeGame(const std::string& name) {
-    const bool existed = records::isWritableRegularFile(name);
+    // A stored game already there is already counted, even one the player made read-only:
+    // the replacement stands when the count cannot be written.
+    const bool existed = records::isRegularFile(name);
     if (!writeStoredGame(name)) {
         return false;
     }
