@@ -40,12 +40,11 @@ set(CPACK_PACKAGE_NAME orbelium)
 set(CPACK_PACKAGE_VENDOR "ORBELIUM")
 set(CPACK_PACKAGE_CONTACT "ORBELIUM maintainers <maintainers@users.noreply.c-seed-134b70db.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "match-three puzzle across the planets of the Solar System")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Swap neighbouring elements on an eight by eight board to line up three or more of a\n"
-    "kind; the stars that reach the bottom row complete a planet, and eight planets\n"
+    "kind: the stars that reach the bottom row complete a planet, and eight planets\n"
     "complete the game. Relaxed and timed modes, the twenty best results of each, games\n"
     "stored under a password. Every text of the game is in Polish.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
