@@ -1,4 +1,5 @@
 #include "app/assets.hpp"
+#include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "play/game_screen.hpp"
 #include "play/planet_screens.hpp"
@@ -68,7 +69,8 @@ TEST_F(GameScreen, AResumedGameLightsTheCompletedPlanetsAndRestoresStarsAndBoard
         for (const auto& d : sheetPieces(app::sheet::kElement6)) {
             columnStars.insert(d.dx);
         }
-        const std::set<float> underColumns{350 + 46 * 2, 350 + 46 * 7};
+        const std::set<float> underColumns{static_cast<float>(board::cellPixel(3, 1).x),
+                                           static_cast<float>(board::cellPixel(8, 1).x)};
         EXPECT_EQ(columnStars, stars ? underColumns : std::set<float>{});
         EXPECT_EQ(sheetPieces(app::sheet::kKindBar5.x, app::sheet::kKindBar5.y, 58,
                               app::sheet::kKindBar5.h)

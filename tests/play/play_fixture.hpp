@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/sheet.hpp"
+#include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "support/headless.hpp"
@@ -30,8 +31,9 @@ class PlayTest : public ::testing::Test {
         app::Settings.effectsVolume = 1.0f;
         app::Settings.musicVolume = 1.0f;
         for (int cell = 1; cell <= board::kCells; ++cell) {
-            board::GameState.cellX[cell] = 350 + 46 * ((cell - 1) % 8);
-            board::GameState.cellY[cell] = 100 + 46 * ((cell - 1) / 8);
+            const app::Point at = board::cellPixel(board::columnOf(cell), board::rowOf(cell));
+            board::GameState.cellX[cell] = at.x;
+            board::GameState.cellY[cell] = at.y;
         }
         standin::log() = standin::Log{};
     }

@@ -175,8 +175,8 @@ double starValue(const Grid& board, const Move& m) {
 
 app::Point centreOf(int column, int row) {
     constexpr int half = board::kPitch / 2;
-    return {board::kBoardX + board::kPitch * (column - 1) + half,
-            board::kBoardY + board::kPitch * (row - 1) + half};
+    const app::Point corner = board::cellPixel(column, row);
+    return {corner.x + half, corner.y + half};
 }
 
 // The characters of a UTF-8 text as the keyboard delivers them, one code point a key.
