@@ -117,16 +117,18 @@ void readList() {
         listReadable = false;
         return;
     }
-    // The decoded copy is made afresh, never through whatever lay under its name; when it
-    // cannot be made the list reads as empty, and is then not written over either.
-    std::string plain;
-    if (!writeNewFile(app::paths::kDecodedList, decodeListText(stored), true) ||
-        readPlayerFile(app::paths::kDecodedList, kLongestLine, plain) != FileRead::Read) {
-        listReadable = false;
-    } else {
-        std::istringstream copy(plain);
-        readEntries(copy);
+    // The decoded copy is made afresh, never through whatever lay under its name. Where it
+    // cannot be made (a full disk, a read-only folder, a directory of that name) the list
+    // is read from the decoded text itself: the player's results are never shown as gone.
+    std::string plain = decodeListText(stored);
+    if (writeNewFile(app::paths::kDecodedList, plain, true)) {
+        std::string copy;
+        if (readPlayerFile(app::paths::kDecodedList, kLongestLine, copy) == FileRead::Read) {
+            plain = std::move(copy);
+        }
     }
+    std::istringstream copy(plain);
+    readEntries(copy);
     std::remove(app::paths::kDecodedList);
 }
 

@@ -34,13 +34,22 @@ bool writeSaveIndex() {
 void discardStoredGame() {
     // Only a name the save dialog could have given is a stored game; anything else the
     // load dialog was typed (a list file, a path) is never deleted nor counted.
-    if (isPasswordName(currentSaveName)) {
-        std::remove(currentSaveName.c_str());
-        if (SaveIndex.count > std::numeric_limits<int>::min()) {
-            --SaveIndex.count;
-        }
+    if (!isPasswordName(currentSaveName)) {
+        writeSaveIndex();
+        return;
     }
-    writeSaveIndex();
+    // The lowered count is stored before the file goes: a crash in between leaves a
+    // finished game that is not counted, never a count naming a game that is gone. A
+    // count that cannot be stored keeps the game, still counted.
+    const int counted = SaveIndex.count;
+    if (SaveIndex.count > std::numeric_limits<int>::min()) {
+        --SaveIndex.count;
+    }
+    if (writeSaveIndex()) {
+        std::remove(currentSaveName.c_str());
+    } else {
+        SaveIndex.count = counted;
+    }
 }
 
 void beginNewGame() {

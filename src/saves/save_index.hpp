@@ -21,8 +21,9 @@ void readSaveIndex();
 // Replaces "zg.txt" with the count (decimal, no line end); false when it failed.
 bool writeSaveIndex();
 
-// After a resumed game's result is recorded: deletes its stored file and lowers the
-// count, then stores the count. A name no password can have is never deleted.
+// After a resumed game's result is recorded: lowers the count and stores it, then
+// deletes the stored file; when the count cannot be stored, the file and the count stay
+// as they were. A name no password can have is never deleted.
 void discardStoredGame();
 
 // The save state of a game started afresh from the menu: no stored file, not resumed.

@@ -1,40 +1,39 @@
 #!/bin/sh
-# Builds the fuzz targets of the player-file readers (result lists, settings and count,
-# stored games) with clang's libFuzzer under AddressSanitizer and
-# UndefinedBehaviorSanitizer, against the whole game library and the Allegro stand-in,
-# and runs each for the given number of seconds (default 20) in a scratch folder. Exits
-# non-zero when a target finds a crash.
+# The bounded fuzz run: builds a libFuzzer target for every reader of player data (result
+# lists, stored games, "opc.txt", "zg.txt", "ekran.txt"; see common.sh) under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes each for the given number
+# of seconds (default 12) from a scratch copy of its checked-in seeds. Exits non-zero
+# when any target finds a crash or a broken promise, after printing the report and the
+# input; the inputs are kept in the folder it names.
 #   tests/fuzz/run_fuzz.sh [seconds]
+# FUZZ_BUILD_JOBS sets how many compilers run at once (default: every processor).
 set -eu
-seconds=${1:-20}
-root=$(cd "$(dirname "$0")/../.." && pwd)
+seconds=${1:-12}
+. "$(dirname "$0")/common.sh"
 out=$(mktemp -d "${TMPDIR:-/tmp}/orbelium-fuzz-XXXXXX")
 trap 'rm -rf "$out"' EXIT
-flags="-std=c++20 -g -O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined"
-flags="$flags -I$root/src -I$root/tests $(pkg-config --cflags allegro-5)"
+fuzz_build "$out" "${FUZZ_BUILD_JOBS:-$(nproc)}"
 
-# The game library and the stand-in, compiled once for every target.
-mkdir -p "$out/obj"
-find "$root/src" -name '*.cpp' ! -path '*/app/main.cpp' > "$out/sources"
-echo "$root/tests/support/allegro_standin.cpp" >> "$out/sources"
-xargs -P "$(nproc)" -I{} sh -c \
-    'clang++ '"$flags"' -fsanitize=fuzzer-no-link -c "$1" -o "'"$out"'/obj/$(echo "$1" | md5sum | cut -c1-12).o"' \
-    _ {} < "$out/sources"
-
-for target in "$root/tests/records/fuzz/list_file_fuzz.cpp" \
-              "$root/tests/app/fuzz/settings_fuzz.cpp" \
-              "$root/tests/saves/fuzz/stored_game_fuzz.cpp"; do
-    name=$(basename "$target" .cpp)
-    clang++ $flags -fsanitize=fuzzer -o "$out/$name" "$target" "$out"/obj/*.o
-    mkdir -p "$out/$name.work" "$out/$name.corpus"
-    echo "== $name: $seconds s"
-    status=0
-    (cd "$out/$name.work" && "$out/$name" -max_total_time="$seconds" -max_len=4096 \
-        "$out/$name.corpus" > "$out/$name.log" 2>&1) || status=$?
-    tail -n 3 "$out/$name.log"
-    if [ "$status" -ne 0 ]; then
-        cat "$out/$name.log"
-        echo "$name found a crash"
-        exit 1
+found=""
+for name in $(fuzz_targets); do
+    mkdir -p "$out/corpus/$name"
+    cp "$fuzz_seeds/$name"/* "$out/corpus/$name/"
+    if fuzz_run "$name" "$out/bin/$name" "$out/corpus/$name" "$out/findings/$name" \
+        "$out/$name.log" -max_total_time="$seconds"; then
+        set -- $(fuzz_stats "$out/$name.log")
+        echo "$name: $1 executions in $seconds s, cov $3, ft $4, corpus $5"
+    else
+        echo "$name FOUND A FAULT:"
+        fuzz_show_finding "$out/$name.log" "$out/findings/$name"
+        found="$found $name"
     fi
 done
+if [ -n "$found" ]; then
+    kept=$(mktemp -d "${TMPDIR:-/tmp}/orbelium-fuzz-findings-XXXXXX")
+    cp -r "$out/findings/." "$kept/"
+    for name in $found; do
+        cp "$out/$name.log" "$kept/"
+    done
+    echo "findings in:$found; their inputs are kept in $kept"
+    exit 1
+fi

@@ -70,7 +70,8 @@ TEST_F(PlayerFiles, OnlyARegularFileIsReadAndAPipeNeverWaitedOn) {
 }
 
 // A list that is there but cannot be read is not an empty list: writing the new result
-// over it would lose every result it holds.
+// over it would lose every result it holds. A decoded copy that cannot be made (here a
+// directory under its name; a full disk or a read-only folder alike) does not hide the list.
 TEST_F(PlayerFiles, AListThatCannotBeReadIsKeptAndTheResultStillShown) {
     const std::string twenty = encodeListText(fixture::repeat("Ola 8 5000 ", 20));
     const std::pair<const char*, std::function<void()>> cases[] = {
@@ -97,24 +98,35 @@ TEST_F(PlayerFiles, AListThatCannotBeReadIsKeptAndTheResultStillShown) {
         script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
         driver::giveUpAfter(script).install();
         records::nameEntry();
-        EXPECT_EQ(folder.read("lic.txt"), before);
         EXPECT_EQ(fixture::textsAt(250, 110), std::vector<std::string>{"Ewa"}) << "shown, row 1";
+        if (fs::is_directory(folder.path() / "xh.txt")) {
+            EXPECT_EQ(records::decodeListText(folder.read("lic.txt")),
+                      "Ewa 2 9000 " + fixture::repeat("Ola 8 5000 ", 19) + "... 0 0 ");
+            EXPECT_TRUE(standin::textsWith("Nie udało się zapisać wyniku").empty());
+            continue;
+        }
+        EXPECT_EQ(folder.read("lic.txt"), before);
         EXPECT_EQ(standin::textsWith("Nie udało się zapisać wyniku").size(), 1u);
     }
 }
 
-// A finished resumed game: its result is stored before its stored game goes, so a
-// failure between the two loses neither.
-TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultIsStored) {
+// A finished resumed game: its result is stored first, then the lowered count, and only
+// then does its stored game go, so a failure (or a crash) between them loses nothing and
+// "zg.txt" never counts a game that is gone.
+TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultAndTheLoweredCountAreStored) {
     saves::SaveIndex.count = 2;
     saves::currentSaveName = "abc";
     folder.write("abc", "stored");
+    folder.write("zg.txt", "2");
     fixture::blockWithFolder(folder, "lir.txt.~new"); // the list cannot be replaced
     EXPECT_FALSE(records::writeList(true));
+    fs::remove_all(folder.path() / "lir.txt.~new");
+    fixture::blockWithFolder(folder, "zg.txt.~new"); // nor, then, the count
+    EXPECT_TRUE(records::writeList(true));
     EXPECT_EQ(folder.read("abc"), "stored");
     EXPECT_EQ(saves::SaveIndex.count, 2);
-    EXPECT_FALSE(folder.exists("zg.txt"));
-    fs::remove_all(folder.path() / "lir.txt.~new");
+    EXPECT_EQ(folder.read("zg.txt"), "2");
+    fs::remove_all(folder.path() / "zg.txt.~new");
     EXPECT_TRUE(records::writeList(true));
     EXPECT_FALSE(folder.exists("abc"));
     EXPECT_EQ(folder.read("zg.txt"), "1");

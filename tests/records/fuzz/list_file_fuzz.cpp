@@ -1,5 +1,7 @@
-// libFuzzer target: any bytes as a list file. Reading must not crash, every name read
-// must fit the list screen, and writing the list and reading it back must give it again.
+// libFuzzer target: any bytes as a list file ("lic.txt" when the first byte is "T", else
+// "lir.txt"). Reading must not crash, a regular file must count as readable (or the game
+// would refuse to store results), every name read must fit the list screen, and writing
+// the list and reading it back must give it again.
 #include "board/game_state.hpp"
 #include "records/high_scores.hpp"
 
@@ -10,21 +12,21 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    {
-        std::ofstream out("lir.txt", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
     board::GameState.mode = (size > 0 && data[0] == 'T') ? 1 : 0;
-    if (board::GameState.mode == 1) {
-        std::rename("lir.txt", "lic.txt");
-    }
+    std::ofstream(records::listFileName(board::GameState.mode), std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     records::readList();
+    if (!records::listReadable) {
+        std::abort();
+    }
     for (int i = 1; i <= records::kListLength; ++i) {
-        if (records::HighScoreList.entry[i].name.size() > 17) {
+        if (records::HighScoreList.entry[i].name.size() > records::kNameBytes) {
             std::abort();
         }
     }
-    records::writeList(false);
+    if (!records::writeList(false)) {
+        std::abort();
+    }
     const records::HighScoreListRecord written = records::HighScoreList;
     records::readList();
     for (int i = 1; i <= records::kListLength; ++i) {
@@ -34,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
-    std::remove("lir.txt");
-    std::remove("lic.txt");
+    std::remove(records::listFileName(board::GameState.mode));
     return 0;
 }

@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes as a stored game. Reading must not crash and must leave
-// every field in the range the game's pictures, tables and rules can hold.
+// every field in the range the game's pictures, tables and rules can hold, and the game
+// then stored must read back as the same game.
 #include "board/game_state.hpp"
 #include "records/options.hpp"
 #include "saves/stored_game.hpp"
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     {
@@ -23,8 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     saves::readStoredGame("gra");
     const auto& g = board::GameState;
     bool ok = g.level >= 1 && g.level <= 8 && g.stars >= 0 && g.stars <= 8 && g.clockBar >= 0 &&
-              (g.mode == 0 || g.mode == 1) && std::isfinite(app::Settings.musicVolume) &&
-              std::isfinite(app::Settings.effectsVolume);
+              (g.mode == 0 || g.mode == 1);
+    for (const float volume : {app::Settings.musicVolume, app::Settings.effectsVolume}) {
+        ok = ok && std::isfinite(volume) && volume >= app::kMinVolume &&
+             volume <= app::kMaxVolume;
+    }
     for (int cell = 1; cell <= board::kCells; ++cell) {
         ok = ok && g.cellKind[cell] >= 1 && g.cellKind[cell] <= 7;
     }
@@ -43,6 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ok = ok && g.kindProgress[kind] >= 0 && g.kindProgress[kind] <= 100;
     }
     if (!ok) {
+        std::abort();
+    }
+    const std::string text = saves::storedGameText();
+    if (!saves::writeStoredGame("gra")) {
+        std::abort();
+    }
+    // Values no reading can leave: each must be read again to match.
+    const int mode = g.mode;
+    board::GameState = board::GameStateRecord{};
+    board::GameState.mode = 1 - mode;
+    app::Settings.musicVolume = std::numeric_limits<float>::quiet_NaN();
+    app::Settings.effectsVolume = std::numeric_limits<float>::quiet_NaN();
+    saves::readStoredGame("gra");
+    if (saves::storedGameText() != text) {
         std::abort();
     }
     std::remove("gra");
