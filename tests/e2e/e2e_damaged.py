@@ -14,7 +14,7 @@ import time
 from board_view import ElementColours, board_text, filler_board, stored_game_text
 from e2e_game import LAST_NAME, MESSAGE_BOX, PLANET_TEXT_BOX
 from e2e_records import LAST_SECOND, LAST_SECOND_GAME, NAME, OPTIONS_BOX, encoded_list
-from e2e_saves import PASSWORD_FIELD, answer_yes, refused
+from e2e_saves import ask_for_password, refused, type_password
 from flows import (BOTTOM_STRIP, CONTINUE_BUTTON, LIST_BOX, LIST_RETURN, MENU_BOX, MENU_BUTTON,
                    MENU_WORDS, MIDDLE_STRIP, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
                    enter_name, leave_through_exit, read_file, reach_menu, resume, see,
@@ -234,11 +234,8 @@ def no_stored_games(session):
 def store_new_game(session, password, label):
     """A new game stored under password, up to the moment the password is entered."""
     start_new_game(session, f"{label}-board")
-    answer_yes(session, label)
-    wait_in_strip(session, ["Wpisz", "hasło"], f"{label}-prompt", BOTTOM_STRIP)
-    session.type(password)
-    session.wait_for_text([password], f"{label}-typed", 15, PASSWORD_FIELD, psm=7)
-    session.key("Return")
+    ask_for_password(session, label)
+    type_password(session, password, label)
 
 
 def time_out_with_name(session, stored, kind):
@@ -340,12 +337,9 @@ def writes_over_directories(session, damage):
     stored in the list's place (the game says so and keeps the stored game it came
     from)."""
     start_new_game(session, "board")
-    answer_yes(session, "store")
-    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
+    ask_for_password(session, "store")
     for password in (STORED, NEW):
-        session.type(password)
-        session.wait_for_text([password], f"typed-{password}", 15, PASSWORD_FIELD, psm=7)
-        session.key("Return")
+        type_password(session, password, f"store-{password}")
         wait_in_strip(session, STORE_FAILED, f"not-stored-{password}", BOTTOM_STRIP)
         wait_in_strip(session, ["Wpisz", "inne", "hasło"], f"after-{password}", BOTTOM_STRIP)
     session.key("Escape")

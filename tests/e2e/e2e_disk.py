@@ -27,7 +27,7 @@ import time
 
 from e2e_records import (LAST_SECOND, LAST_SECOND_GAME, MODE_SWITCH, NAME, OPTIONS_BOX,
                          TIMED_OPTIONS, change_options, encoded_list)
-from e2e_saves import PASSWORD_FIELD, answer_yes
+from e2e_saves import ask_for_password, type_password
 from flows import (BOTTOM_STRIP, LIST_BOX, LIST_RETURN, MENU_BUTTON, MIDDLE_STRIP, PAGE_RETURN,
                    SLOW, choose, enter_name, keep, leave_through_exit, reach_menu, see,
                    start_new_game, type_and_enter, wait_in_strip)
@@ -199,11 +199,8 @@ def store_refused(session):
     """A new game stored under a new password: the store fails, the game says so and asks
     for another password; Escape gives up and the game goes on."""
     start_new_game(session, "store-board")
-    answer_yes(session, "store")
-    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
-    session.type(NEW_PASSWORD)
-    session.wait_for_text([NEW_PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
-    session.key("Return")
+    ask_for_password(session, "store")
+    type_password(session, NEW_PASSWORD, "store")
     notice(session, ["Nie udało się zapisać gry"], "store-failed")
     wait_in_strip(session, RETRY_PROMPT, "store-retry", BOTTOM_STRIP)
     session.key("Escape")
@@ -349,10 +346,8 @@ STORE_PASSWORD = "kometa"
 
 def play_store(session):
     start_new_game(session, "board")
-    answer_yes(session, "store")
-    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
-    session.type(STORE_PASSWORD)
-    session.wait_for_text([STORE_PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
+    ask_for_password(session, "store")
+    type_password(session, STORE_PASSWORD, "store", end=None)
     yield session.key("Return")
     reach_menu(session, "menu-after-store")
 

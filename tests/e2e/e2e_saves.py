@@ -25,6 +25,21 @@ def answer_yes(session, label):
     session.click(*YES_BUTTON)
 
 
+def ask_for_password(session, label):
+    """From the game: the save button, yes, and the strip asks for a new password."""
+    answer_yes(session, label)
+    wait_in_strip(session, ["Wpisz", "hasło"], f"{label}-prompt", BOTTOM_STRIP)
+
+
+def type_password(session, password, label, end="Return"):
+    """Types a password into the strip's field, sees it there, and ends it with `end`
+    (none: the caller presses the key)."""
+    session.type(password)
+    session.wait_for_text([password], f"{label}-typed", 15, PASSWORD_FIELD, psm=7)
+    if end:
+        session.key(end)
+
+
 def refused(session, password, label):
     """Types a password into the load dialog and sees it refused, back in the menu."""
     choose(session, "resume")
@@ -50,11 +65,8 @@ def scenario_save_resume(session):
     colours = ElementColours(session.assets)
     played = start_new_game(session, "board")
     board = colours.read_board(played)
-    answer_yes(session, "store")
-    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
-    session.type(PASSWORD)
-    session.wait_for_text([PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
-    session.key("Return")
+    ask_for_password(session, "store")
+    type_password(session, PASSWORD, "store")
     reach_menu(session, "menu-after-store")
 
     check(os.path.isfile(session.file(PASSWORD)), f"no file {PASSWORD!r}: {files_in(session)}")
@@ -108,11 +120,8 @@ def scenario_escape_save(session):
     session.start()
     reach_menu(session)
     start_new_game(session, "board")
-    answer_yes(session, "store")
-    wait_in_strip(session, ["Wpisz", "hasło"], "store-prompt", BOTTOM_STRIP)
-    session.type(ESCAPE_PASSWORD)
-    session.wait_for_text([ESCAPE_PASSWORD], "store-typed", 15, PASSWORD_FIELD, psm=7)
-    session.key("Escape")
+    ask_for_password(session, "store")
+    type_password(session, ESCAPE_PASSWORD, "store", end="Escape")
     reach_menu(session, "menu-after-store")
     check(os.path.isfile(session.file(ESCAPE_PASSWORD)),
           f"no file {ESCAPE_PASSWORD!r}: {files_in(session)}")

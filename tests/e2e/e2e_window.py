@@ -8,7 +8,7 @@ import time
 from board_view import (SCORE_BOX, ElementColours, board_text, cell_centre, cell_origin,
                         first_move, has_line)
 from e2e_records import BONUS_BOX, BONUS_STILL, OPTIONS_BOX, visit_page
-from flows import (MENU_BUTTON, PAGE_RETURN, SLOW, choose, leave_through_exit, menu_item,
+from flows import (MENU_BUTTON, PAGE_RETURN, choose, leave_through_exit, menu_item,
                    reach_menu, read_file, see, start_new_game, wait_for_board)
 from picture import Picture, distance
 from player import check

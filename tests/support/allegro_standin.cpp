@@ -74,7 +74,6 @@ struct Handles {
     std::vector<std::unique_ptr<ALLEGRO_BITMAP>> bitmaps;
     std::vector<std::unique_ptr<ALLEGRO_FONT>> fonts;
     std::vector<std::unique_ptr<ALLEGRO_SAMPLE>> samples;
-    std::vector<std::unique_ptr<ALLEGRO_SAMPLE_INSTANCE>> instances;
     std::vector<std::unique_ptr<ALLEGRO_EVENT_QUEUE>> queues;
     std::set<Region> sheetRegions;
 };
@@ -698,45 +697,8 @@ void al_stop_samples(void) {
     world().loops = 0;
 }
 
-ALLEGRO_SAMPLE_INSTANCE* al_create_sample_instance(ALLEGRO_SAMPLE* sample) {
-    ALLEGRO_SAMPLE_INSTANCE* instance = standin::keep(standin::handles().instances, {});
-    instance->sample = sample;
-    return instance;
-}
-
 ALLEGRO_MIXER* al_get_default_mixer(void) {
     return world().voicesReserved ? &world().mixer : nullptr;
-}
-
-bool al_attach_sample_instance_to_mixer(ALLEGRO_SAMPLE_INSTANCE* instance, ALLEGRO_MIXER* mixer) {
-    require(instance != nullptr && mixer != nullptr, "al_attach_sample_instance_to_mixer");
-    instance->attached = true;
-    return true;
-}
-
-bool al_set_sample_instance_playmode(ALLEGRO_SAMPLE_INSTANCE* instance, ALLEGRO_PLAYMODE mode) {
-    require(instance != nullptr, "al_set_sample_instance_playmode");
-    instance->mode = mode;
-    return true;
-}
-
-bool al_set_sample_instance_gain(ALLEGRO_SAMPLE_INSTANCE* instance, float gain) {
-    require(instance != nullptr, "al_set_sample_instance_gain");
-    instance->gain = gain;
-    instance->gains.push_back(gain);
-    return true;
-}
-
-bool al_play_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
-    require(instance != nullptr && instance->attached, "al_play_sample_instance");
-    instance->playing = true;
-    return true;
-}
-
-bool al_stop_sample_instance(ALLEGRO_SAMPLE_INSTANCE* instance) {
-    require(instance != nullptr, "al_stop_sample_instance");
-    instance->playing = false;
-    return true;
 }
 
 } // extern "C"

@@ -29,15 +29,6 @@ struct ALLEGRO_SAMPLE {
     std::string path;
 };
 
-struct ALLEGRO_SAMPLE_INSTANCE {
-    ALLEGRO_SAMPLE* sample = nullptr;
-    float gain = 1.0f;
-    ALLEGRO_PLAYMODE mode = ALLEGRO_PLAYMODE_ONCE;
-    bool playing = false;
-    bool attached = false;
-    std::vector<float> gains; // every gain set, in order
-};
-
 namespace standin {
 
 struct BitmapDraw {
