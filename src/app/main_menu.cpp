@@ -106,9 +106,9 @@ void mainMenu() {
         }
         if (item != 0 && InputState.buttons == kLeftButton) {
             if (item == kExitItem) {
-                app::flipDisplay();
+                app::showCanvas();
                 restoreFromScreen(kRestoredRegion);
-                al_rest(kFrameRest);
+                app::sleepFor(kFrameRest);
                 fadeOut();
                 return;
             }

@@ -1,5 +1,6 @@
 #include "app/pacing.hpp"
 
+#include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
 
@@ -10,80 +11,193 @@
 namespace app {
 
 namespace {
-// What one flip costs on a display that keeps up, beside the loop's own rest.
-constexpr double kPresentCost = kNominalFrame - kFrameRest;
-// The lag is never carried further than this: a longer one was a stall (the window
-// moved, the machine suspended) or the flips of a screen that only waits for the player,
-// not time the game should make up by skipping.
-constexpr double kLongestLag = 0.05;
+ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
+bool waiting = false;      // something was drawn that the display has not shown
+double lastPresent = -1e9; // when the last present began
+long sleeps = 0;
+long presents = 0;
 
-double lag = 0.0;
-} // namespace
+// A sleep may end a little before the refresh it aimed at; a present that early still
+// counts as at the refresh.
+constexpr double kRefreshSlack = 0.0005;
+// A sleep that ends this close to its deadline has reached it: no timer is finer.
+constexpr double kTimerGrain = 1e-7;
 
-void flipDisplay() {
-    const double started = al_get_time();
-    presentCanvas();
-    lag = std::clamp(lag + (al_get_time() - started) - kPresentCost, 0.0, kLongestLag);
+double refreshPeriod() {
+    const int hz = Assets.display != nullptr ? al_get_display_refresh_rate(Assets.display) : 0;
+    return 1.0 / (hz > 0 ? hz : kDefaultRefreshHz);
 }
 
-double presentLag() {
-    return lag;
+// When the display can take the next picture. Measured from the start of the last
+// present: a display that holds its flips until the refresh then still takes one picture
+// every refresh.
+double nextRefresh() {
+    const double period = refreshPeriod();
+    return lastPresent + period - std::min(kRefreshSlack, period / 4);
+}
+
+void present() {
+    lastPresent = al_get_time();
+    waiting = false;
+    ++presents;
+    presentCanvas();
+}
+
+bool presentIfDue() {
+    const double now = al_get_time();
+    // A clock that stood still or went back since the last present (only a test's virtual
+    // one does) leaves no refresh to wait for.
+    if (waiting && (now >= nextRefresh() || now <= lastPresent)) {
+        present();
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+void showCanvas() {
+    waiting = true;
+    presentIfDue();
+}
+
+void presentNow() {
+    present();
+}
+
+bool pictureWaiting() {
+    return waiting;
+}
+
+void watchPlayer() {
+    playerQueue = al_create_event_queue();
+    if (playerQueue == nullptr) {
+        return;
+    }
+    al_register_event_source(playerQueue, al_get_mouse_event_source());
+    al_register_event_source(playerQueue, al_get_keyboard_event_source());
+    if (Assets.display != nullptr) {
+        al_register_event_source(playerQueue, al_get_display_event_source(Assets.display));
+    }
+}
+
+bool sleepUntil(double deadline, bool wakeForPlayer) {
+    ++sleeps;
+    for (;;) {
+        presentIfDue();
+        const double now = al_get_time();
+        if (now >= deadline - kTimerGrain) {
+            return false;
+        }
+        const double until = waiting ? std::min(deadline, nextRefresh()) : deadline;
+        if (!wakeForPlayer || playerQueue == nullptr) {
+            al_rest(until - now);
+            continue;
+        }
+        // The screens read the mouse, its presses and their own key queues; these events
+        // only end the sleep.
+        if (al_wait_for_event_timed(playerQueue, nullptr, static_cast<float>(until - now))) {
+            al_flush_event_queue(playerQueue);
+            presentIfDue();
+            return true;
+        }
+    }
+}
+
+void sleepFor(double seconds) {
+    sleepUntil(al_get_time() + seconds, false);
+}
+
+bool waitUnlessPlayerPresses(double seconds) {
+    const double until = al_get_time() + seconds;
+    ++sleeps;
+    for (;;) {
+        presentIfDue();
+        const double now = al_get_time();
+        if (now >= until - kTimerGrain) {
+            return false;
+        }
+        const double wake = waiting ? std::min(until, nextRefresh()) : until;
+        if (playerQueue == nullptr) {
+            al_rest(wake - now);
+            continue;
+        }
+        ALLEGRO_EVENT event;
+        if (!al_wait_for_event_timed(playerQueue, &event, static_cast<float>(wake - now)) ||
+            (event.type != ALLEGRO_EVENT_KEY_DOWN &&
+             event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN)) {
+            continue;
+        }
+        al_flush_event_queue(playerQueue);
+        ALLEGRO_MOUSE_STATE mouse;
+        for (al_get_mouse_state(&mouse); mouse.buttons != 0; al_get_mouse_state(&mouse)) {
+            sleepUntil(al_get_time() + kNominalFrame, true);
+        }
+        forgetPresses();
+        return true;
+    }
+}
+
+long sleepsSoFar() {
+    return sleeps;
 }
 
 void resetPacing() {
-    lag = 0.0;
+    playerQueue = nullptr;
+    waiting = false;
+    lastPresent = -1e9;
+    sleeps = 0;
 }
 
-Pace::Pace(double rest) : rest_(rest), nominal_(rest + kPresentCost) {}
-
-void Pace::rest() {
-    if (rest_ > 0.0) {
-        al_rest(rest_);
-    }
-}
-
-int Pace::count() {
-    const int extra = static_cast<int>(lag / nominal_);
-    lag -= extra * nominal_;
-    return 1 + extra;
-}
-
-int Pace::present() {
-    rest();
-    flipDisplay();
-    return count();
-}
-
-int Pace::presentThenRest() {
-    flipDisplay();
-    rest();
-    return count();
-}
-
-bool Pace::behind(bool last) {
-    if (last || lag < nominal_) {
-        return false;
-    }
-    lag -= nominal_;
-    return true;
-}
+Pace::Pace(double rest) : start_(al_get_time()), step_(rest + kPresentCost) {}
 
 bool Pace::frame(bool last) {
-    if (behind(last)) {
-        return false;
+    ++steps_;
+    double due = start_ + static_cast<double>(steps_) * step_;
+    const double now = al_get_time();
+    if (now - due > kLongestLag) {
+        start_ += now - due - kLongestLag;
+        due = now - kLongestLag;
     }
-    rest();
-    flipDisplay();
-    return true;
+    waiting = true;
+    if (!last && now >= due) {
+        return false; // overdue: the next step's picture will be the one shown
+    }
+    const long before = presents;
+    // The last picture is the one that stays, so it is always shown: at the step's end
+    // or the display's next refresh, whichever is later.
+    sleepUntil(last ? std::max(due, nextRefresh()) : due, false);
+    return presents != before;
 }
 
-bool Pace::frameThenRest(bool last) {
-    if (behind(last)) {
-        return false;
+FrameClock::FrameClock(double frame)
+    : frame_(frame), start_(al_get_time()), sleeps_(sleeps), presents_(presents) {}
+
+int FrameClock::next(int ahead) {
+    const bool nested = sleeps != sleeps_;
+    if (nested) {
+        // A loop inside the pass kept its own time: this loop's frames go on from now.
+        start_ = al_get_time() - static_cast<double>(frames_) * frame_;
     }
-    flipDisplay();
-    rest();
-    return true;
+    // A pass that showed its own picture and has only a frame to wait does not listen
+    // for the player: the next pass polls within the frame anyway.
+    const bool listen = ahead > 1 || nested || presents == presents_;
+    const double nextDue = start_ + static_cast<double>(frames_ + 1) * frame_;
+    double aimed = start_ + static_cast<double>(frames_ + std::max(ahead, 1)) * frame_;
+    if (sleepUntil(aimed, listen)) {
+        // The player did something: the next frame takes it.
+        aimed = std::max(al_get_time(), nextDue);
+        sleepUntil(nextDue, false);
+    }
+    const double now = al_get_time();
+    if (now - aimed > kLongestLag) {
+        start_ += now - aimed - kLongestLag;
+    }
+    const long due = static_cast<long>((now - start_) / frame_ + 1e-6);
+    const long passed = std::max(1L, due - frames_);
+    frames_ += passed;
+    sleeps_ = sleeps;
+    presents_ = presents;
+    return static_cast<int>(std::min<long>(passed, 1L << 30));
 }
 
 } // namespace app

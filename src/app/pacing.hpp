@@ -1,56 +1,102 @@
 #pragma once
 
 // The game counts in frames: animations advance one step and the timed game's clock one
-// tick per frame. Those frames were measured on a display that shows each picture as soon
-// as it is flipped; a display that waits for its refresh (60 Hz on most desktops) makes
-// every flip last up to 1/60 s, which would stretch every animation and the clock twelve
-// times. The game's flips therefore note how far presenting has fallen behind that pace,
-// and each counted loop (a Pace) turns the lag into frames: the game loop counts them on
-// the clock, an animation passes them without presenting. On a display that keeps up,
-// every frame is presented and counts once, exactly as before.
+// tick per frame. A frame is a span of wall-clock time, the same on every machine and
+// every display, and a picture is something the display shows at its own pace: at most
+// once per refresh, and only when something was drawn since the last one. Between
+// pictures the game sleeps until the next frame that can change something is due, or
+// until the player does something. Every frame's rules still run in their order; a
+// frame whose picture nobody would see is only drawn, not presented.
 namespace app {
 
-// One frame of the game loop as measured on such a display: 1 ms of rest and the rest
-// of the time presenting.
+// One frame of the game loop: the length the game's frames were measured at.
 inline constexpr double kNominalFrame = 1.0 / 750;
 
-// Presents the canvas (app::presentCanvas) and notes how much longer than on a display
-// that keeps up it took.
-void flipDisplay();
+// What one present cost on the display the frames were measured on, beside a loop's rest:
+// an animation step resting `rest` seconds lasts rest + kPresentCost.
+inline constexpr double kPresentCost = kNominalFrame - 0.001;
 
-// The lag not yet turned into frames, in seconds (for the tests).
-double presentLag();
+// A loop that fell further behind its frames than this was stalled (the window moved,
+// the machine suspended): the time beyond it is not made up.
+inline constexpr double kLongestLag = 0.05;
 
-// No lag, as at start-up (app::resetProcessState).
+// The refresh assumed when the display does not tell its own.
+inline constexpr int kDefaultRefreshHz = 60;
+
+// Asks for the canvas to be shown: presented at once when the display can take a picture
+// (a refresh has passed since the last), otherwise by the next sleep that reaches the
+// display's next refresh.
+void showCanvas();
+
+// Presents the canvas now, however recently the last picture was shown: what the player
+// must see before something long happens (a window switch).
+void presentNow();
+
+// Whether a picture was asked for and not yet shown (for the tests).
+bool pictureWaiting();
+
+// Opens the queue the sleeps wake on: mouse, keyboard and window. Called at start-up.
+void watchPlayer();
+
+// Sleeps until al_get_time() reaches `deadline`; with `wakeForPlayer`, wakes early when
+// the player moves the mouse, presses or lets go of a button or key, or the window has
+// news, and returns true then. A picture waiting to be shown is presented when the
+// display can take it, without ending the sleep.
+bool sleepUntil(double deadline, bool wakeForPlayer);
+
+// Sleeps `seconds`, showing a waiting picture in time.
+void sleepFor(double seconds);
+
+// Sleeps for `seconds` unless the player presses a key or a mouse button first; returns
+// whether they did (and then waits for the mouse button to be let go, so the press is
+// not taken again by the next screen).
+bool waitUnlessPlayerPresses(double seconds);
+
+// How many sleeps began so far: a counted loop whose frame ran a loop of its own (an
+// animation, a dialog) sees it here and starts its time over after it.
+long sleepsSoFar();
+
+// No picture waiting, none presented, no player queue (app::resetProcessState).
 void resetPacing();
 
-// The pace of one counted loop, whose every frame rests `rest` seconds and presents once.
+// The steps of one animation, each lasting `rest` + kPresentCost seconds from the step
+// before, whatever presenting costs.
 class Pace {
   public:
     explicit Pace(double rest);
 
-    // Rests and flips, and returns how many of the loop's frames that stood for (at least
-    // 1): more when presenting fell behind.
-    int present();
-    // The same with the flip before the rest.
-    int presentThenRest();
-    // For a loop that rests and flips on its own: the loop's rest, and the frames its
-    // last flips and rest stood for.
-    void rest();
-    int count();
-
-    // One frame of an animation: presents it (resting first) and returns true, or, while
-    // presenting lags by a frame or more, returns false without resting or presenting, so
-    // the loop only draws and counts this frame. The last frame is always presented.
+    // Ends one step whose picture was drawn: asks for it to be shown and sleeps until the
+    // step's time is over. A step already overdue returns at once without presenting, so
+    // the loop only draws it; the last step is always shown before it returns. Returns
+    // whether the step's picture was presented.
     bool frame(bool last = false);
-    // The same with the flip before the rest.
-    bool frameThenRest(bool last = false);
 
   private:
-    bool behind(bool last);
+    double start_;
+    double step_;
+    long steps_ = 0;
+};
 
-    double rest_;
-    double nominal_;
+// The frames of a loop that counts them (the game loop, a held drag, the hint's blink):
+// every call ends one pass of the loop and says how many frames of `frame` seconds the
+// pass stood for.
+class FrameClock {
+  public:
+    explicit FrameClock(double frame = kNominalFrame);
+
+    // Shows a waiting picture when the display can take it, and sleeps until the frame
+    // `ahead` frames on is due (the next frame that can change something), or, when
+    // `ahead` is more than one, until the player does something, and then on to the next
+    // frame. Returns how many frames have come due since the last call, at least 1; the
+    // time a loop inside the pass spent is not counted, nor a stall beyond kLongestLag.
+    int next(int ahead = 1);
+
+  private:
+    double frame_;
+    double start_;
+    long frames_ = 0;
+    long sleeps_;
+    long presents_;
 };
 
 } // namespace app

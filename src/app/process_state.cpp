@@ -24,7 +24,6 @@ void resetProcessState() {
     resetPacing();
     forgetWindow();
     forgetMouse();
-    forgetPlayerQueue();
     resetLetterbox();
     resetAssetFolder();
     board::GameState = board::GameStateRecord{};

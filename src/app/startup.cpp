@@ -137,7 +137,7 @@ ALLEGRO_DISPLAY* createWindow() {
     const int height = kPictureHeight * scale;
     ALLEGRO_DISPLAY* display = al_create_display(width, height);
     for (int retry = 0; display == nullptr && retry < kWindowRetries; ++retry) {
-        al_rest(kWindowRetryRest);
+        app::sleepFor(kWindowRetryRest);
         display = al_create_display(width, height);
     }
     return display;
@@ -187,7 +187,7 @@ void startUp() {
     // everything else loads while it stands.
     setTargetCanvas();
     al_clear_to_color(app::palette::kBlack);
-    app::flipDisplay();
+    app::showCanvas();
     blackShownAt = al_get_time();
 
     startAudio();

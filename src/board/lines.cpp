@@ -184,7 +184,7 @@ void removeHorizontal(const Line& line) {
     // the bonus elements where they now stand, in both copies of the board.
     rebuildCellsFromGrid();
     advanceKindBar();
-    al_rest(0.001);
+    app::sleepFor(0.001);
     drawAllCellsFlipping();
     countRefill();
 }
@@ -202,8 +202,8 @@ void removeVertical(const Line& line) {
                       startY + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE, " %d",
                       g.awardPoints);
     }
-    app::flipDisplay();
-    al_rest(0.001);
+    app::showCanvas();
+    app::sleepFor(0.001);
 
     // One entering element at a time: the column above the highest cell still to be
     // filled slides down one cell and the new element comes in at the top.
@@ -226,7 +226,7 @@ void removeVertical(const Line& line) {
         at(line.column, 1) = kind;
         rebuildCellsFromGrid();
         copyBoardToScratch();
-        al_rest(0.001);
+        app::sleepFor(0.001);
     }
     advanceKindBar();
     drawAllCellsFlipping();

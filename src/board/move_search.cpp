@@ -74,20 +74,18 @@ void outlineHint(ALLEGRO_COLOR colour) {
 void blinkHint() {
     int n = 0;
     int passes = 1; // blink frames the last pass stood for
-    app::Pace pace(kBlinkRest);
+    app::FrameClock frames(kBlinkRest + app::kPresentCost);
     do {
         app::pollInput();
         n = (n + passes) % (kBlinkCycle + 1);
         if (n <= kBlinkShown) {
             outlineHint(kHintColour);
         }
-        app::flipDisplay();
         if (n > kBlinkErased) {
             outlineHint(app::palette::kBlack);
         }
-        app::flipDisplay();
-        pace.rest();
-        passes = pace.count();
+        app::showCanvas();
+        passes = frames.next();
     } while (app::InputState.buttons != 0);
 }
 
@@ -132,7 +130,7 @@ void updateHintButton() {
         blinkHint();
         play::releaseHintButton();
         outlineHint(app::palette::kDeepTeal);
-        app::flipDisplay();
+        app::showCanvas();
     }
 }
 

@@ -58,8 +58,8 @@ void showStarBanner() {
     app::drawSheet(kStarBanner, kStarBannerAt);
     al_draw_textf(app::Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
                   ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
-    app::flipDisplay();
-    al_rest(2.0);
+    app::showCanvas();
+    app::sleepFor(2.0);
     app::restoreFromScreen(kBoardArea);
     drawAllCells();
 }
@@ -88,7 +88,7 @@ void payFullBar(int kind) {
     app::Pace flashIn(0.02);
     for (int i = 0; i < kFlashInSteps; ++i) {
         app::drawSheetTinted(kFlash, kFlashAt, al_map_rgba(i, i, i, 2 * i));
-        flashIn.frameThenRest(i == kFlashInSteps - 1);
+        flashIn.frame(i == kFlashInSteps - 1);
     }
     play::eraseKindBar(kind);
 
@@ -102,7 +102,7 @@ void payFullBar(int kind) {
         al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(i, i, i, i),
                                      kFlashBackdrop.x, kFlashBackdrop.y, kFlashBackdrop.w,
                                      kFlashBackdrop.h, kFlashAt.x, kFlashAt.y, 0);
-        flashOut.frameThenRest(i == kFlashOutSteps - 1);
+        flashOut.frame(i == kFlashOutSteps - 1);
     }
     g.kindProgress[kind] = 0;
 }
@@ -145,7 +145,7 @@ void scoreAward() {
     }
     if (g.lineKind == ElementKind::Bonus) {
         app::playCue(app::SoundCue::S6);
-        al_rest(0.1);
+        app::sleepFor(0.1);
     }
     if (g.lineKind == ElementKind::Star) {
         showStarBanner();
@@ -156,8 +156,8 @@ void scoreAward() {
 
 void showScore() {
     play::drawScore(GameState.score, GameState.record);
-    al_rest(0.001);
-    app::flipDisplay();
+    app::sleepFor(0.001);
+    app::showCanvas();
 }
 
 void advanceKindBar() {
@@ -169,8 +169,8 @@ void advanceKindBar() {
     g.kindProgress[kind] += g.lineSize;
     if (g.kindProgress[kind] <= kBarFull) {
         drawKindBar(kind);
-        app::flipDisplay();
-        al_rest(0.001);
+        app::showCanvas();
+        app::sleepFor(0.001);
         return;
     }
     payFullBar(kind);

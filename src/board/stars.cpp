@@ -138,8 +138,8 @@ void dropStar(int column) {
 
     const int kind = newTopKind();
     app::drawElement(kind, x, kBoardY);
-    app::flipDisplay();
-    al_rest(1.0);
+    app::showCanvas();
+    app::sleepFor(1.0);
     for (int r = kSide - 1; r >= 1; --r) {
         g.grid[column][r + 1] = g.grid[column][r];
     }
@@ -201,8 +201,8 @@ void showCongratulations(int level) {
         al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
-    app::flipDisplay();
-    al_rest(1.0);
+    app::showCanvas();
+    app::sleepFor(1.0);
 }
 
 void waitForContinue() {
@@ -235,7 +235,7 @@ void startNextLevel() {
     if (g.mode == GameMode::Timed) {
         play::drawClockRemaining(0);
     }
-    app::flipDisplay();
+    app::showCanvas();
 
     fillBoardRandomly();
     // On a new level the kind bars are only redrawn, never advanced: a line scored after
@@ -282,7 +282,7 @@ void completeLevel() {
     al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
                       kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
     app::drawSheet(kContinueButton, kContinueButtonAt);
-    app::flipDisplay();
+    app::showCanvas();
 
     g.level += 1;
     waitForContinue();

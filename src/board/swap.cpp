@@ -99,7 +99,7 @@ void afterSwap(void (*swap)()) {
     do {
         app::readMouse(app::mouseState);
         if (app::mouseState.buttons != 0) {
-            al_rest(app::kFrameRest);
+            app::sleepFor(app::kFrameRest);
         }
     } while (app::mouseState.buttons != 0);
 }
@@ -132,6 +132,7 @@ void countDragPass() {
         g.clockTicks = 0;
         g.clockBar += 1;
         play::eraseClockRows(g.clockBar);
+        app::showCanvas();
     }
 }
 
@@ -156,9 +157,9 @@ void dragSwap(bool fromPress) {
     const int pressed = g.selectedCell;
     bool swapped = false;
     bool strayed = false; // the pointer left the pressed cell while the button was held
-    // A pass of the drag counts as a frame of the game loop, and as many as its present
-    // stood for on a display that waits for its refresh.
-    app::Pace pace(app::kFrameRest);
+    // A pass of the drag counts as many frames of the game loop as have come due since
+    // the last one.
+    app::FrameClock frames;
     int passes = 1;
     while (in.buttons == app::kLeftButton) {
         app::pollInput();
@@ -167,7 +168,6 @@ void dragSwap(bool fromPress) {
             play::clockTick();
             countDragPass();
         }
-        app::flipDisplay();
 
         const int s = g.selectedCell;
         if (onBoard(s)) {
@@ -202,8 +202,7 @@ void dragSwap(bool fromPress) {
                 swapped = true;
             }
         }
-        pace.rest();
-        passes = pace.count();
+        passes = frames.next();
     }
     // Where the pointer was while the button was held decides, not where the poll that
     // saw the release found it: a hand moves on at once, and a slow present may come first.

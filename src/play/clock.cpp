@@ -50,7 +50,7 @@ void clockTick() {
     if (c == kClockWarningStep) {
         app::playCue(app::SoundCue::Time);
     }
-    app::flipDisplay();
+    app::showCanvas();
 }
 
 void clockTicks(int frames) {
@@ -59,15 +59,22 @@ void clockTicks(int frames) {
     }
 }
 
+int framesToClockStep() {
+    if (GameState.mode != board::GameMode::Timed) {
+        return 0;
+    }
+    return std::max(1, framesPerClockStep(GameState.level) - GameState.clockTicks);
+}
+
 void timeUp() {
     app::playCue(app::SoundCue::BrakCzasu);
     app::drawSheet(kTimeUpPicture, kTimeUpAt);
-    app::flipDisplay();
+    app::showCanvas();
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;
         records::nameEntry();
     } else {
-        al_rest(kTimeUpHold);
+        app::sleepFor(kTimeUpHold);
     }
 }
 

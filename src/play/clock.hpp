@@ -13,13 +13,17 @@ inline constexpr int kClockWarningStep = 300;
 // Frames one step lasts on a level: 641 on level 1, 921 on level 8.
 int framesPerClockStep(int level);
 
-// Counts one frame; in the timed game it empties one more row of the bar and flips
+// Counts one frame; in the timed game it empties one more row of the bar and shows it
 // when enough frames have passed. Does nothing in the relaxed game.
 void clockTick();
 
-// Counts `frames` frames (a present that stood for several, see app::Pace), stopping
-// once the time is up.
+// Counts `frames` frames (a pass of the game loop that stood for several, see
+// app::FrameClock), stopping once the time is up.
 void clockTicks(int frames);
+
+// Frames until the clock's next step in the timed game (at least 1); 0 in the relaxed
+// game, whose clock never steps.
+int framesToClockStep();
 
 // The time-out: its sound and picture over the board. The game loop stops every cue
 // and clears the bar before, and leaves the game after.

@@ -10,6 +10,7 @@
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
+#include "app/window.hpp"
 #include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
@@ -27,6 +28,9 @@
 #include "records/name_entry.hpp"
 #include "saves/save_dialog.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 namespace play {
 
 using app::Assets;
@@ -37,6 +41,9 @@ using board::kHoverMenu;
 using board::kHoverSave;
 
 namespace {
+
+// The longest the game loop sleeps with nothing due: a second of frames.
+constexpr int kIdleFrames = 750;
 
 enum class WayOut { Playing, TimeUp, LastPlanet, MenuButton, SaveButton };
 
@@ -141,11 +148,40 @@ class Frame {
         if (out != WayOut::Playing) {
             return out;
         }
-        ticks_ = pace_.presentThenRest();
+        ticks_ = frames_.next(showChanges() ? 1 : framesToNextChange());
         return WayOut::Playing;
     }
 
   private:
+    // Shows the frame when anything the game screen draws from changed: the game's state
+    // (its clock's count aside), the hovered item, the buttons, the window. Returns
+    // whether the next frame must come at once: something changed, a key waits, or the
+    // poll read the mouse in a state this loop, one poll behind, has not yet acted on.
+    bool showChanges() {
+        board::GameStateRecord now = GameState;
+        now.clockTicks = shownState_.clockTicks;
+        const bool changed = std::memcmp(&now, &shownState_, sizeof now) != 0 ||
+                             InputState.hover != shownHover_ ||
+                             InputState.buttons != shownButtons_ || app::takeWindowChange();
+        if (changed) {
+            app::showCanvas();
+            shownState_ = GameState;
+            shownHover_ = InputState.hover;
+            shownButtons_ = InputState.buttons;
+        }
+        const app::InputStateRecord& in = InputState;
+        const bool mouseAhead = app::mouseState.x != in.x || app::mouseState.y != in.y ||
+                                app::mouseState.buttons != in.buttons;
+        return changed || mouseAhead || !al_is_event_queue_empty(keys_);
+    }
+
+    // Frames until something can change with no input: the clock's next step; a relaxed
+    // game looks again once a second.
+    static int framesToNextChange() {
+        const int step = framesToClockStep();
+        return step > 0 ? std::min(step, kIdleFrames) : kIdleFrames;
+    }
+
     WayOut serveButtonRow() {
         const int hover = InputState.hover;
         if (hover == 0) {
@@ -180,8 +216,11 @@ class Frame {
     // click on a cell: the press that chose the game in the menu, ended the pause or
     // closed a completed level is still reported by the next poll.
     bool upBefore_ = false;
-    app::Pace pace_{app::kFrameRest};
+    app::FrameClock frames_;
     int ticks_ = 1;
+    board::GameStateRecord shownState_{};
+    int shownHover_ = -1;
+    int shownButtons_ = -1;
 };
 
 void leaveGame() {

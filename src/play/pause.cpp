@@ -31,8 +31,8 @@ void pauseScreen() {
     app::drawSheet(kPlate, kPlateAt);
     al_draw_text(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
                  kPauseWord);
-    app::flipDisplay();
-    al_rest(kShowRest);
+    app::showCanvas();
+    app::sleepFor(kShowRest);
     // A button still held from before the pause ends it at once. The wait sleeps until
     // the player does something, so a paused game neither keeps a processor busy nor
     // ignores the window's close button; a resized or uncovered window shows the plate
@@ -40,7 +40,7 @@ void pauseScreen() {
     while (app::mouseState.buttons == 0) {
         app::answerWindow();
         if (app::takeWindowChange()) {
-            app::flipDisplay();
+            app::showCanvas();
         }
         app::waitForPlayer();
         app::readMouse(app::mouseState);

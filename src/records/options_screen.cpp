@@ -202,7 +202,7 @@ void switchMode() {
     int& mode = board::GameState.mode;
     mode = (mode >= 0 && mode < board::GameMode::Timed) ? mode + 1 : board::GameMode::Relaxed;
     drawModeLabel();
-    app::flipDisplay();
+    app::showCanvas();
     waitForButtonsReleased();
 }
 
@@ -212,7 +212,7 @@ void switchFullScreen() {
     app::drawSheet(kModePlate, kFullScreenPlateAt);
     app::setFullScreen(!app::Settings.fullScreen);
     redrawFullScreenState();
-    app::flipDisplay();
+    app::showCanvas();
     waitForButtonsReleased();
 }
 
@@ -232,7 +232,7 @@ void clearList() {
     if (const char* path = listFileName(board::GameState.mode)) {
         std::remove(path);
     }
-    app::flipDisplay();
+    app::showCanvas();
     waitForButtonsReleased();
     al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
                              kDeleteRowErase.y1, kPanelColour);

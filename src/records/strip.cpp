@@ -76,7 +76,7 @@ void stripNotice(const char* text) {
                  ALLEGRO_ALIGN_CENTRE, text);
     stripCentreY = kNoticeCentre;
     stripOpen();
-    al_rest(kNoticeRest);
+    app::sleepFor(kNoticeRest);
     stripClose();
 }
 

@@ -1,6 +1,7 @@
 #include "records/text_entry.hpp"
 
 #include "app/input.hpp"
+#include "app/pacing.hpp"
 #include "app/window.hpp"
 
 #include <array>
@@ -144,7 +145,7 @@ void waitForButtonsReleased() {
     app::readMouse(app::mouseState);
     while (app::mouseState.buttons != 0) {
         app::answerWindow();
-        al_rest(kButtonPollRest);
+        app::sleepFor(kButtonPollRest);
         app::readMouse(app::mouseState);
     }
 }

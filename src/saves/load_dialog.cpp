@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
+#include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/game_state.hpp"
 #include "records/strip.hpp"
@@ -54,7 +55,7 @@ void refuse() {
     al_draw_text(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
                  ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
     stripFadeIn(kFadeTop);
-    al_rest(kMessageRest);
+    app::sleepFor(kMessageRest);
 }
 
 } // namespace
@@ -64,7 +65,7 @@ void loadDialog() {
     records::stripCentreY = kStripCentre;
     records::stripOpen();
     if (SaveIndex.count == 0) {
-        al_rest(kMessageRest);
+        app::sleepFor(kMessageRest);
         records::waitForButtonsReleased();
         records::stripClose();
         board::GameState.resumedGame = 0;

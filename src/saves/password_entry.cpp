@@ -37,7 +37,7 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
                 drawCaret(field, app::palette::kSilver);
             }
         }
-        app::flipDisplay();
+        app::showCanvas();
         if (caret == records::CaretPhase::Dark) {
             drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
@@ -46,8 +46,8 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
 
         al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
                       "%s", password.c_str());
-        app::flipDisplay();
-        al_rest(kPassRest);
+        app::showCanvas();
+        app::sleepFor(kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
                                  app::palette::kStripTeal);
 

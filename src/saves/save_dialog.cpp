@@ -165,7 +165,7 @@ void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int alig
 
 void showStoreFailed() {
     showInStrip(texts::kStoreFailed, app::palette::kCoral, kMessageAt, ALLEGRO_ALIGN_CENTRE);
-    al_rest(kMessageRest);
+    app::sleepFor(kMessageRest);
 }
 
 // Stores the game under `name` and then the count. A count that cannot be written
@@ -234,7 +234,7 @@ void saveDialog() {
         if (stored) {
             showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
                         ALLEGRO_ALIGN_CENTRE);
-            al_rest(kMessageRest);
+            app::sleepFor(kMessageRest);
         } else {
             showStoreFailed();
         }

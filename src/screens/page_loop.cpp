@@ -14,8 +14,6 @@
 
 namespace screens {
 
-namespace {} // namespace
-
 void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::fadeOut();
     compose();
@@ -23,24 +21,25 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::fadeIn();
     int counter = 0;
     int waited = 1;
+    int shownPhase = -1; // the star set last drawn: 0 the first, 1 the second
     bool leaving = false;
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
         leaving = app::serveReturnButton(app::kPageReturn);
-        // The stars' two phases swap every `half` frames of a busy screen's length, also
-        // while the screen sleeps between frames.
-        const int before = counter;
+        // The stars' two sets swap every `half` frames of a busy screen's length, also
+        // while the screen sleeps between frames; at the middle of the cycle neither is
+        // drawn again, so the picture stays.
         counter = (counter + waited) % (2 * half + 1);
-        const auto phase = [half](int c) { return c < half ? 0 : c > half ? 1 : 2; };
-        if (counter < half) {
-            drawStars(true);
-        } else if (counter > half) {
-            drawStars(false);
+        const int phase = counter < half ? 0 : counter > half ? 1 : shownPhase;
+        if (counter != half) {
+            drawStars(phase == 0);
         }
-        waiting.present(phase(counter) != phase(before));
+        waiting.present(phase != shownPhase);
+        shownPhase = phase;
         app::repairReturnButton(app::kPageReturn);
-        waiting.rest();
+        // Asleep until the next set is due, unless the player moves first.
+        waiting.rest(counter < half ? half + 1 - counter : 2 * half + 1 - counter);
         waited = waiting.framesRested();
     }
     app::fadeOut();

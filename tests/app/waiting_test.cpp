@@ -21,14 +21,14 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
         const char* name;
         std::function<void()> run;
         int leaveX, leaveY;
-        int idlePresentsAtMost; // the bonus and rules pages blink their stars ten times a second
+        int idlePresentsPerSecond; // the bonus and rules pages blink their stars 10 times a second
     };
     const Case cases[] = {
         {"main menu", app::mainMenu, 400, 420, 0},
         {"list", records::listScreen, 400, 540, 0},
         {"options", records::optionsScreen, 400, 490, 0},
-        {"bonus table", screens::bonusScreen, 400, 490, 60},
-        {"rules", screens::infoScreen, 400, 490, 60},
+        {"bonus table", screens::bonusScreen, 400, 490, 10},
+        {"rules", screens::infoScreen, 400, 490, 10},
     };
     support::ScratchFolder folder;
     for (const Case& c : cases) {
@@ -36,12 +36,19 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
         support::startHeadless();
         standin::setMouse(10, 10, 0);
         int idleFrom = -1, idlePresents = -1, movedAt = -1, shownAt = -1;
+        double idleSince = 0, idleSeconds = 0;
         const int loop = 400; // well inside the screen's loop, after its fades
         support::FrameScript script;
-        script.at(loop, [&] { idleFrom = standin::log().presents; })
+        script
+            .at(loop,
+                [&] {
+                    idleFrom = standin::log().presents;
+                    idleSince = standin::log().clock;
+                })
             .at(loop + 300,
                 [&] {
                     idlePresents = standin::log().presents - idleFrom;
+                    idleSeconds = standin::log().clock - idleSince;
                     movedAt = standin::log().presents;
                     standin::setMouse(c.leaveX, c.leaveY, 0);
                 })
@@ -49,7 +56,9 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
             .mouseAt(loop + 310, c.leaveX, c.leaveY, 1);
         driver::giveUpAfter(script).install();
         c.run();
-        EXPECT_LE(idlePresents, c.idlePresentsAtMost) << "in 300 frames with nothing to show";
+        EXPECT_GT(idleSeconds, 1.0);
+        EXPECT_LE(idlePresents, c.idlePresentsPerSecond * (idleSeconds + 0.5))
+            << "in " << idleSeconds << " s with nothing to show";
         EXPECT_GT(shownAt, movedAt) << "the pointer's move is shown within two polls";
     }
 }

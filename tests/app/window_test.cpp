@@ -125,7 +125,7 @@ TEST_F(Window, OpensResizableAtItsScaleOrFullScreenAsLeftAndPresentsTheCanvasLet
                   ALLEGRO_RESIZABLE | (full ? ALLEGRO_FULLSCREEN_WINDOW : 0));
         EXPECT_EQ(std::pair(standin::log().createdW, standin::log().createdH),
                   std::pair(1600, 1200));
-        app::flipDisplay();
+        app::presentNow();
         const standin::Presented& shown = lastPresent();
         EXPECT_EQ(shown.bitmap, app::Assets.canvas);
         EXPECT_TRUE(shown.cleared) << "the bars are black";
@@ -150,7 +150,7 @@ TEST_F(Window, AResizedWindowShowsThePictureAtItsNewSizeAndTheMouseFollows) {
     app::pollInput();
     EXPECT_EQ(std::pair(app::mouseState.x, app::mouseState.y), std::pair(100, 0))
         << "the picture has not moved yet";
-    app::flipDisplay();
+    app::presentNow();
     EXPECT_EQ(std::pair(lastPresent().backbufferW, lastPresent().backbufferH),
               std::pair(1000, 600));
     EXPECT_EQ(lastPresent().dx, 100);
@@ -164,7 +164,7 @@ TEST_F(Window, AResizedWindowShowsThePictureAtItsNewSizeAndTheMouseFollows) {
 TEST_F(Window, AClickQuickerThanAFrameIsNotLost) {
     app::startUp();
     standin::resizeWindow(1600, 1200);
-    app::flipDisplay();
+    app::presentNow();
     standin::quickClick(1000, 600, app::kLeftButton);
     standin::setMouse(40, 40, 0); // and the hand moves on
     app::pollInput();
@@ -210,7 +210,7 @@ TEST_F(Window, F11SwitchesFullScreenFromAnyPollAndTheChoiceIsKeptInItsOwnFile) {
     EXPECT_TRUE(Settings.fullScreen);
     EXPECT_EQ(folder.read("ekran.txt"), "1\n");
     EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
-    app::flipDisplay();
+    app::presentNow();
     EXPECT_EQ(lastPresent().dw, 1440);
 
     press();

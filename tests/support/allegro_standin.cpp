@@ -458,6 +458,15 @@ void al_flip_display(void) {
     }
 }
 
+int al_get_display_refresh_rate(ALLEGRO_DISPLAY* display) {
+    require(display != nullptr, "al_get_display_refresh_rate");
+    const standin::Config& config = world().config;
+    if (config.reportedRefreshHz >= 0) {
+        return config.reportedRefreshHz;
+    }
+    return config.refreshHz > 0 ? static_cast<int>(config.refreshHz) : 100000;
+}
+
 ALLEGRO_BITMAP* al_create_bitmap(int w, int h) {
     return standin::keep(standin::handles().bitmaps,
                          ALLEGRO_BITMAP{"", w, h, false, world().newBitmapFlags});
@@ -666,6 +675,11 @@ bool al_wait_for_event_timed(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event, f
         world().frameDriver(frames);
     }
     return false;
+}
+
+bool al_is_event_queue_empty(ALLEGRO_EVENT_QUEUE* queue) {
+    require(queue != nullptr, "al_is_event_queue_empty");
+    return queue->events.empty();
 }
 
 void al_get_mouse_state(ALLEGRO_MOUSE_STATE* state) {

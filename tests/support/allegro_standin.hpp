@@ -79,6 +79,10 @@ struct Config {
     // of the virtual clock. 0: flips take `flipCost` seconds (none by default).
     double refreshHz = 0;
     double flipCost = 0;
+    // What al_get_display_refresh_rate answers; -1: refreshHz when set, otherwise a rate
+    // high enough that the game presents every frame it draws (the display the game's
+    // frames were measured on).
+    int reportedRefreshHz = -1;
     bool keyboardWorks = true;
     bool mouseWorks = true;
     std::set<std::string> missingFiles; // loads of these paths fail
@@ -107,8 +111,8 @@ struct Log {
     std::vector<TextDraw> texts;
     std::vector<ShapeDraw> shapes;
     std::vector<SamplePlay> plays;
-    // Frames: each flip, and each sleep of a waiting screen that presented nothing (the
-    // scripts count a screen's frames, whether or not it showed them).
+    // Frames: each flip, and each sleep on an event queue (a pass of a screen that waits,
+    // whether or not it showed a picture; the scripts count them).
     int flips = 0;
     int presents = 0; // real flips only
     int stopSamplesCalls = 0;
