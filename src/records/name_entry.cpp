@@ -56,6 +56,7 @@ bool recordResult(const std::string& name) {
 std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
     std::string name;
     app::OnWindowClose keep([&name] { recordResult(name); });
+    EntryPicture picture;
     for (;;) {
         app::answerWindow();
         CaretPhase caret = CaretPhase::Neither;
@@ -65,7 +66,6 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
                 drawCaret(app::palette::kSilver);
             }
         }
-        app::showCanvas();
         if (caret == CaretPhase::Dark) {
             drawCaret(app::palette::kInk);
         }
@@ -73,8 +73,8 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
         applyKey(name, key, Charset::Word);
         al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
                      name.c_str());
-        app::showCanvas();
-        app::sleepFor(kPassRest);
+        picture.show(key, caret);
+        restPass(queue, kPassRest);
         al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
                           app::palette::kSlate, 1);
         al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,

@@ -141,6 +141,21 @@ CaretPhase advanceCaret() {
     return caretBlink == 3 ? CaretPhase::Neither : CaretPhase::Dark;
 }
 
+void EntryPicture::show(int key, CaretPhase caret) {
+    const bool caretChanged = caret != CaretPhase::Neither && caret != caret_;
+    if (app::takeWindowChange() || !shown_ || key != 0 || caretChanged) {
+        app::showCanvas();
+        shown_ = true;
+        caret_ = caret;
+    }
+}
+
+void restPass(ALLEGRO_EVENT_QUEUE* queue, double seconds) {
+    const double end = al_get_time() + seconds;
+    while (app::sleepUntil(end, true) && (queue == nullptr || al_is_event_queue_empty(queue))) {
+    }
+}
+
 void waitForButtonsReleased() {
     app::readMouse(app::mouseState);
     while (app::mouseState.buttons != 0) {

@@ -51,6 +51,22 @@ extern int caretBlink;
 enum class CaretPhase { Bright, Neither, Dark };
 CaretPhase advanceCaret();
 
+// The picture of an entry's passes: shown on the first pass, and then only when a key
+// was typed, the caret's colour changed or the window lost its picture; a pass of an
+// entry that waits for a key presents nothing new.
+class EntryPicture {
+  public:
+    void show(int key, CaretPhase caret);
+
+  private:
+    bool shown_ = false;
+    CaretPhase caret_ = CaretPhase::Neither;
+};
+
+// Sleeps out an entry's pass of `seconds`, ending it early when a key comes for the
+// entry's `queue`, so typing is taken at once.
+void restPass(ALLEGRO_EVENT_QUEUE* queue, double seconds);
+
 // Waits, polling the mouse directly, until no button is held, so that a press that
 // has been acted on is not seen again.
 void waitForButtonsReleased();

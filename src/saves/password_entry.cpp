@@ -24,6 +24,7 @@ void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
 
 EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
     std::string& password = currentSaveName;
+    records::EntryPicture picture;
     for (;;) {
         if (field.pollsMouse) {
             app::pollInput();
@@ -37,7 +38,6 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
                 drawCaret(field, app::palette::kSilver);
             }
         }
-        app::showCanvas();
         if (caret == records::CaretPhase::Dark) {
             drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
@@ -46,8 +46,8 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
 
         al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
                       "%s", password.c_str());
-        app::showCanvas();
-        app::sleepFor(kPassRest);
+        picture.show(key, caret);
+        records::restPass(queue, kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
                                  app::palette::kStripTeal);
 
