@@ -16,6 +16,16 @@ bool waiting = false;      // something was drawn that the display has not shown
 double lastPresent = -1e9; // when the last present began
 long sleeps = 0;
 long presents = 0;
+// When the last paced span (an animation's step, a timed sleep) was due to end. The next
+// one follows on from there when it starts within kLongestLag, so the time a present
+// held past its refresh, or the drawing between two animations, is made up by skipping
+// pictures instead of adding up.
+double pacedUntil = -1e9;
+
+double pacedStart() {
+    const double now = al_get_time();
+    return now >= pacedUntil && now - pacedUntil < kLongestLag ? pacedUntil : now;
+}
 
 // A sleep may end a little before the refresh it aimed at; a present that early still
 // counts as at the refresh.
@@ -46,7 +56,7 @@ void present() {
 bool presentIfDue() {
     const double now = al_get_time();
     // A clock that stood still or went back since the last present (only a test's virtual
-    // one does) leaves no refresh to wait for.
+    // one does: a real present takes time) leaves no refresh to wait for.
     if (waiting && (now >= nextRefresh() || now <= lastPresent)) {
         present();
         return true;
@@ -104,7 +114,8 @@ bool sleepUntil(double deadline, bool wakeForPlayer) {
 }
 
 void sleepFor(double seconds) {
-    sleepUntil(al_get_time() + seconds, false);
+    pacedUntil = pacedStart() + seconds;
+    sleepUntil(pacedUntil, false);
 }
 
 bool waitUnlessPlayerPresses(double seconds) {
@@ -146,9 +157,10 @@ void resetPacing() {
     waiting = false;
     lastPresent = -1e9;
     sleeps = 0;
+    pacedUntil = -1e9;
 }
 
-Pace::Pace(double rest) : start_(al_get_time()), step_(rest + kPresentCost) {}
+Pace::Pace(double rest) : start_(pacedStart()), step_(rest + kPresentCost) {}
 
 bool Pace::frame(bool last) {
     ++steps_;
@@ -159,6 +171,7 @@ bool Pace::frame(bool last) {
         due = now - kLongestLag;
     }
     waiting = true;
+    pacedUntil = due;
     if (!last && now >= due) {
         return false; // overdue: the next step's picture will be the one shown
     }

@@ -123,7 +123,7 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
         // Only a present draws onto the back buffer: the screens draw on their canvas.
         world().log.presented.push_back(Presented{bitmap, dx, dy, dw, dh, display->backbuffer.w,
                                                   display->backbuffer.h, display->backbufferCleared,
-                                                  world().log.flips});
+                                                  world().log.flips, world().log.clock});
         return;
     }
     if (bitmap->name == "gr/elementy.png") {
@@ -313,7 +313,7 @@ double al_get_time(void) {
 }
 
 void al_rest(double seconds) {
-    world().log.clock += seconds;
+    world().log.clock += seconds + world().config.oversleep;
     if (world().restDriver) {
         world().restDriver(world().log.clock);
     }

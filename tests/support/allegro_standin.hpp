@@ -83,6 +83,8 @@ struct Config {
     // high enough that the game presents every frame it draws (the display the game's
     // frames were measured on).
     int reportedRefreshHz = -1;
+    // Every al_rest lasts this much longer than asked, as a real sleep does.
+    double oversleep = 0;
     bool keyboardWorks = true;
     bool mouseWorks = true;
     std::set<std::string> missingFiles; // loads of these paths fail
@@ -96,6 +98,7 @@ struct Presented {
     int backbufferW, backbufferH;
     bool cleared; // the back buffer was cleared before
     int frame;
+    double time;
 };
 
 struct Log {
