@@ -13,6 +13,7 @@ ORBELIUM_TEST_PACKAGES=(
     xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
     python3 python3-xlib libopenal1 clang libclang-rt-dev openbox
     desktop-file-utils appstream dpkg-dev
+    lintian devscripts man-db python3-debian
 )
 
 orbelium_install_packages() {
