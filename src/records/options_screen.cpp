@@ -230,7 +230,7 @@ bool listFileExists() {
 void clearList() {
     app::drawSheet(kDeletePlate, kDeletePlateAt);
     if (const char* path = listFileName(board::GameState.mode)) {
-        std::remove(path);
+        removePlayerFile(path);
     }
     app::flipDisplay();
     waitForButtonsReleased();
