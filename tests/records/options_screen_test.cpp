@@ -7,6 +7,7 @@
 #include "records/options.hpp"
 #include "records/options_screen.hpp"
 
+#include <filesystem>
 #include <limits>
 
 namespace {
@@ -183,6 +184,27 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
     EXPECT_LT(onDisplay("Kasowanie listy wyników").back().frame, deleted[0].frame);
     for (const auto& d : standin::drawsOf(app::Assets.sheet)) {
         EXPECT_FALSE(d.sx == 150 && d.sy == 670 && d.frame > deleted[0].frame) << "button drawn";
+    }
+}
+
+// A directory or a link under the list's name is neither the list nor its deletion: the
+// row says nothing rather than that the list was deleted.
+TEST_F(OptionsScreen, AListTheGameRefusesToReadIsNeitherOfferedNorSaidDeleted) {
+    for (const bool directory : {true, false}) {
+        SCOPED_TRACE(directory ? "a directory" : "a link");
+        SetUp();
+        GameState.mode = board::GameMode::Timed;
+        std::filesystem::remove_all(folder.path() / "lic.txt");
+        folder.write("lir.txt", records::encodeListText("Relaks 1 10 "));
+        if (directory) {
+            std::filesystem::create_directory(folder.path() / "lic.txt");
+        } else {
+            std::filesystem::create_symlink(folder.path() / "lir.txt", folder.path() / "lic.txt");
+        }
+        run(inLoop(), 5);
+        EXPECT_TRUE(onDisplay("Lista wyników gry na czas - skasowana").empty());
+        EXPECT_TRUE(onDisplay("Kasowanie listy wyników").empty());
+        EXPECT_TRUE(std::filesystem::exists(folder.path() / "lic.txt"));
     }
 }
 
