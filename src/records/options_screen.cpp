@@ -218,19 +218,19 @@ void switchFullScreen() {
 
 } // namespace
 
-bool listFileExists() {
+FileRead listFile() {
     const char* path = listFileName(board::GameState.mode);
     if (path == nullptr) {
-        return false;
+        return FileRead::Unreadable;
     }
     std::string ignored;
-    return readPlayerFile(path, 0, ignored) == FileRead::Read;
+    return readPlayerFile(path, 0, ignored);
 }
 
 void clearList() {
     app::drawSheet(kDeletePlate, kDeletePlateAt);
     if (const char* path = listFileName(board::GameState.mode)) {
-        std::remove(path);
+        removePlayerFile(path);
     }
     app::showCanvas();
     waitForButtonsReleased();
@@ -258,14 +258,17 @@ void optionsScreen() {
     bool fullScreenShown = app::Settings.fullScreen;
     app::WaitingScreen waiting;
     while (!leaving) {
-        bool listShown = listFileExists();
+        const FileRead list = listFile();
+        bool listShown = list == FileRead::Read;
         if (listShown) {
             al_draw_text(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
                          kDeleteLabelAt.y, 0, texts::kDeleteList);
             app::drawSheet(kDeletePlate, kDeletePlateAt);
-        } else {
+        } else if (list == FileRead::Missing) {
             drawDeletedMessage();
         }
+        // A list the game refuses to read (a directory, a link) is neither offered for
+        // deletion nor said to be deleted: the row stays empty.
         app::pollInput();
         // F11 may have switched the window since the last frame.
         const bool fullScreenChanged = app::Settings.fullScreen != fullScreenShown;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/player_files.hpp"
+
 #include <string>
 
 namespace records {
@@ -9,8 +11,9 @@ namespace records {
 // stores "opc.txt" and "ekran.txt".
 void optionsScreen();
 
-// True when the list file of the current mode can be opened for reading.
-bool listFileExists();
+// Whether the list file of the current mode is there to be read (and deleted), gone, or
+// something the game refuses to read (a directory, a link).
+FileRead listFile();
 
 // Deletes the current mode's list file and empties the list in memory.
 void clearList();

@@ -59,6 +59,20 @@ bool writeAll(int fd, const std::string& content) {
     return true;
 }
 
+// A rename or a removal changes the folder, not the file: until the folder itself is
+// synced, a power cut may bring back the old entry. Some file systems cannot sync a
+// folder; the change then stands as the system keeps it.
+void syncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) {
+        ::fsync(dir.get());
+    }
+}
+
 } // namespace
 
 FileRead readPlayerFile(const std::string& path, std::size_t limit, std::string& content) {
@@ -95,7 +109,7 @@ bool isWritableRegularFile(const std::string& path) {
 }
 
 bool isRegularFile(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -131,6 +145,15 @@ bool replaceFile(const std::string& path, const std::string& content) {
         ::unlink(temporary.c_str());
         return false;
     }
+    syncFolderOf(path);
+    return true;
+}
+
+bool removePlayerFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) {
+        return false;
+    }
+    syncFolderOf(path);
     return true;
 }
 

@@ -37,10 +37,15 @@ bool writeNewFile(const std::string& path, const std::string& content, bool scra
 // Replaces the file `path` with exactly `content`. The bytes are written beside it
 // under a name no player file can take (a stored game's password never holds a "."
 // nor a "~"), flushed to the disk and then renamed over the old file, so a crash or a
-// full disk leaves either the old file or the new one, never half of it. A link under
-// `path` is replaced, never written through. Returns false when the file could not be
+// full disk leaves either the old file or the new one, never half of it; the folder is
+// synced after the rename, so that a power cut keeps the new one. A link under `path` is
+// replaced, never written through. Returns false when the file could not be
 // replaced; the old file is then untouched.
 bool replaceFile(const std::string& path, const std::string& content);
+
+// Removes the player file `path` (a link itself, never what it points to) and syncs the
+// folder, so that the removal survives a power cut. False when it could not be removed.
+bool removePlayerFile(const std::string& path);
 
 // The name the new content is written under before it replaces `path`.
 std::string replacementName(const std::string& path);

@@ -181,7 +181,7 @@ bool storeGame(const std::string& name) {
         return false;
     }
     if (!writeSaveIndex() && !existed) {
-        std::remove(name.c_str());
+        records::removePlayerFile(name);
         return false;
     }
     return true;

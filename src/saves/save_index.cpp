@@ -46,7 +46,7 @@ void discardStoredGame() {
         --SaveIndex.count;
     }
     if (writeSaveIndex()) {
-        std::remove(currentSaveName.c_str());
+        records::removePlayerFile(currentSaveName);
     } else {
         SaveIndex.count = counted;
     }

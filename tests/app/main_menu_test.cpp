@@ -4,6 +4,7 @@
 #include "records/options.hpp"
 #include "support/frame_script.hpp"
 #include "support/headless.hpp"
+#include "support/screen_driver.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kFadeInFlips = 45;
 constexpr int kExitX = 400, kExitY = 420; // inside item 7
 
 class MainMenu : public ::testing::Test {
@@ -22,8 +22,11 @@ class MainMenu : public ::testing::Test {
         standin::log() = standin::Log{};
     }
 
-    // Frames are counted from the first frame after the menu's fade-in.
-    static int frame(int n) { return kFadeInFlips + n; }
+    // Steps count the menu's frames: `frame(n)` places one at the flip that ends frame n.
+    static support::FrameScript inMenu() { return driver::inLoopOf(285, 170, &menuStart_); }
+    static int frame(int n) { return driver::loopFrame(n); }
+    // The flip before the menu's first frame, once it has run.
+    static inline int menuStart_ = 0;
 
     // Runs the menu with `script`, then leaves it through "Wyjście z gry" at `exitFrame`.
     static void runMenu(support::FrameScript script, int exitFrame) {
@@ -66,7 +69,7 @@ TEST_F(MainMenu, ShowsTheTitleAndTheSevenItemsInOrder) {
 }
 
 TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {
-    support::FrameScript script;
+    auto script = inMenu();
     script
         .mouseAt(frame(10), 400, 190, 0)  // onto item 1
         .mouseAt(frame(15), 400, 195, 0)  // still item 1
@@ -79,7 +82,7 @@ TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {
     std::vector<int> lit, expected;
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
         if (d.tinted && d.sw == 211 && d.sy == 175) {
-            lit.push_back(d.frame - kFadeInFlips + 1);
+            lit.push_back(d.frame - menuStart_ + 1);
         }
     }
     for (int k = 12; k <= 21; ++k) {
@@ -94,7 +97,7 @@ TEST_F(MainMenu, AnItemIsLitExactlyWhileHoveredAndSoundsOncePerEntry) {
 // where the player sees them, and a pointer on a bar at an item's height hits nothing.
 TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) {
     standin::resizeWindow(1920, 1080);
-    support::FrameScript script;
+    auto script = inMenu();
     script
         .mouseAt(frame(10), 960, 335, 0) // item 1, picture (400, 186)
         .mouseAt(frame(20), 100, 335, 0) // the left bar
@@ -107,7 +110,7 @@ TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) 
     std::vector<int> lit;
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
         if (d.tinted && d.sw == 211 && d.sy == 175) {
-            lit.push_back(d.frame - kFadeInFlips + 1);
+            lit.push_back(d.frame - menuStart_ + 1);
         }
     }
     ASSERT_FALSE(lit.empty());
@@ -117,12 +120,12 @@ TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) 
 }
 
 TEST_F(MainMenu, OnlyTheLeftButtonAloneChoosesAnItem) {
-    support::FrameScript script;
+    auto script = inMenu();
     script.mouseAt(frame(5), kExitX, kExitY, 3)
         .mouseAt(frame(15), kExitX, kExitY, app::kRightButton);
     runMenu(script, 30);
     // Left by the click at frame 33: its fade-out ends 128 flips later.
-    EXPECT_GE(standin::log().flips, frame(33) + 128) << "the menu was left too early";
+    EXPECT_GE(standin::log().flips, menuStart_ + 33 + 128) << "the menu was left too early";
 }
 
 } // namespace

@@ -22,7 +22,8 @@ static atomic_int crash_at;
 static char crash_call[128];     /* "call name" of the crash point, when it is named so */
 static char names[NAMES_LENGTH]; /* ",a,b," or empty for every plain name */
 static int log_fd = -1;
-/* The descriptors of player files open for writing: their writes, fsyncs and close count. */
+/* The descriptors of player files open for writing (1): their writes, fsyncs and close
+ * count; and of the folder (2): its fsyncs count. */
 static atomic_char tracked[TRACKED_FDS];
 
 /* The next definition of `name` after this one: the C library's, or a sanitizer's. */
@@ -140,6 +141,15 @@ static int opened(int fd, const char* path) {
 static int open_common(const char* call, int dirfd, const char* path, int flags, mode_t mode) {
     REAL(openat);
     const int writing = (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0;
+    /* The player's folder, opened to sync it after a rename or a removal: its fsync counts
+     * when every plain name does (a list of names leaves it out). */
+    if ((flags & O_DIRECTORY) != 0 && names[0] == '\0' && counts(path)) {
+        const int fd = real_openat(dirfd, path, flags, mode);
+        if (opened(fd, path) >= 0 && fd < TRACKED_FDS) {
+            atomic_store(&tracked[fd], 2);
+        }
+        return fd;
+    }
     if (writing && counts(path)) {
         if (count(call, path, 0)) {
             die();
@@ -202,7 +212,8 @@ int fdatasync(int fd) {
 int close(int fd) {
     REAL(close);
     if (is_tracked(fd)) {
-        if (count("close", fd_names[fd], 0)) {
+        /* Closing the folder changes nothing. */
+        if (atomic_load(&tracked[fd]) == 1 && count("close", fd_names[fd], 0)) {
             die();
         }
         atomic_store(&tracked[fd], 0);

@@ -1,6 +1,7 @@
 /* Crash points in the game's writes of player files: every call that changes a file in
  * the player's folder (an open for writing, a write, an fsync, a close of such a file, a
- * rename, an unlink or remove) is counted, and the process kills itself with SIGKILL just
+ * rename, an unlink or remove, and, when every plain name counts, an fsync of the folder
+ * itself) is counted, and the process kills itself with SIGKILL just
  * before the armed one, as a power cut or a killed process would stop it there. A write
  * chosen as the crash point first puts half of its bytes into the file, so that half
  * files are met too.

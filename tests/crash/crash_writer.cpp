@@ -13,6 +13,8 @@
 //   - "zg.txt" counts no more stored games than there are files;
 //   - a start reads exactly what it reads once the leftovers are gone, and the next write
 //     succeeds with them in place.
+// Every unstopped write is also checked to sync each file before its rename and the folder
+// after each rename and removal, which a kill cannot show but a power cut would.
 //
 // Usage: orbelium_crash_writer [--kind options|stored|list|all] [--kills N] [--seconds S]
 //                              [--seed S] [--folder DIR]
@@ -217,6 +219,39 @@ std::string changedFile(Kind kind, int generation) {
     return "";
 }
 
+// A power cut, unlike a kill, loses what the disk was not told to keep: the new content
+// of a file is synced before the rename that puts it in place, and the folder after every
+// rename and removal of a player file, before the write ends. `calls` is the log of one
+// unstopped write, a line "N call name bytes" per call.
+void checkSynced(const std::string& calls) {
+    std::istringstream lines(calls);
+    std::set<std::string> synced; // files synced since they were last opened
+    std::string unsyncedChange; // the last rename or removal not yet followed by the folder's sync
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t callAt = line.find(' ') + 1;
+        const std::size_t nameAt = line.find(' ', callAt) + 1;
+        const std::string call = line.substr(callAt, nameAt - callAt - 1);
+        const std::string name = line.substr(nameAt, line.rfind(' ') - nameAt);
+        if (call == "open") {
+            synced.erase(name);
+        } else if (call == "fsync" && name == ".") {
+            unsyncedChange.clear();
+        } else if (call == "fsync") {
+            synced.insert(name);
+        } else if (call == "rename") {
+            if (synced.count(records::replacementName(name)) == 0) {
+                fail("the new " + name + " was renamed into place before it was synced");
+            }
+            unsyncedChange = line;
+        } else if ((call == "unlink" || call == "remove") && !isLeftover(name)) {
+            unsyncedChange = line;
+        }
+    }
+    if (!unsyncedChange.empty()) {
+        fail("the folder was not synced after \"" + unsyncedChange + "\"");
+    }
+}
+
 // --- children
 
 struct Child {
@@ -355,6 +390,7 @@ class Run {
         if (dry.status != 0 || !report->ok) {
             fail("the write failed in a copy of the folder as the last kill left it");
         }
+        checkSynced(read(log));
         const long long took = report->microseconds;
         tally.points = report->counted;
         const Files after = snapshot(shadow());

@@ -14,6 +14,7 @@
 #include "support/frame_script.hpp"
 
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -32,16 +33,28 @@ class GameLoop : public playtest::PlayTest {
   protected:
     void SetUp() override {
         PlayTest::SetUp();
-        // The set-up of a game flips for the fade-out, the fade-in, the board cell by cell
-        // and the score lines; the last are counted once here.
-        board::scoreAward();
-        scoreFlips_ = standin::log().flips;
-        PlayTest::SetUp();
+        loopStart_ = -1;
         std::srand(20240611);
     }
 
-    // The flip that ends loop frame k (1-based), while no animation has flipped.
-    int frame(int k) const { return kFadeOutFlips + kFadeInFlips + 64 + scoreFlips_ + k; }
+    // The set-up draws the level number as it composes the screen and again as its last
+    // step: from the flip after that, every flip ends a loop frame.
+    static bool looping() {
+        const app::Rect digit = app::sheet::kDigit1;
+        return sheetPieces(-1, digit.y, digit.w, digit.h).size() >= 2;
+    }
+
+    // The steps added to the returned script count loop frames: `step(k)` places one at the
+    // flip that ends loop frame k (1-based), however long the set-up took.
+    support::FrameScript inLoop(support::FrameScript script = {}) {
+        script.from(looping).at(0, [this] { loopStart_ = standin::log().flips; });
+        return script;
+    }
+    static constexpr int step(int k) { return k - 1; }
+
+    // The flip that ended loop frame k, for the checks after a run; while no animation
+    // has flipped.
+    int frame(int k) const { return loopStart_ + k - 1; }
 
     // Runs a game with `script`, leaving through the menu button at `leaveAt` when given:
     // onto it then, pressed three frames later.
@@ -86,34 +99,48 @@ class GameLoop : public playtest::PlayTest {
         EXPECT_FALSE(app::Assets.music != nullptr && app::Assets.music->playing);
     }
 
-    // The main menu composed for the second time: the game has been left.
-    static bool menuAgain() { return standin::textsWith("Nowa gra").size() == 2; }
+    // The main menu composed for the n-th time and its loop running: each of its frames
+    // restores the items' region from the screen buffer.
+    static std::function<bool()> menuRunning(std::size_t n) {
+        return [n] {
+            const auto titles = standin::textsWith("Nowa gra");
+            if (titles.size() != n) {
+                return false;
+            }
+            for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+                if (d.sx == 285 && d.sy == 170 && d.frame >= titles.back().frame) {
+                    return true;
+                }
+            }
+            return false;
+        };
+    }
 
-    int scoreFlips_ = 0;
+    int loopStart_ = -1; // the flip that ended loop frame 1
 };
 
 TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeOut) {
     saves::currentSaveName = "stary";
     GameState.resumedGame = 1;
     app::Settings.musicVolume = 0.7f;
-    // "Nowa gra" is clicked after the menu's fade-in; the game starts two polls later.
-    const int menuFrames = kFadeInFlips + 3;
-    const int left = menuFrames + frame(23);
-    support::FrameScript script;
-    script.mouseAt(kFadeInFlips + 1, 400, 190, app::kLeftButton);
+    // "Nowa gra" is clicked once the menu takes input; the game starts two polls later.
+    support::FrameScript menu;
+    menu.from(menuRunning(1)).mouseAt(0, 400, 190, app::kLeftButton);
+    auto script = inLoop(menu);
     bool wasPlaying = false;
-    script.at(menuFrames + frame(20), [&] {
+    script.at(step(20), [&] {
         wasPlaying = app::Assets.music->playing;
         EXPECT_FLOAT_EQ(app::Assets.music->gain, 0.7f);
         EXPECT_EQ(GameState.resumedGame, 0);
         EXPECT_TRUE(saves::currentSaveName.empty());
         standin::setMouse(kMenuX, kMenuY, 0);
     });
-    script.mouseAt(left, kMenuX, kMenuY, app::kLeftButton);
-    // Back in the menu once it has faded in: leave it.
-    script.from(menuAgain).mouseAt(kFadeInFlips + 10, 400, 420, app::kLeftButton);
+    script.mouseAt(step(23), kMenuX, kMenuY, app::kLeftButton);
+    // Back in the menu once it takes input again: leave it.
+    script.from(menuRunning(2)).mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     app::mainMenu();
+    const int left = frame(23);
     EXPECT_TRUE(wasPlaying) << "the music plays during the game";
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 2u) << "the menu was composed again";
     int cellsIntoScreen = 0;
@@ -127,16 +154,16 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
 // "Nowa gra" lies over cell 10 of the board that follows: the press that chose it, still
 // reported by the game's first poll and released there, is no click on the cell.
 TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
-    const int menuFrames = kFadeInFlips + 3;
     int picked = -1;
-    support::FrameScript script;
-    script.mouseAt(kFadeInFlips + 1, 400, 190, app::kLeftButton)
-        .mouseAt(menuFrames + frame(3), 400, 190, 0)
-        .at(menuFrames + frame(10), [&] { picked = GameState.pickedCell; })
-        .mouseAt(menuFrames + frame(12), kMenuX, kMenuY, 0)
-        .mouseAt(menuFrames + frame(15), kMenuX, kMenuY, app::kLeftButton)
-        .from(menuAgain)
-        .mouseAt(kFadeInFlips + 10, 400, 420, app::kLeftButton);
+    support::FrameScript menu;
+    menu.from(menuRunning(1)).mouseAt(0, 400, 190, app::kLeftButton);
+    auto script = inLoop(menu);
+    script.mouseAt(step(3), 400, 190, 0)
+        .at(step(10), [&] { picked = GameState.pickedCell; })
+        .mouseAt(step(12), kMenuX, kMenuY, 0)
+        .mouseAt(step(15), kMenuX, kMenuY, app::kLeftButton)
+        .from(menuRunning(2))
+        .mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     app::mainMenu();
     EXPECT_EQ(picked, 0);
@@ -170,17 +197,17 @@ TEST_F(GameLoop, TheMenuAndSaveButtonsResetTheGameAndReturnToTheMenu) {
     for (const bool save : {false, true}) {
         SCOPED_TRACE(save ? "save, answered NIE" : "menu");
         SetUp();
-        support::FrameScript script;
-        script.at(frame(3), [] {
+        auto script = inLoop();
+        script.at(step(3), [] {
             GameState.score = 4200;
             GameState.kindProgress[2] = 40;
         });
         if (save) {
-            script.mouseAt(frame(5), kSaveX, kSaveY, 0).mouseAt(frame(8), kSaveX, kSaveY, 1);
+            script.mouseAt(step(5), kSaveX, kSaveY, 0).mouseAt(step(8), kSaveX, kSaveY, 1);
             answerOnce("Czy zapisać stan gry?",
                        [] { standin::setMouse(670, 570, app::kLeftButton); });
         }
-        play(script, save ? 0 : frame(5));
+        play(script, save ? 0 : step(5));
         EXPECT_EQ(standin::textsWith("Czy zapisać stan gry?").empty(), !save);
         EXPECT_EQ(cues("sam/menu.wav"), 1) << "the hover sound of the button";
         expectBackInTheMenu();
@@ -195,10 +222,13 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
     // Just before the last step the mouse goes onto a cell with the button down: the poll
     // of the time-out's frame must never run.
     standin::setFrameDriver([&](int flips) {
+        if (loopStart_ < 0 && looping()) {
+            loopStart_ = flips;
+        }
         if (GameState.clockBar == 315 && GameState.clockTicks == 640) {
             standin::setMouse(kCell36X, kCell36Y, app::kLeftButton);
         }
-        if (flips == frame(5)) {
+        if (loopStart_ >= 0 && flips == frame(5)) {
             GameState.score = 1234;
             GameState.clockBar = 299;
             GameState.clockTicks = 0;
@@ -232,13 +262,13 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
 }
 
 TEST_F(GameLoop, TheLastPlanetEndsTheGameInTheFrameItIsCompleted) {
-    support::FrameScript script;
-    script.at(frame(5), [] {
+    auto script = inLoop();
+    script.at(step(5), [] {
         GameState.level = GameState.stars = 8;
         GameState.score = 31000;
     });
     // The continue button of the level completion, pressed while the board dissolves.
-    script.mouseAt(frame(5) + 300, 530, 400, app::kLeftButton);
+    script.mouseAt(step(5) + 300, 530, 400, app::kLeftButton);
     answerNameEntry();
     play(script);
     EXPECT_EQ(standin::textsWith("NEPTUN - ").size(), 2u) << "Neptune's text came first";
@@ -252,14 +282,14 @@ TEST_F(GameLoop, TheLastPlanetEndsTheGameInTheFrameItIsCompleted) {
 }
 
 TEST_F(GameLoop, AButtonIsLitWhileHoveredAndSoundsOncePerEntryOntoTheRow) {
-    support::FrameScript script;
+    auto script = inLoop();
     script
-        .mouseAt(frame(5), kSaveX, kSaveY, 0)      // onto save: a sound
-        .mouseAt(frame(10), kEmptyX, kEmptyY, 0)   // nothing hovered clears the flag
-        .mouseAt(frame(15), kHintX, kHintY, 0)     // onto the hint: a sound
-        .mouseAt(frame(20), kCell36X, kCell36Y, 0) // straight onto a cell: flag kept
-        .mouseAt(frame(25), kHintX, kHintY, 0);    // back onto the hint: no sound
-    play(script, frame(35));                       // from the hint straight onto menu
+        .mouseAt(step(5), kSaveX, kSaveY, 0)      // onto save: a sound
+        .mouseAt(step(10), kEmptyX, kEmptyY, 0)   // nothing hovered clears the flag
+        .mouseAt(step(15), kHintX, kHintY, 0)     // onto the hint: a sound
+        .mouseAt(step(20), kCell36X, kCell36Y, 0) // straight onto a cell: flag kept
+        .mouseAt(step(25), kHintX, kHintY, 0);    // back onto the hint: no sound
+    play(script, step(35));                       // from the hint straight onto menu
     EXPECT_EQ(cues("sam/menu.wav"), 2);
     // Moved after frame 5, read by the poll of frame 6, lit from frame 7 to 11.
     std::vector<int> lit,
@@ -283,13 +313,13 @@ TEST_F(GameLoop, EscapeAndAHeldRightButtonPauseOnlyTheTimedGameAndAnEarlierScree
         SetUp();
         GameState.mode = mode;
         app::InputState.event.keyboard.unichar = app::kEscape;
-        support::FrameScript script;
-        script.at(frame(1), [] { standin::pressKey(ALLEGRO_KEY_A, 'a'); })
-            .at(frame(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); })
-            .mouseAt(frame(20), kEmptyX, kEmptyY, app::kRightButton)
-            .mouseAt(frame(40), kEmptyX, kEmptyY, 0);
+        auto script = inLoop();
+        script.at(step(1), [] { standin::pressKey(ALLEGRO_KEY_A, 'a'); })
+            .at(step(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); })
+            .mouseAt(step(20), kEmptyX, kEmptyY, app::kRightButton)
+            .mouseAt(step(40), kEmptyX, kEmptyY, 0);
         clickToEndPauses();
-        play(script, frame(60));
+        play(script, step(60));
         if (mode == board::GameMode::Relaxed) {
             EXPECT_EQ(pausePlates(), 0);
         } else {
@@ -305,10 +335,10 @@ TEST_F(GameLoop, EscapeAndAHeldRightButtonPauseOnlyTheTimedGameAndAnEarlierScree
 
 TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag) {
     GameState.mode = board::GameMode::Timed;
-    support::FrameScript script;
+    auto script = inLoop();
     // Escape posts key-down, the character and key-up: the character is taken in the
     // frame after the key-down's, in which the clock is due to step.
-    script.at(frame(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); });
+    script.at(step(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); });
     int clockTicksDuringPause = -1;
     bool oneTickShort = false;
     standin::setRestDriver([&](double) {
@@ -324,10 +354,10 @@ TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag
             standin::setMouse(kCell36X, kCell36Y, app::kLeftButton);
         }
     });
-    script.mouseAt(frame(12), kCell36X, kCell36Y, 0);
+    script.mouseAt(step(12), kCell36X, kCell36Y, 0);
     int picked = -1;
-    script.at(frame(40), [&] { picked = GameState.pickedCell; });
-    play(script, frame(100));
+    script.at(step(40), [&] { picked = GameState.pickedCell; });
+    play(script, step(100));
     ASSERT_EQ(pausePlates(), 1);
     EXPECT_EQ(clockTicksDuringPause, 640) << "the pause comes before the frame's tick";
     EXPECT_EQ(GameState.selectedCell, 36) << "the press that ended the pause started a drag";
@@ -346,20 +376,20 @@ TEST_F(GameLoop, AtTwiceTheSizeCellsAndButtonsAreHitWhereTheyAreSeenAndAClickPic
               emptyY = 2 * kEmptyY;
     std::vector<int> picked;
     const auto note = [&] { picked.push_back(GameState.pickedCell); };
-    support::FrameScript script;
-    script.mouseAt(frame(5), cellX, cellY, app::kLeftButton)
-        .mouseAt(frame(8), cellX, cellY, 0)
-        .at(frame(15), note)
-        .mouseAt(frame(20), emptyX, emptyY, app::kLeftButton)
-        .mouseAt(frame(23), emptyX, emptyY, 0)
-        .at(frame(28), note)
-        .mouseAt(frame(30), emptyX, emptyY, app::kLeftButton)
-        .mouseAt(frame(33), cellX, cellY, app::kLeftButton)
-        .mouseAt(frame(38), cellX, cellY, 0)
-        .at(frame(45), note)
-        .mouseAt(frame(50), 2 * kSaveX, 2 * kSaveY, 0)
-        .mouseAt(frame(55), 2 * kMenuX, 2 * kMenuY, 0)
-        .mouseAt(frame(58), 2 * kMenuX, 2 * kMenuY, app::kLeftButton);
+    auto script = inLoop();
+    script.mouseAt(step(5), cellX, cellY, app::kLeftButton)
+        .mouseAt(step(8), cellX, cellY, 0)
+        .at(step(15), note)
+        .mouseAt(step(20), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(step(23), emptyX, emptyY, 0)
+        .at(step(28), note)
+        .mouseAt(step(30), emptyX, emptyY, app::kLeftButton)
+        .mouseAt(step(33), cellX, cellY, app::kLeftButton)
+        .mouseAt(step(38), cellX, cellY, 0)
+        .at(step(45), note)
+        .mouseAt(step(50), 2 * kSaveX, 2 * kSaveY, 0)
+        .mouseAt(step(55), 2 * kMenuX, 2 * kMenuY, 0)
+        .mouseAt(step(58), 2 * kMenuX, 2 * kMenuY, app::kLeftButton);
     play(script);
     EXPECT_EQ(picked, (std::vector<int>{36, 0, 0}));
     int frames = 0; // the frame around cell 36, drawn again every loop frame
@@ -384,10 +414,10 @@ TEST_F(GameLoop, ABoardWithoutAMoveGetsOneElementReplacedInTheNextFrame) {
     board::findMove();
     ASSERT_EQ(GameState.noMoves, 1) << "the test board must have no move";
     int replacementsSeen = -1;
-    support::FrameScript script;
-    script.at(frame(5), fillWithoutMoves);
-    script.at(frame(5) + 1, [&] { replacementsSeen = cues("sam/snd1.wav"); });
-    play(script, frame(200));
+    auto script = inLoop();
+    script.at(step(5), fillWithoutMoves);
+    script.at(step(5) + 1, [&] { replacementsSeen = cues("sam/snd1.wav"); });
+    play(script, step(200));
     EXPECT_GE(replacementsSeen, 1) << "the frame after the board lost its moves replaced one";
     EXPECT_EQ(GameState.noMoves, 0);
 }

@@ -1,4 +1,5 @@
 #include "app/assets.hpp"
+#include "app/return_button.hpp"
 #include "app/startup.hpp"
 #include "board/game_state.hpp"
 #include "records/fixture.hpp"
@@ -6,6 +7,7 @@
 #include "records/options.hpp"
 #include "records/options_screen.hpp"
 
+#include <filesystem>
 #include <limits>
 
 namespace {
@@ -14,14 +16,19 @@ using app::Settings;
 using board::GameState;
 using fixture::onDisplay;
 
-// The options loop starts after the fade-out (128 flips) and the fade-in (45 flips).
-constexpr int kLoop = 173;
+// Steps in a script from `inLoop` count the options' loop frames: at `kLoop + n`, the flip
+// that ends frame n.
+constexpr int kLoop = driver::loopFrame(0);
 
 class OptionsScreen : public fixture::Screen {
   protected:
     void SetUp() override {
         fixture::Screen::SetUp();
         app::Settings = {0.5f, 0.8f};
+    }
+
+    static support::FrameScript inLoop() {
+        return driver::inLoopOf(app::kPageReturn.plateAt.x, app::kPageReturn.plateAt.y);
     }
 
     // Runs the screen with `script`, leaving by the return button at loop flip `leave`.
@@ -33,7 +40,7 @@ class OptionsScreen : public fixture::Screen {
 };
 
 TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
-    support::FrameScript script;
+    auto script = inLoop();
     script
         .mouseAt(kLoop + 5, 484, 165, 1) // music at 0.37
         .mouseAt(kLoop + 10, 484, 165, 0)
@@ -57,7 +64,7 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
 }
 
 TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
-    support::FrameScript script;
+    auto script = inLoop();
     script.mouseAt(kLoop + 5, 484, 165, 1).mouseAt(kLoop + 10, 484, 165, 0);
     script.at(kLoop + 12, [] { fixture::pressFor(520, 285, 0.05); }); // the mode
     script.at(kLoop + 30, [] { standin::clickWindowClose(); });
@@ -67,7 +74,7 @@ TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
 
     std::filesystem::remove(folder.path() / "opc.txt");
     fixture::blockWithFolder(folder, "opc.txt");
-    run(support::FrameScript{}, 5);
+    run(inLoop(), 5);
     EXPECT_EQ(standin::textsWith("Nie udało się zapisać ustawień").size(), 1u);
     EXPECT_EQ(folder.read("opc.txt/keep"), "x");
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 1u) << "the game goes on to the menu";
@@ -75,7 +82,7 @@ TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
 
 TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce) {
     ALLEGRO_AUDIO_STREAM* const& music = app::Assets.music;
-    support::FrameScript script;
+    auto script = inLoop();
     script.at(kLoop + 1, [&] { EXPECT_TRUE(music->playing && music->gains.back() == 0.5f); })
         .mouseAt(kLoop + 5, 500, 157, 1)  // the music slider's top edge
         .mouseAt(kLoop + 8, 500, 170, 2)  // the right button on it
@@ -113,7 +120,7 @@ TEST_F(OptionsScreen, TheModeChangesOncePerPressHoweverLongItIsHeld) {
         SCOPED_TRACE(from);
         SetUp();
         GameState.mode = from;
-        support::FrameScript script;
+        auto script = inLoop();
         for (std::size_t i = 0; i < presses.size(); ++i) {
             const double held = presses[i];
             script.at(kLoop + 5 + 25 * static_cast<int>(i),
@@ -134,7 +141,7 @@ TEST_F(OptionsScreen, FullScreenSwitchesAtOnceByItsButtonOrF11AndIsStoredApart) 
     const auto full = [] {
         return (al_get_display_flags(app::Assets.display) & ALLEGRO_FULLSCREEN_WINDOW) != 0;
     };
-    support::FrameScript script;
+    auto script = inLoop();
     script.at(kLoop + 5, [] { fixture::pressFor(520, 325, 0.05); })
         .at(kLoop + 20,
             [&] {
@@ -164,7 +171,7 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
     folder.write("lir.txt", records::encodeListText("Relaks 1 10 "));
     GameState.mode = board::GameMode::Timed;
     records::HighScoreList.entry[1] = {"Stary", 3, 40};
-    support::FrameScript script;
+    auto script = inLoop();
     script.at(kLoop + 5, [] { fixture::pressFor(520, 245, 0.02); });
     run(script, 15);
     EXPECT_FALSE(folder.exists("lic.txt"));
@@ -180,10 +187,31 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
     }
 }
 
+// A directory or a link under the list's name is neither the list nor its deletion: the
+// row says nothing rather than that the list was deleted.
+TEST_F(OptionsScreen, AListTheGameRefusesToReadIsNeitherOfferedNorSaidDeleted) {
+    for (const bool directory : {true, false}) {
+        SCOPED_TRACE(directory ? "a directory" : "a link");
+        SetUp();
+        GameState.mode = board::GameMode::Timed;
+        std::filesystem::remove_all(folder.path() / "lic.txt");
+        folder.write("lir.txt", records::encodeListText("Relaks 1 10 "));
+        if (directory) {
+            std::filesystem::create_directory(folder.path() / "lic.txt");
+        } else {
+            std::filesystem::create_symlink(folder.path() / "lir.txt", folder.path() / "lic.txt");
+        }
+        run(inLoop(), 5);
+        EXPECT_TRUE(onDisplay("Lista wyników gry na czas - skasowana").empty());
+        EXPECT_TRUE(onDisplay("Kasowanie listy wyników").empty());
+        EXPECT_TRUE(std::filesystem::exists(folder.path() / "lic.txt"));
+    }
+}
+
 TEST_F(OptionsScreen, ValuesFarOutsideTheSliderAreDrawnWithoutOverflow) {
     app::Settings.musicVolume = 1e30f;
     app::Settings.effectsVolume = std::numeric_limits<float>::quiet_NaN();
-    run(support::FrameScript{}, 5);
+    run(inLoop(), 5);
     EXPECT_EQ(onDisplay("1000000000").size(), 1u);
     EXPECT_EQ(onDisplay("0").size(), 1u);
 }

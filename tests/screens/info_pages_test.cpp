@@ -1,5 +1,6 @@
 #include "app/assets.hpp"
 #include "app/main_menu.hpp"
+#include "app/return_button.hpp"
 #include "records/high_scores.hpp"
 #include "screens/bonus_screen.hpp"
 #include "screens/info_screen.hpp"
@@ -10,9 +11,10 @@
 
 namespace {
 
-constexpr int kLoopStart = 173; // after the fade-out and the fade-in
+// Steps in a script from `inLoop` count the page's loop frames: `frame(n)` is the flip that
+// ends frame n.
 constexpr int frame(int n) {
-    return kLoopStart + n;
+    return driver::loopFrame(n);
 }
 
 class InfoPages : public ::testing::Test {
@@ -22,6 +24,12 @@ class InfoPages : public ::testing::Test {
         records::HighScoreList = records::HighScoreListRecord{};
         standin::log() = standin::Log{};
     }
+
+    static support::FrameScript inLoop() {
+        return driver::inLoopOf(app::kPageReturn.plateAt.x, app::kPageReturn.plateAt.y,
+                                &loopStart_);
+    }
+    static inline int loopStart_ = 0; // the flip before the loop's first frame
 
     // Runs a page with `script` and leaves it by its back button at loop frame `leave`.
     static void run(void (*screen)(), support::FrameScript script, int leave) {
@@ -45,7 +53,7 @@ class InfoPages : public ::testing::Test {
 TEST_F(InfoPages, OnlyALeftClickOnTheBackButtonLeavesWithOneClickSound) {
     for (auto screen : {screens::bonusScreen, screens::infoScreen}) {
         SetUp();
-        support::FrameScript script;
+        auto script = inLoop();
         script
             .mouseAt(frame(2), 347, 490, 1) // left of the button
             .mouseAt(frame(6), 400, 490, 2)
@@ -53,13 +61,13 @@ TEST_F(InfoPages, OnlyALeftClickOnTheBackButtonLeavesWithOneClickSound) {
         run(screen, script, 16);
         const auto clicks = standin::playsOf("sam/menu.wav");
         ASSERT_EQ(clicks.size(), 1u);
-        EXPECT_GE(clicks[0].frame, frame(16)) << "left too early";
+        EXPECT_GE(clicks[0].frame, loopStart_ + 16) << "left too early";
         EXPECT_EQ(standin::textsWith("Opcje").size(), 1u) << "the menu was composed again";
     }
 }
 
 TEST_F(InfoPages, TheBackButtonLightsFromItsCornerInward) {
-    support::FrameScript script;
+    auto script = inLoop();
     script.mouseAt(frame(2), 347, 483, 0)
         .mouseAt(frame(6), 400, 482, 0)
         .at(frame(10), [] { EXPECT_EQ(buttonHighlights(), 0); })

@@ -1,8 +1,14 @@
 #include "support/frame_script.hpp"
 
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace support {
+
+namespace {
+constexpr int kGiveUpWaiting = 50000; // flips
+} // namespace
 
 FrameScript& FrameScript::mouseAt(int flip, int x, int y, int buttons) {
     return at(flip, [=] { standin::setMouse(x, y, buttons); });
@@ -28,6 +34,10 @@ void FrameScript::install() {
         const std::size_t next = run->began.size();
         if (next < run->phases.size() && run->phases[next].state()) {
             run->began.push_back(flips);
+        } else if (next < run->phases.size() && flips - run->began.back() > kGiveUpWaiting) {
+            // A state that never holds would leave the screen running for ever.
+            throw std::runtime_error("the state of script phase " + std::to_string(next) +
+                                     " never held");
         }
         for (std::size_t p = 0; p < run->began.size(); ++p) {
             for (const Step& step : run->phases[p].steps) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/assets.hpp"
 #include "support/allegro_standin.hpp"
 #include "support/frame_script.hpp"
 
@@ -59,6 +60,34 @@ inline void press(const std::vector<Key>& keys) {
     for (const Key& k : keys) {
         standin::pressKey(k.keycode, k.unichar, k.repeats);
     }
+}
+
+// A script whose steps count the frames of a screen's loop, for the screens that restore a
+// region of the screen buffer at (sx, sy) onto the canvas after each frame's flip (the menu
+// its items, the pages and the options their return button). That restore is first seen at
+// the flip that ends loop frame 2; `loopFrame(n)` places a step at the flip that ends frame
+// n, however long the fades before took. `start`, when given, receives the flip before
+// the loop's first.
+inline support::FrameScript inLoopOf(float sx, float sy, int* start = nullptr) {
+    support::FrameScript script;
+    script
+        .from([sx, sy] {
+            for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+                if (d.sx == sx && d.sy == sy && !d.tinted && d.target == app::Assets.canvas) {
+                    return true;
+                }
+            }
+            return false;
+        })
+        .at(0, [start] {
+            if (start != nullptr) {
+                *start = standin::log().flips - 2;
+            }
+        });
+    return script;
+}
+inline constexpr int loopFrame(int n) {
+    return n - 2;
 }
 
 // True when `text` has been drawn and at least `flips` flips have passed since its
