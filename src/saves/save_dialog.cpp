@@ -69,12 +69,13 @@ constexpr app::Rect kReadoutClear{232, 0, 70, 80}; // of the backdrop, copied to
 constexpr int kReadoutLinePitch = 15;
 constexpr ALLEGRO_COLOR kReadoutColour = app::palette::rgb(15, 160, 15);
 
-// For a developer who set ORBELIUM_DEBUG, the input numbers the question works with; the
-// corner is cleaned every frame either way.
+// For a developer who set ORBELIUM_DEBUG, the input numbers the question works with, on
+// a corner cleaned every frame. For a player the corner is left alone: from level 2 on
+// the planet strip shows Mercury there.
 void drawReadout() {
-    al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y, kReadoutClear.w,
-                          kReadoutClear.h, 0, 0, 0);
     if (app::debugReadout()) {
+        al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y,
+                              kReadoutClear.w, kReadoutClear.h, 0, 0, 0);
         const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                              board::GameState.selectedCell, board::GameState.lineKind};
         for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
