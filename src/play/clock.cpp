@@ -9,6 +9,7 @@
 #include "play/panel.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
+#include "saves/save_index.hpp"
 
 #include <algorithm>
 
@@ -65,7 +66,7 @@ void timeUp() {
     app::flipDisplay();
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;
-        records::nameEntry();
+        records::nameEntry(saves::discardStoredGame);
     } else {
         al_rest(kTimeUpHold);
     }

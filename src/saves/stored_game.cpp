@@ -2,9 +2,9 @@
 
 #include "app/settings.hpp"
 #include "board/game_state.hpp"
-#include "records/field_reader.hpp"
-#include "records/player_files.hpp"
-#include "records/text_entry.hpp"
+#include "dialog/text_entry.hpp"
+#include "files/field_reader.hpp"
+#include "files/player_files.hpp"
 
 #include <limits>
 #include <sstream>
@@ -36,7 +36,7 @@ int starFlags() {
 }
 
 void readFields(const std::string& text) {
-    records::FieldReader r(text);
+    files::FieldReader r(text);
     for (int cell = 1; cell <= board::kCells; ++cell) {
         r.read(GameState.cellKind[cell], kFirstKind, kLastStoredKind);
     }
@@ -78,7 +78,7 @@ void readFields(const std::string& text) {
 } // namespace
 
 bool isPasswordName(const std::string& name) {
-    return records::typedWith(name, records::Charset::Word);
+    return dialog::typedWith(name, dialog::Charset::Word);
 }
 
 std::string storedGameText() {
@@ -106,17 +106,17 @@ std::string storedGameText() {
 }
 
 bool writeStoredGame(const std::string& name) {
-    return isPasswordName(name) && records::replaceFile(name, storedGameText());
+    return isPasswordName(name) && files::replaceFile(name, storedGameText());
 }
 
 bool storedGameExists(const std::string& name) {
-    return isPasswordName(name) && records::isWritableRegularFile(name);
+    return isPasswordName(name) && files::isWritableRegularFile(name);
 }
 
 void readStoredGame(const std::string& name) {
     std::string text;
     if (isPasswordName(name) &&
-        records::readPlayerFile(name, kLongestFile, text) == records::FileRead::Read) {
+        files::readPlayerFile(name, kLongestFile, text) == files::FileRead::Read) {
         readFields(text);
     }
 }

@@ -1,4 +1,4 @@
-#include "records/text_entry.hpp"
+#include "dialog/text_entry.hpp"
 
 #include "app/input.hpp"
 #include "app/window.hpp"
@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace records {
+namespace dialog {
 
 int caretBlink = 0;
 
@@ -149,4 +149,4 @@ void waitForButtonsReleased() {
     }
 }
 
-} // namespace records
+} // namespace dialog
