@@ -19,9 +19,7 @@ using board::GameState;
 constexpr int kIntMax = std::numeric_limits<int>::max();
 constexpr int kFirstKind = 1;
 constexpr int kLastStoredKind = 7; // ordinary kinds, the star element and the bonus element
-constexpr int kOrdinaryKinds = 5;
 constexpr int kFullBar = 100;
-constexpr int kLevels = 8;
 constexpr int kMaxStars = 8;
 
 // A stored game is a few hundred bytes; a hostile file is not read beyond this.
@@ -43,10 +41,10 @@ void readFields(const std::string& text) {
     for (int column = 1; column <= board::kSide; ++column) {
         r.read(GameState.columnStar[column], 0, 1);
     }
-    for (int kind = 1; kind <= kOrdinaryKinds; ++kind) {
+    for (int kind = 1; kind <= board::kOrdinaryKinds; ++kind) {
         r.read(GameState.kindProgress[kind], 0, kFullBar);
     }
-    r.read(GameState.level, 1, kLevels);
+    r.read(GameState.level, 1, board::kLevels);
     int stars = 0;
     // Each star in the tray has its column's flag: a count that disagrees would leave the
     // level impossible to finish or draw stars beyond the tray, so it ends the reading.
@@ -94,7 +92,7 @@ std::string storedGameText() {
         out << GameState.columnStar[column] << ' ';
     }
     out << '\n';
-    for (int kind = 1; kind <= kOrdinaryKinds; ++kind) {
+    for (int kind = 1; kind <= board::kOrdinaryKinds; ++kind) {
         out << GameState.kindProgress[kind] << ' ';
     }
     out << '\n';
