@@ -30,8 +30,7 @@ int drawFreshKind(int kinds) {
 int cellAt(int x, int y) {
     for (int r = 1; r <= kSide; ++r) {
         for (int c = 1; c <= kSide; ++c) {
-            const int left = kBoardX + kPitch * (c - 1);
-            const int top = kBoardY + kPitch * (r - 1);
+            const auto [left, top] = cellPixel(c, r);
             if (app::HitBox{left + 1, top, left + kHitSize, top + kHitSize}.contains(x, y)) {
                 return cellNumber(c, r);
             }

@@ -22,6 +22,10 @@ constexpr app::Point cellPixel(int column, int row) {
     return {kBoardX + kPitch * (column - 1), kBoardY + kPitch * (row - 1)};
 }
 
+// The board and the 20 pixels above its first row, as a plate drawn over the board
+// (the pause's, the star-line banner's) covers it and the screen buffer restores it.
+inline constexpr app::Rect kBoardArea{kBoardX, kBoardY - 20, 8 * kPitch, 8 * kPitch};
+
 // Cell number of column c and row r (both 1..8).
 constexpr int cellNumber(int column, int row) {
     return 8 * (row - 1) + column;

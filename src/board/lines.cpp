@@ -66,10 +66,10 @@ bool equalTriple(int a, int b, int c) {
 }
 
 int xOf(int column) {
-    return kBoardX + kPitch * (column - 1);
+    return cellPixel(column, 1).x;
 }
 int yOf(int row) {
-    return kBoardY + kPitch * (row - 1);
+    return cellPixel(1, row).y;
 }
 
 // When several runs meet in one pass the scan's counters follow only the latest

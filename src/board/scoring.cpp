@@ -6,6 +6,7 @@
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
+#include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "board/game_state.hpp"
 #include "play/panel.hpp"
@@ -38,7 +39,6 @@ constexpr int kBarFull = 100;
 constexpr app::Rect kStarBanner = app::sheet::kStarLineBanner;
 constexpr app::Point kStarBannerAt{461, 302};
 constexpr app::Point kStarBannerText{534, 326};
-constexpr app::Rect kBoardArea{350, 80, 368, 368};
 
 // The flash beside the bars when one pays, and what it fades back to.
 constexpr app::Rect kFlash = app::sheet::kBarFullFlash;
@@ -48,10 +48,6 @@ constexpr int kFlashInSteps = 34;
 constexpr int kFlashOutSteps = 44;
 
 constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
-
-bool isOrdinary(int kind) {
-    return kind >= 1 && kind <= 5;
-}
 
 void showStarBanner() {
     app::playCue(app::SoundCue::S7);

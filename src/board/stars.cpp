@@ -83,7 +83,7 @@ int newTopKind() {
 
 void dropStar(int column) {
     GameStateRecord& g = GameState;
-    const int x = kBoardX + kPitch * (column - 1);
+    const int x = cellPixel(column, 1).x;
     app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
     g.stars += 1;
     if (g.stars == kStarsPerLevel) {

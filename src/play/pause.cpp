@@ -8,6 +8,7 @@
 #include "app/sheet.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
+#include "board/board_setup.hpp"
 #include "board/board_view.hpp"
 #include "play/texts.hpp"
 
@@ -21,7 +22,6 @@ namespace {
 constexpr app::Rect kPlate = app::sheet::kMenuPlate;
 constexpr app::Point kPlateAt{422, 265};
 constexpr app::Point kWordAt{535, 268}; // centred on x
-constexpr app::Rect kBoardArea{350, 80, 368, 368};
 constexpr double kShowRest = 0.1;
 
 constexpr ALLEGRO_COLOR kWordColour = app::palette::rgb(200, 210, 220);
@@ -45,7 +45,7 @@ void pauseScreen() {
         app::waitForPlayer();
         app::readMouse(app::mouseState);
     }
-    app::restoreFromScreen(kBoardArea);
+    app::restoreFromScreen(board::kBoardArea);
     board::drawAllCells();
 }
 
