@@ -114,7 +114,7 @@ void setTargetCanvas() {
     al_set_target_bitmap(Assets.canvas);
 }
 
-void presentCanvas() {
+void composeCanvas() {
     // A resize the window manager made during an animation is taken at once, so the
     // animation goes on at the new size.
     takeWindowEvents();
@@ -131,8 +131,16 @@ void presentCanvas() {
     al_clear_to_color(palette::kBlack);
     al_draw_scaled_bitmap(Assets.canvas, 0, 0, kPictureWidth, kPictureHeight, shown.x, shown.y,
                           shown.w, shown.h, 0);
-    al_flip_display();
     al_set_target_bitmap(target);
+}
+
+void flipComposed() {
+    al_flip_display();
+}
+
+void presentCanvas() {
+    composeCanvas();
+    flipComposed();
 }
 
 Letterbox shownLetterbox() {

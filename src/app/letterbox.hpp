@@ -50,9 +50,16 @@ void resetLetterbox();
 // Makes the canvas the target of the drawing calls that follow.
 void setTargetCanvas();
 
-// Draws the canvas onto the display's back buffer, fitted and letterboxed, and flips; a
-// resized window is acknowledged first, and the canvas's filtering follows its new size.
-// The drawing target is left as it was.
+// Draws the canvas onto the display's back buffer, fitted and letterboxed; a resized
+// window is acknowledged first, and the canvas's filtering follows its new size. The
+// drawing target is left as it was. The back buffer then holds the picture as it is now,
+// whatever is drawn into the canvas until the flip.
+void composeCanvas();
+
+// Shows the back buffer composed last.
+void flipComposed();
+
+// composeCanvas, then flipComposed.
 void presentCanvas();
 
 // The picture's place in the window as last presented.

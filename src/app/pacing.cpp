@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
+#include "app/window.hpp"
 
 #include <allegro5/allegro.h>
 
@@ -13,6 +14,7 @@ namespace app {
 namespace {
 ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
 bool waiting = false;      // something was drawn that the display has not shown
+bool composed = false;     // the back buffer holds the waiting picture already
 double lastPresent = -1e9; // when the last present began
 long sleeps = 0;
 long presents = 0;
@@ -46,11 +48,19 @@ double nextRefresh() {
     return lastPresent + period - std::min(kRefreshSlack, period / 4);
 }
 
+// Flips the picture composed into the back buffer.
 void present() {
     lastPresent = al_get_time();
     waiting = false;
     ++presents;
-    presentCanvas();
+    // A picture asked for by an animation's step is the canvas as it stands; a window
+    // resized since the picture was composed has it composed again at the new size (the
+    // screen redraws after a resize in any case).
+    if (!composed || resizeWaiting()) {
+        composeCanvas();
+    }
+    composed = false;
+    flipComposed();
 }
 
 bool presentIfDue() {
@@ -66,11 +76,16 @@ bool presentIfDue() {
 } // namespace
 
 void showCanvas() {
+    // The picture is composed now, so whatever the screen repairs or draws into the canvas
+    // before the display can take it is not part of it.
+    composeCanvas();
+    composed = true;
     waiting = true;
     presentIfDue();
 }
 
 void presentNow() {
+    composed = false;
     present();
 }
 
@@ -150,6 +165,7 @@ long sleepsSoFar() {
 void resetPacing() {
     playerQueue = nullptr;
     waiting = false;
+    composed = false;
     lastPresent = -1e9;
     sleeps = 0;
     pacedUntil = -1e9;
@@ -165,7 +181,10 @@ bool Pace::frame(bool last) {
         start_ += now - due - kLongestLag;
         due = now - kLongestLag;
     }
+    // Nothing draws while the step sleeps: its picture is composed when it is presented,
+    // and a step that is skipped costs no composing.
     waiting = true;
+    composed = false;
     pacedUntil = due;
     if (!last && now >= due) {
         return false; // overdue: the next step's picture will be the one shown

@@ -52,6 +52,11 @@ void playCue(SoundCue cue) {
 }
 
 namespace {
+// The music was started and not stopped since, but held at no volume: its stream does not
+// play, so the mixer's thread does not decode what nobody hears, and plays on from where
+// it was held when the volume comes up.
+bool musicHeld = false;
+
 void playMusic(ALLEGRO_PLAYMODE mode) {
     if (!Assets.audio || Assets.music == nullptr) {
         return;
@@ -61,7 +66,8 @@ void playMusic(ALLEGRO_PLAYMODE mode) {
     al_rewind_audio_stream(Assets.music);
     al_set_audio_stream_playmode(Assets.music, mode);
     al_set_audio_stream_gain(Assets.music, app::Settings.musicVolume);
-    al_set_audio_stream_playing(Assets.music, true);
+    musicHeld = !(app::Settings.musicVolume > 0);
+    al_set_audio_stream_playing(Assets.music, !musicHeld);
 }
 } // namespace
 
@@ -76,10 +82,18 @@ void playMusicOnce() {
 void setMusicGain(float gain) {
     if (Assets.audio && Assets.music != nullptr) {
         al_set_audio_stream_gain(Assets.music, gain);
+        if (!(gain > 0) && al_get_audio_stream_playing(Assets.music)) {
+            al_set_audio_stream_playing(Assets.music, false);
+            musicHeld = true;
+        } else if (gain > 0 && musicHeld) {
+            al_set_audio_stream_playing(Assets.music, true);
+            musicHeld = false;
+        }
     }
 }
 
 void stopMusic() {
+    musicHeld = false;
     if (Assets.audio && Assets.music != nullptr) {
         al_set_audio_stream_playing(Assets.music, false);
     }

@@ -38,12 +38,14 @@ float cueGain(SoundCue cue);
 
 void playCue(SoundCue cue);
 
-// Starts the looping music from its beginning at the music volume.
+// Starts the looping music from its beginning at the music volume; at no volume the
+// stream waits, held, until setMusicGain brings the volume up.
 void startMusic();
 // The same, played through once.
 void playMusicOnce();
 
-// Sets the music gain and stops the music; both do nothing without a sound device.
+// Sets the music gain (no volume holds the music where it is) and stops the music; both
+// do nothing without a sound device.
 void setMusicGain(float gain);
 void stopMusic();
 void stopAllCues();

@@ -96,6 +96,10 @@ bool takeResize() {
     return std::exchange(resized, false);
 }
 
+bool resizeWaiting() {
+    return resized;
+}
+
 bool takeWindowChange() {
     return std::exchange(changed, false);
 }

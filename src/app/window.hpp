@@ -25,6 +25,9 @@ void answerWindow();
 // True once after the window was resized; the present that follows acknowledges it.
 bool takeResize();
 
+// Whether a resize waits for the next present, without taking it.
+bool resizeWaiting();
+
 // True once after the window's picture was lost or changed size (a resize, an uncovered
 // window, a switch to or from full screen): a screen that waits without presenting
 // presents again.

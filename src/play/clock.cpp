@@ -35,13 +35,15 @@ int framesPerClockStep(int level) {
     return kBaseFramesPerStep + kFramesPerStepPerLevel * level + 1;
 }
 
-void clockTick() {
+namespace {
+// Counts one frame; returns whether the bar lost a row (drawn, not yet shown).
+bool countFrame() {
     if (GameState.mode != board::GameMode::Timed) {
-        return;
+        return false;
     }
     GameState.clockTicks += 1;
     if (GameState.clockTicks <= kBaseFramesPerStep + kFramesPerStepPerLevel * GameState.level) {
-        return;
+        return false;
     }
     GameState.clockTicks = 0;
     int c = GameState.clockBar + 1;
@@ -51,12 +53,19 @@ void clockTick() {
     if (c == kClockWarningStep) {
         app::playCue(app::SoundCue::Time);
     }
-    app::showCanvas();
+    return true;
+}
+} // namespace
+
+void clockTick() {
+    if (countFrame()) {
+        app::showCanvas();
+    }
 }
 
 void clockTicks(int frames) {
     for (int i = 0; i < frames && GameState.clockBar < kClockSteps; ++i) {
-        clockTick();
+        countFrame();
     }
 }
 

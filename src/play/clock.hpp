@@ -18,7 +18,8 @@ int framesPerClockStep(int level);
 void clockTick();
 
 // Counts `frames` frames (a pass of the game loop that stood for several, see
-// app::FrameClock), stopping once the time is up.
+// app::FrameClock), stopping once the time is up. The rows it empties are drawn but not
+// shown: the game loop shows each pass's changes once.
 void clockTicks(int frames);
 
 // Frames until the clock's next step in the timed game (at least 1); 0 in the relaxed

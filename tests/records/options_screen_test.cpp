@@ -97,9 +97,17 @@ TEST_F(OptionsScreen, ASliderTakesTheLeftButtonOnItAndOnlyTheMusicIsHeardAtOnce)
             })
         .mouseAt(kLoop + 14, 447, 170, 1)
         .at(kLoop + 17,
-            [&] { EXPECT_TRUE(app::Settings.musicVolume == 0 && music->gains.back() == 0); })
+            [&] {
+                EXPECT_TRUE(app::Settings.musicVolume == 0 && music->gains.back() == 0);
+                EXPECT_FALSE(music->playing) << "nothing decoded at no volume";
+            })
         .mouseAt(kLoop + 18, 597, 170, 1)
-        .at(kLoop + 21, [&] { EXPECT_FLOAT_EQ(music->gains.back(), 1.5f); })
+        .at(kLoop + 21,
+            [&] {
+                EXPECT_FLOAT_EQ(music->gains.back(), 1.5f);
+                EXPECT_TRUE(music->playing);
+                EXPECT_EQ(music->startsAtStart, (std::vector<bool>{true, false}));
+            })
         .mouseAt(kLoop + 22, 598, 170, 1) // beyond the track: unchanged
         .mouseAt(kLoop + 25, 500, 210, 1) // effects at 0.53
         .mouseAt(kLoop + 29, 500, 210, 0);

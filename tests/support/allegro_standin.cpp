@@ -13,6 +13,7 @@
 #include <deque>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 // The back buffer has the display's acknowledged size; the window the size the window
 // manager gave it, which differs between a resize and its acknowledgement.
@@ -21,8 +22,9 @@ struct ALLEGRO_DISPLAY {
     ALLEGRO_EVENT_SOURCE events{};
     int flags = 0;
     int windowW = 0, windowH = 0;
-    int windowedW = 0, windowedH = 0; // restored when full screen is left
-    bool backbufferCleared = false;   // since the last flip
+    int windowedW = 0, windowedH = 0;           // restored when full screen is left
+    bool backbufferCleared = false;             // since the last flip
+    std::optional<standin::Presented> composed; // drawn onto the back buffer since the last flip
 };
 
 struct ALLEGRO_MIXER {};
@@ -120,10 +122,18 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
     dh = dh < 0 ? sh : dh;
     ALLEGRO_DISPLAY* display = world().display.get();
     if (display != nullptr && world().target == &display->backbuffer) {
-        // Only a present draws onto the back buffer: the screens draw on their canvas.
-        world().log.presented.push_back(Presented{bitmap, dx, dy, dw, dh, display->backbuffer.w,
-                                                  display->backbuffer.h, display->backbufferCleared,
-                                                  world().log.flips, world().log.clock});
+        // Only a present draws onto the back buffer: the screens draw on their canvas. The
+        // picture counts as presented when the flip shows it.
+        display->composed = Presented{bitmap,
+                                      dx,
+                                      dy,
+                                      dw,
+                                      dh,
+                                      display->backbuffer.w,
+                                      display->backbuffer.h,
+                                      display->backbufferCleared,
+                                      0,
+                                      0};
         return;
     }
     if (bitmap->name == "gr/elementy.png") {
@@ -445,6 +455,12 @@ ALLEGRO_BITMAP* al_get_backbuffer(ALLEGRO_DISPLAY* display) {
 void al_flip_display(void) {
     require(world().display != nullptr, "al_flip_display");
     double& clock = world().log.clock;
+    if (auto& composed = world().display->composed) {
+        composed->frame = world().log.flips;
+        composed->time = clock;
+        world().log.presented.push_back(*composed);
+        composed.reset();
+    }
     if (const double hz = world().config.refreshHz; hz > 0) {
         clock = (std::floor(clock * hz + 1e-9) + 1) / hz;
     } else {
@@ -759,6 +775,11 @@ bool al_set_audio_stream_gain(ALLEGRO_AUDIO_STREAM* stream, float gain) {
 }
 
 // A stream stopped and started again goes on from where it stood, as Allegro's does.
+bool al_get_audio_stream_playing(const ALLEGRO_AUDIO_STREAM* stream) {
+    require(stream != nullptr, "al_get_audio_stream_playing");
+    return stream->playing;
+}
+
 bool al_set_audio_stream_playing(ALLEGRO_AUDIO_STREAM* stream, bool playing) {
     require(stream != nullptr, "al_set_audio_stream_playing");
     if (playing && !stream->playing) {
