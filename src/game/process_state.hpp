@@ -6,8 +6,10 @@
 //            (window, input, waiting), the picture's place in the window (letterbox) and
 //            where the assets are (launcher)
 //   board    GameState
-//   records  HighScoreList, newEntryIndex, listReadable, caretBlink, stripCentreY
+//   records  HighScoreList, newEntryIndex, listReadable
+//   dialog   caretBlink, stripCentreY
 //   saves    SaveIndex, currentSaveName
+// (app::settingsFiles is not a record of the run: the root sets it once, before start-up.)
 // A record added to the game belongs in this list and in resetProcessState.
 namespace game {
 

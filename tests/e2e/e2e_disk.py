@@ -359,7 +359,7 @@ CRASHES = {
     # The result: the list cut in half, and the finished game's lowered count stored but
     # the game not yet removed.
     "crash_list": Crash(f"lic.txt,zg.txt,{LAST_SECOND}", {**PLAYER_FILES, **LISTS},
-                        play_result, ("write lic.txt.~new", f"remove {LAST_SECOND}")),
+                        play_result, ("write lic.txt.~new", f"unlink {LAST_SECOND}")),
     # A new stored game cut in half, and stored but not yet counted.
     "crash_store": Crash(f"{STORE_PASSWORD},zg.txt", {**PLAYER_FILES, **LISTS}, play_store,
                          (f"write {STORE_PASSWORD}.~new", "unlink zg.txt.~new")),
