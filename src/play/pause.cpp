@@ -8,7 +8,7 @@
 #include "app/sheet.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
-#include "board/board_view.hpp"
+#include "play/board_view.hpp"
 #include "play/texts.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -46,7 +46,7 @@ void pauseScreen() {
         app::readMouse(app::mouseState);
     }
     app::restoreFromScreen(kBoardArea);
-    board::drawAllCells();
+    drawAllCells();
 }
 
 } // namespace play

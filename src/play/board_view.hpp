@@ -2,7 +2,7 @@
 
 // Drawing the board's cells: the element sprites, the vanish sequence and the
 // off-screen copy of the board that the falling and sliding animations are cut from.
-namespace board {
+namespace play {
 
 // Frames of the vanish sequence shown whenever an element vanishes or changes.
 inline constexpr int kVanishFrames = 11;
@@ -24,4 +24,4 @@ void drawAllCells();
 // target again afterwards.
 void copyBoardToScratch();
 
-} // namespace board
+} // namespace play

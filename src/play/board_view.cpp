@@ -1,4 +1,4 @@
-#include "board/board_view.hpp"
+#include "play/board_view.hpp"
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
@@ -8,7 +8,10 @@
 #include "app/sheet.hpp"
 #include "board/game_state.hpp"
 
-namespace board {
+namespace play {
+
+using board::GameState;
+using board::kCells;
 
 namespace {
 // The vanish sequence is the sheet's second row of 46 x 46 frames.
@@ -46,4 +49,4 @@ void copyBoardToScratch() {
     app::setTargetCanvas();
 }
 
-} // namespace board
+} // namespace play
