@@ -90,7 +90,11 @@ void watchPlayer() {
     }
 }
 
-bool sleepUntil(double deadline, bool wakeForPlayer) {
+namespace {
+// Sleeps towards `deadline` as sleepUntil does. When listening, the player's first event
+// ends it: taken into `event` when one is asked for (the rest stay queued), otherwise
+// the queue is emptied, as the screens read the mouse and their own key queues.
+bool sleepTowards(double deadline, bool listen, ALLEGRO_EVENT* event) {
     ++sleeps;
     for (;;) {
         presentIfDue();
@@ -99,18 +103,21 @@ bool sleepUntil(double deadline, bool wakeForPlayer) {
             return false;
         }
         const double until = waiting ? std::min(deadline, nextRefresh()) : deadline;
-        if (!wakeForPlayer || playerQueue == nullptr) {
+        if (!listen || playerQueue == nullptr) {
             al_rest(until - now);
-            continue;
-        }
-        // The screens read the mouse, its presses and their own key queues; these events
-        // only end the sleep.
-        if (al_wait_for_event_timed(playerQueue, nullptr, static_cast<float>(until - now))) {
-            al_flush_event_queue(playerQueue);
+        } else if (al_wait_for_event_timed(playerQueue, event, static_cast<float>(until - now))) {
+            if (event == nullptr) {
+                al_flush_event_queue(playerQueue);
+            }
             presentIfDue();
             return true;
         }
     }
+}
+} // namespace
+
+bool sleepUntil(double deadline, bool wakeForPlayer) {
+    return sleepTowards(deadline, wakeForPlayer, nullptr);
 }
 
 void sleepFor(double seconds) {
@@ -120,22 +127,9 @@ void sleepFor(double seconds) {
 
 bool waitUnlessPlayerPresses(double seconds) {
     const double until = al_get_time() + seconds;
-    ++sleeps;
-    for (;;) {
-        presentIfDue();
-        const double now = al_get_time();
-        if (now >= until - kTimerGrain) {
-            return false;
-        }
-        const double wake = waiting ? std::min(until, nextRefresh()) : until;
-        if (playerQueue == nullptr) {
-            al_rest(wake - now);
-            continue;
-        }
-        ALLEGRO_EVENT event;
-        if (!al_wait_for_event_timed(playerQueue, &event, static_cast<float>(wake - now)) ||
-            (event.type != ALLEGRO_EVENT_KEY_DOWN &&
-             event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN)) {
+    ALLEGRO_EVENT event;
+    while (sleepTowards(until, true, &event)) {
+        if (event.type != ALLEGRO_EVENT_KEY_DOWN && event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
             continue;
         }
         al_flush_event_queue(playerQueue);
@@ -146,6 +140,7 @@ bool waitUnlessPlayerPresses(double seconds) {
         forgetPresses();
         return true;
     }
+    return false;
 }
 
 long sleepsSoFar() {

@@ -9,9 +9,9 @@
 #include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
+#include "dialog/strip.hpp"
+#include "dialog/text_entry.hpp"
 #include "records/high_scores.hpp"
-#include "records/strip.hpp"
-#include "records/text_entry.hpp"
 #include "saves/save_index.hpp"
 
 namespace app {
@@ -30,8 +30,8 @@ void resetProcessState() {
     records::HighScoreList = records::HighScoreListRecord{};
     records::newEntryIndex = 0;
     records::listReadable = true;
-    records::caretBlink = 0;
-    records::stripCentreY = 0;
+    dialog::caretBlink = 0;
+    dialog::stripCentreY = 0;
     saves::SaveIndex = saves::SaveIndexRecord{};
     saves::currentSaveName.clear();
 }

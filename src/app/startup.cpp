@@ -124,9 +124,9 @@ int openingScale() {
 // server, a compositor starting up); the game tries again for about two seconds before
 // it gives up.
 ALLEGRO_DISPLAY* createWindow() {
-    // Frames are presented as they come (the animations and the timed game's clock are
-    // paced for that); where the driver still waits for the refresh, app::Pace keeps the
-    // pace. 2 asks for no waiting.
+    // The game presents at most once per refresh on its own (app::showCanvas); where the
+    // driver still waits for the refresh, the frames keep their wall-clock pace all the
+    // same. 2 asks for no waiting.
     al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
     // The player may resize the window; full screen is the window manager's full-screen
     // window over the desktop, never a change of the monitor's mode.

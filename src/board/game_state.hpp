@@ -12,6 +12,12 @@ inline constexpr int Bonus = 7;    // high scoring; turned into a kind when its 
 inline constexpr int StarIcon = 8; // the star as drawn in the star row, never a cell
 } // namespace ElementKind
 
+// The five ordinary kinds, 1..5, are the ones with a bar on the panel.
+inline constexpr int kOrdinaryKinds = 5;
+constexpr bool isOrdinary(int kind) {
+    return kind >= 1 && kind <= kOrdinaryKinds;
+}
+
 // Game modes, stored in GameState.mode.
 namespace GameMode {
 inline constexpr int Relaxed = 0;

@@ -26,10 +26,6 @@ constexpr int kLongestSizeClass = 3;
 constexpr int kBarBonus = 500;
 constexpr int kBarFull = 100;
 
-bool isOrdinary(int kind) {
-    return kind >= 1 && kind <= 5;
-}
-
 void turnBonusElementsInto(int kind) {
     GameStateRecord& g = GameState;
     for (int cell = 1; cell <= kCells; ++cell) {

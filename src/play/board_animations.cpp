@@ -66,7 +66,6 @@ constexpr ALLEGRO_COLOR kAwardColour = app::palette::rgb(60, 120, 140);
 constexpr app::Rect kStarBanner = app::sheet::kStarLineBanner;
 constexpr app::Point kStarBannerAt{461, 302};
 constexpr app::Point kStarBannerText{534, 326};
-constexpr app::Rect kBoardArea{350, 80, 368, 368};
 constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
 
 // The flash beside the bars when one pays, and what it fades back to.

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "app/geometry.hpp"
+#include "board/board_setup.hpp"
+
 // Drawing the board's cells: the element sprites, the vanish sequence and the
 // off-screen copy of the board that the falling and sliding animations are cut from.
 namespace play {
+
+// The board and the 20 pixels above its first row, as a plate drawn over the board
+// (the pause's, the star-line banner's) covers it and the screen buffer restores it.
+inline constexpr app::Rect kBoardArea{board::kBoardX, board::kBoardY - 20, 8 * board::kPitch,
+                                      8 * board::kPitch};
 
 // Frames of the vanish sequence shown whenever an element vanishes or changes.
 inline constexpr int kVanishFrames = 11;

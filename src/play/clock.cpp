@@ -9,6 +9,7 @@
 #include "play/panel.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
+#include "saves/save_index.hpp"
 
 #include <algorithm>
 
@@ -72,7 +73,7 @@ void timeUp() {
     app::showCanvas();
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;
-        records::nameEntry();
+        records::nameEntry(saves::discardStoredGame);
     } else {
         app::sleepFor(kTimeUpHold);
     }

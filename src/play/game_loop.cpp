@@ -29,6 +29,7 @@
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
 #include "saves/save_dialog.hpp"
+#include "saves/save_index.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -133,7 +134,7 @@ class Frame {
         if (GameState.level == board::kLevels + 1) {
             finalScreen();
             GameState.nameEntryDue = 1;
-            records::nameEntry();
+            records::nameEntry(saves::discardStoredGame);
             return WayOut::LastPlanet;
         }
 

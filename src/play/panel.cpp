@@ -63,7 +63,6 @@ constexpr int kTrayBelowBottomRow = 58;
 constexpr app::Point kLevelDigitAt{163, 112};
 constexpr app::Rect kLevelBox{387, 110, 30, 30}; // of the backdrop
 constexpr app::Point kLevelBoxAt{160, 112};
-constexpr int kLevels = 8;
 
 // The planet strip over the board: planet k is 101 pixels right of planet k - 1 in
 // "gr/planety.png" and shown 20 pixels left of its place there.
@@ -98,10 +97,6 @@ constexpr ALLEGRO_COLOR kScoreRecordColour = app::palette::rgb(250, 250, 255);
 constexpr ALLEGRO_COLOR kScoreColour = app::palette::rgb(240, 230, 20);
 constexpr ALLEGRO_COLOR kRecordColour = app::palette::rgb(166, 166, 44);
 constexpr ALLEGRO_COLOR kRecordReachedColour = app::palette::rgb(99, 220, 66);
-
-bool isOrdinary(int kind) {
-    return kind >= 1 && kind <= 5;
-}
 } // namespace
 
 int panelButtonAt(int x, int y) {
@@ -156,7 +151,7 @@ void drawScore(int score, int record) {
 }
 
 void drawKindBar(int kind, int progress) {
-    if (!isOrdinary(kind)) {
+    if (!board::isOrdinary(kind)) {
         return;
     }
     // Progress read from a stored game may be anything; the bar keeps to its frame.
@@ -188,7 +183,7 @@ void drawTrayStar(int column) {
 
 void drawLevelNumber(int level) {
     app::Rect digit = app::sheet::kDigit1;
-    digit.x += digit.w * (std::clamp(level, 1, kLevels) - 1);
+    digit.x += digit.w * (std::clamp(level, 1, board::kLevels) - 1);
     app::drawSheet(digit, kLevelDigitAt);
 }
 

@@ -21,7 +21,6 @@ namespace {
 constexpr app::Rect kPlate = app::sheet::kMenuPlate;
 constexpr app::Point kPlateAt{422, 265};
 constexpr app::Point kWordAt{535, 268}; // centred on x
-constexpr app::Rect kBoardArea{350, 80, 368, 368};
 constexpr double kShowRest = 0.1;
 
 constexpr ALLEGRO_COLOR kWordColour = app::palette::rgb(200, 210, 220);

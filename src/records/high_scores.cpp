@@ -2,8 +2,7 @@
 
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
-#include "records/player_files.hpp"
-#include "saves/save_index.hpp"
+#include "files/player_files.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,8 +36,8 @@ std::string fittedName(std::string name) {
 }
 
 // The first line of a list file (at most kLongestLine bytes of it).
-FileRead readFirstLine(const char* path, std::string& line) {
-    const FileRead read = readPlayerFile(path, kLongestLine, line);
+files::FileRead readFirstLine(const char* path, std::string& line) {
+    const files::FileRead read = files::readPlayerFile(path, kLongestLine, line);
     line.resize(std::min(line.find('\n'), line.size()));
     return read;
 }
@@ -113,7 +112,7 @@ void readList() {
     listReadable = true;
     const char* path = listFileName(board::GameState.mode);
     std::string stored;
-    if (path != nullptr && readFirstLine(path, stored) == FileRead::Unreadable) {
+    if (path != nullptr && readFirstLine(path, stored) == files::FileRead::Unreadable) {
         listReadable = false;
         return;
     }
@@ -121,9 +120,10 @@ void readList() {
     // cannot be made (a full disk, a read-only folder, a directory of that name) the list
     // is read from the decoded text itself: the player's results are never shown as gone.
     std::string plain = decodeListText(stored);
-    if (writeNewFile(app::paths::kDecodedList, plain, true)) {
+    if (files::writeNewFile(app::paths::kDecodedList, plain, true)) {
         std::string copy;
-        if (readPlayerFile(app::paths::kDecodedList, kLongestLine, copy) == FileRead::Read) {
+        if (files::readPlayerFile(app::paths::kDecodedList, kLongestLine, copy) ==
+            files::FileRead::Read) {
             plain = std::move(copy);
         }
     }
@@ -132,16 +132,11 @@ void readList() {
     std::remove(app::paths::kDecodedList);
 }
 
-bool writeList(bool discard) {
+bool writeList() {
     const std::string plain = listPlainText(); // also gives short names their "..." in memory
     const char* path = listFileName(board::GameState.mode);
-    if (!listReadable || path == nullptr || !replaceFile(path, encodeListText(plain))) {
+    if (!listReadable || path == nullptr || !files::replaceFile(path, encodeListText(plain))) {
         return false;
-    }
-    // Only once the result is stored may the stored game it came from go: a full disk
-    // or a crash in between then loses neither.
-    if (discard) {
-        saves::discardStoredGame();
     }
     return true;
 }

@@ -52,10 +52,9 @@ extern bool listReadable;
 // that cannot be read reads as empty and clears listReadable.
 void readList();
 
-// Stores entries 1..21 in the list file of the current mode; with `discard` it then
-// deletes the stored game the finished game was resumed from. False when the list could
-// not be stored (or must not be, see listReadable); the stored game is then kept.
-bool writeList(bool discard);
+// Stores entries 1..21 in the list file of the current mode. False when the list could
+// not be stored (or must not be, see listReadable).
+bool writeList();
 
 // Places a result below every better or equal one and sets newEntryIndex; a result
 // beaten by all twenty entries changes nothing.

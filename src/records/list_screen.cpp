@@ -124,7 +124,7 @@ void listScreen() {
     }
 
     if (board::GameState.nameEntryDue == 1) {
-        writeList(false);
+        writeList();
     }
     newEntryIndex = 0;
     if (board::GameState.nameEntryDue == 1) {

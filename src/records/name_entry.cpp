@@ -6,10 +6,10 @@
 #include "app/palette.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
+#include "dialog/strip.hpp"
+#include "dialog/text_entry.hpp"
 #include "records/high_scores.hpp"
 #include "records/list_screen.hpp"
-#include "records/strip.hpp"
-#include "records/text_entry.hpp"
 #include "records/texts.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -42,45 +42,51 @@ void drawCaret(ALLEGRO_COLOR colour) {
 }
 
 // Places the finished game's result under `name` in the list of the mode played and
-// stores the list; false when it could not be stored.
-bool recordResult(const std::string& name) {
+// stores the list, then runs `resultStored`; false when the list could not be stored.
+bool recordResult(const std::string& name, void (*resultStored)()) {
     board::GameState.level = std::min(board::GameState.level, board::kLevels);
     insertResult(name, board::GameState.level, board::GameState.score);
     board::GameState.score = 0;
-    return writeList(true);
+    if (!writeList()) {
+        return false;
+    }
+    if (resultStored != nullptr) {
+        resultStored();
+    }
+    return true;
 }
 
 // One pass per typed character at most; returns when Enter or Escape ends a
 // non-empty name. Closing the window meanwhile records the result under the name typed
 // so far (a name too short to show gets the list's placeholder).
-std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
+std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
     std::string name;
-    app::OnWindowClose keep([&name] { recordResult(name); });
-    EntryPicture picture;
+    app::OnWindowClose keep([&name, resultStored] { recordResult(name, resultStored); });
+    dialog::EntryPicture picture;
     for (;;) {
         app::answerWindow();
-        CaretPhase caret = CaretPhase::Neither;
+        dialog::CaretPhase caret = dialog::CaretPhase::Neither;
         if (name.empty()) {
-            caret = advanceCaret();
-            if (caret == CaretPhase::Bright) {
+            caret = dialog::advanceCaret();
+            if (caret == dialog::CaretPhase::Bright) {
                 drawCaret(app::palette::kSilver);
             }
         }
-        if (caret == CaretPhase::Dark) {
+        if (caret == dialog::CaretPhase::Dark) {
             drawCaret(app::palette::kInk);
         }
-        const int key = nextTypedCharacter(queue);
-        applyKey(name, key, Charset::Word);
+        const int key = dialog::nextTypedCharacter(queue);
+        dialog::applyKey(name, key, dialog::Charset::Word);
         al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
                      name.c_str());
         picture.show(key, caret);
-        restPass(queue, kPassRest);
+        dialog::restPass(queue, kPassRest);
         al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
                           app::palette::kSlate, 1);
         al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
                                  app::palette::kInk);
-        if ((key == kEnter || key == kEscape) && !name.empty()) {
-            forgetConfirmingKey();
+        if ((key == dialog::kEnter || key == dialog::kEscape) && !name.empty()) {
+            dialog::forgetConfirmingKey();
             return name;
         }
     }
@@ -88,21 +94,21 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue) {
 
 } // namespace
 
-void nameEntry() {
+void nameEntry(void (*resultStored)()) {
     if (board::GameState.nameEntryDue == 0) {
         return;
     }
     readList();
-    ALLEGRO_EVENT_QUEUE* queue = createKeyboardQueue();
+    ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
     composePromptStrip();
-    stripCentreY = kStripCentre;
-    stripOpen();
-    const std::string name = typeName(queue);
+    dialog::stripCentreY = kStripCentre;
+    dialog::stripOpen();
+    const std::string name = typeName(queue, resultStored);
     al_destroy_event_queue(queue);
-    stripClose();
+    dialog::stripClose();
 
-    if (!recordResult(name)) {
-        stripNotice(texts::kResultNotStored);
+    if (!recordResult(name, resultStored)) {
+        dialog::stripNotice(texts::kResultNotStored);
     }
     listScreen();
 }

@@ -2,8 +2,8 @@
 
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
-#include "records/field_reader.hpp"
-#include "records/player_files.hpp"
+#include "files/field_reader.hpp"
+#include "files/player_files.hpp"
 
 #include <limits>
 #include <sstream>
@@ -17,8 +17,8 @@ constexpr std::size_t kLongestFile = 4096;
 
 void readOptionsFile() {
     std::string text;
-    readPlayerFile(app::paths::kOptions, kLongestFile, text);
-    FieldReader reader(text);
+    files::readPlayerFile(app::paths::kOptions, kLongestFile, text);
+    files::FieldReader reader(text);
     reader.readClamped(app::Settings.musicVolume, app::kMinVolume, app::kMaxVolume);
     reader.readClamped(app::Settings.effectsVolume, app::kMinVolume, app::kMaxVolume);
     reader.read(board::GameState.mode, std::numeric_limits<int>::min(),
@@ -37,13 +37,13 @@ std::string optionsFileText() {
 }
 
 bool writeOptionsFile() {
-    return replaceFile(app::paths::kOptions, optionsFileText());
+    return files::replaceFile(app::paths::kOptions, optionsFileText());
 }
 
 void readScreenFile() {
     std::string text;
-    readPlayerFile(app::paths::kScreen, kLongestFile, text);
-    FieldReader reader(text);
+    files::readPlayerFile(app::paths::kScreen, kLongestFile, text);
+    files::FieldReader reader(text);
     int fullScreen = 0;
     reader.read(fullScreen, 0, 1);
     app::Settings.fullScreen = fullScreen == 1;
@@ -54,7 +54,7 @@ std::string screenFileText() {
 }
 
 bool writeScreenFile() {
-    app::Settings.fullScreenStored = replaceFile(app::paths::kScreen, screenFileText());
+    app::Settings.fullScreenStored = files::replaceFile(app::paths::kScreen, screenFileText());
     return app::Settings.fullScreenStored;
 }
 

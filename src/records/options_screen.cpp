@@ -16,11 +16,11 @@
 #include "app/waiting.hpp"
 #include "app/window.hpp"
 #include "board/game_state.hpp"
+#include "dialog/strip.hpp"
+#include "dialog/text_entry.hpp"
+#include "files/player_files.hpp"
 #include "records/high_scores.hpp"
 #include "records/options.hpp"
-#include "records/player_files.hpp"
-#include "records/strip.hpp"
-#include "records/text_entry.hpp"
 #include "records/texts.hpp"
 
 #include <allegro5/allegro_audio.h>
@@ -203,7 +203,7 @@ void switchMode() {
     mode = (mode >= 0 && mode < board::GameMode::Timed) ? mode + 1 : board::GameMode::Relaxed;
     drawModeLabel();
     app::showCanvas();
-    waitForButtonsReleased();
+    dialog::waitForButtonsReleased();
 }
 
 // The window switches at once, so the player sees the choice before leaving; the switch
@@ -213,27 +213,27 @@ void switchFullScreen() {
     app::setFullScreen(!app::Settings.fullScreen);
     redrawFullScreenState();
     app::showCanvas();
-    waitForButtonsReleased();
+    dialog::waitForButtonsReleased();
 }
 
 } // namespace
 
-FileRead listFile() {
+files::FileRead listFile() {
     const char* path = listFileName(board::GameState.mode);
     if (path == nullptr) {
-        return FileRead::Unreadable;
+        return files::FileRead::Unreadable;
     }
     std::string ignored;
-    return readPlayerFile(path, 0, ignored);
+    return files::readPlayerFile(path, 0, ignored);
 }
 
 void clearList() {
     app::drawSheet(kDeletePlate, kDeletePlateAt);
     if (const char* path = listFileName(board::GameState.mode)) {
-        removePlayerFile(path);
+        files::removePlayerFile(path);
     }
     app::showCanvas();
-    waitForButtonsReleased();
+    dialog::waitForButtonsReleased();
     al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
                              kDeleteRowErase.y1, kPanelColour);
     drawDeletedMessage();
@@ -258,13 +258,13 @@ void optionsScreen() {
     bool fullScreenShown = app::Settings.fullScreen;
     app::WaitingScreen waiting;
     while (!leaving) {
-        const FileRead list = listFile();
-        bool listShown = list == FileRead::Read;
+        const files::FileRead list = listFile();
+        bool listShown = list == files::FileRead::Read;
         if (listShown) {
             al_draw_text(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
                          kDeleteLabelAt.y, 0, texts::kDeleteList);
             app::drawSheet(kDeletePlate, kDeletePlateAt);
-        } else if (list == FileRead::Missing) {
+        } else if (list == files::FileRead::Missing) {
             drawDeletedMessage();
         }
         // A list the game refuses to read (a directory, a link) is neither offered for
@@ -323,7 +323,7 @@ void optionsScreen() {
     const bool optionsStored = writeOptionsFile();
     const bool screenStored = app::Settings.fullScreenStored || writeScreenFile();
     if (!optionsStored || !screenStored) {
-        stripNotice(texts::kOptionsNotStored);
+        dialog::stripNotice(texts::kOptionsNotStored);
     }
     app::fadeOut();
     app::composeMainMenu();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/player_files.hpp"
+#include "files/player_files.hpp"
 
 #include <string>
 
@@ -13,7 +13,7 @@ void optionsScreen();
 
 // Whether the list file of the current mode is there to be read (and deleted), gone, or
 // something the game refuses to read (a directory, a link).
-FileRead listFile();
+files::FileRead listFile();
 
 // Deletes the current mode's list file and empties the list in memory.
 void clearList();

@@ -5,8 +5,8 @@
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/game_state.hpp"
-#include "records/strip.hpp"
-#include "records/text_entry.hpp"
+#include "dialog/strip.hpp"
+#include "dialog/text_entry.hpp"
 #include "saves/password_entry.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
@@ -25,7 +25,7 @@ constexpr app::Point kMessageAt{400, 11}; // centred, in the strip
 constexpr app::Point kPromptAt{380, 11};  // right-aligned, in the strip
 constexpr double kMessageRest = 1.5;
 
-constexpr PasswordField kField{records::Charset::Printable,
+constexpr PasswordField kField{dialog::Charset::Printable,
                                {402, 212},
                                {400, 213},
                                {400, 210, 728, 243},
@@ -62,18 +62,18 @@ void refuse() {
 
 void loadDialog() {
     composeStrip();
-    records::stripCentreY = kStripCentre;
-    records::stripOpen();
+    dialog::stripCentreY = kStripCentre;
+    dialog::stripOpen();
     if (SaveIndex.count == 0) {
         app::sleepFor(kMessageRest);
-        records::waitForButtonsReleased();
-        records::stripClose();
+        dialog::waitForButtonsReleased();
+        dialog::stripClose();
         board::GameState.resumedGame = 0;
         return;
     }
 
     currentSaveName.clear();
-    ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
+    ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
     typePassword(kField, queue);
     al_destroy_event_queue(queue);
 
@@ -81,11 +81,11 @@ void loadDialog() {
     // game: "opc.txt", a list file or a path are refused like any wrong password.
     if (storedGameExists(currentSaveName)) {
         board::GameState.resumedGame = 1;
-        records::stripClose();
+        dialog::stripClose();
         return;
     }
     refuse();
-    records::stripClose();
+    dialog::stripClose();
     board::GameState.resumedGame = 0;
 }
 

@@ -5,7 +5,7 @@
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/window.hpp"
-#include "records/strip.hpp"
+#include "dialog/strip.hpp"
 #include "saves/save_index.hpp"
 #include "saves/texts.hpp"
 
@@ -24,40 +24,40 @@ void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
 
 EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
     std::string& password = currentSaveName;
-    records::EntryPicture picture;
+    dialog::EntryPicture picture;
     for (;;) {
         if (field.pollsMouse) {
             app::pollInput();
         } else {
             app::answerWindow();
         }
-        records::CaretPhase caret = records::CaretPhase::Neither;
+        dialog::CaretPhase caret = dialog::CaretPhase::Neither;
         if (password.empty()) {
-            caret = records::advanceCaret();
-            if (caret == records::CaretPhase::Bright) {
+            caret = dialog::advanceCaret();
+            if (caret == dialog::CaretPhase::Bright) {
                 drawCaret(field, app::palette::kSilver);
             }
         }
-        if (caret == records::CaretPhase::Dark) {
+        if (caret == dialog::CaretPhase::Dark) {
             drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
-        const int key = records::nextTypedCharacter(queue);
-        records::applyKey(password, key, field.charset);
+        const int key = dialog::nextTypedCharacter(queue);
+        dialog::applyKey(password, key, field.charset);
 
         al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
                       "%s", password.c_str());
         picture.show(key, caret);
-        records::restPass(queue, kPassRest);
+        dialog::restPass(queue, kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
                                  app::palette::kStripTeal);
 
         if (!password.empty() &&
-            (key == records::kEnter || (field.escapeConfirms && key == records::kEscape))) {
-            records::forgetConfirmingKey();
+            (key == dialog::kEnter || (field.escapeConfirms && key == dialog::kEscape))) {
+            dialog::forgetConfirmingKey();
             return EntryEnd::Typed;
         }
-        if (password.empty() && field.escapeGivesUp && key == records::kEscape) {
-            records::forgetConfirmingKey();
+        if (password.empty() && field.escapeGivesUp && key == dialog::kEscape) {
+            dialog::forgetConfirmingKey();
             return EntryEnd::GaveUp;
         }
         const app::InputStateRecord& in = app::InputState;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/geometry.hpp"
-#include "records/text_entry.hpp"
+#include "dialog/text_entry.hpp"
 
 #include <allegro5/allegro.h>
 
@@ -10,7 +10,7 @@
 namespace saves {
 
 struct PasswordField {
-    records::Charset charset;
+    dialog::Charset charset;
     app::Point caretAt;
     app::Point textAt;
     app::HitBox erase;    // filled with the strip background after every pass

@@ -11,9 +11,9 @@
 #include "app/waiting.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
-#include "records/player_files.hpp"
-#include "records/strip.hpp"
-#include "records/text_entry.hpp"
+#include "dialog/strip.hpp"
+#include "dialog/text_entry.hpp"
+#include "files/player_files.hpp"
 #include "saves/password_entry.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
@@ -51,7 +51,7 @@ constexpr app::Rect kAnswersBand{370, 10, 330, 25};
 constexpr double kMessageRest = 1.5;
 constexpr int kSpriteSize = 46;
 
-constexpr PasswordField kField{records::Charset::Word,
+constexpr PasswordField kField{dialog::Charset::Word,
                                {378, 553},
                                {377, 554},
                                {370, 551, 728, 584},
@@ -69,12 +69,13 @@ constexpr app::Rect kReadoutClear{232, 0, 70, 80}; // of the backdrop, copied to
 constexpr int kReadoutLinePitch = 15;
 constexpr ALLEGRO_COLOR kReadoutColour = app::palette::rgb(15, 160, 15);
 
-// For a developer who set ORBELIUM_DEBUG, the input numbers the question works with; the
-// corner is cleaned every frame either way.
+// For a developer who set ORBELIUM_DEBUG, the input numbers the question works with, on
+// a corner cleaned every frame. For a player the corner is left alone: from level 2 on
+// the planet strip shows Mercury there.
 void drawReadout() {
-    al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y, kReadoutClear.w,
-                          kReadoutClear.h, 0, 0, 0);
     if (app::debugReadout()) {
+        al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y,
+                              kReadoutClear.w, kReadoutClear.h, 0, 0, 0);
         const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                              board::GameState.selectedCell, board::GameState.lineKind};
         for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
@@ -176,12 +177,12 @@ void showStoreFailed() {
 bool storeGame(const std::string& name) {
     // A stored game already there is already counted, even one the player made read-only:
     // the replacement stands when the count cannot be written.
-    const bool existed = records::isRegularFile(name);
+    const bool existed = files::isRegularFile(name);
     if (!writeStoredGame(name)) {
         return false;
     }
     if (!writeSaveIndex() && !existed) {
-        records::removePlayerFile(name);
+        files::removePlayerFile(name);
         return false;
     }
     return true;
@@ -193,7 +194,7 @@ bool storeUnderNewPassword(bool afterFailure) {
     for (;;) {
         showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
                     app::palette::kSlate, kPromptAt, ALLEGRO_ALIGN_RIGHT);
-        ALLEGRO_EVENT_QUEUE* queue = records::createKeyboardQueue();
+        ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
         currentSaveName.clear();
         const bool raised = SaveIndex.count < INT_MAX;
         if (raised) {
@@ -220,10 +221,10 @@ bool storeUnderNewPassword(bool afterFailure) {
 void saveDialog() {
     refreshBoardInScreen();
     composeQuestion();
-    records::stripCentreY = kStripCentre;
-    records::stripOpen();
+    dialog::stripCentreY = kStripCentre;
+    dialog::stripOpen();
     if (!answeredYes()) {
-        records::stripClose();
+        dialog::stripClose();
         return;
     }
 
@@ -245,11 +246,11 @@ void saveDialog() {
     if (!stored) {
         // Given up: nothing was stored, so the game keeps the name it came with.
         currentSaveName = oldName;
-        records::stripClose();
+        dialog::stripClose();
         return;
     }
     board::resetGame();
-    records::stripClose();
+    dialog::stripClose();
     currentSaveName.clear();
 }
 

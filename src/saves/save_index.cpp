@@ -2,8 +2,8 @@
 
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
-#include "records/field_reader.hpp"
-#include "records/player_files.hpp"
+#include "files/field_reader.hpp"
+#include "files/player_files.hpp"
 #include "saves/stored_game.hpp"
 
 #include <cstdio>
@@ -22,13 +22,13 @@ constexpr std::size_t kLongestFile = 4096;
 
 void readSaveIndex() {
     std::string text;
-    records::readPlayerFile(app::paths::kSaveCount, kLongestFile, text);
+    files::readPlayerFile(app::paths::kSaveCount, kLongestFile, text);
     // A negative count, or one too large to hold, counts nothing: the file is not ours.
-    records::FieldReader(text).read(SaveIndex.count, 0, std::numeric_limits<int>::max());
+    files::FieldReader(text).read(SaveIndex.count, 0, std::numeric_limits<int>::max());
 }
 
 bool writeSaveIndex() {
-    return records::replaceFile(app::paths::kSaveCount, std::to_string(SaveIndex.count));
+    return files::replaceFile(app::paths::kSaveCount, std::to_string(SaveIndex.count));
 }
 
 void discardStoredGame() {
@@ -46,7 +46,7 @@ void discardStoredGame() {
         --SaveIndex.count;
     }
     if (writeSaveIndex()) {
-        records::removePlayerFile(currentSaveName);
+        files::removePlayerFile(currentSaveName);
     } else {
         SaveIndex.count = counted;
     }

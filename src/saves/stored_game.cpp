@@ -2,9 +2,9 @@
 
 #include "app/settings.hpp"
 #include "board/game_state.hpp"
-#include "records/field_reader.hpp"
-#include "records/player_files.hpp"
-#include "records/text_entry.hpp"
+#include "dialog/text_entry.hpp"
+#include "files/field_reader.hpp"
+#include "files/player_files.hpp"
 
 #include <limits>
 #include <sstream>
@@ -19,9 +19,7 @@ using board::GameState;
 constexpr int kIntMax = std::numeric_limits<int>::max();
 constexpr int kFirstKind = 1;
 constexpr int kLastStoredKind = 7; // ordinary kinds, the star element and the bonus element
-constexpr int kOrdinaryKinds = 5;
 constexpr int kFullBar = 100;
-constexpr int kLevels = 8;
 constexpr int kMaxStars = 8;
 
 // A stored game is a few hundred bytes; a hostile file is not read beyond this.
@@ -36,17 +34,17 @@ int starFlags() {
 }
 
 void readFields(const std::string& text) {
-    records::FieldReader r(text);
+    files::FieldReader r(text);
     for (int cell = 1; cell <= board::kCells; ++cell) {
         r.read(GameState.cellKind[cell], kFirstKind, kLastStoredKind);
     }
     for (int column = 1; column <= board::kSide; ++column) {
         r.read(GameState.columnStar[column], 0, 1);
     }
-    for (int kind = 1; kind <= kOrdinaryKinds; ++kind) {
+    for (int kind = 1; kind <= board::kOrdinaryKinds; ++kind) {
         r.read(GameState.kindProgress[kind], 0, kFullBar);
     }
-    r.read(GameState.level, 1, kLevels);
+    r.read(GameState.level, 1, board::kLevels);
     int stars = 0;
     // Each star in the tray has its column's flag: a count that disagrees would leave the
     // level impossible to finish or draw stars beyond the tray, so it ends the reading.
@@ -78,7 +76,7 @@ void readFields(const std::string& text) {
 } // namespace
 
 bool isPasswordName(const std::string& name) {
-    return records::typedWith(name, records::Charset::Word);
+    return dialog::typedWith(name, dialog::Charset::Word);
 }
 
 std::string storedGameText() {
@@ -94,7 +92,7 @@ std::string storedGameText() {
         out << GameState.columnStar[column] << ' ';
     }
     out << '\n';
-    for (int kind = 1; kind <= kOrdinaryKinds; ++kind) {
+    for (int kind = 1; kind <= board::kOrdinaryKinds; ++kind) {
         out << GameState.kindProgress[kind] << ' ';
     }
     out << '\n';
@@ -106,17 +104,17 @@ std::string storedGameText() {
 }
 
 bool writeStoredGame(const std::string& name) {
-    return isPasswordName(name) && records::replaceFile(name, storedGameText());
+    return isPasswordName(name) && files::replaceFile(name, storedGameText());
 }
 
 bool storedGameExists(const std::string& name) {
-    return isPasswordName(name) && records::isWritableRegularFile(name);
+    return isPasswordName(name) && files::isWritableRegularFile(name);
 }
 
 void readStoredGame(const std::string& name) {
     std::string text;
     if (isPasswordName(name) &&
-        records::readPlayerFile(name, kLongestFile, text) == records::FileRead::Read) {
+        files::readPlayerFile(name, kLongestFile, text) == files::FileRead::Read) {
         readFields(text);
     }
 }

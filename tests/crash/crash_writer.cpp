@@ -26,10 +26,10 @@
 #include "app/paths.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
+#include "files/player_files.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
 #include "records/options.hpp"
-#include "records/player_files.hpp"
 #include "records/texts.hpp"
 #include "saves/save_dialog.hpp"
 #include "saves/save_index.hpp"
@@ -107,7 +107,7 @@ std::string read(const fs::path& path) {
 }
 
 bool isLeftover(const std::string& name) {
-    const std::string suffix = records::replacementName("");
+    const std::string suffix = files::replacementName("");
     return name == app::paths::kDecodedList ||
            (name.size() > suffix.size() && name.ends_with(suffix));
 }
@@ -190,7 +190,7 @@ bool recordResult(int generation) {
     const std::string name = std::string("g").append(std::to_string(generation));
     script.at(1, [name] { driver::press(driver::typedThenEnter(name)); });
     driver::giveUpAfter(script).install();
-    records::nameEntry();
+    records::nameEntry(saves::discardStoredGame);
     return standin::textsWith(records::texts::kResultNotStored).empty();
 }
 
@@ -239,7 +239,7 @@ void checkSynced(const std::string& calls) {
         } else if (call == "fsync") {
             synced.insert(name);
         } else if (call == "rename") {
-            if (synced.count(records::replacementName(name)) == 0) {
+            if (synced.count(files::replacementName(name)) == 0) {
                 fail("the new " + name + " was renamed into place before it was synced");
             }
             unsyncedChange = line;

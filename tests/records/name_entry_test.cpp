@@ -41,7 +41,7 @@ class NameEntry : public fixture::Screen {
         support::FrameScript script;
         script.at(1, [keys] { driver::press(keys); });
         driver::giveUpAfter(script).install();
-        records::nameEntry();
+        records::nameEntry(saves::discardStoredGame);
         records::readList();
         return records::HighScoreList.entry[1].name;
     }
@@ -137,7 +137,7 @@ TEST_F(NameEntry, ClosingTheWindowRecordsTheResultUnderTheNameTypedSoFar) {
         script.at(1, [typed] { driver::press(driver::typed(typed)); });
         script.at(60, [] { standin::clickWindowClose(); });
         script.install();
-        EXPECT_EXIT(records::nameEntry(), ::testing::ExitedWithCode(0), "");
+        EXPECT_EXIT(records::nameEntry(saves::discardStoredGame), ::testing::ExitedWithCode(0), "");
         const std::string first = std::string(name) + " 3 1250 ";
         EXPECT_EQ(records::decodeListText(folder.read("lir.txt")).substr(0, first.size()), first);
     }

@@ -49,8 +49,10 @@ TEST_F(SaveDialog, NoStoresNothingAndTheRightButtonAnswersNothing) {
     EXPECT_EQ(saves::currentSaveName, "stary");
 }
 
-// The question's corner read-out of input numbers is a developer's, off for players.
-TEST_F(SaveDialog, TheInputReadOutShowsOnlyWhenTheDebugSwitchIsOn) {
+// The question's corner read-out of input numbers is a developer's, off for players, and
+// so is the patch of backdrop it is drawn on: for a player it would cut a hole in the
+// planet strip.
+TEST_F(SaveDialog, TheInputReadOutAndItsPatchShowOnlyWhenTheDebugSwitchIsOn) {
     for (const char* debug : {"", "1"}) {
         SCOPED_TRACE(debug);
         SetUp();
@@ -63,6 +65,11 @@ TEST_F(SaveDialog, TheInputReadOutShowsOnlyWhenTheDebugSwitchIsOn) {
             readOuts += t.text.rfind(" mx ", 0) == 0;
         }
         EXPECT_EQ(readOuts == 0, debug[0] == '\0');
+        int patches = 0;
+        for (const auto& d : standin::drawsOf(app::Assets.background)) {
+            patches += d.sw == 70 && d.sh == 80 && d.dx == 0 && d.dy == 0;
+        }
+        EXPECT_EQ(patches == 0, debug[0] == '\0');
     }
 }
 

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
-    if (!records::writeList(false)) {
+    if (!records::writeList()) {
         std::abort();
     }
     const records::HighScoreListRecord written = records::HighScoreList;

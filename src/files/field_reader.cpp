@@ -1,9 +1,9 @@
-#include "records/field_reader.hpp"
+#include "files/field_reader.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-namespace records {
+namespace files {
 
 bool FieldReader::read(int& field, int lo, int hi) {
     int value = 0;
@@ -37,4 +37,4 @@ bool FieldReader::readClamped(float& field, float lo, float hi) {
     return true;
 }
 
-} // namespace records
+} // namespace files

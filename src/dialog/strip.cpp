@@ -1,4 +1,4 @@
-#include "records/strip.hpp"
+#include "dialog/strip.hpp"
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
@@ -10,7 +10,7 @@
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
 
-namespace records {
+namespace dialog {
 
 int stripCentreY = 0;
 
@@ -80,4 +80,4 @@ void stripNotice(const char* text) {
     stripClose();
 }
 
-} // namespace records
+} // namespace dialog

@@ -1,4 +1,4 @@
-#include "records/player_files.hpp"
+#include "files/player_files.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace records {
+namespace files {
 
 namespace {
 
@@ -157,4 +157,4 @@ bool removePlayerFile(const std::string& path) {
     return true;
 }
 
-} // namespace records
+} // namespace files

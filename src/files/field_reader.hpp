@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-namespace records {
+namespace files {
 
 // The whitespace-separated numbers of a player file, taken in file order. The first value
 // that does not parse (a word, a number too large for its type) or lies outside its range
@@ -28,4 +28,4 @@ class FieldReader {
     bool ok_ = true;
 };
 
-} // namespace records
+} // namespace files

@@ -1,4 +1,4 @@
-#include "records/text_entry.hpp"
+#include "dialog/text_entry.hpp"
 
 #include "app/input.hpp"
 #include "app/pacing.hpp"
@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-namespace records {
+namespace dialog {
 
 int caretBlink = 0;
 
@@ -165,4 +165,4 @@ void waitForButtonsReleased() {
     }
 }
 
-} // namespace records
+} // namespace dialog

@@ -7,7 +7,7 @@
 // but what lies in it may not be what the game wrote: a symbolic link planted under a
 // player file's name, a directory, a named pipe, a file the player cannot read. None of
 // these is ever followed, blocked on or written through.
-namespace records {
+namespace files {
 
 enum class FileRead {
     Missing,    // nothing of that name: the format's empty value applies
@@ -50,4 +50,4 @@ bool removePlayerFile(const std::string& path);
 // The name the new content is written under before it replaces `path`.
 std::string replacementName(const std::string& path);
 
-} // namespace records
+} // namespace files

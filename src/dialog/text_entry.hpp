@@ -8,7 +8,7 @@
 
 // What the three text entries (the name entry, the save dialog's and the load
 // dialog's password) share: which keys add which bytes, Backspace, and the caret.
-namespace records {
+namespace dialog {
 
 inline constexpr int kBackspace = 8;
 inline constexpr int kEnter = 13;
@@ -71,4 +71,4 @@ void restPass(ALLEGRO_EVENT_QUEUE* queue, double seconds);
 // has been acted on is not seen again.
 void waitForButtonsReleased();
 
-} // namespace records
+} // namespace dialog

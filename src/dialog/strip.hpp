@@ -4,7 +4,7 @@
 
 // The 800 x 50 dialog strip (Assets.strip) that the name entry and the save and load
 // dialogs compose and then unfold across the screen around a chosen row.
-namespace records {
+namespace dialog {
 
 // The window row the strip unfolds around and folds back to; set by each dialog.
 extern int stripCentreY;
@@ -22,4 +22,4 @@ void stripClose();
 // 1.5 s and folds away again.
 void stripNotice(const char* text);
 
-} // namespace records
+} // namespace dialog
