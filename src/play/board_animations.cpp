@@ -12,7 +12,8 @@
 #include "board/hooks.hpp"
 #include "play/board_view.hpp"
 #include "play/clock.hpp"
-#include "play/panel.hpp"
+#include "play/score_display.hpp"
+#include "play/star_drop.hpp"
 
 #include <allegro5/allegro_font.h>
 
@@ -61,33 +62,6 @@ constexpr int kAwardOffsetY = 15;
 constexpr int kVerticalAwardX = 20;
 constexpr int kVerticalAwardY = -35;
 constexpr ALLEGRO_COLOR kAwardColour = app::palette::rgb(60, 120, 140);
-
-// The star-line banner over the board.
-constexpr app::Rect kStarBanner = app::sheet::kStarLineBanner;
-constexpr app::Point kStarBannerAt{461, 302};
-constexpr app::Point kStarBannerText{534, 326};
-constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
-
-// The flash beside the bars when one pays, and what it fades back to.
-constexpr app::Rect kFlash = app::sheet::kBarFullFlash;
-constexpr app::Rect kFlashBackdrop{472, 260, 64, 62};
-constexpr app::Point kFlashAt{240, 260};
-constexpr int kFlashInSteps = 34;
-constexpr int kFlashOutSteps = 44;
-
-// The star drop below the board.
-constexpr int kBottomRowY = 422;
-constexpr int kDropFrames = 58;
-constexpr int kDropRepaintHeight = 101; // the bottom cell and the frame below it
-constexpr int kDropBannerFrame = 3;
-constexpr app::Rect kDropBanner = app::sheet::kStarAwardBanner;
-constexpr app::Point kDropBannerAt{459, 311};
-constexpr app::Point kDropBannerText{566, 318};
-constexpr app::Rect kLowerFrameStrip = app::sheet::kBoardBottomBorder;
-constexpr app::Point kLowerFrameStripAt{348, 467};
-constexpr int kColumnHeight = 368;
-constexpr int kSlideFrames = 47;
-constexpr ALLEGRO_COLOR kDropBannerColour = app::palette::rgb(180, 180, 110);
 
 int xOf(int column) {
     return board::cellPixel(column, 1).x;
@@ -247,128 +221,9 @@ void showRefilledBoard(const Line& line) {
     drawAllCellsFlipping();
 }
 
-// A bonus line rests a moment on its cue; a star line shows its banner over the board.
-void showSpecialLine(int lineKind) {
-    if (lineKind == ElementKind::Bonus) {
-        app::sleepFor(0.1);
-        return;
-    }
-    app::drawSheet(kStarBanner, kStarBannerAt);
-    al_draw_textf(Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
-    app::showCanvas();
-    app::sleepFor(2.0);
-    app::restoreFromScreen(kBoardArea);
-    drawAllCells();
-}
-
-void showScore() {
-    drawScore(GameState.score, GameState.record);
-    app::sleepFor(0.001);
-    app::showCanvas();
-}
-
-void showKindBar(int kind) {
-    drawKindBar(kind, GameState.kindProgress[kind]);
-    app::showCanvas();
-    app::sleepFor(0.001);
-}
-
-void flashFullBar(int kind) {
-    app::Pace flashIn(0.02);
-    for (int i = 0; i < kFlashInSteps; ++i) {
-        app::drawSheetTinted(kFlash, kFlashAt, al_map_rgba(i, i, i, 2 * i));
-        flashIn.frame(i == kFlashInSteps - 1);
-    }
-    eraseKindBar(kind);
-}
-
-void fadeBarFlash(int) {
-    app::Pace flashOut(0.02);
-    for (int i = 0; i < kFlashOutSteps; ++i) {
-        al_draw_tinted_bitmap_region(Assets.background, al_map_rgba(i, i, i, i), kFlashBackdrop.x,
-                                     kFlashBackdrop.y, kFlashBackdrop.w, kFlashBackdrop.h,
-                                     kFlashAt.x, kFlashAt.y, 0);
-        flashOut.frame(i == kFlashOutSteps - 1);
-    }
-}
-
-// The element of `cell` vanishes and `kind` takes its place, resting `rest` per frame.
-void changeElement(int cell, int kind, double rest) {
-    const board::GameStateRecord& g = GameState;
-    app::Pace pace(rest);
-    for (int f = 0; f < kVanishFrames; ++f) {
-        drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-        pace.frame(f == kVanishFrames - 1);
-    }
-    app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
-}
-
-void turnBonus(int cell, int kind) {
-    changeElement(cell, kind, 0.02);
-}
-
+// With no move left, the new element comes in more slowly than a bar's.
 void reshuffle(int cell, int kind) {
     changeElement(cell, kind, 0.03);
-}
-
-void emptyBottomCell(int column) {
-    app::restoreFromScreen({xOf(column), kBottomRowY, kPitch, kPitch});
-}
-
-// The star falls out of the board behind its lower frame.
-void dropStar(int column) {
-    const int x = xOf(column);
-    app::Pace drop(0.03);
-    for (int t = 1; t <= kDropFrames; ++t) {
-        if (t == kDropBannerFrame) {
-            app::drawSheet(kDropBanner, kDropBannerAt);
-            al_draw_textf(Assets.font20, kDropBannerColour, kDropBannerText.x, kDropBannerText.y,
-                          ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
-        }
-        app::restoreFromScreen({x, kBottomRowY, kPitch, kDropRepaintHeight});
-        app::drawElement(ElementKind::Star, x, kBottomRowY - 1 + t);
-        app::drawSheet(kLowerFrameStrip, kLowerFrameStripAt);
-        clockTick();
-        drop.frame(t == kDropFrames);
-    }
-}
-
-// The banner goes and the board is redrawn without the star: its cell stays empty.
-void showBoardWithoutStar(int column) {
-    const int x = xOf(column);
-    app::restoreFromScreen({kDropBannerAt.x, kDropBannerAt.y, kDropBanner.w, kDropBanner.h});
-    const int emptied = board::cellNumber(column, kSide);
-    app::Pace redraw(0.0);
-    for (int cell = 1; cell <= kCells; ++cell) {
-        if (cell == emptied) {
-            app::restoreFromScreen({x, kBottomRowY, kPitch, kPitch});
-        } else {
-            drawCell(cell);
-        }
-        redraw.frame(cell == kCells);
-    }
-}
-
-// The column above slides down into the empty bottom cell, and the star joins the row.
-void slideColumn(int column) {
-    const int x = xOf(column);
-    copyBoardToScratch();
-    const int upperRows = kPitch * (kSide - 1);
-    app::Pace slide(0.002);
-    for (int d = 0; d < kSlideFrames; ++d) {
-        app::restoreFromScreen({x, kBoardY, kPitch, kColumnHeight});
-        al_draw_bitmap_region(Assets.scratch, x, kBoardY, kPitch, upperRows, x, kBoardY + d, 0);
-        clockTick();
-        slide.frame(d == kSlideFrames - 1);
-    }
-    drawStarInRow(GameState.stars);
-}
-
-void enterAtTop(int column, int kind) {
-    app::drawElement(kind, xOf(column), kBoardY);
-    app::showCanvas();
-    app::sleepFor(1.0);
 }
 
 } // namespace
@@ -383,18 +238,9 @@ void showBoardSteps() {
     h.lineFalls = fallLine;
     h.lineFell = keepFallenColumn;
     h.lineRefilled = showRefilledBoard;
-    h.specialLineScored = showSpecialLine;
-    h.scoreChanged = showScore;
-    h.kindBarAdvanced = showKindBar;
-    h.kindBarFull = flashFullBar;
-    h.bonusTurned = turnBonus;
-    h.kindBarPaid = fadeBarFlash;
     h.elementReshuffled = reshuffle;
-    h.starLeaves = emptyBottomCell;
-    h.starFalls = dropStar;
-    h.starGone = showBoardWithoutStar;
-    h.columnSlides = slideColumn;
-    h.starColumnFilled = enterAtTop;
+    showScoring(h);
+    showStarDrops(h);
 }
 
 } // namespace play

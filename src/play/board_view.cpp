@@ -28,6 +28,16 @@ void drawVanishFrame(int frame, int x, int y) {
     app::drawSheet(piece, {x, y});
 }
 
+void changeElement(int cell, int kind, double rest) {
+    const board::GameStateRecord& g = GameState;
+    app::Pace pace(rest);
+    for (int f = 0; f < kVanishFrames; ++f) {
+        drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+        pace.frame(f == kVanishFrames - 1);
+    }
+    app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
+}
+
 void drawAllCellsFlipping(double rest) {
     app::Pace pace(rest);
     for (int cell = 1; cell <= kCells; ++cell) {

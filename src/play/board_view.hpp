@@ -21,6 +21,10 @@ void drawCell(int cell);
 // Draws vanish frame f (0..10) with its top-left corner at (x, y).
 void drawVanishFrame(int frame, int x, int y);
 
+// The element of `cell` vanishes and `kind` is drawn in its place, resting `rest` seconds
+// and flipping after each frame; the board itself is left as it is.
+void changeElement(int cell, int kind, double rest);
+
 // Draws the 64 cells one by one in cell order, resting `rest` seconds (when positive)
 // and flipping the display after each.
 void drawAllCellsFlipping(double rest = 0.0);
