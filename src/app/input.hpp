@@ -33,7 +33,7 @@ void watchMouse();
 // slow), is reported held where it went down, so no click is lost.
 void readMouse(ALLEGRO_MOUSE_STATE& state);
 
-// Forgets the queue of presses (app::resetProcessState).
+// Forgets the queue of presses (game::resetProcessState).
 void forgetMouse();
 
 // Forgets the presses readMouse has not yet seen: a press that has already been acted on

@@ -34,7 +34,7 @@ void chooseFolders();
 // Where to read the asset of that plain name ("gr/elementy.png").
 std::string assetPath(const char* name);
 
-// The assets in the working directory again (app::resetProcessState).
+// The assets in the working directory again (game::resetProcessState).
 void resetAssetFolder();
 
 } // namespace app

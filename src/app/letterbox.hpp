@@ -44,7 +44,7 @@ bool wholeMultiple(const Letterbox& box);
 bool createCanvas();
 
 // The picture shown at 800 x 600 in the window's corner, as before any window
-// (app::resetProcessState).
+// (game::resetProcessState).
 void resetLetterbox();
 
 // Makes the canvas the target of the drawing calls that follow.

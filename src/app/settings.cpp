@@ -3,5 +3,6 @@
 namespace app {
 
 SettingsRecord Settings;
+SettingsFiles settingsFiles;
 
 } // namespace app

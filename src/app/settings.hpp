@@ -2,7 +2,8 @@
 
 // The player's settings as the game runs with them. The sound, the transitions and the
 // window read them; the options screen changes them; records/options reads and writes
-// their files ("opc.txt", "ekran.txt").
+// their files ("opc.txt", "ekran.txt"), which start-up and the window reach through
+// SettingsFiles.
 namespace app {
 
 // Both volumes are 0.0 until "opc.txt" or the options screen sets them; the options
@@ -15,6 +16,17 @@ struct SettingsRecord {
     bool fullScreenStored = true;
 };
 extern SettingsRecord Settings;
+
+// The player's files as start-up and the window need them. Their formats belong to the
+// screens that own them (the options, the stored games), above this layer: the game's
+// root sets these once, before start-up; one left empty does nothing (a choice it would
+// store then counts as not stored).
+struct SettingsFiles {
+    void (*readScreenChoice)() = nullptr;  // before the window opens: full screen or not
+    void (*readOthers)() = nullptr;        // once the assets are loaded
+    bool (*storeScreenChoice)() = nullptr; // at every switch of full screen
+};
+extern SettingsFiles settingsFiles;
 
 inline constexpr float kMinVolume = 0.0f;
 inline constexpr float kMaxVolume = 1.5f;

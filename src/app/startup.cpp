@@ -7,14 +7,12 @@
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
+#include "app/settings.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
-#include "board/game_state.hpp"
-#include "records/options.hpp"
-#include "saves/save_index.hpp"
 
 #include <allegro5/allegro_acodec.h>
 #include <allegro5/allegro_image.h>
@@ -145,11 +143,6 @@ ALLEGRO_DISPLAY* createWindow() {
 
 } // namespace
 
-void readSettingsFiles() {
-    records::readOptionsFile();
-    saves::readSaveIndex();
-}
-
 void startUp() {
     // No clean-up registered for the end of the process: shutDown releases the window
     // and the pictures, and the system takes back the rest. Allegro's own clean-up at
@@ -174,7 +167,9 @@ void startUp() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     // The window opens as it was left: full screen or not.
-    records::readScreenFile();
+    if (settingsFiles.readScreenChoice != nullptr) {
+        settingsFiles.readScreenChoice();
+    }
     Assets.display = createWindow();
     if (Assets.display == nullptr) {
         failStartUp(texts::kNoWindow, nullptr);
@@ -209,7 +204,9 @@ void startUp() {
     Assets.font34 = loadFont(paths::kFontRegular, 34);
 
     loadSounds();
-    readSettingsFiles();
+    if (settingsFiles.readOthers != nullptr) {
+        settingsFiles.readOthers();
+    }
     watchWindow();
     watchPlayer();
     watchMouse();

@@ -7,10 +7,6 @@ namespace app {
 // stderr and exit code 1; no sound device only makes the game silent.
 void startUp();
 
-// Reads "opc.txt" (music volume, effects volume, mode) and "zg.txt" (the stored-game
-// count). Missing or short files leave the values not read at 0.
-void readSettingsFiles();
-
 // Shows the title picture with its sound, then fades it out.
 void titleSequence();
 

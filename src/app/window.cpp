@@ -1,8 +1,8 @@
 #include "app/window.hpp"
 
 #include "app/assets.hpp"
+#include "app/settings.hpp"
 #include "app/startup.hpp"
-#include "records/options.hpp"
 
 #include <allegro5/allegro_audio.h>
 
@@ -112,7 +112,7 @@ bool setFullScreen(bool on) {
         resized = changed = true;
     }
     app::Settings.fullScreen = on;
-    return records::writeScreenFile();
+    return settingsFiles.storeScreenChoice != nullptr && settingsFiles.storeScreenChoice();
 }
 
 void failStartUp(const char* what, const char* path) {

@@ -15,7 +15,7 @@ void watchWindow();
 // animation follows a resize at once.
 void takeWindowEvents();
 
-// Forgets the window's queue, its events and the close hook (app::resetProcessState).
+// Forgets the window's queue, its events and the close hook (game::resetProcessState).
 void forgetWindow();
 
 // Acts on what the player asked of the window: F11 switches full screen, and a request

@@ -4,7 +4,6 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
-#include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -226,9 +225,6 @@ class Frame {
 
 void leaveGame() {
     board::resetGame();
-    app::fadeOut();
-    app::composeMainMenu();
-    app::fadeIn();
 }
 } // namespace
 

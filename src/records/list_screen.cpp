@@ -5,7 +5,6 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
-#include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/return_button.hpp"
@@ -129,11 +128,7 @@ void listScreen() {
     newEntryIndex = 0;
     if (board::GameState.nameEntryDue == 1) {
         board::GameState.nameEntryDue = 0;
-        return;
     }
-    app::fadeOut();
-    app::composeMainMenu();
-    app::fadeIn();
 }
 
 } // namespace records

@@ -5,7 +5,6 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
-#include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/paths.hpp"
@@ -325,9 +324,6 @@ void optionsScreen() {
     if (!optionsStored || !screenStored) {
         dialog::stripNotice(texts::kOptionsNotStored);
     }
-    app::fadeOut();
-    app::composeMainMenu();
-    app::fadeIn();
 }
 
 } // namespace records

@@ -4,7 +4,6 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
-#include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/return_button.hpp"
@@ -42,9 +41,6 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
         waiting.rest(counter < half ? half + 1 - counter : 2 * half + 1 - counter);
         waited = waiting.framesRested();
     }
-    app::fadeOut();
-    app::composeMainMenu();
-    app::fadeIn();
 }
 
 } // namespace screens

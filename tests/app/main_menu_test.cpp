@@ -1,6 +1,6 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
-#include "app/main_menu.hpp"
+#include "game/main_menu.hpp"
 #include "records/options.hpp"
 #include "support/frame_script.hpp"
 #include "support/headless.hpp"
@@ -34,7 +34,7 @@ class MainMenu : public ::testing::Test {
             .mouseAt(frame(exitFrame + 3), kExitX, kExitY, app::kLeftButton)
             .at(5000, [] { FAIL() << "the menu did not return"; })
             .install();
-        app::mainMenu();
+        game::mainMenu();
     }
 
     static int hoverCues() { return static_cast<int>(standin::playsOf("sam/menu.wav").size()); }
@@ -44,19 +44,19 @@ TEST_F(MainMenu, ItemBoxesExcludeTheTopEdgeAndIncludeTheOthers) {
     for (int item = 1; item <= 7; ++item) {
         SCOPED_TRACE(item);
         const int top = 172 + 40 * (item - 1), bottom = top + 27;
-        EXPECT_EQ(app::menuItemAt(400, top), 0);
-        EXPECT_EQ(app::menuItemAt(400, top + 1), item);
-        EXPECT_EQ(app::menuItemAt(400, bottom), item);
-        EXPECT_EQ(app::menuItemAt(400, bottom + 1), 0) << "the gap below";
-        EXPECT_EQ(app::menuItemAt(291, bottom), item);
-        EXPECT_EQ(app::menuItemAt(504, bottom), item);
-        EXPECT_EQ(app::menuItemAt(290, bottom), 0);
-        EXPECT_EQ(app::menuItemAt(505, bottom), 0);
+        EXPECT_EQ(game::menuItemAt(400, top), 0);
+        EXPECT_EQ(game::menuItemAt(400, top + 1), item);
+        EXPECT_EQ(game::menuItemAt(400, bottom), item);
+        EXPECT_EQ(game::menuItemAt(400, bottom + 1), 0) << "the gap below";
+        EXPECT_EQ(game::menuItemAt(291, bottom), item);
+        EXPECT_EQ(game::menuItemAt(504, bottom), item);
+        EXPECT_EQ(game::menuItemAt(290, bottom), 0);
+        EXPECT_EQ(game::menuItemAt(505, bottom), 0);
     }
 }
 
 TEST_F(MainMenu, ShowsTheTitleAndTheSevenItemsInOrder) {
-    app::composeMainMenu();
+    game::composeMainMenu();
     const char* labels[] = {"Nowa gra",          "Dokończ grę", "Bonusy",       "Lista wyników",
                             "Informacje o grze", "Opcje",       "Wyjście z gry"};
     for (int i = 0; i < 7; ++i) {
@@ -105,7 +105,7 @@ TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) 
         .mouseAt(frame(33), 960, 756, app::kLeftButton)
         .at(5000, [] { FAIL() << "the menu did not return"; })
         .install();
-    app::mainMenu();
+    game::mainMenu();
     EXPECT_EQ(standin::log().presented.back().dx, 240);
     std::vector<int> lit;
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {

@@ -1,10 +1,11 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
-#include "app/main_menu.hpp"
 #include "app/sound.hpp"
 #include "app/startup.hpp"
 #include "app/transitions.hpp"
 #include "board/game_state.hpp"
+#include "game/main_menu.hpp"
+#include "game/settings_files.hpp"
 #include "records/options.hpp"
 #include "saves/save_index.hpp"
 #include "support/frame_script.hpp"
@@ -123,7 +124,7 @@ TEST_F(StartUp, ReadsTheOptionsAndTheCountAsFarAsTheyMakeSense) {
         if (c.count) {
             folder.write("zg.txt", c.count);
         }
-        app::readSettingsFiles();
+        game::readSettingsFiles();
         EXPECT_FLOAT_EQ(Settings.musicVolume, c.music);
         EXPECT_FLOAT_EQ(Settings.effectsVolume, c.effects);
         EXPECT_EQ(board::GameState.mode, c.mode);
@@ -167,7 +168,7 @@ TEST_F(StartUpDeath, TheWindowsCloseButtonEndsTheGameFromTheMenu) {
     support::FrameScript script;
     script.at(60, [] { standin::clickWindowClose(); });
     script.install();
-    EXPECT_EXIT(app::mainMenu(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(game::mainMenu(), ::testing::ExitedWithCode(0), "");
 }
 
 class Sound : public ::testing::Test {

@@ -1,5 +1,5 @@
 #include "app/input.hpp"
-#include "app/main_menu.hpp"
+#include "game/main_menu.hpp"
 #include "records/list_screen.hpp"
 #include "records/options_screen.hpp"
 #include "screens/bonus_screen.hpp"
@@ -24,7 +24,7 @@ TEST(WaitingScreens, PresentOnlyWhatChangedAndShowAMoveAtOnce) {
         int idlePresentsPerSecond; // the bonus and rules pages blink their stars 10 times a second
     };
     const Case cases[] = {
-        {"main menu", app::mainMenu, 400, 420, 0},
+        {"main menu", game::mainMenu, 400, 420, 0},
         {"list", records::listScreen, 400, 540, 0},
         {"options", records::optionsScreen, 400, 490, 0},
         {"bonus table", screens::bonusScreen, 400, 490, 10},
@@ -71,7 +71,7 @@ TEST(WaitingScreens, AClickShorterThanAnyPollStillCounts) {
         standin::quickClick(400, 420, app::kLeftButton);
     });
     driver::giveUpAfter(script).install();
-    app::mainMenu(); // returns only through "Wyjście z gry"
+    game::mainMenu(); // returns only through "Wyjście z gry"
     EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);
 }
 

@@ -28,7 +28,7 @@ fuzz_targets() {
 fuzz_build() {
     fuzz_out=$1
     mkdir -p "$fuzz_out/obj" "$fuzz_out/bin"
-    find "$fuzz_root/src" -name '*.cpp' ! -path '*/app/main.cpp' > "$fuzz_out/sources"
+    find "$fuzz_root/src" -name '*.cpp' ! -path '*/game/main.cpp' > "$fuzz_out/sources"
     echo "$fuzz_root/tests/support/allegro_standin.cpp" >> "$fuzz_out/sources"
     xargs -P "$2" -I{} sh -c 'clang++ '"$fuzz_flags"' -fsanitize=fuzzer-no-link -c "$1" \
         -o "'"$fuzz_out"'/obj/$(echo "$1" | md5sum | cut -c1-12).o"' _ {} \

@@ -1,11 +1,12 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
-#include "app/main_menu.hpp"
 #include "app/pacing.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/move_search.hpp"
 #include "board/scoring.hpp"
+#include "game/main_menu.hpp"
+#include "game/menu_actions.hpp"
 #include "play/game_loop.hpp"
 #include "play_fixture.hpp"
 #include "records/fixture.hpp"
@@ -65,6 +66,7 @@ class GameLoop : public playtest::PlayTest {
         }
         driver::giveUpAfter(script).install();
         play::gameLoop();
+        game::returnToMenu(); // as the menu item does
     }
 
     static int cues(const char* path) { return static_cast<int>(standin::playsOf(path).size()); }
@@ -139,7 +141,7 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     // Back in the menu once it takes input again: leave it.
     script.from(menuRunning(2)).mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
-    app::mainMenu();
+    game::mainMenu();
     const int left = frame(23);
     EXPECT_TRUE(wasPlaying) << "the music plays during the game";
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 2u) << "the menu was composed again";
@@ -165,7 +167,7 @@ TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
         .from(menuRunning(2))
         .mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
-    app::mainMenu();
+    game::mainMenu();
     EXPECT_EQ(picked, 0);
 }
 
@@ -247,6 +249,7 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
         }
     });
     play::gameLoop();
+    game::returnToMenu();
     EXPECT_EQ(cues("sam/time.wav"), 1) << "the warning loop starts once, at step 300";
     ASSERT_EQ(cues("sam/brakczasu.wav"), 1);
     EXPECT_EQ(loopsAtTimeUp, 0) << "the warning loop was stopped before the time-out cue";

@@ -1,5 +1,6 @@
 #include "app/assets.hpp"
 #include "board/game_state.hpp"
+#include "game/menu_actions.hpp"
 #include "records/fixture.hpp"
 #include "records/high_scores.hpp"
 #include "records/list_screen.hpp"
@@ -15,6 +16,7 @@ class ListScreen : public fixture::Screen {
         script.mouseAt(click, 400, 540, 1);
         driver::giveUpAfter(script).install();
         records::listScreen();
+        game::returnToMenu();
     }
 
     // Texts of list row `row` in the screen buffer.

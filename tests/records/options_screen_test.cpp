@@ -2,6 +2,8 @@
 #include "app/return_button.hpp"
 #include "app/startup.hpp"
 #include "board/game_state.hpp"
+#include "game/menu_actions.hpp"
+#include "game/settings_files.hpp"
 #include "records/fixture.hpp"
 #include "records/high_scores.hpp"
 #include "records/options.hpp"
@@ -36,6 +38,7 @@ class OptionsScreen : public fixture::Screen {
         script.mouseAt(kLoop + leave, 400, 490, 1);
         driver::giveUpAfter(script).install();
         records::optionsScreen();
+        game::returnToMenu(); // as the menu item does
     }
 };
 
@@ -57,7 +60,7 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
     EXPECT_EQ(standin::textsWith("Nowa gra").size(), 1u);
     app::Settings = {};
     GameState.mode = 0;
-    app::readSettingsFiles();
+    game::readSettingsFiles();
     EXPECT_FLOAT_EQ(app::Settings.musicVolume, 0.37f);
     EXPECT_FLOAT_EQ(app::Settings.effectsVolume, 1.0f);
     EXPECT_EQ(GameState.mode, board::GameMode::Timed);
@@ -157,6 +160,7 @@ TEST_F(OptionsScreen, FullScreenSwitchesAtOnceByItsButtonOrF11AndIsStoredApart) 
         .mouseAt(kLoop + 50, 800, 980, 1); // the return button, scaled
     driver::giveUpAfter(script).install();
     records::optionsScreen();
+    game::returnToMenu();
     EXPECT_TRUE(full() && app::Settings.fullScreen);
     EXPECT_EQ(onDisplay("włączony").size(), 2u);
     EXPECT_EQ(onDisplay("wyłączony").size(), 2u) << "as the screen opened, and switched back";

@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 #include "board/game_state.hpp"
 #include "files/player_files.hpp"
+#include "game/settings_files.hpp"
 #include "records/fixture.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
@@ -63,7 +64,7 @@ TEST_F(PlayerFiles, OnlyARegularFileIsReadAndAPipeNeverWaitedOn) {
     // The settings and the lists from a pipe: start-up and the list go on at once.
     ASSERT_EQ(mkfifo((folder.path() / "opc.txt").c_str(), 0600), 0);
     ASSERT_EQ(mkfifo((folder.path() / "lir.txt").c_str(), 0600), 0);
-    app::readSettingsFiles();
+    game::readSettingsFiles();
     EXPECT_EQ(GameState.mode, 0);
     records::readList();
     EXPECT_FALSE(records::listReadable);

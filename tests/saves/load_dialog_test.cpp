@@ -1,6 +1,6 @@
 #include "app/assets.hpp"
-#include "app/main_menu.hpp"
 #include "board/game_state.hpp"
+#include "game/main_menu.hpp"
 #include "records/fixture.hpp"
 #include "saves/load_dialog.hpp"
 #include "saves/save_index.hpp"
@@ -115,7 +115,7 @@ TEST_F(LoadDialog, TheMenuItemOpensTheDialog) {
         .whenShown(kPrompt, kEntryRuns, typing(driver::typedThenEnter("nic")))
         .whenShown(kWrong, 60, mouse(400, 430, 1)) // then the menu's last item
         .install();
-    app::mainMenu();
+    game::mainMenu();
     EXPECT_EQ(GameState.resumedGame, 0);
     EXPECT_EQ(standin::textsWith(kWrong).size(), 1u);
 }

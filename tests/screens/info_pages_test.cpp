@@ -1,6 +1,7 @@
 #include "app/assets.hpp"
-#include "app/main_menu.hpp"
 #include "app/return_button.hpp"
+#include "game/main_menu.hpp"
+#include "game/menu_actions.hpp"
 #include "records/high_scores.hpp"
 #include "screens/bonus_screen.hpp"
 #include "screens/info_screen.hpp"
@@ -36,6 +37,7 @@ class InfoPages : public ::testing::Test {
         script.mouseAt(frame(leave), 400, 490, 1);
         driver::giveUpAfter(script).install();
         screen();
+        game::returnToMenu(); // as the menu item does
     }
 
     // Back-button highlights drawn onto the display.
@@ -103,7 +105,7 @@ TEST_F(MenuItems, EachItemOpensItsScreenAndComesBack) {
             .mouseAt(604, 400, c.backY, 0)
             .mouseAt(1000, 400, 430, 1);
         driver::giveUpAfter(script).install();
-        app::mainMenu();
+        game::mainMenu();
         EXPECT_FALSE(standin::textsWith(c.shown).empty());
         if (c.item == 5) {
             EXPECT_FALSE(

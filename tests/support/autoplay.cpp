@@ -1,13 +1,14 @@
 #include "support/autoplay.hpp"
+#include "game/menu_actions.hpp"
 
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
-#include "app/main_menu.hpp"
 #include "app/paths.hpp"
 #include "app/sheet.hpp"
 #include "app/texts.hpp"
 #include "board/board_setup.hpp"
+#include "game/main_menu.hpp"
 #include "play/game_loop.hpp"
 #include "play/texts.hpp"
 #include "records/high_scores.hpp"
@@ -402,7 +403,12 @@ AutoplayResult autoplay(const AutoplaySettings& settings) {
     standin::setRestDriver([&bot](double) { bot.afterRest(); });
     standin::setMouse(kRest.x, kRest.y, 0);
     try {
-        settings.throughMenu ? app::mainMenu() : play::gameLoop();
+        if (settings.throughMenu) {
+            game::mainMenu();
+        } else {
+            play::gameLoop(); // and back to the menu, as its item does
+            game::returnToMenu();
+        }
     } catch (const Stop& stop) {
         result.fault = stop.what();
     }

@@ -1,9 +1,10 @@
 #include "support/headless.hpp"
 
-#include "app/process_state.hpp"
 #include "app/startup.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
+#include "game/process_state.hpp"
+#include "game/settings_files.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -14,7 +15,8 @@ namespace support {
 
 void resetWorld() {
     standin::reset();
-    app::resetProcessState();
+    game::resetProcessState();
+    game::installSettingsFiles();
 }
 
 void startHeadless() {

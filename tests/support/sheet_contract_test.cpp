@@ -1,5 +1,5 @@
 #include "app/assets.hpp"
-#include "app/main_menu.hpp"
+#include "game/main_menu.hpp"
 #include "support/frame_script.hpp"
 #include "support/headless.hpp"
 #include "support/sheet_manifest.hpp"
@@ -27,7 +27,7 @@ TEST(SheetContract, TheMainMenuDrawsOnlyManifestPieces) {
     support::startHeadless();
     support::FrameScript script;
     script.mouseAt(60, 400, 190, 0).mouseAt(70, 400, 430, 0).mouseAt(75, 400, 430, 1).install();
-    app::mainMenu();
+    game::mainMenu();
     EXPECT_FALSE(standin::drawsOf(app::Assets.sheet).empty());
     EXPECT_TRUE(support::sheetRegionsOutsideManifest().empty());
 }

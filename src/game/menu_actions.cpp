@@ -1,6 +1,8 @@
-#include "app/menu_actions.hpp"
+#include "game/menu_actions.hpp"
 
+#include "app/transitions.hpp"
 #include "board/game_state.hpp"
+#include "game/main_menu.hpp"
 #include "play/game_loop.hpp"
 #include "records/list_screen.hpp"
 #include "records/options_screen.hpp"
@@ -9,7 +11,7 @@
 #include "screens/bonus_screen.hpp"
 #include "screens/info_screen.hpp"
 
-namespace app {
+namespace game {
 
 namespace {
 constexpr int kNewGame = 1;
@@ -20,33 +22,46 @@ constexpr int kInformation = 5;
 constexpr int kOptions = 6;
 } // namespace
 
+void returnToMenu() {
+    app::fadeOut();
+    composeMainMenu();
+    app::fadeIn();
+}
+
 void runMenuItem(int item) {
     switch (item) {
     case kNewGame:
         saves::beginNewGame();
         play::gameLoop();
+        returnToMenu();
         break;
     case kResume:
+        // A password given up on leaves the menu as it stands under the strip.
         saves::loadDialog();
         if (board::GameState.resumedGame == 1) {
             play::gameLoop();
+            returnToMenu();
         }
         break;
     case kBonuses:
         screens::bonusScreen();
+        returnToMenu();
         break;
     case kResults:
         records::listScreen();
+        returnToMenu();
         break;
     case kInformation:
         screens::infoScreen();
+        returnToMenu();
         break;
     case kOptions:
         records::optionsScreen();
+        returnToMenu();
         break;
     default:
         break;
     }
 }
 
-} // namespace app
+} // namespace game

@@ -1,10 +1,9 @@
-#include "app/main_menu.hpp"
+#include "game/main_menu.hpp"
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
-#include "app/menu_actions.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -12,10 +11,14 @@
 #include "app/texts.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
+#include "game/menu_actions.hpp"
 
 #include <allegro5/allegro_font.h>
 
-namespace app {
+namespace game {
+
+// The root composes the ground's pieces; their names read as in the ground itself.
+using namespace app;
 
 namespace {
 
@@ -58,7 +61,7 @@ void drawHighlight(int item) {
 
 } // namespace
 
-HitBox menuItemBox(int item) {
+app::HitBox menuItemBox(int item) {
     const int offset = kItemPitch * (item - 1);
     return HitBox{291, 172 + offset, 504, 199 + offset};
 }
@@ -121,4 +124,4 @@ void mainMenu() {
     }
 }
 
-} // namespace app
+} // namespace game

@@ -1,13 +1,15 @@
 #include "app/launcher.hpp"
-#include "app/main_menu.hpp"
 #include "app/startup.hpp"
+#include "game/main_menu.hpp"
+#include "game/settings_files.hpp"
 
 int main(int argc, char** argv) {
     app::answerArguments(argc, argv);
     app::chooseFolders();
+    game::installSettingsFiles();
     app::startUp();
     app::titleSequence();
-    app::mainMenu();
+    game::mainMenu();
     app::shutDown();
     return 0;
 }

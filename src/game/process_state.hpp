@@ -9,11 +9,11 @@
 //   records  HighScoreList, newEntryIndex, listReadable, caretBlink, stripCentreY
 //   saves    SaveIndex, currentSaveName
 // A record added to the game belongs in this list and in resetProcessState.
-namespace app {
+namespace game {
 
 // Puts every record back as the program starts with it, before start-up; the event
 // queues are forgotten, not destroyed (whoever made them destroys them). The tests start
 // each case from here.
 void resetProcessState();
 
-} // namespace app
+} // namespace game

@@ -2,10 +2,10 @@
 
 #include "app/geometry.hpp"
 
-namespace app {
+namespace game {
 
 // Hit box of menu item 1..7 (top to bottom).
-HitBox menuItemBox(int item);
+app::HitBox menuItemBox(int item);
 
 // The item under the pointer, 0 if none.
 int menuItemAt(int x, int y);
@@ -16,4 +16,4 @@ void composeMainMenu();
 // The menu loop; returns when "Wyjście z gry" is chosen.
 void mainMenu();
 
-} // namespace app
+} // namespace game

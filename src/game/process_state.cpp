@@ -1,4 +1,4 @@
-#include "app/process_state.hpp"
+#include "game/process_state.hpp"
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
@@ -14,7 +14,10 @@
 #include "records/high_scores.hpp"
 #include "saves/save_index.hpp"
 
-namespace app {
+namespace game {
+
+// The root composes the ground's pieces; their names read as in the ground itself.
+using namespace app;
 
 void resetProcessState() {
     Assets = AssetsRecord{};
@@ -36,4 +39,4 @@ void resetProcessState() {
     saves::currentSaveName.clear();
 }
 
-} // namespace app
+} // namespace game
