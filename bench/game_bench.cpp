@@ -10,8 +10,11 @@
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
 #include "board/move_search.hpp"
+#include "play/board_animations.hpp"
+#include "play/board_input.hpp"
 #include "play/clock.hpp"
 #include "play/game_loop.hpp"
+#include "play/hint_button.hpp"
 #include "support/autoplay.hpp"
 #include "support/headless.hpp"
 
@@ -47,7 +50,8 @@ void startWithFreshBoard(int level, unsigned seed) {
     std::srand(seed);
     GameState.level = level;
     board::fillBoardRandomly();
-    board::updateBoardFrame();
+    play::updateBoardFrame();
+    play::showBoardSteps();
     forgetDraws();
 }
 
@@ -65,10 +69,10 @@ void BM_QuietFrameSteps(benchmark::State& state) {
         al_get_next_event(keys, &app::InputState.event);
         play::clockTick();
         app::pollInput();
-        board::updateBoardFrame();
+        play::updateBoardFrame();
         board::resolveLines();
         board::findMove();
-        board::updateHintButton();
+        play::updateHintButton();
         app::restoreFromScreen(kButtonRow);
         al_flip_display();
         al_rest(app::kFrameRest);
@@ -179,7 +183,8 @@ void startCascade() {
 
 void BM_ResolveLinesWithACascade(benchmark::State& state) {
     support::startHeadless();
-    board::updateBoardFrame();
+    play::updateBoardFrame();
+    play::showBoardSteps();
     for (auto _ : state) {
         startCascade();
         board::resolveLines();

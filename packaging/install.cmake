@@ -16,7 +16,7 @@
 # the package (left out of a full install).
 
 include(${CMAKE_CURRENT_LIST_DIR}/hardening.cmake)
-orbelium_harden(orbelium_game orbelium)
+orbelium_harden("orbelium_rules;orbelium_game" orbelium)
 
 set(ORBELIUM_APP_ID "pl.orbelium.Orbelium" CACHE STRING "AppStream id of the game")
 set(ORBELIUM_SCREENSHOT_URL "https://orbelium.pl/zrzuty/menu.png" CACHE STRING

@@ -1,19 +1,12 @@
 #include "board/board_setup.hpp"
 
-#include "app/geometry.hpp"
-#include "app/input.hpp"
 #include "board/game_state.hpp"
-#include "play/panel.hpp"
 
 #include <cstdlib>
 
 namespace board {
 
 namespace {
-
-// A cell is hit inside a 44 x 44 square of its 46-pixel pitch; the left and top edges
-// and the two-pixel gaps between cells hit nothing.
-constexpr int kHitSize = 44;
 
 // The highest kind of a fresh board; kind 5 only ever enters through refills.
 constexpr int kFreshKinds = 5;
@@ -24,19 +17,6 @@ int drawFreshKind(int kinds) {
         k = std::rand() % 4 + 1;
     }
     return k;
-}
-
-// The cell whose hit box holds (x, y), or 0.
-int cellAt(int x, int y) {
-    for (int r = 1; r <= kSide; ++r) {
-        for (int c = 1; c <= kSide; ++c) {
-            const auto [left, top] = cellPixel(c, r);
-            if (app::HitBox{left + 1, top, left + kHitSize, top + kHitSize}.contains(x, y)) {
-                return cellNumber(c, r);
-            }
-        }
-    }
-    return 0;
 }
 
 } // namespace
@@ -58,24 +38,6 @@ void resetGame() {
     g.clockBar = 0;
     g.clockTicks = 0;
     g.pickedCell = 0;
-}
-
-void updateBoardFrame() {
-    GameStateRecord& g = GameState;
-    app::InputStateRecord& in = app::InputState;
-    for (int r = 1; r <= kSide; ++r) {
-        for (int c = 1; c <= kSide; ++c) {
-            const app::Point at = cellPixel(c, r);
-            g.cellX[cellNumber(c, r)] = at.x;
-            g.cellY[cellNumber(c, r)] = at.y;
-        }
-    }
-    if (const int cell = cellAt(in.x, in.y)) {
-        in.hover = cell;
-    }
-    if (const int button = play::panelButtonAt(in.x, in.y)) {
-        in.hover = button;
-    }
 }
 
 void fillBoardRandomly() {

@@ -1,18 +1,10 @@
 #include "board/lines.hpp"
 
-#include "app/assets.hpp"
-#include "app/draw.hpp"
-#include "app/letterbox.hpp"
-#include "app/pacing.hpp"
-#include "app/palette.hpp"
 #include "board/board_setup.hpp"
-#include "board/board_view.hpp"
 #include "board/game_state.hpp"
+#include "board/hooks.hpp"
 #include "board/scoring.hpp"
 #include "board/stars.hpp"
-#include "play/clock.hpp"
-
-#include <allegro5/allegro_font.h>
 
 #include <cstdlib>
 
@@ -20,29 +12,8 @@ namespace board {
 
 namespace {
 
-// The band above the board where entering elements wait before they fall in.
-constexpr int kEntryBandY = kBoardY - kPitch;
-constexpr app::Rect kRightOfBoard{718, 100, 92, 46};
-constexpr int kFallFrames = 47;
 constexpr int kLastWindow = kSide - 2;
-
-// The line's points float over it while it falls; a star line has its own banner.
-constexpr int kAwardOffsetX = -5;
-constexpr int kAwardOffsetY = 15;
-constexpr int kVerticalAwardX = 20;
-constexpr int kVerticalAwardY = -35;
-
 constexpr int kRefillCycle = 11;
-
-constexpr ALLEGRO_COLOR kAwardColour = app::palette::rgb(60, 120, 140);
-
-// A line of equal kinds along one row or one column, from its first cell.
-struct Line {
-    int column;
-    int row;
-    int length;
-    int kind;
-};
 
 // What the scan knows between its steps. A run counts overlapping triples; the pending
 // line is the one to be removed next. A run is closed only at the last window (j = 6)
@@ -65,13 +36,6 @@ bool equalTriple(int a, int b, int c) {
     return a >= 1 && a <= ElementKind::Bonus && a == b && b == c;
 }
 
-int xOf(int column) {
-    return cellPixel(column, 1).x;
-}
-int yOf(int row) {
-    return cellPixel(1, row).y;
-}
-
 // When several runs meet in one pass the scan's counters follow only the latest
 // triple, so this game removes the whole run of equal cells through that triple and
 // nothing else: exactly the equal cells of the line. Other runs stay for a later scan.
@@ -85,7 +49,7 @@ Line horizontalLineThrough(int row, int firstColumn) {
     while (last < kSide && at(last + 1, row) == kind) {
         ++last;
     }
-    return Line{first, row, last - first + 1, kind};
+    return Line{first, row, last - first + 1, kind, false};
 }
 
 Line verticalLineThrough(int column, int firstRow) {
@@ -98,7 +62,7 @@ Line verticalLineThrough(int column, int firstRow) {
     while (last < kSide && at(column, last + 1) == kind) {
         ++last;
     }
-    return Line{column, first, last - first + 1, kind};
+    return Line{column, first, last - first + 1, kind, true};
 }
 
 void noteTriple(Scan& scan, int kind, int run) {
@@ -112,26 +76,7 @@ void scoreLine(const Line& line) {
     GameState.lineKind = line.kind;
     GameState.lineSize = line.length - 2;
     scoreAward();
-    copyBoardToScratch();
-}
-
-// Vanish frame f over cell `n` of the line, one flip per cell and frame.
-template <typename CellAt> void vanish(int length, CellAt cellAt) {
-    app::Pace pace(0.004);
-    for (int f = 0; f < kVanishFrames; ++f) {
-        for (int n = 0; n < length; ++n) {
-            const app::Point p = cellAt(n);
-            drawVanishFrame(f, p.x, p.y);
-            play::clockTick();
-            pace.frame(f == kVanishFrames - 1 && n == length - 1);
-        }
-    }
-}
-
-void putEntryIntoScratch(int kind, int x) {
-    al_set_target_bitmap(app::Assets.scratch);
-    app::drawElement(kind, x, kEntryBandY);
-    app::setTargetCanvas();
+    show(BoardHooks.lineVanishes, line);
 }
 
 void countRefill() {
@@ -142,37 +87,14 @@ void countRefill() {
 }
 
 void removeHorizontal(const Line& line) {
-    GameStateRecord& g = GameState;
-    const int startX = xOf(line.column);
-    const int startY = yOf(line.row);
-    const int width = kPitch * line.length;
     scoreLine(line);
-    vanish(line.length, [&](int n) { return app::Point{startX + kPitch * n, startY}; });
-
     int entries[kSide] = {};
     for (int n = 0; n < line.length; ++n) {
         entries[n] = horizontalEntryKind();
-        putEntryIntoScratch(entries[n], startX + kPitch * n);
-        app::restoreFromScreen(kRightOfBoard);
+        show(BoardHooks.entryWaits, line, n, entries[n]);
     }
-
     // The columns of the line, with the entries in the band above, slide down one cell.
-    const int fallHeight = kPitch * line.row;
-    app::Pace fall(0.003);
-    for (int d = 0; d < kFallFrames; ++d) {
-        app::restoreFromScreen({startX, kBoardY, width, fallHeight});
-        al_draw_bitmap_region(app::Assets.scratch, startX, kEntryBandY, width, fallHeight, startX,
-                              kEntryBandY + d, 0);
-        app::restoreFromScreen({startX, kEntryBandY, width, kPitch});
-        if (d < kFallFrames - 1 && g.lineKind != ElementKind::Star) {
-            al_draw_textf(app::Assets.font24, kAwardColour,
-                          startX + kAwardOffsetX + kPitch * line.length / 2, startY + kAwardOffsetY,
-                          ALLEGRO_ALIGN_CENTRE, " %d", g.awardPoints);
-        }
-        play::clockTick();
-        fall.frame(d == kFallFrames - 1);
-    }
-
+    show(BoardHooks.lineFalls, line, 0);
     for (int n = 0; n < line.length; ++n) {
         const int column = line.column + n;
         for (int r = line.row - 1; r >= 1; --r) {
@@ -183,53 +105,30 @@ void removeHorizontal(const Line& line) {
     // The cells are brought up to date before the bar step, so that a paying bar turns
     // the bonus elements where they now stand, in both copies of the board.
     rebuildCellsFromGrid();
+    show(BoardHooks.lineFell, line, 0);
     advanceKindBar();
-    app::sleepFor(0.001);
-    drawAllCellsFlipping();
+    show(BoardHooks.lineRefilled, line);
     countRefill();
 }
 
 void removeVertical(const Line& line) {
-    GameStateRecord& g = GameState;
-    const int startX = xOf(line.column);
-    const int startY = yOf(line.row);
     const int lastRow = line.row + line.length - 1;
     scoreLine(line);
-    vanish(line.length, [&](int n) { return app::Point{startX, startY + kPitch * n}; });
-
-    if (g.lineKind <= ElementKind::Star) {
-        al_draw_textf(app::Assets.font24, kAwardColour, startX + kVerticalAwardX,
-                      startY + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE, " %d",
-                      g.awardPoints);
-    }
-    app::showCanvas();
-    app::sleepFor(0.001);
-
     // One entering element at a time: the column above the highest cell still to be
     // filled slides down one cell and the new element comes in at the top.
     for (int n = 1; n <= line.length; ++n) {
         const int kind = verticalEntryKind(n);
-        putEntryIntoScratch(kind, startX);
-        const int stripHeight = kPitch * (line.row + n - 1);
-        app::Pace fall(0.0015);
-        for (int d = 0; d < kFallFrames; ++d) {
-            app::restoreFromScreen({startX, kBoardY, kPitch, kPitch * lastRow});
-            al_draw_bitmap_region(app::Assets.scratch, startX, kEntryBandY, kPitch, stripHeight,
-                                  startX, kEntryBandY + d, 0);
-            app::restoreFromScreen({startX, kEntryBandY, kPitch, kPitch});
-            play::clockTick();
-            fall.frame(d == kFallFrames - 1);
-        }
+        show(BoardHooks.entryWaits, line, n - 1, kind);
+        show(BoardHooks.lineFalls, line, n - 1);
         for (int r = lastRow - 1; r >= 1; --r) {
             at(line.column, r + 1) = at(line.column, r);
         }
         at(line.column, 1) = kind;
         rebuildCellsFromGrid();
-        copyBoardToScratch();
-        app::sleepFor(0.001);
+        show(BoardHooks.lineFell, line, n - 1);
     }
     advanceKindBar();
-    drawAllCellsFlipping();
+    show(BoardHooks.lineRefilled, line);
     countRefill();
 }
 

@@ -1,17 +1,8 @@
 #include "board/move_search.hpp"
 
-#include "app/draw.hpp"
-#include "app/input.hpp"
-#include "app/pacing.hpp"
-#include "app/palette.hpp"
-#include "app/sheet.hpp"
-#include "app/sound.hpp"
 #include "board/board_setup.hpp"
-#include "board/board_view.hpp"
 #include "board/game_state.hpp"
-#include "play/panel.hpp"
-
-#include <allegro5/allegro_primitives.h>
+#include "board/hooks.hpp"
 
 #include <cstdlib>
 #include <utility>
@@ -20,16 +11,8 @@ namespace board {
 
 namespace {
 
-// The blink: the outline shows for 10 passes and is erased for 10, one pass between.
-constexpr int kBlinkCycle = 20;
-constexpr double kBlinkRest = 0.02;
-constexpr int kBlinkShown = 9;
-constexpr int kBlinkErased = 10;
-
 // Cells of rows 1..7, where the reshuffle may place a new kind.
 constexpr int kReshuffleCells = kCells - kSide;
-
-constexpr ALLEGRO_COLOR kHintColour = app::palette::rgb(44, 133, 166);
 
 int searchGrid[kSide + 1][kSide + 1];
 
@@ -61,32 +44,9 @@ bool trySwap(int c1, int r1, int c2, int r2) {
 }
 
 void setHint(int column, int row) {
-    const app::Point cell = cellPixel(column, row);
+    const Pixel cell = cellPixel(column, row);
     GameState.hintX = cell.x;
     GameState.hintY = cell.y;
-}
-
-void outlineHint(ALLEGRO_COLOR colour) {
-    const GameStateRecord& g = GameState;
-    al_draw_rectangle(g.hintX, g.hintY, g.hintX + kPitch, g.hintY + kPitch, colour, 1);
-}
-
-void blinkHint() {
-    int n = 0;
-    int passes = 1; // blink frames the last pass stood for
-    app::FrameClock frames(kBlinkRest + app::kPresentCost);
-    do {
-        app::pollInput();
-        n = (n + passes) % (kBlinkCycle + 1);
-        if (n <= kBlinkShown) {
-            outlineHint(kHintColour);
-        }
-        if (n > kBlinkErased) {
-            outlineHint(app::palette::kBlack);
-        }
-        app::showCanvas();
-        passes = frames.next();
-    } while (app::InputState.buttons != 0);
 }
 
 } // namespace
@@ -116,24 +76,6 @@ void findMove() {
     GameState.noMoves = 1;
 }
 
-void updateHintButton() {
-    const app::InputStateRecord& in = app::InputState;
-    if (in.hover == kHoverHint) {
-        play::lightHintButton();
-    }
-    if (in.hover == 0) {
-        play::dimHintButton();
-    }
-    if (in.hover == kHoverHint && in.buttons == app::kLeftButton) {
-        play::pressHintButton();
-        findMove();
-        blinkHint();
-        play::releaseHintButton();
-        outlineHint(app::palette::kDeepTeal);
-        app::showCanvas();
-    }
-}
-
 void replaceRandomElement() {
     GameStateRecord& g = GameState;
     // Without a single cell that may change (only possible on a damaged board) the
@@ -152,13 +94,8 @@ void replaceRandomElement() {
     }
     const int kind = g.level < 3 ? std::rand() % 4 + 1 : std::rand() % 5 + 1;
     g.lineKind = kind;
-    app::playCue(app::SoundCue::Snd1);
-    app::Pace pace(0.03);
-    for (int f = 0; f < kVanishFrames; ++f) {
-        drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-        pace.frame(f == kVanishFrames - 1);
-    }
-    app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
+    show(BoardHooks.cue, SoundCue::Snd1);
+    show(BoardHooks.elementReshuffled, cell, kind);
     g.cellKind[cell] = kind;
     g.grid[columnOf(cell)][rowOf(cell)] = kind;
     g.noMoves = 0;

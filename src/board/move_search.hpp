@@ -10,9 +10,6 @@ namespace board {
 // previous hint.
 void findMove();
 
-// The hint button: its hover picture and, while it is held, the hinted cell blinking.
-void updateHintButton();
-
 // Replaces one random element of rows 1..7 that is not a bonus element with a new kind
 // and clears GameState.noMoves.
 void replaceRandomElement();

@@ -1,17 +1,8 @@
 #include "board/scoring.hpp"
 
-#include "app/assets.hpp"
-#include "app/draw.hpp"
-#include "app/pacing.hpp"
-#include "app/palette.hpp"
-#include "app/sheet.hpp"
-#include "app/sound.hpp"
 #include "board/board_setup.hpp"
-#include "board/board_view.hpp"
 #include "board/game_state.hpp"
-#include "play/panel.hpp"
-
-#include <allegro5/allegro_font.h>
+#include "board/hooks.hpp"
 
 #include <algorithm>
 
@@ -35,71 +26,30 @@ constexpr int kLongestSizeClass = 3;
 constexpr int kBarBonus = 500;
 constexpr int kBarFull = 100;
 
-// The star-line banner over the board.
-constexpr app::Rect kStarBanner = app::sheet::kStarLineBanner;
-constexpr app::Point kStarBannerAt{461, 302};
-constexpr app::Point kStarBannerText{534, 326};
-
-// The flash beside the bars when one pays, and what it fades back to.
-constexpr app::Rect kFlash = app::sheet::kBarFullFlash;
-constexpr app::Rect kFlashBackdrop{472, 260, 64, 62};
-constexpr app::Point kFlashAt{240, 260};
-constexpr int kFlashInSteps = 34;
-constexpr int kFlashOutSteps = 44;
-
-constexpr ALLEGRO_COLOR kStarBannerColour = app::palette::rgb(200, 180, 60);
-
-void showStarBanner() {
-    app::playCue(app::SoundCue::S7);
-    app::drawSheet(kStarBanner, kStarBannerAt);
-    al_draw_textf(app::Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
-    app::showCanvas();
-    app::sleepFor(2.0);
-    app::restoreFromScreen(kBoardArea);
-    drawAllCells();
-}
-
 void turnBonusElementsInto(int kind) {
     GameStateRecord& g = GameState;
     for (int cell = 1; cell <= kCells; ++cell) {
         if (g.cellKind[cell] != ElementKind::Bonus) {
             continue;
         }
-        app::playCue(app::SoundCue::Snd1);
-        app::Pace pace(0.02);
-        for (int f = 0; f < kVanishFrames; ++f) {
-            drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
-            pace.frame(f == kVanishFrames - 1);
-        }
-        app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
+        show(BoardHooks.cue, SoundCue::Snd1);
+        show(BoardHooks.bonusTurned, cell, kind);
         g.cellKind[cell] = kind;
-        g.grid[(cell - 1) % kSide + 1][(cell - 1) / kSide + 1] = kind;
+        g.grid[columnOf(cell)][rowOf(cell)] = kind;
     }
 }
 
 void payFullBar(int kind) {
     GameStateRecord& g = GameState;
-    app::playCue(app::SoundCue::Kreski);
-    app::Pace flashIn(0.02);
-    for (int i = 0; i < kFlashInSteps; ++i) {
-        app::drawSheetTinted(kFlash, kFlashAt, al_map_rgba(i, i, i, 2 * i));
-        flashIn.frame(i == kFlashInSteps - 1);
-    }
-    play::eraseKindBar(kind);
+    show(BoardHooks.cue, SoundCue::Kreski);
+    show(BoardHooks.kindBarFull, kind);
 
     g.awardPoints = kBarBonus;
     addAward();
-    showScore();
+    show(BoardHooks.scoreChanged);
 
     turnBonusElementsInto(kind);
-    app::Pace flashOut(0.02);
-    for (int i = 0; i < kFlashOutSteps; ++i) {
-        al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(i, i, i, i),
-                                     kFlashBackdrop.x, kFlashBackdrop.y, kFlashBackdrop.w,
-                                     kFlashBackdrop.h, kFlashAt.x, kFlashAt.y, 0);
-        flashOut.frame(i == kFlashOutSteps - 1);
-    }
+    show(BoardHooks.kindBarPaid, kind);
     g.kindProgress[kind] = 0;
 }
 
@@ -136,24 +86,19 @@ int linePoints(int lineKind, int lineSize, int level, int score) {
 void scoreAward() {
     GameStateRecord& g = GameState;
     if (g.lineKind >= 1 && g.lineKind <= ElementKind::Bonus) {
-        app::playCue(app::SoundCue::Snd1);
+        show(BoardHooks.cue, SoundCue::Snd1);
         g.awardPoints = linePoints(g.lineKind, g.lineSize, g.level, g.score);
     }
     if (g.lineKind == ElementKind::Bonus) {
-        app::playCue(app::SoundCue::S6);
-        app::sleepFor(0.1);
+        show(BoardHooks.cue, SoundCue::S6);
+        show(BoardHooks.specialLineScored, g.lineKind);
     }
     if (g.lineKind == ElementKind::Star) {
-        showStarBanner();
+        show(BoardHooks.cue, SoundCue::S7);
+        show(BoardHooks.specialLineScored, g.lineKind);
     }
     addAward();
-    showScore();
-}
-
-void showScore() {
-    play::drawScore(GameState.score, GameState.record);
-    app::sleepFor(0.001);
-    app::showCanvas();
+    show(BoardHooks.scoreChanged);
 }
 
 void advanceKindBar() {
@@ -164,18 +109,10 @@ void advanceKindBar() {
     }
     g.kindProgress[kind] += g.lineSize;
     if (g.kindProgress[kind] <= kBarFull) {
-        drawKindBar(kind);
-        app::showCanvas();
-        app::sleepFor(0.001);
+        show(BoardHooks.kindBarAdvanced, kind);
         return;
     }
     payFullBar(kind);
-}
-
-void drawKindBar(int kind) {
-    if (isOrdinary(kind)) {
-        play::drawKindBar(kind, GameState.kindProgress[kind]);
-    }
 }
 
 } // namespace board

@@ -9,18 +9,12 @@ namespace board {
 int linePoints(int lineKind, int lineSize, int level, int score);
 
 // Sets GameState.awardPoints from the line in GameState.lineKind/lineSize (with
-// lineKind 0 the preset awardPoints is kept), plays the cues, adds the award to the
-// score and refreshes the score and record lines.
+// lineKind 0 the preset awardPoints is kept), sounds the cues, adds the award to the
+// score and has the score and record lines shown.
 void scoreAward();
-
-// Redraws the score and the record line from GameState, then rests and flips.
-void showScore();
 
 // Advances the bar of GameState.lineKind (1..5) by lineSize; past 100 it pays 500
 // points, turns every bonus element into that kind and starts again from 0.
 void advanceKindBar();
-
-// Draws the bar of ordinary kind k (1..5) at its current progress, without flipping.
-void drawKindBar(int kind);
 
 } // namespace board

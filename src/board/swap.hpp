@@ -1,33 +1,24 @@
 #pragma once
 
-// Dragging and swapping. The player presses on a cell and drags into a neighbour, or
-// clicks a cell and then its neighbour; the two elements slide past each other and line
-// resolution runs at once. A swap that makes no line sounds a cue and slides back.
+// Swapping. Two neighbouring elements change places and line resolution runs at once; a
+// swap that makes no line sounds a cue and is taken back.
 namespace board {
 
-// Runs while the left button is held, starting from GameState.selectedCell. A press and
-// release inside that cell that swapped nothing is a click on it (clickCell); any other
-// way the drag ends is a click off the cells. `fromPress` is false when the button went
-// down elsewhere and was held onto the cell: its release is no click there.
-void dragSwap(bool fromPress = true);
-
-// A click on `cell` (0: off the cells). With no cell picked it picks the cell, framed; on
-// a neighbour of the picked cell it swaps the two as a drag from the picked cell would;
-// on the picked cell, on any other cell or off the cells it drops the pick.
-void clickCell(int cell);
-
-// Frames the picked cell, if any, on the current target (drawn again every frame, so
-// whatever repainted the board does not hide it).
-void drawPick();
-
-// Erases the frame and picks nothing.
-void dropPick();
-
-// One animated swap of the selected cell with that neighbour; the same call again
-// restores the board.
+// One swap of the selected cell with that neighbour; the same call again restores the
+// board. Nothing is swapped across an edge of the board.
 void swapRight();
 void swapLeft();
 void swapUp();
 void swapDown();
+
+// The swap that moves the element of `from` onto the neighbouring cell `to`; nullptr when
+// the two are not neighbours (a row's ends are not).
+void (*swapOnto(int from, int to))();
+
+// Lines are resolved at once after `swap`; a swap that made none is taken back. Each swap
+// of a drag is judged on its own: the vertical half of a diagonal drag is taken back even
+// when the horizontal half made a line. GameState.boardChanged then again says whether
+// the drag changed the board, as the star drops read it.
+void settleSwap(void (*swap)());
 
 } // namespace board

@@ -11,15 +11,17 @@
 #include "app/transitions.hpp"
 #include "app/window.hpp"
 #include "board/board_setup.hpp"
-#include "board/board_view.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
 #include "board/move_search.hpp"
 #include "board/scoring.hpp"
-#include "board/stars.hpp"
-#include "board/swap.hpp"
+#include "play/board_animations.hpp"
+#include "play/board_input.hpp"
+#include "play/board_view.hpp"
 #include "play/clock.hpp"
 #include "play/game_screen.hpp"
+#include "play/hint_button.hpp"
+#include "play/level_end.hpp"
 #include "play/panel.hpp"
 #include "play/pause.hpp"
 #include "play/planet_screens.hpp"
@@ -36,9 +38,6 @@ namespace play {
 using app::Assets;
 using app::InputState;
 using board::GameState;
-using board::kHoverHint;
-using board::kHoverMenu;
-using board::kHoverSave;
 
 namespace {
 
@@ -56,12 +55,13 @@ bool isButton(int hover) {
 }
 
 void setUpGame() {
+    showBoardSteps();
     app::fadeOut();
     // A key an earlier screen took (the Escape that confirmed a password) is not this
     // game's: the timed game would read it as its pause key on every frame.
     InputState.event = ALLEGRO_EVENT{};
     board::resetGame();
-    board::updateBoardFrame();
+    updateBoardFrame();
     board::fillBoardRandomly();
     // The record line and the time-out's place 20 belong to the mode being played; a
     // resumed game then overwrites the record with its stored value.
@@ -82,7 +82,7 @@ void setUpGame() {
 // fade-out shows it.
 void keepBoardInScreenBuffer() {
     al_set_target_bitmap(Assets.screen);
-    board::drawAllCellsFlipping();
+    drawAllCellsFlipping();
     app::setTargetCanvas();
 }
 
@@ -112,13 +112,13 @@ class Frame {
         }
 
         app::pollInput();
-        board::updateBoardFrame();
+        updateBoardFrame();
         const bool pressed = InputState.buttons == app::kLeftButton;
         if (isCell(InputState.hover) && pressed) {
             GameState.selectedCell = InputState.hover;
-            board::dragSwap(upBefore_);
+            dragSwap(upBefore_);
         } else if (pressed) {
-            board::clickCell(0); // a press anywhere off the cells drops a picked cell
+            clickCell(0); // a press anywhere off the cells drops a picked cell
         }
         // After a drag the button is up again.
         upBefore_ = InputState.buttons == 0;
@@ -126,7 +126,7 @@ class Frame {
         board::findMove();
 
         if (GameState.stars == board::kStarsPerLevel && GameState.level <= board::kLevels) {
-            board::completeLevel();
+            completeLevel();
             upBefore_ = false; // the press on "Dalej" is no click on the new board
             GameState.clockBar = 0;
         }
@@ -141,8 +141,8 @@ class Frame {
             board::replaceRandomElement();
             GameState.noMoves = 0;
         }
-        board::updateHintButton();
-        board::drawPick();
+        updateHintButton();
+        drawPick();
 
         WayOut out = serveButtonRow();
         if (out != WayOut::Playing) {

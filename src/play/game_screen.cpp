@@ -4,8 +4,8 @@
 #include "app/letterbox.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
-#include "board/board_view.hpp"
 #include "board/game_state.hpp"
+#include "play/board_view.hpp"
 #include "play/clock.hpp"
 #include "play/panel.hpp"
 #include "saves/save_index.hpp"
@@ -70,11 +70,11 @@ void composeGameScreen() {
     }
     if (resumed) {
         lightCompletedPlanets();
-        board::drawAllCellsFlipping(kResumedRevealRest);
+        drawAllCellsFlipping(kResumedRevealRest);
         board::rebuildGridFromCells();
         drawResumedProgress();
     } else {
-        board::drawAllCellsFlipping(kNewGameRevealRest);
+        drawAllCellsFlipping(kNewGameRevealRest);
     }
 }
 

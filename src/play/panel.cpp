@@ -101,12 +101,12 @@ constexpr ALLEGRO_COLOR kRecordReachedColour = app::palette::rgb(99, 220, 66);
 
 int panelButtonAt(int x, int y) {
     if (kSaveHit.contains(x, y)) {
-        return board::kHoverSave;
+        return kHoverSave;
     }
     if (kMenuHit.contains(x, y)) {
-        return board::kHoverMenu;
+        return kHoverMenu;
     }
-    return kHintHit.contains(x, y) ? board::kHoverHint : 0;
+    return kHintHit.contains(x, y) ? kHoverHint : 0;
 }
 
 void composePanel(app::Point firstCell, bool timed) {
@@ -177,7 +177,7 @@ void eraseStarRow() {
 }
 
 void drawTrayStar(int column) {
-    const app::Point bottom = board::cellPixel(column, board::kSide);
+    const board::Pixel bottom = board::cellPixel(column, board::kSide);
     app::drawElement(board::ElementKind::Star, bottom.x, bottom.y + kTrayBelowBottomRow);
 }
 
@@ -225,9 +225,9 @@ void eraseClockColumn(int height) {
 }
 
 void lightPanelButton(int hover) {
-    if (hover == board::kHoverMenu) {
+    if (hover == kHoverMenu) {
         app::drawSheetTinted(app::sheet::kMenuButtonFace, kMenuGlowAt, app::palette::kButtonGlow);
-    } else if (hover == board::kHoverSave) {
+    } else if (hover == kHoverSave) {
         app::drawSheetTinted(app::sheet::kSaveButtonFace, kSaveGlowAt, app::palette::kButtonGlow);
     }
 }

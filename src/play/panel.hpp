@@ -10,7 +10,12 @@
 // its place written once. The board's own cells are placed by board::cellPixel.
 namespace play {
 
-// The panel's button under (x, y): board::kHoverHint, kHoverMenu, kHoverSave, or 0.
+// Hover numbers of the game screen besides the cells 1..64.
+inline constexpr int kHoverHint = 70;
+inline constexpr int kHoverMenu = 71;
+inline constexpr int kHoverSave = 72;
+
+// The panel's button under (x, y): kHoverHint, kHoverMenu, kHoverSave, or 0.
 int panelButtonAt(int x, int y);
 
 // Composes the game screen's fixed pieces onto the current target: the backdrop, the

@@ -8,8 +8,7 @@
 #include "app/sheet.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
-#include "board/board_setup.hpp"
-#include "board/board_view.hpp"
+#include "play/board_view.hpp"
 #include "play/texts.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -45,8 +44,8 @@ void pauseScreen() {
         app::waitForPlayer();
         app::readMouse(app::mouseState);
     }
-    app::restoreFromScreen(board::kBoardArea);
-    board::drawAllCells();
+    app::restoreFromScreen(kBoardArea);
+    drawAllCells();
 }
 
 } // namespace play

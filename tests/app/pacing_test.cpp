@@ -1,12 +1,14 @@
 #include "app/assets.hpp"
 #include "app/pacing.hpp"
 #include "app/startup.hpp"
-#include "board/board_fixture.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
+#include "board/rules_fixture.hpp"
 #include "board/stars.hpp"
 #include "board/swap.hpp"
+#include "play/board_animations.hpp"
+#include "play/board_input.hpp"
 #include "play/game_loop.hpp"
 #include "records/options.hpp"
 #include "support/allegro_standin.hpp"
@@ -54,7 +56,8 @@ double secondsOn(const Display& display, const std::function<void()>& prepare,
                  const std::function<void()>& run) {
     support::startHeadless();
     app::Settings = {1.0f, 1.0f};
-    board::updateBoardFrame();
+    play::updateBoardFrame();
+    play::showBoardSteps();
     prepare();
     standin::config().refreshHz = display.refreshHz;
     standin::config().flipCost = display.flipCost;

@@ -1,21 +1,13 @@
-#include "board_fixture.hpp"
+#include "rules_fixture.hpp"
 
-#include "board/board_setup.hpp"
+#include <algorithm>
+#include <set>
 
 namespace {
 
 using namespace boardtest;
 
-class BoardSetup : public BoardTest {
-  protected:
-    static int hoverAt(int x, int y) {
-        app::InputState.x = x;
-        app::InputState.y = y;
-        app::InputState.hover = 0; // as the poll leaves it
-        board::updateBoardFrame();
-        return app::InputState.hover;
-    }
-};
+using BoardSetup = RulesTest;
 
 TEST_F(BoardSetup, ANewGameClearsItsProgressButNotTheBoardHintRecordOrMode) {
     auto& g = GameState;
@@ -30,30 +22,6 @@ TEST_F(BoardSetup, ANewGameClearsItsProgressButNotTheBoardHintRecordOrMode) {
     EXPECT_EQ(std::vector<int>({g.hintX, g.cellKind[9], g.grid[3][5], g.record}),
               std::vector<int>({396, 4, 2, 999}));
     EXPECT_EQ(g.mode, board::GameMode::Timed);
-}
-
-TEST_F(BoardSetup, CellsAndButtonsAreHitOnlyInsideTheirBoxes) {
-    struct Probe {
-        int x, y, hover;
-    };
-    // A cell: 44 pixels of its 46 pitch, not its left and top edges. A button: inclusive
-    // sides, an open top edge.
-    constexpr int H = board::kHoverHint, M = board::kHoverMenu, S = board::kHoverSave;
-    const Probe probes[] = {
-        {350, 120, 0}, {351, 120, 1}, {394, 120, 1}, {395, 120, 0}, {397, 120, 2},  {360, 100, 0},
-        {360, 101, 1}, {360, 144, 1}, {360, 145, 0}, {360, 147, 9}, {716, 466, 64}, {717, 466, 0},
-        {716, 467, 0}, {116, 504, H}, {229, 396, H}, {116, 395, 0}, {115, 504, 0},  {230, 504, 0},
-        {229, 505, 0}, {41, 574, M},  {139, 553, M}, {41, 552, 0},  {140, 574, 0},  {203, 574, S},
-        {299, 553, S}, {299, 575, 0}, {170, 560, 0},
-    };
-    for (const Probe& p : probes) {
-        EXPECT_EQ(hoverAt(p.x, p.y), p.hover) << "at " << p.x << ", " << p.y;
-    }
-    // A hover number the board does not know is left alone.
-    app::InputState.x = app::InputState.y = 10;
-    app::InputState.hover = 5;
-    board::updateBoardFrame();
-    EXPECT_EQ(app::InputState.hover, 5);
 }
 
 TEST_F(BoardSetup, FreshBoardsHoldNoEqualNeighboursAndTheLevelsKinds) {

@@ -31,7 +31,7 @@ class PlayTest : public ::testing::Test {
         app::Settings.effectsVolume = 1.0f;
         app::Settings.musicVolume = 1.0f;
         for (int cell = 1; cell <= board::kCells; ++cell) {
-            const app::Point at = board::cellPixel(board::columnOf(cell), board::rowOf(cell));
+            const board::Pixel at = board::cellPixel(board::columnOf(cell), board::rowOf(cell));
             board::GameState.cellX[cell] = at.x;
             board::GameState.cellY[cell] = at.y;
         }

@@ -176,7 +176,7 @@ double starValue(const Grid& board, const Move& m) {
 
 app::Point centreOf(int column, int row) {
     constexpr int half = board::kPitch / 2;
-    const app::Point corner = board::cellPixel(column, row);
+    const board::Pixel corner = board::cellPixel(column, row);
     return {corner.x + half, corner.y + half};
 }
 

@@ -13,14 +13,6 @@
 
 namespace support {
 
-void givenBoard(const std::string& rows) {
-    std::istringstream in(rows);
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        in >> board::GameState.cellKind[cell];
-    }
-    board::rebuildGridFromCells();
-}
-
 void resetWorld() {
     standin::reset();
     game::resetProcessState();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/allegro_standin.hpp"
+#include "support/invariants.hpp"
 
 #include <filesystem>
 #include <string>
@@ -13,10 +14,6 @@ void resetWorld();
 
 // resetWorld, then the real start-up against the stand-in: window, assets, settings.
 void startHeadless();
-
-// Puts a board written as 8 lines of 8 kinds, top row first, into both copies of the
-// board in the game state.
-void givenBoard(const std::string& rows);
 
 // A fresh temporary folder made the working directory for one test; the old one is
 // restored and the folder removed afterwards.

@@ -3,7 +3,17 @@
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 
+#include <sstream>
+
 namespace support {
+
+void givenBoard(const std::string& rows) {
+    std::istringstream in(rows);
+    for (int cell = 1; cell <= board::kCells; ++cell) {
+        in >> board::GameState.cellKind[cell];
+    }
+    board::rebuildGridFromCells();
+}
 
 namespace {
 

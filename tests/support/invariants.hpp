@@ -18,6 +18,10 @@ struct BoardLine {
     bool operator==(const BoardLine&) const = default;
 };
 
+// Puts a board written as 8 lines of 8 kinds, top row first, into both copies of the
+// board in the game state.
+void givenBoard(const std::string& rows);
+
 // What is wrong with the board, each fault naming its cell: the two copies (by cell number,
 // by column and row) disagreeing, a kind outside 1..7, the empty border of the column grid
 // written. Empty when the board is sound.

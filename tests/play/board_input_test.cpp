@@ -1,6 +1,8 @@
 #include "board_fixture.hpp"
 
 #include "board/swap.hpp"
+#include "play/board_input.hpp"
+#include "play/panel.hpp"
 
 #include <tuple>
 #include <utility>
@@ -25,7 +27,7 @@ class Swap : public BoardTest {
             support::FrameScript().mouseAt(releaseFlip, x, y, 0).install();
         }
         GameState.selectedCell = cell;
-        board::dragSwap();
+        play::dragSwap();
     }
 
     // A press and release in the middle of `cell`, as the game loop passes it on.
@@ -34,7 +36,7 @@ class Swap : public BoardTest {
         holdLeftButton(x, y);
         support::FrameScript().mouseAt(2, x, y, 0).install();
         GameState.selectedCell = cell;
-        board::dragSwap();
+        play::dragSwap();
     }
 
     // The frame drawn around a picked cell, inside its 46 pixels.
@@ -164,9 +166,9 @@ TEST_F(Swap, AClickPicksACellAndAClickOnTheSameOrAFarCellOrOffTheCellsDropsIt) {
     holdLeftButton(GameState.cellX[10] + 23, GameState.cellY[10] + 23);
     support::FrameScript().mouseAt(2, 30, 30, 0).install();
     GameState.selectedCell = 10;
-    board::dragSwap();
+    play::dragSwap();
     EXPECT_EQ(GameState.pickedCell, 10);
-    board::clickCell(0);
+    play::clickCell(0);
     // Off the board to the right of cell 8 and back while held: no swap, and no click.
     const int x8 = GameState.cellX[8] + 23, y8 = GameState.cellY[8] + 23;
     holdLeftButton(x8, y8);
@@ -176,12 +178,12 @@ TEST_F(Swap, AClickPicksACellAndAClickOnTheSameOrAFarCellOrOffTheCellsDropsIt) {
         .mouseAt(6, x8, y8, 0)
         .install();
     GameState.selectedCell = 8;
-    board::dragSwap();
+    play::dragSwap();
     EXPECT_EQ(GameState.pickedCell, 0);
     second("a far cell", [] { click(30); });
     second("the cell two to the right", [] { click(12); });
     second("the end of the row above", [] { click(8); });
-    second("a click off the cells", [] { board::clickCell(0); });
+    second("a click off the cells", [] { play::clickCell(0); });
     second("a release above the board", [] { drag(30, 600, 95); });
     EXPECT_EQ(board(), with({}, 0, kTwoMoves));
     EXPECT_EQ(plays("sam/take.wav"), 0);

@@ -1,6 +1,7 @@
 #include "board_fixture.hpp"
 
 #include "board/stars.hpp"
+#include "play/level_end.hpp"
 
 namespace {
 
@@ -106,7 +107,7 @@ class LevelCompletion : public BoardTest {
     static void completeWithContinuePressed(int level) {
         GameState.level = level;
         holdLeftButton(500, 400);
-        board::completeLevel();
+        play::completeLevel();
     }
 };
 
@@ -166,7 +167,7 @@ TEST_F(LevelCompletion, WaitsForAPressOnTheContinueButton) {
         .mouseAt(760, 500, 400, 0)                // over the button
         .mouseAt(780, 500, 400, app::kLeftButton)
         .install();
-    board::completeLevel();
+    play::completeLevel();
     EXPECT_EQ(GameState.level, 2);
     auto lit = sheetPieces(app::sheet::kContinueButtonFace);
     ASSERT_FALSE(lit.empty()) << "the button lights up while hovered";

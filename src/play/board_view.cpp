@@ -1,4 +1,4 @@
-#include "board/board_view.hpp"
+#include "play/board_view.hpp"
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
@@ -8,7 +8,10 @@
 #include "app/sheet.hpp"
 #include "board/game_state.hpp"
 
-namespace board {
+namespace play {
+
+using board::GameState;
+using board::kCells;
 
 namespace {
 // The vanish sequence is the sheet's second row of 46 x 46 frames.
@@ -23,6 +26,16 @@ void drawVanishFrame(int frame, int x, int y) {
     app::Rect piece = kFirstVanishFrame;
     piece.x += piece.w * frame;
     app::drawSheet(piece, {x, y});
+}
+
+void changeElement(int cell, int kind, double rest) {
+    const board::GameStateRecord& g = GameState;
+    app::Pace pace(rest);
+    for (int f = 0; f < kVanishFrames; ++f) {
+        drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+        pace.frame(f == kVanishFrames - 1);
+    }
+    app::drawElement(kind, g.cellX[cell], g.cellY[cell]);
 }
 
 void drawAllCellsFlipping(double rest) {
@@ -46,4 +59,4 @@ void copyBoardToScratch() {
     app::setTargetCanvas();
 }
 
-} // namespace board
+} // namespace play

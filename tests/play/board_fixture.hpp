@@ -5,6 +5,9 @@
 #include "app/sheet.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
+#include "board/rules_fixture.hpp"
+#include "play/board_animations.hpp"
+#include "play/board_input.hpp"
 #include "records/options.hpp"
 #include "support/frame_script.hpp"
 #include "support/headless.hpp"
@@ -25,40 +28,9 @@ namespace boardtest {
 using board::GameState;
 using support::givenBoard;
 
-// A board of kinds 1..4 without a line and without a move, on which no fall of a column
-// makes one: a column shifted by any number of rows never matches its neighbours. Lines
-// drawn on it in kinds 5..7 stand alone, and the elements entering at levels 1 and 2
-// (1..4 while refillCount is not a multiple of 3) can only line up among themselves in row 1.
-inline const std::string kQuiet = R"(
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2)";
-
-// `base` (64 kinds, top row first) with `cells` changed to `kind`, as 8 lines of kinds.
-inline std::string with(std::initializer_list<int> cells, int kind,
-                        const std::string& base = kQuiet) {
-    std::istringstream in(base);
-    std::vector<std::string> tokens(board::kCells + 1);
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        in >> tokens[cell];
-    }
-    for (int cell : cells) {
-        tokens[cell] = std::to_string(kind);
-    }
-    std::ostringstream out;
-    for (int cell = 1; cell <= board::kCells; ++cell) {
-        out << tokens[cell] << (cell % 8 == 0 ? "\n" : " ");
-    }
-    return out.str();
-}
-
-// A started game world with the cell positions in place and the log emptied, so a test
-// sees only what the board engine draws and plays. No column gives a star unless a test
+// A started game world with the cell positions in place, the board's steps shown on the
+// game screen and the log emptied, so a test sees only what the board's rules and the
+// screen's animations of them draw and play. No column gives a star unless a test
 // says so.
 class BoardTest : public ::testing::Test {
   protected:
@@ -67,7 +39,8 @@ class BoardTest : public ::testing::Test {
         app::Settings.effectsVolume = 1.0f;
         app::Settings.musicVolume = 1.0f;
         app::InputState.x = app::InputState.y = 0;
-        board::updateBoardFrame();
+        play::updateBoardFrame();
+        play::showBoardSteps();
         GameState.level = 1;
         GameState.refillCount = 1;
         for (int c = 1; c <= 8; ++c) {
@@ -77,13 +50,7 @@ class BoardTest : public ::testing::Test {
         std::srand(7);
     }
 
-    static std::string board() {
-        std::ostringstream out;
-        for (int cell = 1; cell <= board::kCells; ++cell) {
-            out << GameState.cellKind[cell] << ' ';
-        }
-        return with({}, 0, out.str());
-    }
+    static std::string board() { return boardNow(); }
 
     // `before` with the given columns replaced, each written "column:kinds", 8 kinds top to
     // bottom; letters a, b, c... stand for `fresh[0]`, `fresh[1]`... (the entering kinds,

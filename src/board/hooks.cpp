@@ -1,0 +1,7 @@
+#include "board/hooks.hpp"
+
+namespace board {
+
+BoardHooksRecord BoardHooks;
+
+} // namespace board

@@ -1,0 +1,197 @@
+#include "play/level_end.hpp"
+
+#include "app/assets.hpp"
+#include "app/draw.hpp"
+#include "app/input.hpp"
+#include "app/letterbox.hpp"
+#include "app/pacing.hpp"
+#include "app/palette.hpp"
+#include "app/settings.hpp"
+#include "app/sheet.hpp"
+#include "app/sound.hpp"
+#include "app/texts.hpp"
+#include "app/waiting.hpp"
+#include "board/board_setup.hpp"
+#include "board/game_state.hpp"
+#include "play/board_view.hpp"
+#include "play/clock.hpp"
+#include "play/panel.hpp"
+#include "play/planet_screens.hpp"
+
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+namespace play {
+
+using board::GameState;
+using board::kCells;
+
+namespace {
+
+constexpr int kMaxClockStrip = 704;
+constexpr app::Rect kRevealBackdrop{240, 378, 316, 210};
+constexpr app::Point kRevealBackdropAt{10, 378};
+constexpr app::Rect kMessageArea{330, 80, 420, 460};
+constexpr int kMessageX = 532;
+constexpr int kCongratulationsY = 145;
+constexpr int kCaptionY = 200;
+constexpr int kNextLevelY = 239;
+constexpr int kPointsAndBonusesY = 269;
+constexpr int kMultiplierY = 299;
+constexpr app::Rect kInfoFrame{10, 378, 316, 210}; // outlined from (10, 378) to (326, 588)
+constexpr app::Rect kContinueButton = app::sheet::kContinueButton;
+constexpr app::Point kContinueButtonAt{476, 384};
+constexpr app::Rect kContinueHighlight = app::sheet::kContinueButtonFace;
+constexpr app::Point kContinueHighlightAt{481, 389};
+constexpr int kContinueX0 = 481, kContinueX1 = 581, kContinueY0 = 386, kContinueY1 = 410;
+constexpr app::Rect kFadedCorner{0, 370, 330, 220};
+constexpr int kFadeSteps = 44;
+
+// Every text of the level completion, as the player reads it.
+constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
+constexpr const char* kMultiplierFormat = "x %d";
+
+constexpr ALLEGRO_COLOR kCongratulationsColour = app::palette::rgb(60, 160, 60);
+
+void dissolveBoard() {
+    const board::GameStateRecord& g = GameState;
+    float volume = app::Settings.musicVolume;
+    int framesDrawn = 0;
+    app::Pace pace(0.002);
+    for (int cell = 1; cell <= kCells; ++cell) {
+        for (int f = 0; f < kVanishFrames; ++f) {
+            volume -= 0.001f;
+            if (volume > 0) {
+                app::setMusicGain(volume);
+            }
+            // The clock bar is erased from the top as the board goes.
+            ++framesDrawn;
+            eraseClockColumn(framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip);
+            drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+            pace.frame(cell == kCells && f == kVanishFrames - 1);
+        }
+    }
+}
+
+void revealPlanet(int level) {
+    app::Pace pace(0.1);
+    for (int u = 0; u <= 22 - level; ++u) {
+        al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
+                                     kRevealBackdrop.x, kRevealBackdrop.y, kRevealBackdrop.w,
+                                     kRevealBackdrop.h, kRevealBackdropAt.x, kRevealBackdropAt.y,
+                                     0);
+        // Into the screen buffer too, so the planet stays lit for the rest of the game.
+        for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
+            al_set_target_bitmap(target);
+            drawPlanet(level, al_map_rgba(u, u, u, 0));
+        }
+        app::setTargetCanvas();
+        pace.frame(u == 22 - level);
+    }
+}
+
+void showCongratulations(int level) {
+    if (level < board::kLevels) {
+        app::restoreFromScreen(kMessageArea);
+    }
+    al_draw_text(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
+                 ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
+    al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
+                  ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
+    if (level < board::kLevels) {
+        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
+                     ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
+        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
+                     ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
+        al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
+                      ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
+    }
+    app::showCanvas();
+    app::sleepFor(1.0);
+}
+
+void waitForContinue() {
+    const app::InputStateRecord& in = app::InputState;
+    app::WaitingScreen waiting;
+    for (;;) {
+        app::pollInput();
+        const bool hovered =
+            in.x >= kContinueX0 && in.x <= kContinueX1 && in.y > kContinueY0 && in.y < kContinueY1;
+        if (hovered) {
+            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt,
+                                 app::palette::kButtonGlow);
+        } else {
+            app::drawSheet(kContinueButton, kContinueButtonAt);
+        }
+        if (hovered && in.buttons == app::kLeftButton) {
+            return;
+        }
+        waiting.present();
+        waiting.rest();
+    }
+}
+
+void startNextLevel() {
+    board::GameStateRecord& g = GameState;
+    eraseStarRow();
+    app::restoreFromScreen(kMessageArea);
+    eraseLevelNumber();
+    drawLevelNumber(g.level);
+    if (g.mode == board::GameMode::Timed) {
+        drawClockRemaining(0);
+    }
+    app::showCanvas();
+
+    board::fillBoardRandomly();
+    // On a new level the kind bars are only redrawn, never advanced: a line scored after
+    // the eighth star has already had its bar step.
+    for (int k = 1; k <= 5; ++k) {
+        drawKindBar(k, g.kindProgress[k]);
+    }
+    drawAllCellsFlipping(0.01);
+    app::startMusic();
+}
+
+} // namespace
+
+void completeLevel() {
+    board::GameStateRecord& g = GameState;
+    app::stopAllCues();
+    for (int c = 1; c <= board::kSide; ++c) {
+        g.columnStar[c] = 0;
+    }
+    g.stars = 0;
+    app::playCue(app::SoundCue::KoniecEt);
+
+    dissolveBoard();
+    app::stopMusic();
+    app::playCue(app::SoundCue::Planety);
+
+    // A level outside 1..8 (a damaged stored game) has no planet, caption or text.
+    const int completed = g.level;
+    if (completed >= 1 && completed <= board::kLevels) {
+        revealPlanet(completed);
+        showCongratulations(completed);
+        planetInfo(completed);
+    }
+    al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
+                      kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
+    app::drawSheet(kContinueButton, kContinueButtonAt);
+    app::showCanvas();
+
+    g.level += 1;
+    waitForContinue();
+    app::Pace fade(0.01);
+    for (int i = 0; i < kFadeSteps; ++i) {
+        al_draw_tinted_bitmap_region(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner.x,
+                                     kFadedCorner.y, kFadedCorner.w, kFadedCorner.h, kFadedCorner.x,
+                                     kFadedCorner.y, 0);
+        fade.frame(i == kFadeSteps - 1);
+    }
+    if (g.level > board::kLevels) {
+        return; // Neptune was the last planet: the game ends
+    }
+    startNextLevel();
+}
+
+} // namespace play

@@ -1,0 +1,103 @@
+#include "board_fixture.hpp"
+
+#include "board/move_search.hpp"
+#include "play/hint_button.hpp"
+#include "play/panel.hpp"
+
+#include <map>
+
+namespace {
+
+using namespace boardtest; // kQuiet is also a board without a single move
+
+// Its only move swaps the last two cells of row 8.
+const std::string kLastRowMove = with({61, 62, 64}, 5);
+
+// Bonus elements everywhere but two star elements and the bottom row: the reshuffle may
+// only pick the two stars.
+const std::string kBonusesAboveAPlainRow = with({5, 30}, 6, with({}, 0, R"(
+    7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7
+    7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 7 2 1 2 1 2 1 2 1)"));
+
+class MoveSearch : public BoardTest {
+  protected:
+    static void search() {
+        GameState.noMoves = 0;
+        board::findMove();
+    }
+
+    // Outlines of the cell at (x, y) drawn in `colour`.
+    static int outlines(int x, int y, standin::Rgba colour) {
+        int count = 0;
+        for (const auto& s : standin::log().shapes) {
+            count += s.shape == standin::Shape::Rectangle && s.x1 == x && s.y1 == y &&
+                     s.x2 == x + 46 && s.y2 == y + 46 && standin::rgba(s.colour) == colour;
+        }
+        return count;
+    }
+
+    // The hint button is pressed and held until flip `releaseFlip`.
+    static void pressHintButton(int releaseFlip) {
+        holdLeftButton(150, 450);
+        app::InputState.hover = play::kHoverHint;
+        support::FrameScript().mouseAt(releaseFlip, 150, 450, 0).install();
+        play::updateHintButton();
+    }
+};
+
+TEST_F(MoveSearch, HoldingTheHintButtonBlinksTheHintedCellUntilReleased) {
+    givenBoard(kLastRowMove);
+    pressHintButton(50);
+    EXPECT_GT(outlines(626, 422, {44, 133, 166, 255}), 0);
+    EXPECT_GT(outlines(626, 422, {0, 0, 0, 255}), 0) << "erased between showings";
+    EXPECT_GE(standin::log().flips, 50);
+    EXPECT_LE(standin::log().flips, 60);
+
+    // Without a move the last hint stays.
+    givenBoard(kQuiet);
+    search();
+    EXPECT_EQ(GameState.noMoves, 1);
+    standin::log() = standin::Log{};
+    pressHintButton(4);
+    EXPECT_GT(outlines(626, 422, {44, 133, 166, 255}), 0);
+}
+
+TEST_F(MoveSearch, TheHintButtonLightsUpExactlyWhileHovered) {
+    app::InputState.hover = play::kHoverHint;
+    app::InputState.buttons = 0;
+    play::updateHintButton();
+    EXPECT_EQ(sheetPieces(app::sheet::kHintButtonHover).size(), 1u);
+    app::InputState.hover = 0;
+    play::updateHintButton();
+    EXPECT_EQ(repairs(138, 138).size(), 1u);
+    app::InputState.hover = 12; // a cell: the button is left as it is
+    play::updateHintButton();
+    EXPECT_EQ(repairs(138, 138).size(), 1u);
+    EXPECT_EQ(sheetPieces(app::sheet::kHintButtonHover).size(), 1u);
+}
+
+TEST_F(MoveSearch, TheReshuffleNeverTouchesABonusElementOrTheBottomRow) {
+    std::map<int, std::set<int>> kinds; // by level
+    for (int level : {2, 3}) {
+        for (unsigned seed = 1; seed <= 60; ++seed) {
+            SCOPED_TRACE("level " + std::to_string(level) + " seed " + std::to_string(seed));
+            SetUp();
+            GameState.level = level;
+            givenBoard(kBonusesAboveAPlainRow);
+            GameState.noMoves = 1;
+            std::srand(seed);
+            board::replaceRandomElement();
+            const int changed = GameState.cellKind[5] != 6 ? 5 : 30;
+            kinds[level].insert(GameState.cellKind[changed]);
+            EXPECT_EQ(GameState.lineKind, GameState.cellKind[changed]);
+            EXPECT_EQ(with({changed}, 6, board()), kBonusesAboveAPlainRow) << "nothing else";
+            expectSoundBoard();
+            EXPECT_EQ(GameState.noMoves, 0);
+            EXPECT_EQ(plays("sam/snd1.wav"), 1);
+        }
+    }
+    EXPECT_EQ(kinds[2], (std::set<int>{1, 2, 3, 4}));
+    EXPECT_EQ(kinds[3], (std::set<int>{1, 2, 3, 4, 5}));
+}
+
+} // namespace
