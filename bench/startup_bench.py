@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Start-up and quiet benchmark of the real game under Xvfb, beside the floor of its own
-stack measured in the same run: an empty window (floor_window) set up as the game sets
-Allegro up, asleep on its event queue, once silent and once streaming the game's music.
-The bare window (Allegro and a window, nothing else) is measured too, for the first frame
-and the memory.
+stack: an empty window (floor_window) set up as the game sets Allegro up, asleep on its
+event queue, once silent and once streaming the game's music. Both floors run beside the
+game all through a run, each in its own Xvfb, and are measured over the same spans as
+the game, so that whatever else the machine does weighs on both alike. The bare window
+(Allegro and a window, nothing else) is measured too, for the first frame and the memory.
 
 Each run measures:
 - the time from starting the process to its first presented frame (the first
@@ -61,10 +62,10 @@ FAST_144 = {"ORBELIUM_DISPLAY_HZ": "144", "ORBELIUM_DISPLAY_FLIPS": "fast"}
 # The pages reached from the menu: the item, the return button, the part of the page
 # that stands still once it has faded in (the bonus table's and the rules' stars pulse).
 PAGES = [
-    ("results", "the list of results", LIST_RETURN, LIST_BOX),
-    ("options", "the options", PAGE_RETURN, OPTIONS_BOX),
-    ("bonus", "the bonus table", PAGE_RETURN, BONUS_STILL),
-    ("info", "the rules", PAGE_RETURN, INFO_STILL),
+    ("results", LIST_RETURN, LIST_BOX),
+    ("options", PAGE_RETURN, OPTIONS_BOX),
+    ("bonus", PAGE_RETURN, BONUS_STILL),
+    ("info", PAGE_RETURN, INFO_STILL),
 ]
 
 # What a quiet screen may cost: (the game's share, the X server's share), in %.
@@ -140,12 +141,6 @@ class Span:
         return own, server, flips / elapsed
 
 
-def measure_span(session, probe, seconds=SPAN):
-    span = Span(session, probe)
-    time.sleep(seconds)
-    return span.end()
-
-
 def memory(pid):
     """Peak resident and private memory in MB."""
     with open(f"/proc/{pid}/status") as status:
@@ -198,6 +193,9 @@ class Runner:
         self.artifacts = tempfile.mkdtemp(prefix="orbelium-bench-")
         self.figures = {}
         self.sessions = 0
+        # The floors asleep beside the game, each in its own Xvfb, measured over the
+        # same spans as the game: a machine shared with other work weighs on both alike.
+        self.floors = {}
 
     def note(self, name, value):
         self.figures.setdefault(name, []).append(value)
@@ -216,7 +214,9 @@ class Runner:
                           f"{name}-{self.sessions}", env=env, files=files)
         return session, probe
 
-    def floor_run(self, mode, start_only=False):
+    def floor_start(self, mode):
+        """Starts a floor; notes the first frame and the memory of the `wait` and `bare`
+        ones. Returns its session and probe."""
         session, probe = self.session(f"floor-{mode}")
         try:
             launch(session, [self.floor, mode])
@@ -228,11 +228,32 @@ class Runner:
                 peak, private = memory(session.game.pid)
                 self.note(f"{mode} peak", peak)
                 self.note(f"{mode} private", private)
-            if not start_only and mode != "bare":
-                self.note_span(f"floor {mode}", measure_span(session, probe))
-        finally:
+        except BaseException:
             end(session)
             probe.remove()
+            raise
+        return session, probe
+
+    @staticmethod
+    def floor_end(floor):
+        session, probe = floor
+        end(session)
+        probe.remove()
+
+    def measure(self, key, session, probe, seconds=SPAN, during=None):
+        """Measures the game and, over the same span, both floors; `during` is what the
+        player does at its start."""
+        spans = {key: Span(session, probe)}
+        spans.update({mode: Span(*floor) for mode, floor in self.floors.items()})
+        begin = time.monotonic()
+        if during:
+            during()
+        time.sleep(max(0.0, seconds - (time.monotonic() - begin)))
+        for mode, span in spans.items():
+            figures = span.end()
+            self.note_span(key if mode == key else f"floor {mode}", figures)
+            if mode != key:
+                self.note(f"{key} floor {mode} cpu", figures[0])
 
     def game(self, name, files, display=None, first=False, start_only=False, then=None):
         """Starts the game, waits for its menu and runs `then` on it."""
@@ -257,11 +278,11 @@ class Runner:
     def quiet(self, key, session, probe):
         session.move(*CORNER)
         time.sleep(SETTLE)
-        self.note_span(key, measure_span(session, probe))
+        self.measure(key, session, probe)
 
     def menu_and_pages(self, session, probe):
         self.quiet("menu", session, probe)
-        for item, _, back, still in PAGES:
+        for item, back, still in PAGES:
             open_page(session, item, still)
             self.quiet(item, session, probe)
             session.click(*back)
@@ -279,28 +300,38 @@ class Runner:
         session.move(*CORNER)
         time.sleep(SETTLE)
         before = Picture(session.screenshot("before-swap"))
-        span = Span(session, probe)
-        a, b = CASCADE_SWAP
-        session.drag(cell_centre(*a), cell_centre(*b))
-        time.sleep(0.6)  # the button held while the swap runs, as a hand holds it
-        session.release()
-        session.move(*CORNER)
-        time.sleep(max(0.0, CASCADE - (time.monotonic() - span.begin)))
-        figures = span.end()
+
+        def swap():
+            a, b = CASCADE_SWAP
+            session.drag(cell_centre(*a), cell_centre(*b))
+            time.sleep(0.6)  # the button held while the swap runs, as a hand holds it
+            session.release()
+            session.move(*CORNER)
+
+        self.measure("cascade", session, probe, CASCADE, during=swap)
         after = Picture(session.screenshot("after-swap"))
         check(after.differing(before, BOARD_BOX, 8) > 1000, "the swap changed nothing")
-        self.note_span("cascade", figures)
 
     def run(self, start_only):
+        try:
+            self.floor_end(self.floor_start("bare"))
+            self.floors["wait"] = self.floor_start("wait")
+            if not start_only:
+                self.floors["music"] = self.floor_start("music")
+            self.run_game(start_only)
+        except E2EFailure as failure:
+            print(f"run left out: {failure}", flush=True)
+        finally:
+            for mode in list(self.floors):
+                self.floor_end(self.floors.pop(mode))
+
+    def run_game(self, start_only):
         steps = [
-            lambda: self.floor_run("bare"),
-            lambda: self.floor_run("wait", start_only=start_only),
             lambda: self.game("game", {"opc.txt": TIMED}, first=True, start_only=start_only,
                               then=self.menu_and_pages),
         ]
         if not start_only:
             steps += [
-                lambda: self.floor_run("music"),
                 lambda: self.game("silent", {"opc.txt": TIMED_SILENT},
                                   then=self.waiting_game("timed silent")),
                 lambda: self.game("relaxed", {"opc.txt": RELAXED},
@@ -352,28 +383,31 @@ def report_start(figures):
 
 
 def report_quiet(figures):
-    # label, key, floor's key, target
+    # label, key, the floor beside it, target
     rows = [
         ("floor asleep, silent", "floor wait", None, None),
         ("floor asleep, music streaming", "floor music", None, None),
-        ("main menu", "menu", "floor wait", QUIET),
-        ("the list of results", "results", "floor wait", QUIET),
-        ("the options", "options", "floor wait", QUIET),
-        ("the bonus table", "bonus", "floor wait", QUIET),
-        ("the rules", "info", "floor wait", QUIET),
-        ("timed game waiting, music on", "timed", "floor music", QUIET),
-        ("timed game waiting, both volumes 0", "timed silent", "floor wait", QUIET_SILENT),
-        ("relaxed game waiting, music on", "relaxed", "floor music", QUIET),
-        ("timed game waiting, 60 Hz held flips", "timed 60", "floor music", QUIET),
-        ("timed game waiting, 144 Hz fast flips", "timed fast 144", "floor music", QUIET),
-        (f"the {CASCADE:.0f} s after a cascading swap", "cascade", "floor music", None),
+        ("main menu", "menu", "wait", QUIET),
+        ("the list of results", "results", "wait", QUIET),
+        ("the options (its music playing)", "options", "music", QUIET),
+        ("the bonus table", "bonus", "wait", QUIET),
+        ("the rules", "info", "wait", QUIET),
+        ("timed game waiting, music on", "timed", "music", QUIET),
+        ("timed game waiting, both volumes 0", "timed silent", "wait", QUIET_SILENT),
+        ("relaxed game waiting, music on", "relaxed", "music", QUIET),
+        ("timed game waiting, 60 Hz held flips", "timed 60", "music", QUIET),
+        ("timed game waiting, 144 Hz fast flips", "timed fast 144", "music", QUIET),
+        (f"the {CASCADE:.0f} s after a cascading swap", "cascade", "music", None),
     ]
     width = max(len(row[0]) for row in rows)
     print(f"\n{'':{width}}  {'process (%)':>20}  {'X server (%)':>20}  "
-          f"{'pictures per second':>23}  {'above floor (%)':>15}  target")
+          f"{'pictures per second':>23}  {'floor meanwhile (%)':>20}  {'above it':>8}  "
+          "target")
     for label, key, floor, target in rows:
-        own, floor_own = median(figures, f"{key} cpu"), median(figures, f"{floor} cpu")
-        above = "-" if own is None or floor_own is None else f"{own - floor_own:+.1f}"
+        own = median(figures, f"{key} cpu")
+        beside = f"{key} floor {floor} cpu"
+        pairs = list(zip(figures.get(f"{key} cpu", []), figures.get(beside, [])))
+        above = f"{statistics.median(g - f for g, f in pairs):+.1f}" if pairs else "-"
         if target is None:
             goal = ""
         else:
@@ -384,15 +418,18 @@ def report_quiet(figures):
                     + ("met" if met else "NOT met" if own is not None else "-"))
         print(f"{label:{width}}  {column(figures, key + ' cpu', '{:.1f}'):>20}  "
               f"{column(figures, key + ' x cpu', '{:.2f}'):>20}  "
-              f"{column(figures, key + ' fps', '{:.1f}'):>23}  {above:>15}  {goal}")
+              f"{column(figures, key + ' fps', '{:.1f}'):>23}  "
+              f"{column(figures, beside if floor else None, '{:.1f}'):>20}  {above:>8}  "
+              f"{goal}")
 
 
 def report(figures, runs, start_only):
     print(f"\nruns: {runs}; each figure min / median / max. floor: an empty window set up as "
           "the game sets Allegro up (input, add-ons, audio), asleep on its event queue; bare: "
           "Allegro and a window only. Processor shares are of one processor, over "
-          f"{SPAN:.0f} s unless told, with the pointer resting; 'above floor' and the targets "
-          "compare medians.")
+          f"{SPAN:.0f} s unless told, with the pointer resting. Both floors run beside the game, "
+          "each in its own Xvfb, over the same spans; 'above it' is the median of the game's "
+          "share less its floor's, span by span; the targets compare medians.")
     report_start(figures)
     if not start_only:
         report_quiet(figures)
