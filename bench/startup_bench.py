@@ -39,7 +39,7 @@ from board_view import BOARD_BOX, cell_centre  # noqa: E402
 from e2e_game import CASCADE_FILES, CASCADE_PASSWORD, CASCADE_SWAP  # noqa: E402
 from e2e_records import BONUS_STILL, INFO_STILL, OPTIONS_BOX  # noqa: E402
 from flows import (LIST_BOX, LIST_RETURN, MENU_BOX, PAGE_RETURN, SLOW, choose,  # noqa: E402
-                   menu_item, reach_menu, resume, wait_for_board)
+                   reach_menu, resume, wait_for_board)
 from picture import Picture  # noqa: E402
 from player import E2EFailure, Session, check  # noqa: E402
 
