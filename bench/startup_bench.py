@@ -1,18 +1,25 @@
 #!/usr/bin/python3
-"""Start-up and pace benchmark of the real game under Xvfb, beside the floor of its own
-stack: an empty window (floor_window) set up as the game sets Allegro up, measured in the
-same run on the same machine. The bare window (Allegro and a window, nothing else) is
-measured too, for the first frame and the memory.
+"""Start-up and quiet benchmark of the real game under Xvfb, beside the floor of its own
+stack: an empty window (floor_window) set up as the game sets Allegro up, asleep on its
+event queue, once silent and once streaming the game's music. Both floors run beside the
+game all through a run, each in its own Xvfb, and are measured over the same spans as
+the game, so that whatever else the machine does weighs on both alike. The bare window
+(Allegro and a window, nothing else) is measured too, for the first frame and the memory.
 
-Each run measures, for the game and for the floor:
+Each run measures:
 - the time from starting the process to its first presented frame (the first
-  al_flip_display, noted by the preloaded probe);
+  al_flip_display, noted by the preloaded probe), the game's and the floors';
 - the peak resident memory and the private memory, the game's at its main menu;
-- the processor share over 5 s while nothing moves: the game idle at its main menu, the
-  floor asleep (it presents nothing) and the floor flipping black frames at the game
-  loop's pace; the X server's share beside each;
-- the frames presented per second over 5 s: the game in a timed game, the floor
-  flipping; both free and with every flip held to 60 Hz by the vsync60 shim.
+- the processor share of the process (every thread) and of its X server over SPAN
+  seconds while nothing moves and the pointer rests, and the pictures it presented per
+  second meanwhile (flips counted by the probe): the floors asleep; the game at its main
+  menu, on the list of results, the options, the bonus table and the rules; a timed game
+  waiting for a move with its music playing, the same with both volumes at 0, the
+  relaxed game; the timed game on a 60 Hz display that holds its flips and on a 144 Hz
+  display whose flips cost nothing (bench/display_shim.c);
+- the same over the CASCADE seconds after a swap that makes a line whose fall makes
+  another and drops a star that completes the level (a stored game laid out for it).
+The targets are printed beside the figures; nothing fails on a figure.
 With --start-only, only the first frame and the memory are measured.
 
 Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS] [--start-only]
@@ -27,16 +34,43 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from flows import menu_item, reach_menu, wait_for_board  # noqa: E402
-from player import E2EFailure, Session  # noqa: E402
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+from board_view import BOARD_BOX, cell_centre  # noqa: E402
+from e2e_game import CASCADE_FILES, CASCADE_PASSWORD, CASCADE_SWAP  # noqa: E402
+from e2e_records import BONUS_STILL, INFO_STILL, OPTIONS_BOX  # noqa: E402
+from flows import (LIST_BOX, LIST_RETURN, MENU_BOX, PAGE_RETURN, SLOW, choose,  # noqa: E402
+                   reach_menu, resume, wait_for_board)
+from picture import Picture  # noqa: E402
+from player import E2EFailure, Session, check  # noqa: E402
 
-SPAN = 5.0  # seconds each processor share and frame rate is measured over
+SPAN = 10.0  # seconds each processor share and picture rate is measured over
+CASCADE = 3.0  # seconds measured from the swap on
 SETTLE = 1.0  # seconds left after a screen has settled, before measuring
 CORNER = (795, 595)  # where the pointer rests, over nothing that reacts
-FADING = 10  # frames presented within 0.5 s by a screen that has begun to fade out
-# A timed game (mode 1) with the music playing, as a player would have it.
-TIMED_OPTIONS = "0.5\n0.5\n1\n"
+FADING = 10  # pictures presented within 0.5 s by a menu that has begun to fade out
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+# The player's options: music volume, effects volume, mode (1 timed, 0 relaxed).
+TIMED = "0.5\n0.5\n1\n"
+TIMED_SILENT = "0\n0\n1\n"
+RELAXED = "0.5\n0.5\n0\n"
+
+# The displays the game is measured on beside Xvfb's own, which presents at once.
+HELD_60 = {"ORBELIUM_DISPLAY_HZ": "60", "ORBELIUM_DISPLAY_FLIPS": "held"}
+FAST_144 = {"ORBELIUM_DISPLAY_HZ": "144", "ORBELIUM_DISPLAY_FLIPS": "fast"}
+
+# The pages reached from the menu: the item, the return button, the part of the page
+# that stands still once it has faded in (the bonus table's and the rules' stars pulse).
+PAGES = [
+    ("results", LIST_RETURN, LIST_BOX),
+    ("options", PAGE_RETURN, OPTIONS_BOX),
+    ("bonus", PAGE_RETURN, BONUS_STILL),
+    ("info", PAGE_RETURN, INFO_STILL),
+]
+
+# What a quiet screen may cost: (the game's share, the X server's share), in %.
+QUIET = (2.0, 0.5)
+QUIET_SILENT = (1.0, 0.5)
 
 
 class Probe:
@@ -89,18 +123,22 @@ def processor_ticks(pid):
     return int(fields[11]) + int(fields[12])  # utime and stime, every thread
 
 
-def measure_span(session, probe):
-    """Processor shares (%) of the process and of the X server, and frames per second,
-    over SPAN seconds."""
-    pids = (session.game.pid, session.xvfb.pid)
-    ticks = [processor_ticks(pid) for pid in pids]
-    flips, begin = probe.flips(), time.monotonic()
-    time.sleep(SPAN)
-    elapsed = time.monotonic() - begin
-    flips = probe.flips() - flips
-    shares = [100.0 * (processor_ticks(pid) - t) / CLOCK_TICKS / elapsed
-              for pid, t in zip(pids, ticks)]
-    return shares[0], shares[1], flips / elapsed
+class Span:
+    """Processor shares (%) of the process and of its X server, and pictures per second,
+    from its start to its end."""
+
+    def __init__(self, session, probe):
+        self.pids = (session.game.pid, session.xvfb.pid)
+        self.probe = probe
+        self.ticks = [processor_ticks(pid) for pid in self.pids]
+        self.flips, self.begin = probe.flips(), time.monotonic()
+
+    def end(self):
+        elapsed = time.monotonic() - self.begin
+        flips = self.probe.flips() - self.flips
+        own, server = (100.0 * (processor_ticks(pid) - t) / CLOCK_TICKS / elapsed
+                       for pid, t in zip(self.pids, self.ticks))
+        return own, server, flips / elapsed
 
 
 def memory(pid):
@@ -126,17 +164,26 @@ def end(session):
     session.close()
 
 
-def start_timed_game(session, probe):
+def start_game(session, probe):
     """Clicks the menu's first item until the menu fades out (the fade presents dozens of
-    frames; a menu that missed the click presents none), then waits for the board."""
+    pictures; a menu that missed the click presents none), then waits for the board."""
     for _ in range(3):
         flips = probe.flips()
-        session.click(*menu_item("new"))
+        choose(session, "new")
         time.sleep(0.5)
         if probe.flips() - flips >= FADING:
             wait_for_board(session, "board")
             return
     raise E2EFailure("no game started from the menu")
+
+
+def open_page(session, item, still):
+    """Clicks a menu item and waits until its page has faded in and stands still."""
+    menu = Picture(session.screenshot("menu-before-page"))
+    choose(session, item)
+    time.sleep(1.0)
+    page = session.wait_still(item, still, SLOW)
+    check(page.differing(menu, MENU_BOX, 8) > 500, f"the menu's {item} opened no page")
 
 
 class Runner:
@@ -145,152 +192,254 @@ class Runner:
         self.probe_library, self.shim = probe, shim
         self.artifacts = tempfile.mkdtemp(prefix="orbelium-bench-")
         self.figures = {}
-        self.game_runs = 0
+        self.sessions = 0
+        # The floors asleep beside the game, each in its own Xvfb, measured over the
+        # same spans as the game: a machine shared with other work weighs on both alike.
+        self.floors = {}
 
     def note(self, name, value):
         self.figures.setdefault(name, []).append(value)
 
-    def session(self, name, paced, files=None):
+    def note_span(self, key, figures):
+        for suffix, value in zip(("cpu", "x cpu", "fps"), figures):
+            self.note(f"{key} {suffix}", value)
+
+    def session(self, name, display=None, files=None):
+        self.sessions += 1  # each its own name: a session clears its name's screenshots
         probe = Probe()
-        libraries = [self.probe_library] + ([self.shim] if paced else [])
-        session = Session(self.binary, self.assets, self.artifacts, name,
-                          env=probe.env(libraries), files=files)
+        libraries = [self.probe_library] + ([self.shim] if display else [])
+        env = probe.env(libraries)
+        env.update(display or {})
+        session = Session(self.binary, self.assets, self.artifacts,
+                          f"{name}-{self.sessions}", env=env, files=files)
         return session, probe
 
-    def floor_run(self, mode, paced=False, start_only=False):
-        session, probe = self.session(f"floor-{mode}", paced)
+    def floor_start(self, mode):
+        """Starts a floor; notes the first frame and the memory of the `wait` and `bare`
+        ones. Returns its session and probe."""
+        session, probe = self.session(f"floor-{mode}")
         try:
             launch(session, [self.floor, mode])
             first_frame = probe.first_frame(session)
             time.sleep(SETTLE)
+            check(session.game.poll() is None, f"the floor ({mode}) ended: {session.stderr()}")
             if mode in ("wait", "bare"):
-                name = "floor" if mode == "wait" else "bare"
-                self.note(f"{name} first frame", first_frame)
+                self.note(f"{mode} first frame", first_frame)
                 peak, private = memory(session.game.pid)
-                self.note(f"{name} peak", peak)
-                self.note(f"{name} private", private)
-            if start_only or mode == "bare":
-                return
-            own, server, rate = measure_span(session, probe)
-            key = f"floor {mode}" + (" 60" if paced else "")
-            self.note(f"{key} cpu", own)
-            self.note(f"{key} x cpu", server)
-            self.note(f"{key} fps", rate)
-        finally:
+                self.note(f"{mode} peak", peak)
+                self.note(f"{mode} private", private)
+        except BaseException:
             end(session)
             probe.remove()
+            raise
+        return session, probe
 
-    def game_session(self, paced, start_only):
-        self.game_runs += 1  # each its own name: a session clears its name's screenshots
-        session, probe = self.session(f"game-{self.game_runs}", paced,
-                                      files={"opc.txt": TIMED_OPTIONS})
-        key = "game" + (" 60" if paced else "")
+    @staticmethod
+    def floor_end(floor):
+        session, probe = floor
+        end(session)
+        probe.remove()
+
+    def measure(self, key, session, probe, seconds=SPAN, during=None):
+        """Measures the game and, over the same span, both floors; `during` is what the
+        player does at its start."""
+        spans = {key: Span(session, probe)}
+        spans.update({mode: Span(*floor) for mode, floor in self.floors.items()})
+        begin = time.monotonic()
+        if during:
+            during()
+        time.sleep(max(0.0, seconds - (time.monotonic() - begin)))
+        for mode, span in spans.items():
+            figures = span.end()
+            self.note_span(key if mode == key else f"floor {mode}", figures)
+            if mode != key:
+                self.note(f"{key} floor {mode} cpu", figures[0])
+
+    def game(self, name, files, display=None, first=False, start_only=False, then=None):
+        """Starts the game, waits for its menu and runs `then` on it."""
+        session, probe = self.session(name, display, files)
         try:
             launch(session, [self.binary])
             first_frame = probe.first_frame(session)
-            if not paced:
-                self.note("game first frame", first_frame)
             reach_menu(session)
             session.move(*CORNER)
             time.sleep(SETTLE)
-            if not paced:
+            if first:
+                self.note("game first frame", first_frame)
                 peak, private = memory(session.game.pid)
                 self.note("game peak", peak)
                 self.note("game private", private)
-            if start_only:
-                return
-            own, server, _ = measure_span(session, probe)
-            self.note(f"{key} idle cpu", own)
-            self.note(f"{key} idle x cpu", server)
-            start_timed_game(session, probe)
-            session.move(*CORNER)
-            time.sleep(SETTLE)
-            own, server, rate = measure_span(session, probe)
-            if rate == 0:
-                shot = session.screenshot("stalled")
-                raise E2EFailure(f"the timed game presented nothing for {SPAN:.0f} s: {shot}")
-            self.note(f"{key} play cpu", own)
-            self.note(f"{key} play x cpu", server)
-            self.note(f"{key} fps", rate)
+            if not start_only:
+                then(session, probe)
         finally:
             end(session)
             probe.remove()
 
-    def run(self, start_only):
-        self.floor_run("bare")
-        self.floor_run("wait", start_only=start_only)
-        self.game_run(start_only=start_only)
-        if start_only:
-            return
-        self.floor_run("flip")
-        self.floor_run("flip", paced=True)
-        self.game_run(paced=True)
+    def quiet(self, key, session, probe):
+        session.move(*CORNER)
+        time.sleep(SETTLE)
+        self.measure(key, session, probe)
 
-    def game_run(self, paced=False, start_only=False):
-        """One run of the game; a run that goes wrong is told and its figures not taken
-        further, the other runs go on."""
+    def menu_and_pages(self, session, probe):
+        self.quiet("menu", session, probe)
+        for item, back, still in PAGES:
+            open_page(session, item, still)
+            self.quiet(item, session, probe)
+            session.click(*back)
+            reach_menu(session, f"menu-after-{item}")
+        self.waiting_game("timed")(session, probe)
+
+    def waiting_game(self, key):
+        def run(session, probe):
+            start_game(session, probe)
+            self.quiet(key, session, probe)
+        return run
+
+    def cascade(self, session, probe):
+        resume(session, CASCADE_PASSWORD)
+        session.move(*CORNER)
+        time.sleep(SETTLE)
+        before = Picture(session.screenshot("before-swap"))
+
+        def swap():
+            a, b = CASCADE_SWAP
+            session.drag(cell_centre(*a), cell_centre(*b))
+            time.sleep(0.6)  # the button held while the swap runs, as a hand holds it
+            session.release()
+            session.move(*CORNER)
+
+        self.measure("cascade", session, probe, CASCADE, during=swap)
+        after = Picture(session.screenshot("after-swap"))
+        check(after.differing(before, BOARD_BOX, 8) > 1000, "the swap changed nothing")
+
+    def run(self, start_only):
         try:
-            self.game_session(paced, start_only)
+            self.floor_end(self.floor_start("bare"))
+            self.floors["wait"] = self.floor_start("wait")
+            if not start_only:
+                self.floors["music"] = self.floor_start("music")
+            self.run_game(start_only)
         except E2EFailure as failure:
             print(f"run left out: {failure}", flush=True)
+        finally:
+            for mode in list(self.floors):
+                self.floor_end(self.floors.pop(mode))
+
+    def run_game(self, start_only):
+        steps = [
+            lambda: self.game("game", {"opc.txt": TIMED}, first=True, start_only=start_only,
+                              then=self.menu_and_pages),
+        ]
+        if not start_only:
+            steps += [
+                lambda: self.game("silent", {"opc.txt": TIMED_SILENT},
+                                  then=self.waiting_game("timed silent")),
+                lambda: self.game("relaxed", {"opc.txt": RELAXED},
+                                  then=self.waiting_game("relaxed")),
+                lambda: self.game("held60", {"opc.txt": TIMED}, display=HELD_60,
+                                  then=self.waiting_game("timed 60")),
+                lambda: self.game("fast144", {"opc.txt": TIMED}, display=FAST_144,
+                                  then=self.waiting_game("timed fast 144")),
+                lambda: self.game("cascade", CASCADE_FILES, then=self.cascade),
+            ]
+        for step in steps:
+            # A step that goes wrong is told and its figures left out; the others go on.
+            try:
+                step()
+            except E2EFailure as failure:
+                print(f"left out: {failure}", flush=True)
+
+
+def column(figures, name, fmt):
+    values = figures.get(name, []) if name else []
+    if not values:
+        return "-"
+    return " / ".join(fmt.format(v) for v in
+                      (min(values), statistics.median(values), max(values)))
+
+
+def median(figures, name):
+    values = figures.get(name)
+    return statistics.median(values) if values else None
+
+
+def report_start(figures):
+    rows = [
+        ("time to first presented frame (s)", "first frame", "{:.3f}", "target <= 0.15 s"),
+        ("peak resident memory (MB)", "peak", "{:.1f}", "target <= floor + 20 MB"),
+        ("private memory at the menu (MB)", "private", "{:.1f}", ""),
+    ]
+    width = max(len(row[0]) for row in rows)
+    print(f"{'':{width}}  {'game':>23}  {'floor':>23}  {'bare':>23}")
+    for label, name, fmt, note in rows:
+        print(f"{label:{width}}  {column(figures, 'game ' + name, fmt):>23}  "
+              f"{column(figures, 'wait ' + name, fmt):>23}  "
+              f"{column(figures, 'bare ' + name, fmt):>23}  {note}")
+    for name, label in (("wait", "floor"), ("bare", "bare window")):
+        peak, floor = median(figures, "game peak"), median(figures, f"{name} peak")
+        if peak is not None and floor is not None:
+            print(f"game's peak resident memory above the {label} (medians): "
+                  f"{peak - floor:.1f} MB")
+
+
+def report_quiet(figures):
+    # label, key, the floor beside it, target
+    rows = [
+        ("floor asleep, silent", "floor wait", None, None),
+        ("floor asleep, music streaming", "floor music", None, None),
+        ("main menu", "menu", "wait", QUIET),
+        ("the list of results", "results", "wait", QUIET),
+        ("the options (its music playing)", "options", "music", QUIET),
+        ("the bonus table", "bonus", "wait", QUIET),
+        ("the rules", "info", "wait", QUIET),
+        ("timed game waiting, music on", "timed", "music", QUIET),
+        ("timed game waiting, both volumes 0", "timed silent", "wait", QUIET_SILENT),
+        ("relaxed game waiting, music on", "relaxed", "music", QUIET),
+        ("timed game waiting, 60 Hz held flips", "timed 60", "music", QUIET),
+        ("timed game waiting, 144 Hz fast flips", "timed fast 144", "music", QUIET),
+        (f"the {CASCADE:.0f} s after a cascading swap", "cascade", "music", None),
+    ]
+    width = max(len(row[0]) for row in rows)
+    print(f"\n{'':{width}}  {'process (%)':>20}  {'X server (%)':>20}  "
+          f"{'pictures per second':>23}  {'floor meanwhile (%)':>20}  {'above it':>8}  "
+          "target")
+    for label, key, floor, target in rows:
+        own = median(figures, f"{key} cpu")
+        beside = f"{key} floor {floor} cpu"
+        pairs = list(zip(figures.get(f"{key} cpu", []), figures.get(beside, [])))
+        above = f"{statistics.median(g - f for g, f in pairs):+.1f}" if pairs else "-"
+        if target is None:
+            goal = ""
+        else:
+            server = median(figures, f"{key} x cpu")
+            met = own is not None and server is not None and own <= target[0] and \
+                server <= target[1]
+            goal = (f"game <= {target[0]:.0f} %, X <= {target[1]:.1f} %: "
+                    + ("met" if met else "NOT met" if own is not None else "-"))
+        print(f"{label:{width}}  {column(figures, key + ' cpu', '{:.1f}'):>20}  "
+              f"{column(figures, key + ' x cpu', '{:.2f}'):>20}  "
+              f"{column(figures, key + ' fps', '{:.1f}'):>23}  "
+              f"{column(figures, beside if floor else None, '{:.1f}'):>20}  {above:>8}  "
+              f"{goal}")
 
 
 def report(figures, runs, start_only):
-    def column(name, fmt):
-        values = figures.get(name, []) if name else []
-        if not values:
-            return "-"
-        return " / ".join(fmt.format(v) for v in
-                          (min(values), statistics.median(values), max(values)))
-
     print(f"\nruns: {runs}; each figure min / median / max. floor: an empty window set up as "
-          "the game sets Allegro up (input, add-ons, audio); bare: Allegro and a window only. "
-          "Processor shares are of one processor.")
-    # label, game's figure, floor's, bare window's, format, note
-    rows = [
-        ("time to first presented frame (s)", "game first frame", "floor first frame",
-         "bare first frame", "{:.3f}", "target <= 0.15 s"),
-        ("peak resident memory (MB)", "game peak", "floor peak", "bare peak", "{:.1f}",
-         "target <= floor + 20 MB"),
-        ("private memory at the menu (MB)", "game private", "floor private", "bare private",
-         "{:.1f}", ""),
-    ]
+          "the game sets Allegro up (input, add-ons, audio), asleep on its event queue; bare: "
+          "Allegro and a window only. Processor shares are of one processor, over "
+          f"{SPAN:.0f} s unless told, with the pointer resting. Both floors run beside the game, "
+          "each in its own Xvfb, over the same spans; 'above it' is the median of the game's "
+          "share less its floor's, span by span; the targets compare medians.")
+    report_start(figures)
     if not start_only:
-        rows += [
-            ("processor idle at the menu (%)", "game idle cpu", "floor wait cpu", None,
-             "{:.1f}", "target <= 3 %; the floor asleep"),
-            ("  X server meanwhile (%)", "game idle x cpu", "floor wait x cpu", None, "{:.1f}",
-             ""),
-            ("  flips held to 60 Hz (%)", "game 60 idle cpu", None, None, "{:.1f}", ""),
-            ("frames per second, free", "game fps", "floor flip fps", None, "{:.0f}",
-             "game: a timed game; floor: flipping at the game loop's pace"),
-            ("  processor meanwhile (%)", "game play cpu", "floor flip cpu", None, "{:.1f}", ""),
-            ("  X server meanwhile (%)", "game play x cpu", "floor flip x cpu", None, "{:.1f}",
-             ""),
-            ("frames per second, flips held to 60 Hz", "game 60 fps", "floor flip 60 fps", None,
-             "{:.1f}", ""),
-            ("  processor meanwhile (%)", "game 60 play cpu", "floor flip 60 cpu", None,
-             "{:.1f}", ""),
-            ("  X server meanwhile (%)", "game 60 play x cpu", "floor flip 60 x cpu", None,
-             "{:.1f}", ""),
-        ]
-    width = max(len(row[0]) for row in rows)
-    print(f"{'':{width}}  {'game':>23}  {'floor':>23}  {'bare':>23}")
-    for label, game, floor, bare, fmt, note in rows:
-        print(f"{label:{width}}  {column(game, fmt):>23}  {column(floor, fmt):>23}  "
-              f"{column(bare, fmt):>23}  {note}")
-    for name in ("floor", "bare"):
-        peaks, floors = figures.get("game peak"), figures.get(f"{name} peak")
-        if peaks and floors:
-            print(f"game's peak resident memory above the {name} (medians): "
-                  f"{statistics.median(peaks) - statistics.median(floors):.1f} MB")
+        report_quiet(figures)
 
 
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     start_only = "--start-only" in sys.argv
     binary, assets, floor, probe, shim = (os.path.abspath(p) for p in args[:5])
-    runs = int(args[5]) if len(args) > 5 else 5
+    runs = int(args[5]) if len(args) > 5 else 3
     runner = Runner(binary, assets, floor, probe, shim)
     for run in range(1, runs + 1):
         print(f"== run {run} of {runs}", flush=True)
