@@ -10,8 +10,12 @@ namespace board {
 // previous hint.
 void findMove();
 
-// The hint button: its hover picture and, while it is held, the hinted cell blinking.
+// The hint button: its hover picture and, when it is pressed, showHint.
 void updateHintButton();
+
+// The hinted cell blinks while the hint button is held and for two seconds from the
+// press, unless the player presses a button or a key before (the H key or a click).
+void showHint();
 
 // Replaces one random element of rows 1..7 that is not a bonus element with a new kind
 // and clears GameState.noMoves.
