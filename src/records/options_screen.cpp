@@ -229,7 +229,10 @@ void drawRowFrames(int chosen) {
 // A volume moved one of the slider's steps by Left or Right, and drawn.
 float stepVolume(const Slider& slider, float volume, int key) {
     const int step = key == ALLEGRO_KEY_RIGHT ? 1 : -1;
-    const int value = std::clamp(percent(volume) + step, 0, kFullVolume);
+    // Rounded, not cut: 0.51 is stored as 0.50999..., which must still step to 0.52.
+    const long shown =
+        std::isnan(volume) ? 0 : std::lround(std::clamp(volume, 0.0f, 1.5f) * kPixelsPerUnit);
+    const int value = std::clamp(static_cast<int>(shown) + step, 0, kFullVolume);
     const float stepped = static_cast<float>(value) / kPixelsPerUnit;
     app::restoreFromScreen(slider.repair);
     drawVolume(slider, stepped);
