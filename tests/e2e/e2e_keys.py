@@ -85,6 +85,7 @@ def scenario_keys_focus(session):
     """A timed game stands still while another window has the focus, and runs on once
     the player is back and ends the pause with a key."""
     session.start()
+    session.follow_window((800, 600))
     reach_menu(session)
     choose(session, "new")
     session.move(*NOWHERE)
