@@ -224,4 +224,31 @@ TEST_F(KeyboardPlay, PEscapeAndTheLostFocusPauseATimedGameAndItsKeysEndThePause)
     }
 }
 
+// Enter answers "Dalej"; the next level's board starts with nothing picked (a pick made
+// as the eighth star dropped is not kept) and the cursor back, hidden, top left.
+TEST_F(KeyboardPlay, EnterContinuesToTheNextLevelWithNoPickAndTheCursorTopLeft) {
+    answerOnce("MERKURY - ", [] { keys(ALLEGRO_KEY_ENTER); });
+    int level = 0, picked = -1, cursor = -1;
+    auto script = inLoop();
+    script.at(3, [] { keys(ALLEGRO_KEY_RIGHT); })
+        .at(10,
+            [] {
+                GameState.pickedCell = 10;
+                GameState.stars = 8;
+            })
+        .at(2000,
+            [&] {
+                level = GameState.level;
+                picked = GameState.pickedCell;
+                standin::log().shapes.clear();
+            })
+        .at(2010, [&] { cursor = cursorCell(); })
+        .at(2011, [] { keys(ALLEGRO_KEY_DOWN); })
+        .at(2020, [&] { cursor = cursor * 100 + cursorCell(); });
+    play(script, 2030);
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(picked, 0);
+    EXPECT_EQ(cursor, 9) << "hidden, then one row down from the top-left cell";
+}
+
 } // namespace
