@@ -1,5 +1,6 @@
 #include "app/input.hpp"
 
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
 #include "app/window.hpp"
 
@@ -34,26 +35,41 @@ void readMouse(ALLEGRO_MOUSE_STATE& state) {
     const double now = al_get_time();
     while (mouseQueue != nullptr && al_get_next_event(mouseQueue, &event)) {
         const unsigned button = event.mouse.button;
-        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8 ||
-            now - event.mouse.timestamp > kRecentPress) {
+        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8) {
+            continue;
+        }
+        const bool held = (state.buttons & (1 << (button - 1))) != 0;
+        if (!held && now - event.mouse.timestamp > kRecentPress) {
             continue;
         }
         const int bit = 1 << (button - 1);
-        if ((state.buttons & bit) == 0) {
-            state.buttons |= bit;
-            x = event.mouse.x;
-            y = event.mouse.y;
-        }
+        // A press still held counts from where it went down: a drag begun while the
+        // board was moving starts on the cell the player pressed.
+        state.buttons |= bit;
+        x = event.mouse.x;
+        y = event.mouse.y;
     }
     const Point at = toPicture(shownLetterbox(), x, y);
     state.x = at.x;
     state.y = at.y;
 }
 
+bool mousePressWaiting() {
+    ALLEGRO_EVENT event;
+    while (mouseQueue != nullptr && al_peek_next_event(mouseQueue, &event)) {
+        if (event.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
+            return true;
+        }
+        al_drop_next_event(mouseQueue);
+    }
+    return false;
+}
+
 void forgetPresses() {
     if (mouseQueue != nullptr) {
         al_flush_event_queue(mouseQueue);
     }
+    forgetKeys();
 }
 
 void pollInput() {

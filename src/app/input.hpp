@@ -30,14 +30,18 @@ void watchMouse();
 // al_get_mouse_state with the position in the canvas's pixels, as the last present showed
 // the picture (app::toPicture). A button pressed and let go again since the last read,
 // within the last quarter of a second (a click quicker than a frame, when presenting is
-// slow), is reported held where it went down, so no click is lost.
+// slow), is reported held where it went down, so no click is lost; a press still held
+// is reported where it went down, however long ago.
 void readMouse(ALLEGRO_MOUSE_STATE& state);
+
+// Whether a mouse button went down that readMouse has not yet seen; the press stays.
+bool mousePressWaiting();
 
 // Forgets the queue of presses (game::resetProcessState).
 void forgetMouse();
 
-// Forgets the presses readMouse has not yet seen: a press that has already been acted on
-// (a skipped intro) must not be taken again as a click by the next screen.
+// Forgets the presses readMouse has not yet seen, and the keys no screen took: a press that has
+// already been acted on (a skipped intro) must not be taken again as a click by the next screen.
 void forgetPresses();
 
 // Clears the hover, copies the previous mouse state into InputState, then reads the

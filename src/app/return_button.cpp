@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
@@ -13,15 +14,28 @@ void drawReturnButton(const ReturnButton& button) {
     drawSheet(sheet::kMenuButton, button.plateAt);
 }
 
+void lightReturnButton(const ReturnButton& button) {
+    const Rect band = button.band;
+    al_draw_tinted_bitmap_region(Assets.screen, palette::kHoverGlow, band.x, band.y, band.w, band.h,
+                                 band.x, band.y, 0);
+}
+
 bool serveReturnButton(const ReturnButton& button) {
     const InputStateRecord& in = InputState;
     if (!button.hit.contains(in.x, in.y)) {
         return false;
     }
-    const Rect band = button.band;
-    al_draw_tinted_bitmap_region(Assets.screen, palette::kHoverGlow, band.x, band.y, band.w, band.h,
-                                 band.x, band.y, 0);
+    lightReturnButton(button);
     if (in.buttons != kLeftButton) {
+        return false;
+    }
+    playCue(SoundCue::Menu);
+    return true;
+}
+
+bool takeReturnKey() {
+    const int key = takeKey(false);
+    if (key != ALLEGRO_KEY_ESCAPE && !isChoiceKey(key)) {
         return false;
     }
     playCue(SoundCue::Menu);

@@ -19,9 +19,16 @@ inline constexpr ReturnButton kListReturn{{343, 530}, {348, 532, 449, 553}, {347
 // Draws the plate onto the current target, as the page is composed.
 void drawReturnButton(const ReturnButton& button);
 
+// The button's light, as under the pointer.
+void lightReturnButton(const ReturnButton& button);
+
 // Lights the button while the pointer is on it; a click on it plays the menu cue and is
 // answered true.
 bool serveReturnButton(const ReturnButton& button);
+
+// Enter, Space or Escape, the button's keys: the menu cue plays and the answer is true.
+// Any other key waiting is dropped.
+bool takeReturnKey();
 
 // Takes the button back from the composed screen, after the frame was presented.
 void repairReturnButton(const ReturnButton& button);

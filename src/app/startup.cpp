@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
@@ -210,6 +211,7 @@ void startUp() {
     watchWindow();
     watchPlayer();
     watchMouse();
+    watchKeys();
 }
 
 void titleSequence() {

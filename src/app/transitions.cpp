@@ -1,6 +1,7 @@
 #include "app/transitions.hpp"
 
 #include "app/assets.hpp"
+#include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/settings.hpp"
 #include "app/sound.hpp"
@@ -18,6 +19,12 @@ constexpr float kMusicRampStep = 0.005f;
 void fadeIn() {
     Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
+        // A press during the fade ends it: the screen appears whole and takes the press.
+        if (pressWaiting()) {
+            al_draw_bitmap(Assets.screen, 0, 0, 0);
+            pace.frame(true);
+            return;
+        }
         al_draw_tinted_bitmap(Assets.screen, al_map_rgba(i, i, i, i), 0, 0, 0);
         pace.frame(i == kFadeInSteps - 1);
     }
@@ -27,6 +34,12 @@ void fadeOut() {
     float gain = app::Settings.musicVolume;
     Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
+        // A press during the fade ends it at once; the next screen takes the press.
+        if (pressWaiting()) {
+            al_clear_to_color(al_map_rgb(0, 0, 0));
+            pace.frame(true);
+            break;
+        }
         gain -= kMusicRampStep;
         al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0, 0,
                               0);

@@ -16,6 +16,7 @@ namespace {
 ALLEGRO_EVENT_QUEUE* windowQueue = nullptr;
 std::function<void()> closeHook;
 bool closeAsked = false;
+bool focusLost = false; // the window lost the keyboard focus since the last look
 // F11 pressed an odd number of times since the last answer: twice is no switch at all.
 bool switchAsked = false;
 bool resized = false;
@@ -40,7 +41,7 @@ OnWindowClose::~OnWindowClose() {
 }
 
 void watchWindow() {
-    closeAsked = switchAsked = resized = changed = false;
+    closeAsked = switchAsked = resized = changed = focusLost = false;
     windowQueue = al_create_event_queue();
     if (windowQueue == nullptr || Assets.display == nullptr) {
         return;
@@ -52,7 +53,7 @@ void watchWindow() {
 void forgetWindow() {
     windowQueue = nullptr;
     closeHook = nullptr;
-    closeAsked = switchAsked = resized = changed = false;
+    closeAsked = switchAsked = resized = changed = focusLost = false;
 }
 
 void takeWindowEvents() {
@@ -70,6 +71,9 @@ void takeWindowEvents() {
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE:
             changed = true;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
+            focusLost = true;
             break;
         case ALLEGRO_EVENT_KEY_DOWN:
             if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
@@ -98,6 +102,10 @@ bool takeResize() {
 
 bool resizeWaiting() {
     return resized;
+}
+
+bool takeFocusLoss() {
+    return std::exchange(focusLost, false);
 }
 
 bool takeWindowChange() {

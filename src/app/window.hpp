@@ -33,6 +33,10 @@ bool resizeWaiting();
 // presents again.
 bool takeWindowChange();
 
+// True once after the window lost the keyboard focus (the player turned to another
+// window), as the last answerWindow found.
+bool takeFocusLoss();
+
 // Puts the window into full screen (Allegro's full-screen window) or back, and stores the
 // choice in "ekran.txt"; false when the choice could not be stored (the window switches
 // all the same and the old file stays).

@@ -1,6 +1,7 @@
 #include "dialog/text_entry.hpp"
 
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/window.hpp"
 
@@ -123,6 +124,8 @@ int nextTypedCharacter(ALLEGRO_EVENT_QUEUE* queue) {
 
 void forgetConfirmingKey() {
     app::InputState.event = ALLEGRO_EVENT{};
+    // The typed name or password is not for the next screen to read as its keys.
+    app::forgetKeys();
 }
 
 ALLEGRO_EVENT_QUEUE* createKeyboardQueue() {

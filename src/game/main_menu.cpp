@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -93,21 +94,42 @@ void mainMenu() {
     composeMainMenu();
     fadeIn();
     bool wasOnItem = false;
+    // The lit item: the one under the pointer since the mouse last moved, or the one the
+    // arrows moved to since (Down from none lights the first; the ends stop them).
+    int lit = 0;
+    Point pointer{-1, -1};
     WaitingScreen waiting;
     for (;;) {
         pollInput();
-        InputState.hover = menuItemAt(InputState.x, InputState.y);
-        const int item = InputState.hover;
-        if (item != 0) {
-            drawHighlight(item);
-            if (!wasOnItem) {
+        const int pointed = menuItemAt(InputState.x, InputState.y);
+        if (InputState.x != pointer.x || InputState.y != pointer.y) {
+            pointer = {InputState.x, InputState.y};
+            lit = pointed;
+        }
+        const int key = takeKey();
+        const int before = lit;
+        if (key == ALLEGRO_KEY_DOWN) {
+            lit = lit < kMenuItems ? lit + 1 : kMenuItems;
+        } else if (key == ALLEGRO_KEY_UP && lit != 0) {
+            lit = lit > 1 ? lit - 1 : 1;
+        }
+        InputState.hover = lit;
+        if (lit != 0) {
+            drawHighlight(lit);
+            if (!wasOnItem || lit != before) {
                 playCue(SoundCue::Menu);
             }
             wasOnItem = true;
         } else {
             wasOnItem = false;
         }
-        if (item != 0 && InputState.buttons == kLeftButton) {
+        int item = 0;
+        if (pointed != 0 && InputState.buttons == kLeftButton) {
+            item = pointed;
+        } else if (lit != 0 && isChoiceKey(key)) {
+            item = lit;
+        }
+        if (item != 0) {
             if (item == kExitItem) {
                 app::showCanvas();
                 restoreFromScreen(kRestoredRegion);
@@ -115,6 +137,7 @@ void mainMenu() {
                 fadeOut();
                 return;
             }
+            forgetKeys(); // what the menu did not take is not the item's
             runMenuItem(item);
             waiting = WaitingScreen{}; // the menu came back faded in: show its hover again
         }

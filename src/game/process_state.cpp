@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
@@ -27,6 +28,7 @@ void resetProcessState() {
     resetPacing();
     forgetWindow();
     forgetMouse();
+    dropKeyQueue();
     resetLetterbox();
     resetAssetFolder();
     board::GameState = board::GameStateRecord{};

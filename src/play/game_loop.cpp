@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -16,6 +17,7 @@
 #include "board/move_search.hpp"
 #include "board/scoring.hpp"
 #include "play/board_animations.hpp"
+#include "play/board_cursor.hpp"
 #include "play/board_input.hpp"
 #include "play/board_view.hpp"
 #include "play/clock.hpp"
@@ -60,6 +62,8 @@ void setUpGame() {
     // A key an earlier screen took (the Escape that confirmed a password) is not this
     // game's: the timed game would read it as its pause key on every frame.
     InputState.event = ALLEGRO_EVENT{};
+    // A window that lost the focus before the game began pauses nothing.
+    app::takeFocusLoss();
     board::resetGame();
     updateBoardFrame();
     board::fillBoardRandomly();
@@ -93,10 +97,15 @@ class Frame {
     // One frame of the game, in the order the rules depend on; returns how the game
     // ended, or Playing.
     WayOut run() {
-        // Only one key per frame; without a new one the last event stays.
-        al_get_next_event(keys_, &InputState.event);
+        // Only one key per frame; without a new one the last event stays, but only a
+        // new one is acted on.
+        const int key = keys_ != nullptr && al_get_next_event(keys_, &InputState.event)
+                            ? app::pressedKey(InputState.event)
+                            : 0;
+        // A timed game pauses when the player turns to another window.
+        const bool focusLost = app::takeFocusLoss();
         if (GameState.mode == board::GameMode::Timed &&
-            (InputState.event.keyboard.unichar == app::kEscape ||
+            (key == ALLEGRO_KEY_ESCAPE || key == ALLEGRO_KEY_P || focusLost ||
              InputState.buttons == app::kRightButton)) {
             pauseScreen();
             upBefore_ = false; // the press that ended the pause is no click
@@ -113,6 +122,11 @@ class Frame {
 
         app::pollInput();
         updateBoardFrame();
+        if (InputState.x != pointerX_ || InputState.y != pointerY_) {
+            cursor_.hide(); // the player took the mouse
+            pointerX_ = InputState.x;
+            pointerY_ = InputState.y;
+        }
         const bool pressed = InputState.buttons == app::kLeftButton;
         if (isCell(InputState.hover) && pressed) {
             GameState.selectedCell = InputState.hover;
@@ -122,12 +136,18 @@ class Frame {
         }
         // After a drag the button is up again.
         upBefore_ = InputState.buttons == 0;
+        if (!pressed) {
+            cursor_.serveKey(key);
+        }
         board::resolveLines();
         board::findMove();
 
         if (GameState.stars == board::kStarsPerLevel && GameState.level <= board::kLevels) {
             completeLevel();
             upBefore_ = false; // the press on "Dalej" is no click on the new board
+            // The new board starts with nothing picked and the cursor back in its corner.
+            GameState.pickedCell = 0;
+            cursor_.reset();
             GameState.clockBar = 0;
         }
         if (GameState.level == board::kLevels + 1) {
@@ -142,9 +162,13 @@ class Frame {
             GameState.noMoves = 0;
         }
         updateHintButton();
+        if (key == ALLEGRO_KEY_H) {
+            showHint();
+        }
         drawPick();
+        cursor_.draw();
 
-        WayOut out = serveButtonRow();
+        WayOut out = serveButtonRow(key);
         if (out != WayOut::Playing) {
             return out;
         }
@@ -161,18 +185,19 @@ class Frame {
         board::GameStateRecord now = GameState;
         now.clockTicks = shownState_.clockTicks;
         const bool changed = std::memcmp(&now, &shownState_, sizeof now) != 0 ||
-                             InputState.hover != shownHover_ ||
+                             !(cursor_ == shownCursor_) || InputState.hover != shownHover_ ||
                              InputState.buttons != shownButtons_ || app::takeWindowChange();
         if (changed) {
             app::showCanvas();
             shownState_ = GameState;
+            shownCursor_ = cursor_;
             shownHover_ = InputState.hover;
             shownButtons_ = InputState.buttons;
         }
         const app::InputStateRecord& in = InputState;
         const bool mouseAhead = app::mouseState.x != in.x || app::mouseState.y != in.y ||
                                 app::mouseState.buttons != in.buttons;
-        return changed || mouseAhead || !al_is_event_queue_empty(keys_);
+        return changed || mouseAhead || (keys_ != nullptr && !al_is_event_queue_empty(keys_));
     }
 
     // Frames until something can change with no input: the clock's next step; a relaxed
@@ -182,7 +207,9 @@ class Frame {
         return step > 0 ? std::min(step, kIdleFrames) : kIdleFrames;
     }
 
-    WayOut serveButtonRow() {
+    // The panel's buttons, under the pointer or by their keys: H the hint (served with the
+    // hint button), M the menu, Z the save button ("Zapisz").
+    WayOut serveButtonRow(int key) {
         const int hover = InputState.hover;
         if (hover == 0) {
             onButton_ = false;
@@ -196,14 +223,12 @@ class Frame {
         }
         // Over a cell the flag keeps its value.
 
-        if (InputState.buttons != app::kLeftButton) {
-            return WayOut::Playing;
-        }
-        if (hover == kHoverMenu) {
+        const bool click = InputState.buttons == app::kLeftButton;
+        if ((click && hover == kHoverMenu) || key == ALLEGRO_KEY_M) {
             keepBoardInScreenBuffer();
             return WayOut::MenuButton;
         }
-        if (hover == kHoverSave) {
+        if ((click && hover == kHoverSave) || key == ALLEGRO_KEY_Z) {
             saves::saveDialog();
             return WayOut::SaveButton;
         }
@@ -221,6 +246,10 @@ class Frame {
     board::GameStateRecord shownState_{};
     int shownHover_ = -1;
     int shownButtons_ = -1;
+    BoardCursor cursor_;
+    BoardCursor shownCursor_;
+    int pointerX_ = -1; // where the pointer was when the cursor was last hidden
+    int pointerY_ = -1;
 };
 
 void leaveGame() {
@@ -230,15 +259,13 @@ void leaveGame() {
 
 void gameLoop() {
     setUpGame();
-    ALLEGRO_EVENT_QUEUE* keys = al_create_event_queue();
-    al_register_event_source(keys, al_get_keyboard_event_source());
-
-    Frame frame(keys);
+    // The keys pressed since the game was chosen, during its fade too, are the game's.
+    Frame frame(app::keyQueue());
     while (frame.run() == WayOut::Playing) {
     }
 
-    // The queue would otherwise keep collecting keys for the rest of the run.
-    al_destroy_event_queue(keys);
+    // What the game did not take is not the menu's.
+    app::forgetKeys();
     leaveGame();
 }
 

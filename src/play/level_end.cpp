@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -123,7 +124,8 @@ void waitForContinue() {
         } else {
             app::drawSheet(kContinueButton, kContinueButtonAt);
         }
-        if (hovered && in.buttons == app::kLeftButton) {
+        // "Dalej" takes Enter or Space as well as a click.
+        if ((hovered && in.buttons == app::kLeftButton) || app::isChoiceKey(app::takeKey(false))) {
             return;
         }
         waiting.present();

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -23,6 +24,12 @@ constexpr app::Point kPlateAt{422, 265};
 constexpr app::Point kWordAt{535, 268}; // centred on x
 constexpr double kShowRest = 0.1;
 
+// Besides any mouse button, the keys that end the pause; a key held since it began the
+// pause repeats without ending it.
+bool endsPause(int key) {
+    return key == ALLEGRO_KEY_ESCAPE || key == ALLEGRO_KEY_P || app::isChoiceKey(key);
+}
+
 constexpr ALLEGRO_COLOR kWordColour = app::palette::rgb(200, 210, 220);
 } // namespace
 
@@ -36,7 +43,7 @@ void pauseScreen() {
     // the player does something, so a paused game neither keeps a processor busy nor
     // ignores the window's close button; a resized or uncovered window shows the plate
     // again.
-    while (app::mouseState.buttons == 0) {
+    while (app::mouseState.buttons == 0 && !endsPause(app::takeKey(false))) {
         app::answerWindow();
         if (app::takeWindowChange()) {
             app::showCanvas();

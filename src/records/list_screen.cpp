@@ -116,7 +116,7 @@ void listScreen() {
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
-        leaving = app::serveReturnButton(app::kListReturn);
+        leaving = app::serveReturnButton(app::kListReturn) || app::takeReturnKey();
         waiting.present();
         app::repairReturnButton(app::kListReturn);
         waiting.rest();

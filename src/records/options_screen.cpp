@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -195,6 +196,48 @@ float dragSlider(const Slider& slider, int x) {
     return static_cast<float>(x - kSliderZeroX) / kPixelsPerUnit;
 }
 
+// The rows the arrows choose from, top to bottom; the return button is the last.
+enum Row { kNoRow = -1, kMusicRow, kEffectsRow, kDeleteRow, kModeRow, kFullScreenRow, kReturnRow };
+constexpr ALLEGRO_COLOR kChosenRowColour = app::palette::rgb(120, 220, 255);
+constexpr int kFullVolume = 150; // the track's right end, in the slider's steps
+
+// The row Up or Down leads to from `row` (Down from none is the first; the ends stop
+// them); the delete row only while there is a list to delete.
+int nextRow(int row, int key, bool listShown) {
+    const int step = key == ALLEGRO_KEY_DOWN ? 1 : key == ALLEGRO_KEY_UP ? -1 : 0;
+    if (step == 0 || (row == kNoRow && step < 0)) {
+        return row;
+    }
+    int next = row + step;
+    if (next == kDeleteRow && !listShown) {
+        next += step;
+    }
+    return next < kMusicRow || next > kReturnRow ? row : next;
+}
+
+// The chosen row framed in light, the others as composed.
+void drawRowFrames(int chosen) {
+    for (int row = 0; row < kRows; ++row) {
+        const int bottom = kFirstRowBottom + kRowPitch * row;
+        al_draw_rounded_rectangle(kRowLeft, bottom - kRowHeight, kRowRight, bottom, kRadius,
+                                  kRadius, row == chosen ? kChosenRowColour : app::palette::kSlate,
+                                  0);
+    }
+}
+
+// A volume moved one of the slider's steps by Left or Right, and drawn.
+float stepVolume(const Slider& slider, float volume, int key) {
+    const int step = key == ALLEGRO_KEY_RIGHT ? 1 : -1;
+    // Rounded, not cut: 0.51 is stored as 0.50999..., which must still step to 0.52.
+    const long shown =
+        std::isnan(volume) ? 0 : std::lround(std::clamp(volume, 0.0f, 1.5f) * kPixelsPerUnit);
+    const int value = std::clamp(static_cast<int>(shown) + step, 0, kFullVolume);
+    const float stepped = static_cast<float>(value) / kPixelsPerUnit;
+    app::restoreFromScreen(slider.repair);
+    drawVolume(slider, stepped);
+    return stepped;
+}
+
 void switchMode() {
     app::drawSheet(kModePlate, kModePlateAt);
     app::restoreFromScreen(kModeLabelRepair);
@@ -255,6 +298,8 @@ void optionsScreen() {
     app::OnWindowClose keep([] { writeOptionsFile(); });
     bool leaving = false;
     bool fullScreenShown = app::Settings.fullScreen;
+    int row = kNoRow; // chosen by the arrows; the mouse moving lets it go
+    app::Point pointer{-1, -1};
     app::WaitingScreen waiting;
     while (!leaving) {
         const files::FileRead list = listFile();
@@ -276,6 +321,45 @@ void optionsScreen() {
         }
         const app::InputStateRecord& in = app::InputState;
         const bool click = in.buttons == app::kLeftButton;
+        if (in.x != pointer.x || in.y != pointer.y) {
+            row = pointer.x < 0 ? row : kNoRow;
+            pointer = {in.x, in.y};
+        }
+        const int key = app::takeKey();
+        const int rowBefore = row;
+        row = nextRow(row, key, listShown);
+        bool keyChanged = row != rowBefore;
+        const bool sideways = key == ALLEGRO_KEY_LEFT || key == ALLEGRO_KEY_RIGHT;
+        const bool flip = sideways || app::isChoiceKey(key);
+        if (row == kMusicRow && sideways) {
+            app::Settings.musicVolume = stepVolume(kMusicSlider, app::Settings.musicVolume, key);
+            app::setMusicGain(app::Settings.musicVolume);
+            keyChanged = true;
+        }
+        if (row == kEffectsRow && sideways) {
+            app::Settings.effectsVolume =
+                stepVolume(kEffectsSlider, app::Settings.effectsVolume, key);
+            keyChanged = true;
+        }
+        if (row == kDeleteRow && listShown && app::isChoiceKey(key)) {
+            clearList();
+            listShown = false;
+            row = kModeRow;
+        }
+        if (row == kModeRow && flip) {
+            switchMode();
+        }
+        if (row == kFullScreenRow && flip) {
+            switchFullScreen();
+        }
+        if ((row == kReturnRow && app::isChoiceKey(key)) || key == ALLEGRO_KEY_ESCAPE) {
+            app::playCue(app::SoundCue::Menu);
+            leaving = true;
+        }
+        drawRowFrames(row);
+        if (row == kReturnRow) {
+            app::lightReturnButton(app::kPageReturn);
+        }
         if (click && kMusicSlider.hit.contains(in.x, in.y)) {
             app::Settings.musicVolume = dragSlider(kMusicSlider, in.x);
             app::setMusicGain(app::Settings.musicVolume);
@@ -306,7 +390,7 @@ void optionsScreen() {
         if (app::serveReturnButton(app::kPageReturn)) {
             leaving = true;
         }
-        waiting.present(fullScreenChanged);
+        waiting.present(fullScreenChanged || keyChanged);
         if (listShown) {
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         }

@@ -5,6 +5,7 @@
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -121,11 +122,14 @@ void drawStripBand(app::Rect band, bool tinted) {
     }
 }
 
-// The question loop; true when the answer is yes.
+// The question loop; true when the answer is yes. Besides the mouse: T (tak) and N
+// (nie) answer at once, Left and Right light an answer and Enter or Space gives it.
 bool answeredYes() {
     app::WaitingScreen waiting;
     int band = 0;       // the answer lit by the last frame's drawing (0: none)
     int shownBand = -1; // the answer lit on the screen
+    int keyLit = 0;     // the answer the arrows lit; the mouse moving lets it go
+    app::Point pointer{-1, -1};
     for (;;) {
         app::pollInput();
         drawReadout();
@@ -138,6 +142,26 @@ bool answeredYes() {
             in.hover = kYes;
         } else if (kNoButton.contains(in.x, in.y)) {
             in.hover = kNo;
+        }
+        if (in.x != pointer.x || in.y != pointer.y) {
+            keyLit = 0;
+            pointer = {in.x, in.y};
+        }
+        const int key = app::takeKey();
+        if (key == ALLEGRO_KEY_T) {
+            return true;
+        }
+        if (key == ALLEGRO_KEY_N) {
+            return false;
+        }
+        if (key == ALLEGRO_KEY_LEFT || key == ALLEGRO_KEY_RIGHT) {
+            keyLit = key == ALLEGRO_KEY_LEFT ? kYes : kNo;
+        }
+        if (in.hover == 0) {
+            in.hover = keyLit;
+        }
+        if (app::isChoiceKey(key) && in.hover != 0) {
+            return in.hover == kYes;
         }
         if (in.hover == kYes) {
             drawStripBand(kYesBand, true);

@@ -24,8 +24,13 @@ constexpr app::HitBox kPanel{100, 100, 700, 520};
 constexpr float kPanelRadius = 15;
 constexpr int kRuleX = 150;
 constexpr int kFirstRuleY = 120;
-constexpr int kFirstCreditY = 380;
-constexpr int kLinePitch = 20;
+// The rules, the keys and the credits, one block after another, fit above the stars.
+constexpr int kLinePitch = 18;
+constexpr int kBlockGap = 4;
+constexpr int kFirstKeyY =
+    kFirstRuleY + kLinePitch * static_cast<int>(texts::kRules.size()) + kBlockGap;
+constexpr int kFirstCreditY =
+    kFirstKeyY + kLinePitch * static_cast<int>(texts::kKeys.size()) + kBlockGap;
 constexpr int kCreditX = 400;
 constexpr int kHalfCycle = 100;
 
@@ -48,6 +53,11 @@ void composePage() {
         al_draw_text(app::Assets.fontBold16,
                      i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+    }
+    for (std::size_t i = 0; i < texts::kKeys.size(); ++i) {
+        al_draw_text(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
+                     kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
+                     texts::kKeys[i]);
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
         al_draw_text(app::Assets.fontBold16, kCreditColour, kCreditX,

@@ -25,7 +25,7 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
-        leaving = app::serveReturnButton(app::kPageReturn);
+        leaving = app::serveReturnButton(app::kPageReturn) || app::takeReturnKey();
         // The stars' two sets swap every `half` frames of a busy screen's length, also
         // while the screen sleeps between frames; at the middle of the cycle neither is
         // drawn again, so the picture stays.

@@ -47,6 +47,13 @@ inline constexpr std::array<const char*, 12> kRules{
     "Koniec gry to: odkrycie wszystkich planet lub brak czasu.",
 };
 
+// The keys, below the rules.
+inline constexpr std::array<const char*, 3> kKeys{
+    "Klawiatura: strzałki - ramka na planszy, spacja/Enter - wybór pola,",
+    "strzałka przy wybranym polu - zamiana, H - podpowiedź, M - menu,",
+    "Z - zapis, P lub Esc - pauza; w menu strzałki, Enter i Esc.",
+};
+
 // Every picture and sound of this game is drawn and synthesised by our own generator, so
 // the credits say so rather than crediting borrowed material.
 inline constexpr std::array<const char*, 4> kCredits{

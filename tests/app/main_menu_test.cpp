@@ -128,4 +128,66 @@ TEST_F(MainMenu, OnlyTheLeftButtonAloneChoosesAnItem) {
     EXPECT_GE(standin::log().flips, menuStart_ + 33 + 128) << "the menu was left too early";
 }
 
+// Down from no light lights the first item, the arrows stop at the ends and sound once
+// per item lit, Enter chooses the lit item.
+TEST_F(MainMenu, TheArrowsMoveTheLightStoppingAtTheEndsAndEnterChooses) {
+    auto script = inMenu();
+    script.at(frame(5), [] {
+        standin::pressKey(ALLEGRO_KEY_UP, 0); // nothing lit: nothing to move
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0);
+        standin::pressKey(ALLEGRO_KEY_UP, 0);      // stays on the first
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0, 8); // held: to the last, and no further
+        standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+    });
+    script.at(5000, [] { FAIL() << "the menu did not return"; }).install();
+    game::mainMenu();
+    std::vector<int> lit;
+    for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+        const int item = static_cast<int>(d.sy - 175) / 40 + 1;
+        if (d.tinted && d.sw == 211 && (lit.empty() || lit.back() != item)) {
+            lit.push_back(item);
+        }
+    }
+    EXPECT_EQ(lit, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(hoverCues(), 7);
+}
+
+// A key pressed while the screen fades out ends the fade, ends the next screen's fade-in
+// and is taken there: Escape on the way into the bonus table leaves it at once.
+TEST_F(MainMenu, AKeyDuringAFadeEndsItAndIsTakenByTheScreenThatAppears) {
+    driver::Steps()
+        .when([](int) { return !standin::textsWith("Nowa gra").empty(); },
+              [] {
+                  standin::pressKey(ALLEGRO_KEY_DOWN, 0, 2); // "Bonusy"
+                  standin::pressKey(ALLEGRO_KEY_SPACE, ' ');
+              })
+        .when(
+            [](int) {
+                for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+                    if (d.tinted && d.sw == 800 && standin::rgba(d.tint).a > 140) {
+                        return true; // the fade-out is under way
+                    }
+                }
+                return false;
+            },
+            [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, 27); })
+        .when([](int) { return standin::textsWith("Nowa gra").size() == 2; },
+              [] {
+                  standin::pressKey(ALLEGRO_KEY_DOWN, 0, 3);
+                  standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+              })
+        .install();
+    game::mainMenu();
+    EXPECT_EQ(standin::textsWith(". . . . . . . . . . . . . . . . . . . . 10 pkt").size(), 1u)
+        << "the bonus table appeared";
+    EXPECT_EQ(standin::textsWith("Nowa gra").size(), 2u) << "and Escape left it";
+    // The menu's fade-out was cut short and the page's fade-in skipped: only the fades
+    // after (out of the page, into the menu and out of it) ran whole.
+    int fadeDraws = 0;
+    for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+        fadeDraws += d.tinted && d.sw == 800;
+    }
+    EXPECT_LT(fadeDraws, 45 + 20 + 128 + 45 + 128);
+}
+
 } // namespace

@@ -161,7 +161,7 @@ TEST_F(Window, AResizedWindowShowsThePictureAtItsNewSizeAndTheMouseFollows) {
 
 // A click over between two reads of the mouse (slow presents, a quick hand) is reported
 // held once, where it was pressed, and let go at the read after; a stale one is not.
-TEST_F(Window, AClickQuickerThanAFrameIsNotLost) {
+TEST_F(Window, AClickQuickerThanAFrameIsNotLostAndAHeldPressCountsFromWhereItWentDown) {
     app::startUp();
     standin::resizeWindow(1600, 1200);
     app::presentNow();
@@ -173,11 +173,19 @@ TEST_F(Window, AClickQuickerThanAFrameIsNotLost) {
     app::pollInput();
     EXPECT_EQ(std::tuple(app::mouseState.x, app::mouseState.y, app::mouseState.buttons),
               std::tuple(20, 20, 0));
-    // One made during a fade, a second before anything reads the mouse, is not acted on.
+    // One let go a second before anything reads the mouse (a click during a cascade) is
+    // not acted on; one still held is, from where it went down: a drag begun while the
+    // board moved starts on the cell pressed.
     standin::quickClick(1000, 600, app::kLeftButton);
     al_rest(1.0);
     app::pollInput();
     EXPECT_EQ(app::mouseState.buttons, 0);
+    standin::quickClick(1000, 600, app::kLeftButton);
+    al_rest(1.0);
+    standin::setMouse(1100, 600, app::kLeftButton);
+    app::pollInput();
+    EXPECT_EQ(std::tuple(app::mouseState.x, app::mouseState.y, app::mouseState.buttons),
+              std::tuple(500, 300, app::kLeftButton));
 }
 
 // A waiting screen sleeps on an unchanged picture; a window resized or uncovered has lost

@@ -19,6 +19,7 @@ import e2e_damaged  # noqa: E402
 import e2e_disk  # noqa: E402
 import e2e_game  # noqa: E402
 import e2e_install  # noqa: E402
+import e2e_keys  # noqa: E402
 import e2e_pace  # noqa: E402
 import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
@@ -206,6 +207,7 @@ SCENARIOS = {
     **e2e_disk.SCENARIOS,
     **e2e_game.SCENARIOS,
     **e2e_install.SCENARIOS,
+    **e2e_keys.SCENARIOS,
     **e2e_pace.SCENARIOS,
     **e2e_records.SCENARIOS,
     **e2e_saves.SCENARIOS,

@@ -78,6 +78,19 @@ TEST(Autoplay, WholeGamesPlayOutAsRecordedAndEndInTheListAndTheMenu) {
     }
 }
 
+// The menu, every move, each planet's "Dalej", the list and the way out, by keys alone.
+TEST(Autoplay, AGameDrivenByTheKeyboardAloneReachesTheFinalScreenAndTheMenu) {
+    AutoplaySettings settings;
+    settings.seed = 69;
+    settings.keysOnly = true;
+    const AutoplayResult r = support::autoplay(settings);
+    ASSERT_EQ(r.fault, "");
+    EXPECT_EQ(r.refused, 0) << "every key swap that makes a line is made";
+    EXPECT_TRUE(r.finalScreen && r.nameEntered && r.backInMenu);
+    EXPECT_EQ(r.levelsCompleted, 8);
+    EXPECT_EQ(r.starsDropped, 64);
+}
+
 TEST(Autoplay, ABoardBrokenDuringPlayStopsTheGameAtThatFlip) {
     struct Breakage {
         void (*breakIt)();

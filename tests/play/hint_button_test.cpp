@@ -1,5 +1,6 @@
 #include "board_fixture.hpp"
 
+#include "app/keys.hpp"
 #include "board/move_search.hpp"
 #include "play/hint_button.hpp"
 #include "play/panel.hpp"
@@ -45,13 +46,30 @@ class MoveSearch : public BoardTest {
     }
 };
 
-TEST_F(MoveSearch, HoldingTheHintButtonBlinksTheHintedCellUntilReleased) {
+// A click lasts a tenth of a second: the hint blinks on for two seconds from the press,
+// longer while the button is held, and ends at once when the player makes the next move,
+// whose press stays for the game loop.
+TEST_F(MoveSearch, TheHintBlinksWhileHeldAndTwoSecondsFromThePressUnlessThePlayerMovesFirst) {
     givenBoard(kLastRowMove);
-    pressHintButton(50);
+    pressHintButton(5);
     EXPECT_GT(outlines(626, 422, {44, 133, 166, 255}), 0);
     EXPECT_GT(outlines(626, 422, {0, 0, 0, 255}), 0) << "erased between showings";
-    EXPECT_GE(standin::log().flips, 50);
-    EXPECT_LE(standin::log().flips, 60);
+    EXPECT_NEAR(standin::log().clock, 2.0, 0.03) << "a click";
+
+    standin::log() = standin::Log{};
+    pressHintButton(150);
+    EXPECT_NEAR(standin::log().clock, 150 * 0.0207, 0.1) << "held past the two seconds";
+
+    standin::log() = standin::Log{};
+    holdLeftButton(150, 450);
+    app::InputState.hover = play::kHoverHint;
+    support::FrameScript()
+        .mouseAt(5, 150, 450, 0)
+        .at(30, [] { standin::pressKey(ALLEGRO_KEY_RIGHT, 0); })
+        .install();
+    play::updateHintButton();
+    EXPECT_LT(standin::log().clock, 0.7) << "the next move ends the hint";
+    EXPECT_EQ(app::takeKey(), ALLEGRO_KEY_RIGHT) << "and is kept for the game";
 
     // Without a move the last hint stays.
     givenBoard(kQuiet);

@@ -66,6 +66,28 @@ TEST_F(OptionsScreen, OnlyTheReturnButtonLeavesAndStoresTheSlidersAndTheMode) {
     EXPECT_EQ(GameState.mode, board::GameMode::Timed);
 }
 
+// Down from no row chooses the music; Left and Right move a slider one step (held keys
+// repeat) and flip the mode; the delete row is passed over while there is no list; Escape
+// leaves and stores the options as the return button does.
+TEST_F(OptionsScreen, TheArrowsChooseARowMoveASliderAndFlipTheModeAndEscapeStores) {
+    auto script = inLoop();
+    script.at(kLoop + 5, [] {
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0);
+        standin::pressKey(ALLEGRO_KEY_RIGHT, 0, 4); // music 0.50 to 0.55
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0);
+        standin::pressKey(ALLEGRO_KEY_LEFT, 0); // effects 0.80 to 0.79
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0); // past the delete row to the mode
+        standin::pressKey(ALLEGRO_KEY_RIGHT, 0);
+        standin::pressKey(ALLEGRO_KEY_ESCAPE, 27);
+    });
+    driver::giveUpAfter(script).install();
+    records::optionsScreen();
+    game::returnToMenu();
+    EXPECT_EQ(folder.read("opc.txt"), "0.55\n0.79\n1\n");
+    EXPECT_EQ(standin::playsOf("sam/menu.wav").size(), 1u);
+    EXPECT_EQ(standin::textsWith("Nowa gra").size(), 1u);
+}
+
 TEST_F(OptionsScreen, ClosingTheWindowKeepsTheChangesAndAFailedWriteIsTold) {
     auto script = inLoop();
     script.mouseAt(kLoop + 5, 484, 165, 1).mouseAt(kLoop + 10, 484, 165, 0);

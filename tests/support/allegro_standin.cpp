@@ -256,6 +256,11 @@ void exposeWindow() {
     postDisplayEvent(ALLEGRO_EVENT_DISPLAY_EXPOSE);
 }
 
+void switchOutWindow() {
+    require(world().display != nullptr, "switchOutWindow");
+    postDisplayEvent(ALLEGRO_EVENT_DISPLAY_SWITCH_OUT);
+}
+
 int activeLoops() {
     return world().loops;
 }
@@ -660,6 +665,24 @@ bool al_get_next_event(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event) {
         return false;
     }
     *event = queue->events.front();
+    queue->events.pop_front();
+    return true;
+}
+
+bool al_peek_next_event(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event) {
+    require(queue != nullptr && event != nullptr, "al_peek_next_event");
+    if (queue->events.empty()) {
+        return false;
+    }
+    *event = queue->events.front();
+    return true;
+}
+
+bool al_drop_next_event(ALLEGRO_EVENT_QUEUE* queue) {
+    require(queue != nullptr, "al_drop_next_event");
+    if (queue->events.empty()) {
+        return false;
+    }
     queue->events.pop_front();
     return true;
 }

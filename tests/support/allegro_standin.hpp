@@ -152,6 +152,8 @@ void clickWindowClose();
 // is the window uncovered, which loses its picture.
 void resizeWindow(int w, int h);
 void exposeWindow();
+// The player turns to another window: the game's window loses the keyboard focus.
+void switchOutWindow();
 // Samples started looping and not stopped.
 int activeLoops();
 

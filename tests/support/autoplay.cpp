@@ -4,6 +4,7 @@
 #include "app/assets.hpp"
 #include "app/geometry.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/paths.hpp"
 #include "app/sheet.hpp"
 #include "app/texts.hpp"
@@ -247,7 +248,7 @@ class Bot {
     bool gameOver() const { return result_.finalScreen || result_.timeUp; }
 
   private:
-    enum class MovePhase { Idle, Pressed, Moving, Released };
+    enum class MovePhase { Idle, Pressed, Moving, Released, Keyed };
 
     // A press held for one flip: the screens read the pointer a poll late, so the next
     // poll still sees it down, and the one after sees it up again.
@@ -283,21 +284,42 @@ class Bot {
                    releaseAt_ == 0) {
             // The level is done: whatever drag was under way is over.
             move_ = MovePhase::Idle;
-            result_.levelsCompleted += GameState.level != levelContinued_ ? 1 : 0;
+            const bool first = GameState.level != levelContinued_;
+            result_.levelsCompleted += first ? 1 : 0;
             levelContinued_ = GameState.level;
-            click(kContinueButton, flips);
+            if (!settings_.keysOnly) {
+                click(kContinueButton, flips);
+            } else if (first) {
+                standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                cursor_ = 1; // every level starts with the cursor top left
+            }
         } else {
             for (const standin::BitmapDraw& d : draws) {
                 if (drawn(d, sheet, kTimeUpPicture) && !result_.timeUp) {
                     result_.timeUp = true;
                     result_.score = GameState.score;
                 } else if (drawn(d, screen, kListPass)) {
-                    standin::setMouse(kListReturnButton.x, kListReturnButton.y, app::kLeftButton);
+                    if (!settings_.keysOnly) {
+                        standin::setMouse(kListReturnButton.x, kListReturnButton.y,
+                                          app::kLeftButton);
+                    } else if (!listLeft_) {
+                        standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                        listLeft_ = true;
+                    }
                 } else if (drawn(d, screen, kMenuPass) && releaseAt_ == 0) {
                     if (inGame_ && !gameOver()) {
                         throw Stop("the game returned to the main menu before its end");
                     }
-                    click(inGame_ ? kLeaveItem : kNewGameItem, flips);
+                    if (!settings_.keysOnly) {
+                        click(inGame_ ? kLeaveItem : kNewGameItem, flips);
+                    } else if (menuKeysSent_ == (inGame_ ? 1 : 0)) {
+                        // Down from no light lights "Nowa gra"; seven stop on the last item.
+                        for (int i = 0; i < (inGame_ ? 7 : 1); ++i) {
+                            standin::pressKey(ALLEGRO_KEY_DOWN, 0);
+                        }
+                        standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                        ++menuKeysSent_;
+                    }
                 }
             }
         }
@@ -309,7 +331,12 @@ class Bot {
         if (const std::string fault = lines_.frameEnded(); !fault.empty()) {
             throw Stop("flip " + std::to_string(flips) + ": " + fault);
         }
-        if (move_ == MovePhase::Pressed) {
+        if (move_ == MovePhase::Keyed) {
+            // The loop takes one key event a frame: the move is made once all are taken.
+            if (al_is_event_queue_empty(app::keyQueue())) {
+                move_ = MovePhase::Released;
+            }
+        } else if (move_ == MovePhase::Pressed) {
             // The frame that read the press has ended; the next one starts the drag.
             move_ = MovePhase::Moving;
         } else if (move_ == MovePhase::Idle || (move_ == MovePhase::Released && releaseAt_ == 0)) {
@@ -335,10 +362,35 @@ class Bot {
         before_ = board;
         scoreBefore_ = GameState.score;
         refillsBefore_ = GameState.refillCount;
+        if (settings_.keysOnly) {
+            keyMove(m);
+            return;
+        }
         const app::Point from = centreOf(m.c1, m.r1);
         target_ = centreOf(m.c2, m.r2);
         standin::setMouse(from.x, from.y, app::kLeftButton);
         move_ = MovePhase::Pressed;
+    }
+
+    // The cursor walks to the first cell, Space picks it, an arrow swaps it.
+    void keyMove(const Move& m) {
+        const int from = (m.r1 - 1) * kSide + m.c1;
+        int c = (cursor_ - 1) % kSide + 1;
+        int r = (cursor_ - 1) / kSide + 1;
+        for (; c != m.c1; c += c < m.c1 ? 1 : -1) {
+            standin::pressKey(c < m.c1 ? ALLEGRO_KEY_RIGHT : ALLEGRO_KEY_LEFT, 0);
+        }
+        for (; r != m.r1; r += r < m.r1 ? 1 : -1) {
+            standin::pressKey(r < m.r1 ? ALLEGRO_KEY_DOWN : ALLEGRO_KEY_UP, 0);
+        }
+        cursor_ = from;
+        standin::pressKey(ALLEGRO_KEY_SPACE, ' ');
+        const int arrow = m.c2 > m.c1   ? ALLEGRO_KEY_RIGHT
+                          : m.c2 < m.c1 ? ALLEGRO_KEY_LEFT
+                          : m.r2 > m.r1 ? ALLEGRO_KEY_DOWN
+                                        : ALLEGRO_KEY_UP;
+        standin::pressKey(arrow, 0);
+        move_ = MovePhase::Keyed;
     }
 
     bool chooseMove(const Grid& board, Move& chosen) {
@@ -380,6 +432,9 @@ class Bot {
     int starsSeen_ = 0;
     int levelContinued_ = 0;
     bool inGame_ = false;
+    int cursor_ = 1;        // where the board's cursor stands, in keys-only play
+    int menuKeysSent_ = 0;  // the main menu answered by keys: 1 started the game, 2 left
+    bool listLeft_ = false; // Enter sent to the list of results
     Grid before_{};
     int scoreBefore_ = 0;
     int refillsBefore_ = 0;

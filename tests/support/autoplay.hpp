@@ -22,6 +22,9 @@ struct AutoplaySettings {
     BotChoice choice = BotChoice::Stars;
     // From the main menu ("Nowa gra", then "Wyjście z gry" once back), or the game loop alone.
     bool throughMenu = true;
+    // The keyboard alone after the start: the menu's arrows and Enter, the board's cursor,
+    // Space and an arrow for each move, Enter for "Dalej" and the list.
+    bool keysOnly = false;
     std::string name = "Automat";
     // Called after every flip before the bot looks; tests break the board with it.
     std::function<void(int flips)> eachFlip;

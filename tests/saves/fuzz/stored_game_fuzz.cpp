@@ -28,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool ok = g.level >= 1 && g.level <= 8 && g.stars >= 0 && g.stars <= 8 && g.clockBar >= 0 &&
               (g.mode == 0 || g.mode == 1);
     for (const float volume : {app::Settings.musicVolume, app::Settings.effectsVolume}) {
-        ok = ok && std::isfinite(volume) && volume >= app::kMinVolume &&
-             volume <= app::kMaxVolume;
+        ok = ok && std::isfinite(volume) && volume >= app::kMinVolume && volume <= app::kMaxVolume;
     }
     for (int cell = 1; cell <= board::kCells; ++cell) {
         ok = ok && g.cellKind[cell] >= 1 && g.cellKind[cell] <= 7;
