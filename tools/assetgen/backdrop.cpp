@@ -15,54 +15,85 @@ namespace assetgen {
 
 namespace {
 
+constexpr int kLargeSetQuality = 85;
+
 struct Pixel {
     double r, g, b;
 };
 
-void addStar(std::vector<Pixel>& img, double x, double y, double bright, Pixel tint, double size) {
-    const int w = kBackdropWidth;
-    const int h = kBackdropHeight;
+// The picture being painted: `scale` pixels to each pixel of the 1x backdrop.
+struct Canvas {
+    int scale = 1;
+    int width = kBackdropWidth;
+    int height = kBackdropHeight;
+    std::vector<Pixel> pixels;
+
+    explicit Canvas(int k)
+        : scale(k), width(kBackdropWidth * k), height(kBackdropHeight * k),
+          pixels(static_cast<std::size_t>(width) * height) {}
+    Pixel* at(int px, int py) {
+        if (px < 0 || py < 0 || px >= width || py >= height)
+            return nullptr;
+        return &pixels[static_cast<std::size_t>(py) * width + px];
+    }
+};
+
+// A round star at (x, y) of the 1x picture; `size` is its spread in 1x pixels.
+void addStar(Canvas& img, double x, double y, double bright, Pixel tint, double size) {
+    x *= img.scale;
+    y *= img.scale;
+    size *= img.scale;
     int reach = static_cast<int>(std::ceil(size * 3));
     for (int py = static_cast<int>(y) - reach; py <= static_cast<int>(y) + reach; ++py) {
         for (int px = static_cast<int>(x) - reach; px <= static_cast<int>(x) + reach; ++px) {
-            if (px < 0 || py < 0 || px >= w || py >= h)
+            Pixel* p = img.at(px, py);
+            if (p == nullptr)
                 continue;
             double dx = px + 0.5 - x, dy = py + 0.5 - y;
             double d2 = (dx * dx + dy * dy) / (size * size);
             double v = bright * std::exp(-d2 * 1.6);
-            Pixel& p = img[static_cast<std::size_t>(py) * w + px];
-            p.r += v * tint.r;
-            p.g += v * tint.g;
-            p.b += v * tint.b;
+            p->r += v * tint.r;
+            p->g += v * tint.g;
+            p->b += v * tint.b;
         }
     }
 }
 
-void addSpikes(std::vector<Pixel>& img, double x, double y, double bright, double length) {
-    for (int i = -static_cast<int>(length); i <= static_cast<int>(length); ++i) {
-        double v = bright * std::pow(1 - std::abs(i) / length, 3);
-        for (int axis = 0; axis < 2; ++axis) {
-            int px = static_cast<int>(x) + (axis == 0 ? i : 0);
-            int py = static_cast<int>(y) + (axis == 1 ? i : 0);
-            if (px < 0 || py < 0 || px >= kBackdropWidth || py >= kBackdropHeight)
-                continue;
-            Pixel& p = img[static_cast<std::size_t>(py) * kBackdropWidth + px];
-            p.r += v * 0.8;
-            p.g += v * 0.9;
-            p.b += v;
+// A cross through the 1x pixel holding (x, y), one 1x pixel wide, fading over `length`.
+void addSpikes(Canvas& img, double x, double y, double bright, double length) {
+    const int k = img.scale;
+    const int reach = static_cast<int>(length) * k;
+    for (int i = -reach; i <= reach + k - 1; ++i) {
+        // Distance in 1x pixels from the middle of the spike's centre pixel.
+        double d = (i - (k - 1) / 2.0) / k;
+        double v = bright * std::pow(std::max(0.0, 1 - std::abs(d) / length), 3);
+        for (int across = 0; across < k; ++across) {
+            for (int axis = 0; axis < 2; ++axis) {
+                int px = static_cast<int>(x) * k + (axis == 0 ? i : across);
+                int py = static_cast<int>(y) * k + (axis == 1 ? i : across);
+                Pixel* p = img.at(px, py);
+                if (p == nullptr)
+                    continue;
+                p->r += v * 0.8;
+                p->g += v * 0.9;
+                p->b += v;
+            }
         }
     }
 }
 
 } // namespace
 
-void writeBackdrop(const std::string& path) {
-    const int w = kBackdropWidth;
-    const int h = kBackdropHeight;
-    std::vector<Pixel> img(static_cast<std::size_t>(w) * h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            double fy = static_cast<double>(y) / h;
+void writeBackdrop(const std::string& path, int scale) {
+    Canvas img(scale);
+    const int w = img.width;
+    const int h = img.height;
+    for (int py = 0; py < h; ++py) {
+        for (int px = 0; px < w; ++px) {
+            // The pixel's centre in 1x pixels, so the clouds lie the same at every scale.
+            double x = (px + 0.5) / scale - 0.5;
+            double y = (py + 0.5) / scale - 0.5;
+            double fy = y / kBackdropHeight;
             Pixel base{0.008 + 0.012 * fy, 0.016 + 0.02 * fy, 0.05 + 0.04 * fy};
             // Two nebula clouds along a diagonal band, violet and teal, kept faint.
             double band = std::exp(-std::pow((y - 0.35 * x - 40) / 170.0, 2));
@@ -72,15 +103,15 @@ void writeBackdrop(const std::string& path) {
             double teal = std::pow(std::max(0.0, n2 - 0.47) * 2.0, 1.7) * (0.25 + band);
             double dust = fractalNoise(x / 60.0, y / 60.0, 3, 7);
             double glowScale = 0.75 + 0.5 * dust;
-            img[static_cast<std::size_t>(y) * w + x] = {
-                base.r + glowScale * (0.27 * violet + 0.03 * teal),
-                base.g + glowScale * (0.07 * violet + 0.21 * teal),
-                base.b + glowScale * (0.40 * violet + 0.26 * teal)};
+            *img.at(px, py) = {base.r + glowScale * (0.27 * violet + 0.03 * teal),
+                               base.g + glowScale * (0.07 * violet + 0.21 * teal),
+                               base.b + glowScale * (0.40 * violet + 0.26 * teal)};
         }
     }
+    // The same stars at every scale: one random sequence, placed in 1x pixels.
     Random rnd(2024);
     for (int i = 0; i < 2600; ++i) {
-        double x = rnd.range(0, w), y = rnd.range(0, h);
+        double x = rnd.range(0, kBackdropWidth), y = rnd.range(0, kBackdropHeight);
         double bright = std::pow(rnd.unit(), 3.2) * 0.9 + 0.06;
         double t = rnd.unit();
         Pixel tint = t < 0.2 ? Pixel{1.0, 0.85, 0.7}
@@ -89,20 +120,20 @@ void writeBackdrop(const std::string& path) {
     }
     // A few brighter stars with soft spikes.
     for (int i = 0; i < 14; ++i) {
-        double x = rnd.range(20, w - 20), y = rnd.range(20, h - 20);
+        double x = rnd.range(20, kBackdropWidth - 20), y = rnd.range(20, kBackdropHeight - 20);
         addStar(img, x, y, 0.7, {0.9, 0.95, 1.0}, 1.3);
         addStar(img, x, y, 0.15, {0.5, 0.7, 1.0}, 4.0);
         addSpikes(img, x, y, 0.35, rnd.range(7, 13));
     }
 
     std::vector<unsigned char> rows(static_cast<std::size_t>(w) * h * 3);
-    for (std::size_t i = 0; i < img.size(); ++i) {
+    for (std::size_t i = 0; i < img.pixels.size(); ++i) {
         auto to8 = [](double v) {
             return static_cast<unsigned char>(std::clamp(std::lround(v * 255), 0L, 255L));
         };
-        rows[i * 3] = to8(img[i].r);
-        rows[i * 3 + 1] = to8(img[i].g);
-        rows[i * 3 + 2] = to8(img[i].b);
+        rows[i * 3] = to8(img.pixels[i].r);
+        rows[i * 3 + 1] = to8(img.pixels[i].g);
+        rows[i * 3 + 2] = to8(img.pixels[i].b);
     }
 
     FILE* out = std::fopen(path.c_str(), "wb");
@@ -119,7 +150,8 @@ void writeBackdrop(const std::string& path) {
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 92, TRUE);
+    // The larger sets are seen scaled down, where a lower quality does not show.
+    jpeg_set_quality(&info, scale == 1 ? 92 : kLargeSetQuality, TRUE);
     info.optimize_coding = TRUE;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {

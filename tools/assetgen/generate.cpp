@@ -12,11 +12,20 @@ namespace assetgen {
 
 namespace fs = std::filesystem;
 
+const std::vector<std::string>& pictureFiles() {
+    static const std::vector<std::string> files = {"gr/tlo2.jpg", "gr/planety.png",
+                                                   "gr/elementy.png", "gr/tytul.png"};
+    return files;
+}
+
 const std::vector<std::string>& runtimeFiles() {
     static const std::vector<std::string> files = [] {
-        std::vector<std::string> f = {"gr/tlo2.jpg",      "gr/planety.png", "gr/elementy.png",
-                                      "gr/tytul.png",     "arialbd.ttf",    "arial.ttf",
-                                      "LICENSE-fonts.txt"};
+        std::vector<std::string> f;
+        for (const std::string& picture : pictureFiles()) {
+            for (int scale : kArtScales)
+                f.push_back(scaledName(picture, scale));
+        }
+        f.insert(f.end(), {"arialbd.ttf", "arial.ttf", "LICENSE-fonts.txt"});
         for (const std::string& cue : cueFiles())
             f.push_back("sam/" + cue);
         f.emplace_back("sam/muzyczka.ogg");
@@ -27,7 +36,8 @@ const std::vector<std::string>& runtimeFiles() {
 
 void generateAll(const GenerateOptions& options) {
     const fs::path out(options.outFolder);
-    fs::create_directories(out / "gr");
+    for (int scale : kArtScales)
+        fs::create_directories(out / scaledName("gr/", scale));
     fs::create_directories(out / "sam");
     Fonts::load(options.fontFolder);
 
@@ -37,10 +47,16 @@ void generateAll(const GenerateOptions& options) {
     fs::copy_file(fonts / "LiberationSans-Regular.ttf", out / "arial.ttf", overwrite);
     fs::copy_file(options.licencePath, out / "LICENSE-fonts.txt", overwrite);
 
-    writeSheet(loadManifest(options.manifestPath), (out / "gr/elementy.png").string());
-    writePlanets((out / "gr/planety.png").string());
-    writeBackdrop((out / "gr/tlo2.jpg").string());
-    writeTitle((out / "gr/tytul.png").string());
+    const Manifest manifest = loadManifest(options.manifestPath);
+    for (int scale : kArtScales) {
+        auto path = [&](const std::string& file) {
+            return (out / scaledName(file, scale)).string();
+        };
+        writeSheet(manifest, path("gr/elementy.png"), scale);
+        writePlanets(path("gr/planety.png"), scale);
+        writeBackdrop(path("gr/tlo2.jpg"), scale);
+        writeTitle(path("gr/tytul.png"), scale);
+    }
     writeCues((out / "sam").string());
     writeMusic((out / "sam").string());
 }

@@ -13,6 +13,10 @@ struct GenerateOptions {
     std::string outFolder;    // receives gr/, sam/, the fonts and the licence
 };
 
+// The raster pictures at 1x ("gr/elementy.png"); each is also written at every other scale
+// of kArtScales under that scale's folder ("gr/2x/elementy.png").
+const std::vector<std::string>& pictureFiles();
+
 // Every file written, relative to the output folder.
 const std::vector<std::string>& runtimeFiles();
 

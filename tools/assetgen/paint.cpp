@@ -239,6 +239,31 @@ double fractalNoise(double x, double y, int octaves, std::uint32_t seed) {
     return sum / total;
 }
 
+std::string scaledName(const std::string& file, int scale) {
+    if (scale == 1) {
+        return file;
+    }
+    const auto slash = file.rfind('/') + 1;
+    return file.substr(0, slash) + std::to_string(scale) + "x/" + file.substr(slash);
+}
+
+int pixelsPerUnit(cairo_t* cr) {
+    double dx = 1;
+    double dy = 0;
+    cairo_user_to_device_distance(cr, &dx, &dy);
+    return static_cast<int>(std::lround(std::hypot(dx, dy)));
+}
+
+void paintPixelSurface(cairo_t* cr, cairo_surface_t* pixels, double x, double y) {
+    const double k = pixelsPerUnit(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, 1 / k, 1 / k);
+    cairo_set_source_surface(cr, pixels, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
 void checkCairo(cairo_status_t status, const std::string& what) {
     if (status != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error(what + ": " + cairo_status_to_string(status));

@@ -87,6 +87,18 @@ struct CairoRelease {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoRelease>;
 using ContextPtr = std::unique_ptr<cairo_t, CairoRelease>;
 
+// Every raster picture is painted once per art set: 1x for the window's own size, and 2x
+// and 3x for larger screens, each exactly that many times the 1x picture's size.
+constexpr int kArtScales[] = {1, 2, 3};
+// "gr/elementy.png" at scale 2 is "gr/2x/elementy.png"; at scale 1 the name is unchanged.
+std::string scaledName(const std::string& file, int scale);
+
+// Device pixels per user unit of the context, for painters that keep pixel-sized surfaces.
+int pixelsPerUnit(cairo_t* cr);
+// Paints an image surface made at the context's pixels per unit with its top left at (x, y),
+// pixel for pixel, rather than resampled by the context's scale.
+void paintPixelSurface(cairo_t* cr, cairo_surface_t* pixels, double x, double y);
+
 // Throws std::runtime_error with `what` when cairo reports an error.
 void checkCairo(cairo_status_t status, const std::string& what);
 

@@ -6,20 +6,22 @@
 
 namespace assetgen {
 
+// Each picture is painted `scale` times its size below, every measure scaled with it.
+
 // "gr/planety.png": Mercury to Neptune, 99 x 83 each at x = 101 * (level - 1), on black.
-void writePlanets(const std::string& path);
+void writePlanets(const std::string& path, int scale = 1);
 constexpr int kPlanetWidth = 99;
 constexpr int kPlanetHeight = 83;
 constexpr int kPlanetPitch = 101;
 constexpr int kPlanetCount = 8;
 
 // "gr/tlo2.jpg": starfield and nebula, wide enough for every screen's offset.
-void writeBackdrop(const std::string& path);
+void writeBackdrop(const std::string& path, int scale = 1);
 constexpr int kBackdropWidth = 1240;
 constexpr int kBackdropHeight = 600;
 
 // "gr/tytul.png": the ORBELIUM title picture shown on black at start-up.
-void writeTitle(const std::string& path);
+void writeTitle(const std::string& path, int scale = 1);
 constexpr int kTitleWidth = 500;
 constexpr int kTitleHeight = 200;
 

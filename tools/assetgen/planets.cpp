@@ -185,9 +185,12 @@ bool ringSample(double dx, double dy, double radius, bool front, Colour& out) {
 
 } // namespace
 
-void writePlanets(const std::string& path) {
-    const int width = kPlanetPitch * (kPlanetCount - 1) + kPlanetWidth;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, kPlanetHeight);
+void writePlanets(const std::string& path, int scale) {
+    const int width = (kPlanetPitch * (kPlanetCount - 1) + kPlanetWidth) * scale;
+    const int height = kPlanetHeight * scale;
+    // The larger sets keep at least as many samples per 1x pixel with fewer per own pixel.
+    const int sub = std::max(2, kSub / scale);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);
@@ -197,14 +200,15 @@ void writePlanets(const std::string& path) {
         Look look = lookOf(level);
         const double cx = kPlanetWidth / 2.0;
         const double cy = kPlanetHeight / 2.0;
-        for (int py = 0; py < kPlanetHeight; ++py) {
-            for (int px = 0; px < kPlanetWidth; ++px) {
+        for (int py = 0; py < height; ++py) {
+            for (int px = 0; px < kPlanetWidth * scale; ++px) {
                 Colour sum;
                 double cover = 0;
-                for (int sy = 0; sy < kSub; ++sy) {
-                    for (int sx = 0; sx < kSub; ++sx) {
-                        double dx = px + (sx + 0.5) / kSub - cx;
-                        double dy = py + (sy + 0.5) / kSub - cy;
+                for (int sy = 0; sy < sub; ++sy) {
+                    for (int sx = 0; sx < sub; ++sx) {
+                        // In 1x units, so the planet is the same shape at every scale.
+                        double dx = (px + (sx + 0.5) / sub) / scale - cx;
+                        double dy = (py + (sy + 0.5) / sub) / scale - cy;
                         Colour c;
                         bool hit = false;
                         if (level == 6 && ringSample(dx, dy, look.radius, true, c)) {
@@ -235,14 +239,14 @@ void writePlanets(const std::string& path) {
                         }
                     }
                 }
-                const double n = kSub * kSub;
+                const double n = sub * sub;
                 auto channel = [](double v) {
                     return static_cast<std::uint32_t>(std::clamp(std::lround(v * 255), 0L, 255L));
                 };
                 std::uint32_t a = channel(cover / n);
                 std::uint32_t pixel = (a << 24) | (channel(sum.r / n) << 16) |
                                       (channel(sum.g / n) << 8) | channel(sum.b / n);
-                int x = kPlanetPitch * (level - 1) + px;
+                int x = kPlanetPitch * (level - 1) * scale + px;
                 reinterpret_cast<std::uint32_t*>(data + py * stride)[x] = pixel;
             }
         }

@@ -15,10 +15,12 @@ bool paintPiece(cairo_t* cr, const Piece& piece) {
 
 } // namespace
 
-void writeSheet(const Manifest& manifest, const std::string& path) {
-    SurfacePtr sheet(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, manifest.sheetWidth, manifest.sheetHeight));
+void writeSheet(const Manifest& manifest, const std::string& path, int scale) {
+    SurfacePtr sheet(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, manifest.sheetWidth * scale,
+                                                manifest.sheetHeight * scale));
     ContextPtr cr(cairo_create(sheet.get()));
+    // Every piece keeps its manifest rectangle times the scale, so the game finds it there.
+    cairo_scale(cr.get(), scale, scale);
     for (const Piece& piece : manifest.pieces) {
         if (piece.x < 0 || piece.y < 0 || piece.x + piece.w > manifest.sheetWidth ||
             piece.y + piece.h > manifest.sheetHeight) {

@@ -7,8 +7,8 @@
 
 namespace assetgen {
 
-// Paints every manifest piece into a new sheet and writes it as a keyed PNG. Throws when a
-// piece has no painter or lies outside the sheet.
-void writeSheet(const Manifest& manifest, const std::string& path);
+// Paints every manifest piece into a new sheet `scale` times the manifest's size and writes
+// it as a keyed PNG. Throws when a piece has no painter or lies outside the sheet.
+void writeSheet(const Manifest& manifest, const std::string& path, int scale = 1);
 
 } // namespace assetgen

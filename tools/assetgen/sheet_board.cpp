@@ -55,13 +55,10 @@ void drawBoardFrame(cairo_t* cr) {
     setColour(cr, kTileBorder);
     cairo_fill(cr);
     // The 64 cells, copied pixel for pixel from the one tile.
-    cairo_surface_t* tile = createCellTile();
+    cairo_surface_t* tile = createCellTile(pixelsPerUnit(cr));
     for (int row = 0; row < 8; ++row) {
-        for (int col = 0; col < 8; ++col) {
-            cairo_set_source_surface(cr, tile, kBoardOrigin + col * kCell,
-                                     kBoardOrigin + row * kCell);
-            cairo_paint(cr);
-        }
+        for (int col = 0; col < 8; ++col)
+            paintPixelSurface(cr, tile, kBoardOrigin + col * kCell, kBoardOrigin + row * kCell);
     }
     cairo_surface_destroy(tile);
     drawBottomBar(cr, 4, w - 4);

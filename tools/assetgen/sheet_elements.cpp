@@ -236,8 +236,7 @@ void drawVanishFrame(cairo_t* cr, int frame, cairo_surface_t* tile) {
         }
         return;
     }
-    cairo_set_source_surface(cr, tile, 0, 0);
-    cairo_paint(cr);
+    paintPixelSurface(cr, tile, 0, 0);
     if (frame == 10) {
         return;
     }
@@ -334,9 +333,11 @@ void drawGoldStar(cairo_t* cr, double cx, double cy, double radius) {
     cairo_stroke(cr);
 }
 
-cairo_surface_t* createCellTile() {
-    cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kCell, kCell);
+cairo_surface_t* createCellTile(int scale) {
+    cairo_surface_t* tile =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kCell * scale, kCell * scale);
     cairo_t* cr = cairo_create(tile);
+    cairo_scale(cr, scale, scale);
     setColour(cr, kTileBorder);
     cairo_paint(cr);
     cairo_pattern_t* p = cairo_pattern_create_radial(23, 20, 2, 23, 23, 34);
@@ -375,7 +376,7 @@ bool paintElementPiece(cairo_t* cr, const Piece& piece) {
         return true;
     }
     if (family == "vanish") {
-        cairo_surface_t* tile = createCellTile();
+        cairo_surface_t* tile = createCellTile(pixelsPerUnit(cr));
         drawVanishFrame(cr, piece.index(), tile);
         cairo_surface_destroy(tile);
         return true;

@@ -25,8 +25,8 @@ void drawElement(cairo_t* cr, int kind, double cx, double cy, double scale = 1.0
 // The golden five-pointed star of the star row.
 void drawGoldStar(cairo_t* cr, double cx, double cy, double radius);
 // The empty cell tile, pixel for pixel: the board is a grid of it and the last vanish
-// frame is it. The caller owns the returned 46 x 46 surface.
-cairo_surface_t* createCellTile();
+// frame is it. The caller owns the returned surface of 46 x 46 pixels times `scale`.
+cairo_surface_t* createCellTile(int scale);
 // Colour of an element kind, used by its sprite and its progress bar.
 Rgb kindColour(int kind);
 

@@ -26,9 +26,11 @@ void orbitArc(cairo_t* cr, double from, double to, double alpha) {
 
 } // namespace
 
-void writeTitle(const std::string& path) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kTitleWidth, kTitleHeight);
+void writeTitle(const std::string& path, int scale) {
+    cairo_surface_t* s =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kTitleWidth * scale, kTitleHeight * scale);
     cairo_t* cr = cairo_create(s);
+    cairo_scale(cr, scale, scale);
     setColour(cr, {0, 0, 0});
     cairo_paint(cr);
     // A few faint stars, none near the edges so the picture has no visible border.
