@@ -2,14 +2,11 @@
 
 #include "app/assets.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 
 #include <allegro5/allegro_primitives.h>
 
 namespace app {
-
-namespace {
-constexpr int kSpriteSize = 46;
-}
 
 void drawSheet(Rect piece, Point at) {
     al_draw_bitmap_region(Assets.sheet, piece.x, piece.y, piece.w, piece.h, at.x, at.y, 0);
@@ -33,7 +30,7 @@ void restoreFromScreen(Rect region) {
 }
 
 void drawElement(int kind, int x, int y) {
-    al_draw_bitmap_region(Assets.sheet, kSpriteSize * kind, 0, kSpriteSize, kSpriteSize, x, y, 0);
+    drawSheet(sheet::kElementPieces[static_cast<std::size_t>(kind)], {x, y});
 }
 
 } // namespace app

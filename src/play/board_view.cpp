@@ -13,19 +13,12 @@ namespace play {
 using board::GameState;
 using board::kCells;
 
-namespace {
-// The vanish sequence is the sheet's second row of 46 x 46 frames.
-constexpr app::Rect kFirstVanishFrame = app::sheet::kVanish0;
-} // namespace
-
 void drawCell(int cell) {
     app::drawElement(GameState.cellKind[cell], GameState.cellX[cell], GameState.cellY[cell]);
 }
 
 void drawVanishFrame(int frame, int x, int y) {
-    app::Rect piece = kFirstVanishFrame;
-    piece.x += piece.w * frame;
-    app::drawSheet(piece, {x, y});
+    app::drawSheet(app::sheet::kVanishPieces[static_cast<std::size_t>(frame)], {x, y});
 }
 
 void changeElement(int cell, int kind, double rest) {

@@ -182,9 +182,8 @@ void drawTrayStar(int column) {
 }
 
 void drawLevelNumber(int level) {
-    app::Rect digit = app::sheet::kDigit1;
-    digit.x += digit.w * (std::clamp(level, 1, board::kLevels) - 1);
-    app::drawSheet(digit, kLevelDigitAt);
+    const auto digit = static_cast<std::size_t>(std::clamp(level, 1, board::kLevels) - 1);
+    app::drawSheet(app::sheet::kDigitPieces[digit], kLevelDigitAt);
 }
 
 void eraseLevelNumber() {

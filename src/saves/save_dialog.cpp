@@ -50,7 +50,6 @@ constexpr app::Rect kYesBand{374, 10, 40, 25};
 constexpr app::Rect kNoBand{651, 10, 40, 25};
 constexpr app::Rect kAnswersBand{370, 10, 330, 25};
 constexpr double kMessageRest = 1.5;
-constexpr int kSpriteSize = 46;
 
 constexpr PasswordField kField{dialog::Charset::Word,
                                {378, 553},
@@ -92,9 +91,8 @@ void refreshBoardInScreen() {
     al_set_target_bitmap(app::Assets.screen);
     app::Pace pace(0.0);
     for (int cell = 1; cell <= board::kCells; ++cell) {
-        al_draw_bitmap_region(app::Assets.sheet, kSpriteSize * board::GameState.cellKind[cell], 0,
-                              kSpriteSize, kSpriteSize, board::GameState.cellX[cell],
-                              board::GameState.cellY[cell], 0);
+        app::drawElement(board::GameState.cellKind[cell], board::GameState.cellX[cell],
+                         board::GameState.cellY[cell]);
         pace.frame(cell == board::kCells);
     }
 }

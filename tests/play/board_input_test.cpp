@@ -154,10 +154,7 @@ TEST_F(Swap, AClickPicksACellAndAClickOnTheSameOrAFarCellOrOffTheCellsDropsIt) {
         action();
         EXPECT_EQ(GameState.pickedCell, 0);
         EXPECT_EQ(repairs(46, 46).size(), 1u) << "the frame is erased with the cell";
-        EXPECT_EQ(sheetPieces(app::sheet::kElement1.w * GameState.cellKind[10], 0,
-                              app::sheet::kElement1.w, app::sheet::kElement1.h)
-                      .size(),
-                  1u);
+        EXPECT_EQ(sheetPieces(app::sheet::kElementPieces[GameState.cellKind[10]]).size(), 1u);
         EXPECT_EQ(pickFramesAround(30), 0);
     };
     click(10); // on the picked cell

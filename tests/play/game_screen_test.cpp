@@ -39,8 +39,8 @@ TEST_F(GameScreen, ANewGameShowsItsModeAndRevealsTheBoardOneCellAFlip) {
         for (int cell = 1; cell <= 64; ++cell) {
             const auto& d = cells[cell - 1];
             EXPECT_EQ(std::tuple(d.sx, d.dx, d.dy, d.frame),
-                      std::tuple(46 * GameState.cellKind[cell], GameState.cellX[cell],
-                                 GameState.cellY[cell], 45 + cell - 1))
+                      std::tuple(app::sheet::kElementPieces[GameState.cellKind[cell]].x,
+                                 GameState.cellX[cell], GameState.cellY[cell], 45 + cell - 1))
                 << "cell " << cell << ", one a flip after the fade-in";
         }
     }

@@ -1,11 +1,13 @@
 #include "sheet_header.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace assetgen {
 
@@ -45,6 +47,28 @@ std::string sheetHeaderText(const Manifest& manifest) {
     for (const Piece& p : manifest.pieces) {
         out << "// " << p.what << "\n"
             << "inline constexpr Rect " << constantName(p.name) << braces(p) << ";\n";
+    }
+    // Numbered families, so the game picks a frame or a kind by its number, never by a pitch
+    // that the gutters between pieces would break.
+    std::vector<std::string> families;
+    for (const Piece& p : manifest.pieces) {
+        if (p.index() >= 0 && std::ranges::count(families, p.family()) == 0)
+            families.push_back(p.family());
+    }
+    for (const std::string& family : families) {
+        std::vector<const Piece*> members;
+        for (const Piece& p : manifest.pieces) {
+            if (p.family() == family && p.index() >= 0)
+                members.push_back(&p);
+        }
+        std::ranges::sort(members, {}, &Piece::index);
+        out << "\n// " << members.front()->name << " .. " << members.back()->name
+            << " in number order: index 0 holds " << members.front()->name << ".\n"
+            << "inline constexpr std::array<Rect, " << members.size() << "> "
+            << constantName(family) << "Pieces{{";
+        for (const Piece* p : members)
+            out << (p == members.front() ? "" : ", ") << constantName(p->name);
+        out << "}};\n";
     }
     out << "\nstruct NamedPiece {\n"
            "    std::string_view name;\n"
