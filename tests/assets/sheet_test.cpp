@@ -2,11 +2,14 @@
 // the sheet holds what the game relies on, down to the colour that erases the hint, and
 // elements a colour-blind player can tell apart.
 #include "asset_files.hpp"
+#include "generate.hpp"
+#include "paint.hpp"
 #include "sheet.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <stdexcept>
@@ -50,6 +53,8 @@ double silhouetteOverlap(const assetgen::Piece& a, const assetgen::Piece& b) {
 }
 
 constexpr Rgb8 kHintEraser{0, 28, 40}; // the game outlines a cell in it to erase the hint
+// Mean difference per channel of a larger set's piece averaged down from its 1x piece.
+constexpr double kMeanDifference = 4;
 
 } // namespace
 
@@ -193,5 +198,53 @@ TEST(ElementSheet, KindsDigitsAndTheStarIconCanBeToldApart) {
     for (int a = 1; a <= 8; ++a) {
         for (int b = a + 1; b <= 8; ++b)
             EXPECT_NE(pixelsOf(piece("digit", a)), pixelsOf(piece("digit", b))) << a << b;
+    }
+}
+
+// Large screens draw the 2x and 3x sets scaled down with linear filtering: each must be the
+// 1x picture at exactly k times its size, and a sheet piece must keep its k-pixel black
+// gutter, or the filter would blend a neighbour's edge into it.
+TEST(ArtSets, LargerSetsAreTheSamePicturesAtTwiceAndThreeTimesTheSizeWithGutters) {
+    auto load = [](const std::string& file) {
+        return file.ends_with(".jpg") ? assettest::loadJpeg(assettest::asset(file))
+                                      : assettest::loadPng(assettest::asset(file));
+    };
+    for (const std::string& file : assetgen::pictureFiles()) {
+        const auto one = load(file);
+        for (int k : {2, 3}) {
+            const auto big = load(assetgen::scaledName(file, k));
+            EXPECT_EQ(std::pair(big.width, big.height), std::pair(one.width * k, one.height * k))
+                << file << " at " << k << "x";
+        }
+    }
+    for (int k : assetgen::kArtScales) {
+        const auto big = load(assetgen::scaledName("gr/elementy.png", k));
+        for (const auto& p : manifest().pieces) {
+            if (!p.partOf.empty())
+                continue;
+            const int x = p.x * k, y = p.y * k, w = p.w * k, h = p.h * k;
+            ASSERT_TRUE(x >= 0 && y >= 0 && x + w <= big.width && y + h <= big.height)
+                << p.name << " at " << k << "x";
+            const int x0 = std::max(x - k, 0), y0 = std::max(y - k, 0);
+            const int x1 = std::min(x + w + k, big.width), y1 = std::min(y + h + k, big.height);
+            EXPECT_EQ(big.countNonBlack(x0, y0, x1 - x0, y1 - y0), big.countNonBlack(x, y, w, h))
+                << p.name << " at " << k << "x has no black gutter";
+            if (k == 1)
+                continue;
+            // Averaged down to 1x, the piece is the 1x piece up to its finer edges.
+            long difference = 0;
+            for (int j = 0; j < p.h; ++j) {
+                for (int i = 0; i < p.w; ++i) {
+                    int r = 0, g = 0, b = 0;
+                    for (const Rgb8& c : big.region(x + i * k, y + j * k, k, k))
+                        r += c.r, g += c.g, b += c.b;
+                    const Rgb8 small = sheet().at(p.x + i, p.y + j);
+                    difference += std::abs(r / (k * k) - small.r) +
+                                  std::abs(g / (k * k) - small.g) + std::abs(b / (k * k) - small.b);
+                }
+            }
+            const double mean = static_cast<double>(difference) / (3.0 * p.w * p.h);
+            EXPECT_LT(mean, kMeanDifference) << p.name << " at " << k << "x";
+        }
     }
 }
