@@ -36,8 +36,7 @@ check_tree() {
     local root="$1" bin="$2"
     local file
     for file in "$bin/orbelium" \
-        share/orbelium/gr/elementy.png share/orbelium/gr/planety.png \
-        share/orbelium/gr/tlo2.jpg share/orbelium/gr/tytul.png \
+        share/orbelium/gr/{,2x/,3x/}{elementy.png,planety.png,tlo2.jpg,tytul.png} \
         share/orbelium/sam/muzyczka.ogg share/orbelium/sam/menu.wav \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         share/icons/hicolor/48x48/apps/orbelium.png \

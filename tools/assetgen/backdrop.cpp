@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace assetgen {
@@ -88,25 +89,35 @@ void writeBackdrop(const std::string& path, int scale) {
     Canvas img(scale);
     const int w = img.width;
     const int h = img.height;
-    for (int py = 0; py < h; ++py) {
-        for (int px = 0; px < w; ++px) {
-            // The pixel's centre in 1x pixels, so the clouds lie the same at every scale.
-            double x = (px + 0.5) / scale - 0.5;
-            double y = (py + 0.5) / scale - 0.5;
-            double fy = y / kBackdropHeight;
-            Pixel base{0.008 + 0.012 * fy, 0.016 + 0.02 * fy, 0.05 + 0.04 * fy};
-            // Two nebula clouds along a diagonal band, violet and teal, kept faint.
-            double band = std::exp(-std::pow((y - 0.35 * x - 40) / 170.0, 2));
-            double n1 = fractalNoise(x / 210.0, y / 210.0, 5, 5);
-            double n2 = fractalNoise(x / 140.0 + 9, y / 140.0, 5, 6);
-            double violet = std::pow(std::max(0.0, n1 - 0.42) * 1.9, 1.6) * (0.35 + band);
-            double teal = std::pow(std::max(0.0, n2 - 0.47) * 2.0, 1.7) * (0.25 + band);
-            double dust = fractalNoise(x / 60.0, y / 60.0, 3, 7);
-            double glowScale = 0.75 + 0.5 * dust;
-            *img.at(px, py) = {base.r + glowScale * (0.27 * violet + 0.03 * teal),
-                               base.g + glowScale * (0.07 * violet + 0.21 * teal),
-                               base.b + glowScale * (0.40 * violet + 0.26 * teal)};
+    // Each pixel's sky depends on its place alone, so bands of rows are painted side by side.
+    auto paintRows = [&img, scale, w](int from, int to) {
+        for (int py = from; py < to; ++py) {
+            for (int px = 0; px < w; ++px) {
+                // The pixel's centre in 1x pixels, so the clouds lie the same at every scale.
+                double x = (px + 0.5) / scale - 0.5;
+                double y = (py + 0.5) / scale - 0.5;
+                double fy = y / kBackdropHeight;
+                Pixel base{0.008 + 0.012 * fy, 0.016 + 0.02 * fy, 0.05 + 0.04 * fy};
+                // Two nebula clouds along a diagonal band, violet and teal, kept faint.
+                double band = std::exp(-std::pow((y - 0.35 * x - 40) / 170.0, 2));
+                double n1 = fractalNoise(x / 210.0, y / 210.0, 5, 5);
+                double n2 = fractalNoise(x / 140.0 + 9, y / 140.0, 5, 6);
+                double violet = std::pow(std::max(0.0, n1 - 0.42) * 1.9, 1.6) * (0.35 + band);
+                double teal = std::pow(std::max(0.0, n2 - 0.47) * 2.0, 1.7) * (0.25 + band);
+                double dust = fractalNoise(x / 60.0, y / 60.0, 3, 7);
+                double glowScale = 0.75 + 0.5 * dust;
+                *img.at(px, py) = {base.r + glowScale * (0.27 * violet + 0.03 * teal),
+                                   base.g + glowScale * (0.07 * violet + 0.21 * teal),
+                                   base.b + glowScale * (0.40 * violet + 0.26 * teal)};
+            }
         }
+    };
+    const int bands = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    {
+        std::vector<std::jthread> workers;
+        for (int band = 1; band < bands; ++band)
+            workers.emplace_back(paintRows, h * band / bands, h * (band + 1) / bands);
+        paintRows(0, h / bands);
     }
     // The same stars at every scale: one random sequence, placed in 1x pixels.
     Random rnd(2024);
