@@ -10,6 +10,7 @@
 # where Debian wants it to: the binary is /usr/games/orbelium, the fonts are links to
 # Debian's Liberation Sans (the package depends on fonts-liberation2), and the licences are
 # in the copyright file alone, the GPL's text being in /usr/share/common-licenses.
+# It also carries its lintian override (packaging/lintian-overrides), with the reason.
 #
 # Three install components make the difference: `game` is common to both, `tree` only
 # in `cmake --install` (bin/, the font copies, the licence texts) and `debian` only in
@@ -107,6 +108,9 @@ install(FILES ${packaging}/tree/orbelium.desktop DESTINATION ${CMAKE_INSTALL_DAT
 install(TARGETS orbelium RUNTIME DESTINATION games COMPONENT debian EXCLUDE_FROM_ALL)
 install(FILES ${packaging}/debian/fonts/arial.ttf ${packaging}/debian/fonts/arialbd.ttf
         DESTINATION ${CMAKE_INSTALL_DATADIR}/orbelium COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME orbelium COMPONENT debian
+        EXCLUDE_FROM_ALL)
 install(FILES ${packaging}/debian/orbelium.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${ORBELIUM_APP_ID}.desktop
         COMPONENT debian EXCLUDE_FROM_ALL)
