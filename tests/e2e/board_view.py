@@ -1,10 +1,12 @@
 """The board as a player sees it: cell geometry, the elements read from a screenshot,
 the moves a player can find on it, and stored games written by hand."""
 
+import itertools
 import os
 import subprocess
 import tempfile
 
+import sheet
 from picture import Picture, distance
 from player import check
 
@@ -39,8 +41,8 @@ class ElementColours:
         flat = os.path.join(tempfile.mkdtemp(prefix="orbelium-sheet-"), "flat.png")
         subprocess.run(["convert", os.path.join(assets, "gr", "elementy.png"), "-background",
                         "black", "-alpha", "remove", "-alpha", "off", flat], check=True)
-        sheet = Picture(flat)
-        self.colours = {kind: sheet.mean(_core(PITCH * kind, 0, origin=False))
+        picture = Picture(flat)
+        self.colours = {kind: picture.mean(_core(*sheet.origin(f"element_{kind}"), origin=False))
                         for kind in KIND_NAMES}
 
     def kind_at(self, picture, x, y):
@@ -104,6 +106,28 @@ def no_equal_neighbours(board):
             if r + 1 < SIDE and board[r][c] == board[r + 1][c]:
                 return False
     return True
+
+
+def a_fresh_fill(board, kinds, reshuffled=3):
+    """Whether the board is a fresh level's fill (only `kinds`, no two equal neighbours)
+    but for at most `reshuffled` cells: a fill without a move has one element replaced, at
+    random, until it has one."""
+    cells = [(r, c) for r in range(SIDE) for c in range(SIDE)]
+
+    def holds(spared):
+        for r, c in cells:
+            if (r, c) in spared:
+                continue
+            if board[r][c] not in kinds:
+                return False
+            for nr, nc in ((r, c + 1), (r + 1, c)):
+                if nr < SIDE and nc < SIDE and (nr, nc) not in spared and \
+                        board[nr][nc] == board[r][c]:
+                    return False
+        return True
+
+    return any(holds(set(spared)) for n in range(reshuffled + 1)
+               for spared in itertools.combinations(cells, n))
 
 
 def stored_game_text(board, column_stars=(0,) * 8, bars=(0,) * 5, level=1, stars=0, score=0,

@@ -6,9 +6,9 @@ import re
 import time
 
 import sheet
-from board_view import (BOARD_BOX, LEVEL_DIGIT_BOX, SCORE_BOX, ElementColours, board_text,
-                        cell_centre, cell_origin, first_move, has_line, hint_outline_cell,
-                        no_equal_neighbours, stored_game_text, swapped)
+from board_view import (BOARD_BOX, LEVEL_DIGIT_BOX, SCORE_BOX, ElementColours, a_fresh_fill,
+                        board_text, cell_centre, cell_origin, first_move, has_line,
+                        hint_outline_cell, no_equal_neighbours, stored_game_text, swapped)
 from flows import (BUTTON_ROW, CLOCK_BAR, CONTINUE_BUTTON, HINT_AREA, HINT_BUTTON, LIST_BOX,
                    LIST_RETURN, MENU_BUTTON, MIDDLE_STRIP, MODE_LABEL_BOX, SAVE_BUTTON, SLOW,
                    TIME_UP_PICTURE, choose, decoded_list, emptied_clock_rows, enter_name, keep,
@@ -224,7 +224,7 @@ def scenario_cascade_level(session):
     session.click(*CONTINUE_BUTTON)
     level2 = wait_for_board(session, "level2")
     board2 = colours.read_board(level2)
-    check({k for row in board2 for k in row} <= {1, 2, 3} and no_equal_neighbours(board2),
+    check(a_fresh_fill(board2, {1, 2, 3}),
           f"level 2 should start on kinds 1..3 without equal neighbours:\n{board_text(board2)}")
     check(level2.differing(before, LEVEL_DIGIT_BOX, 8) > 30, "the level digit did not change")
     check(level2.differing(before, BOARD_BOX, 8) > 1000, "the board was not renewed")

@@ -23,3 +23,8 @@ PIECES = _pieces()
 def size(name):
     """(width, height) of the named piece."""
     return PIECES[name][2:4]
+
+
+def origin(name):
+    """(x, y) of the named piece in the sheet."""
+    return PIECES[name][0:2]
