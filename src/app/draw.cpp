@@ -1,15 +1,82 @@
 #include "app/draw.hpp"
 
 #include "app/assets.hpp"
+#include "app/letterbox.hpp"
 #include "app/palette.hpp"
 
 #include <allegro5/allegro_primitives.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 namespace app {
 
 namespace {
 constexpr int kSpriteSize = 46;
+
+// The pixel where a picture coordinate begins, rounded down for a region's start and up for
+// its end so the region's pixels cover all of it.
+int pixelFloor(float units) {
+    return static_cast<int>(std::floor(units * pictureScale() + 1e-4));
 }
+int pixelCeil(float units) {
+    return static_cast<int>(std::ceil(units * pictureScale() - 1e-4));
+}
+
+// Runs `draw` in the target's own pixels, the picture's transform set again after.
+template <typename Draw> void inPixels(Draw draw) {
+    ALLEGRO_TRANSFORM identity;
+    al_identity_transform(&identity);
+    al_use_transform(&identity);
+    draw();
+    usePictureUnits();
+}
+
+void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect region, Point at) {
+    if (pictureScale() == 1.0) {
+        // At 800 x 600 units and pixels are one: the plain copy, as the game always made it.
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(from, *tint, region.x, region.y, region.w, region.h, at.x,
+                                         at.y, 0);
+        } else {
+            al_draw_bitmap_region(from, region.x, region.y, region.w, region.h, at.x, at.y, 0);
+        }
+        return;
+    }
+    const int sx = pixelFloor(region.x);
+    const int sy = pixelFloor(region.y);
+    const int sw = pixelCeil(region.x + region.w) - sx;
+    const int sh = pixelCeil(region.y + region.h) - sy;
+    const int dx = pixelFloor(at.x);
+    const int dy = pixelFloor(at.y);
+    inPixels([&] {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(from, *tint, sx, sy, sw, sh, dx, dy, 0);
+        } else {
+            al_draw_bitmap_region(from, sx, sy, sw, sh, dx, dy, 0);
+        }
+    });
+}
+
+void copyAll(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint) {
+    if (pictureScale() == 1.0) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
+        } else {
+            al_draw_bitmap(from, 0, 0, 0);
+        }
+        return;
+    }
+    inPixels([&] {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
+        } else {
+            al_draw_bitmap(from, 0, 0, 0);
+        }
+    });
+}
+} // namespace
 
 void drawSheet(Rect piece, Point at) {
     al_draw_bitmap_region(Assets.sheet, piece.x, piece.y, piece.w, piece.h, at.x, at.y, 0);
@@ -28,8 +95,50 @@ void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
 }
 
 void restoreFromScreen(Rect region) {
-    al_draw_bitmap_region(Assets.screen, region.x, region.y, region.w, region.h, region.x, region.y,
-                          0);
+    copy(Assets.screen, nullptr, region, {region.x, region.y});
+}
+
+void copyRegion(ALLEGRO_BITMAP* from, Rect region, Point at) {
+    copy(from, nullptr, region, at);
+}
+
+void copyRegionTinted(ALLEGRO_BITMAP* from, ALLEGRO_COLOR tint, Rect region, Point at) {
+    copy(from, &tint, region, at);
+}
+
+void copyWhole(ALLEGRO_BITMAP* from) {
+    copyAll(from, nullptr);
+}
+
+void copyWholeTinted(ALLEGRO_BITMAP* from, ALLEGRO_COLOR tint) {
+    copyAll(from, &tint);
+}
+
+void showScreenBuffer() {
+    setTargetCanvas();
+    copyWhole(Assets.screen);
+}
+
+void drawText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+              const char* text) {
+    const double scale = pictureScale();
+    if (scale == 1.0) {
+        al_draw_text(font, colour, x, y, flags, text);
+        return;
+    }
+    inPixels([&] {
+        al_draw_text(font, colour, std::round(x * scale), std::round(y * scale), flags, text);
+    });
+}
+
+void drawTextf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+               const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    drawText(font, colour, x, y, flags, text);
 }
 
 void drawElement(int kind, int x, int y) {

@@ -21,6 +21,7 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <ctime>
@@ -32,7 +33,6 @@ AssetsRecord Assets;
 
 namespace {
 
-constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
 constexpr std::size_t kMusicBuffers = 4;
 constexpr unsigned kMusicBufferSamples = 2048;
@@ -60,7 +60,8 @@ ALLEGRO_BITMAP* loadPicture(const char* name, bool keyBlack) {
 
 ALLEGRO_FONT* loadFont(const char* name, int size) {
     const std::string path = assetPath(name);
-    ALLEGRO_FONT* font = al_load_ttf_font(path.c_str(), size, 0);
+    const int shownSize = std::max(1, static_cast<int>(std::lround(size * pictureScale())));
+    ALLEGRO_FONT* font = al_load_ttf_font(path.c_str(), shownSize, 0);
     if (font == nullptr) {
         failStartUp(texts::kNoFont, path.c_str());
     }
@@ -187,10 +188,7 @@ void startUp() {
     blackShownAt = al_get_time();
 
     startAudio();
-    Assets.screen = al_create_bitmap(kPictureWidth, kPictureHeight);
-    Assets.scratch = al_create_bitmap(kPictureWidth, kPictureHeight);
-    Assets.strip = al_create_bitmap(kPictureWidth, kStripHeight);
-    if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
+    if (!createWorkBitmaps()) {
         failStartUp(texts::kNoBuffers, nullptr);
     }
 
@@ -199,10 +197,7 @@ void startUp() {
     Assets.sheet = loadPicture(paths::kSheet, true);
     Assets.title = loadPicture(paths::kTitle, false);
 
-    Assets.fontBold16 = loadFont(paths::kFontBold, 16);
-    Assets.font20 = loadFont(paths::kFontRegular, 20);
-    Assets.font24 = loadFont(paths::kFontRegular, 24);
-    Assets.font34 = loadFont(paths::kFontRegular, 34);
+    loadScaledAssets();
 
     loadSounds();
     if (settingsFiles.readOthers != nullptr) {
@@ -212,6 +207,39 @@ void startUp() {
     watchPlayer();
     watchMouse();
     watchKeys();
+}
+
+void loadScaledAssets() {
+    const struct {
+        ALLEGRO_FONT** font;
+        const char* name;
+        int size;
+    } fonts[] = {{&Assets.fontBold16, paths::kFontBold, 16},
+                 {&Assets.font20, paths::kFontRegular, 20},
+                 {&Assets.font24, paths::kFontRegular, 24},
+                 {&Assets.font34, paths::kFontRegular, 34}};
+    for (const auto& f : fonts) {
+        if (*f.font != nullptr) {
+            al_destroy_font(*f.font);
+        }
+        *f.font = loadFont(f.name, f.size);
+    }
+    // The art is drawn scaled by the picture's transform: at any scale but its own it is
+    // filtered smoothly rather than in blocks of whole pixels. Converting keeps its pixels.
+    constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+    const int newFlags = al_get_new_bitmap_flags();
+    for (ALLEGRO_BITMAP* art : {Assets.background, Assets.planets, Assets.sheet, Assets.title}) {
+        if (art == nullptr) {
+            continue;
+        }
+        const int flags = al_get_bitmap_flags(art);
+        const int wanted = pictureScale() == 1.0 ? flags & ~kSmooth : flags | kSmooth;
+        if (wanted != flags) {
+            al_set_new_bitmap_flags(wanted);
+            al_convert_bitmap(art);
+        }
+    }
+    al_set_new_bitmap_flags(newFlags);
 }
 
 void titleSequence() {

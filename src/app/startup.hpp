@@ -7,6 +7,11 @@ namespace app {
 // stderr and exit code 1; no sound device only makes the game silent.
 void startUp();
 
+// Loads the fonts at their size times the picture's scale, so text is drawn at the size
+// it is shown, and gives the art the filtering that scale needs; what was loaded for
+// another scale is released. Called by startUp and on every change of scale.
+void loadScaledAssets();
+
 // Shows the title picture with its sound, then fades it out.
 void titleSequence();
 

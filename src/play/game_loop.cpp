@@ -259,6 +259,7 @@ void leaveGame() {
 
 void gameLoop() {
     setUpGame();
+    app::OnRescale recompose(recomposeGameScreen);
     // The keys pressed since the game was chosen, during its fade too, are the game's.
     Frame frame(app::keyQueue());
     while (frame.run() == WayOut::Playing) {

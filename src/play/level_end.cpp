@@ -95,17 +95,17 @@ void showCongratulations(int level) {
     if (level < board::kLevels) {
         app::restoreFromScreen(kMessageArea);
     }
-    al_draw_text(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
-                 ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
-    al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
-                  ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
+    app::drawText(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
+                  ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
+    app::drawTextf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
+                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
     if (level < board::kLevels) {
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
-                     ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
-                     ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
-        al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
-                      ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
+        app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
+                      ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
+        app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
+                      ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
+        app::drawTextf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
+                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
     app::showCanvas();
     app::sleepFor(1.0);
@@ -185,9 +185,8 @@ void completeLevel() {
     waitForContinue();
     app::Pace fade(0.01);
     for (int i = 0; i < kFadeSteps; ++i) {
-        al_draw_tinted_bitmap_region(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner.x,
-                                     kFadedCorner.y, kFadedCorner.w, kFadedCorner.h, kFadedCorner.x,
-                                     kFadedCorner.y, 0);
+        app::copyRegionTinted(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner,
+                              {kFadedCorner.x, kFadedCorner.y});
         fade.frame(i == kFadeSteps - 1);
     }
     if (g.level > board::kLevels) {

@@ -121,8 +121,8 @@ void composePanel(app::Point firstCell, bool timed) {
                                  kDarkBandAt.y, 0);
     app::drawSheet(app::sheet::kScorePlate, kScorePlateAt);
     app::drawSheet(app::sheet::kRecordPlate, kRecordPlateAt);
-    al_draw_text(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
-                 kRecordLabel);
+    app::drawText(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
+                  kRecordLabel);
     app::drawSheet(app::sheet::kKindBarFrame, kKindBarFrameAt);
     app::drawSheet(app::sheet::kStarRowPlate, kStarRowPlateAt);
     app::drawSheet(app::sheet::kHintButton, kHintButtonAt);
@@ -139,15 +139,15 @@ void composePanel(app::Point firstCell, bool timed) {
 
 void drawScore(int score, int record) {
     app::restoreFromScreen(kScoreArea);
-    al_draw_textf(Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d ", score);
+    app::drawTextf(Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
+                   ALLEGRO_ALIGN_CENTRE, "%d ", score);
     const bool recordReached = score >= record;
-    al_draw_textf(Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
-                  kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", score);
+    app::drawTextf(Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
+                   kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", score);
     app::restoreFromScreen(kRecordArea);
-    al_draw_textf(Assets.fontBold16, recordReached ? kRecordReachedColour : kRecordColour,
-                  kRecordAt.x, kRecordAt.y, ALLEGRO_ALIGN_RIGHT, " %d",
-                  recordReached ? score : record);
+    app::drawTextf(Assets.fontBold16, recordReached ? kRecordReachedColour : kRecordColour,
+                   kRecordAt.x, kRecordAt.y, ALLEGRO_ALIGN_RIGHT, " %d",
+                   recordReached ? score : record);
 }
 
 void drawKindBar(int kind, int progress) {

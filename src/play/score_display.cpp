@@ -42,8 +42,8 @@ void showSpecialLine(int lineKind) {
         return;
     }
     app::drawSheet(kStarBanner, kStarBannerAt);
-    al_draw_textf(Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
+    app::drawTextf(Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
+                   ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
     app::showCanvas();
     app::sleepFor(2.0);
     app::restoreFromScreen(kBoardArea);

@@ -1,6 +1,7 @@
 #include "records/name_entry.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -33,12 +34,12 @@ constexpr double kPassRest = 0.1;
 void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
-    al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
-                 ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
+    app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
+                  ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
 }
 
 void drawCaret(ALLEGRO_COLOR colour) {
-    al_draw_text(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
+    app::drawText(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
 }
 
 // Places the finished game's result under `name` in the list of the mode played and
@@ -77,8 +78,8 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
         }
         const int key = dialog::nextTypedCharacter(queue);
         dialog::applyKey(name, key, dialog::Charset::Word);
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
-                     name.c_str());
+        app::drawText(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
+                      name.c_str());
         picture.show(key, caret);
         dialog::restPass(queue, kPassRest);
         al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,

@@ -80,8 +80,8 @@ void drawReadout() {
         const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                              board::GameState.selectedCell, board::GameState.lineKind};
         for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
-            al_draw_textf(app::Assets.fontBold16, kReadoutColour, 0, kReadoutLinePitch * i, 0,
-                          texts::kReadoutFormats[i], lines[i]);
+            app::drawTextf(app::Assets.fontBold16, kReadoutColour, 0, kReadoutLinePitch * i, 0,
+                           texts::kReadoutFormats[i], lines[i]);
         }
     }
 }
@@ -106,19 +106,18 @@ void clearStrip() {
 
 void composeQuestion() {
     clearStrip();
-    al_draw_text(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
-                 ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
+    app::drawText(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
+                  ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
     app::drawSheet(kYesPicture, kYesAt);
     app::drawSheet(kNoPicture, kNoAt);
 }
 
 void drawStripBand(app::Rect band, bool tinted) {
-    const float y = static_cast<float>(band.y + kStripToScreen);
+    const app::Point at{band.x, band.y + kStripToScreen};
     if (tinted) {
-        al_draw_tinted_bitmap_region(app::Assets.strip, kButtonTint, band.x, band.y, band.w, band.h,
-                                     band.x, y, 0);
+        app::copyRegionTinted(app::Assets.strip, kButtonTint, band, at);
     } else {
-        al_draw_bitmap_region(app::Assets.strip, band.x, band.y, band.w, band.h, band.x, y, 0);
+        app::copyRegion(app::Assets.strip, band, at);
     }
 }
 
@@ -184,7 +183,7 @@ bool answeredYes() {
 void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int align) {
     stripFadeOut(kFadeTop);
     clearStrip();
-    al_draw_text(app::Assets.font20, colour, at.x, at.y, align, text);
+    app::drawText(app::Assets.font20, colour, at.x, at.y, align, text);
     stripFadeIn(kFadeTop);
 }
 

@@ -50,19 +50,19 @@ void composePage() {
     app::drawSheet(kStar, kLeftStarAt);
     const int lastRule = static_cast<int>(texts::kRules.size()) - 1;
     for (int i = 0; i <= lastRule; ++i) {
-        al_draw_text(app::Assets.fontBold16,
-                     i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
-                     kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+        app::drawText(app::Assets.fontBold16,
+                      i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
+                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
     }
     for (std::size_t i = 0; i < texts::kKeys.size(); ++i) {
-        al_draw_text(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
-                     kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
-                     texts::kKeys[i]);
+        app::drawText(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
+                      kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
+                      texts::kKeys[i]);
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
-        al_draw_text(app::Assets.fontBold16, kCreditColour, kCreditX,
-                     kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
-                     texts::kCredits[i]);
+        app::drawText(app::Assets.fontBold16, kCreditColour, kCreditX,
+                      kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
+                      texts::kCredits[i]);
     }
     app::drawSheet(kStar, kLeftStarAt);
     app::drawSheet(kStar, kRightStarAt);
