@@ -24,6 +24,9 @@ struct AssetsRecord {
     ALLEGRO_BITMAP* planets = nullptr; // black keyed out
     ALLEGRO_BITMAP* sheet = nullptr;   // elements and interface pieces, black keyed out
     ALLEGRO_BITMAP* title = nullptr;
+    // The art set the four pictures above come from: each is this many times its 1x
+    // size, and app::drawArt takes the 1x rectangles (app/draw.hpp).
+    int artScale = 1;
     ALLEGRO_FONT* fontBold16 = nullptr;
     ALLEGRO_FONT* font20 = nullptr;
     ALLEGRO_FONT* font24 = nullptr;

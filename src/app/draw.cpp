@@ -59,6 +59,43 @@ void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect region, Point at
     });
 }
 
+// The one draw of art: source in 1x pixels, destination in picture units.
+void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, float sw, float sh,
+         float dx, float dy, float dw, float dh, int flags) {
+    const double scale = pictureScale();
+    if (scale != 1.0) {
+        dx = static_cast<float>(std::round(dx * scale) / scale);
+        dy = static_cast<float>(std::round(dy * scale) / scale);
+    }
+    const auto k = static_cast<float>(Assets.artScale);
+    if (k == 1 && dw == sw && dh == sh) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(bitmap, *tint, sx, sy, sw, sh, dx, dy, flags);
+        } else {
+            al_draw_bitmap_region(bitmap, sx, sy, sw, sh, dx, dy, flags);
+        }
+    } else if (tint != nullptr) {
+        al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh,
+                                     flags);
+    } else {
+        al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh, flags);
+    }
+}
+
+void artWhole(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, Point at, int flags) {
+    if (Assets.artScale == 1 && pictureScale() == 1.0) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(bitmap, *tint, at.x, at.y, flags);
+        } else {
+            al_draw_bitmap(bitmap, at.x, at.y, flags);
+        }
+        return;
+    }
+    const auto w = static_cast<float>(al_get_bitmap_width(bitmap) / Assets.artScale);
+    const auto h = static_cast<float>(al_get_bitmap_height(bitmap) / Assets.artScale);
+    art(bitmap, tint, 0, 0, w, h, at.x, at.y, w, h, flags);
+}
+
 void copyAll(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint) {
     if (pictureScale() == 1.0) {
         if (tint != nullptr) {
@@ -78,13 +115,32 @@ void copyAll(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint) {
 }
 } // namespace
 
+void drawArt(ALLEGRO_BITMAP* bitmap, Rect piece, Point at, int flags) {
+    art(bitmap, nullptr, piece.x, piece.y, piece.w, piece.h, at.x, at.y, piece.w, piece.h, flags);
+}
+
+void drawArtTinted(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, Rect piece, Point at) {
+    art(bitmap, &tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y, piece.w, piece.h, 0);
+}
+
+void drawArtWhole(ALLEGRO_BITMAP* bitmap, Point at, int flags) {
+    artWhole(bitmap, nullptr, at, flags);
+}
+
+void drawArtWholeTinted(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, Point at) {
+    artWhole(bitmap, &tint, at, 0);
+}
+
+void drawArtScaled(ALLEGRO_BITMAP* bitmap, Rect piece, float x, float y, float w, float h) {
+    art(bitmap, nullptr, piece.x, piece.y, piece.w, piece.h, x, y, w, h, 0);
+}
+
 void drawSheet(Rect piece, Point at) {
-    al_draw_bitmap_region(Assets.sheet, piece.x, piece.y, piece.w, piece.h, at.x, at.y, 0);
+    drawArt(Assets.sheet, piece, at);
 }
 
 void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint) {
-    al_draw_tinted_bitmap_region(Assets.sheet, tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y,
-                                 0);
+    drawArtTinted(Assets.sheet, tint, piece, at);
 }
 
 void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
@@ -142,7 +198,7 @@ void drawTextf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y,
 }
 
 void drawElement(int kind, int x, int y) {
-    al_draw_bitmap_region(Assets.sheet, kSpriteSize * kind, 0, kSpriteSize, kSpriteSize, x, y, 0);
+    drawArt(Assets.sheet, {kSpriteSize * kind, 0, kSpriteSize, kSpriteSize}, {x, y});
 }
 
 } // namespace app

@@ -8,6 +8,16 @@
 // Small drawing helpers shared by every screen. They draw onto the current target.
 namespace app {
 
+// Art (Assets.background, planets, sheet, title) by its 1x rectangles and positions in
+// picture units, whichever art set is loaded; the position snaps to a whole pixel of the
+// target so edges do not shimmer. `flags` as al_draw_bitmap's.
+void drawArt(ALLEGRO_BITMAP* art, Rect piece, Point at, int flags = 0);
+void drawArtTinted(ALLEGRO_BITMAP* art, ALLEGRO_COLOR tint, Rect piece, Point at);
+void drawArtWhole(ALLEGRO_BITMAP* art, Point at, int flags = 0);
+void drawArtWholeTinted(ALLEGRO_BITMAP* art, ALLEGRO_COLOR tint, Point at);
+// A piece stretched to w x h.
+void drawArtScaled(ALLEGRO_BITMAP* art, Rect piece, float x, float y, float w, float h);
+
 // Draws a piece of the element sheet with its top-left corner at `at`.
 void drawSheet(Rect piece, Point at);
 void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint);

@@ -78,7 +78,7 @@ int menuItemAt(int x, int y) {
 
 void composeMainMenu() {
     al_set_target_bitmap(Assets.screen);
-    al_draw_bitmap(Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     drawTitle();
     drawSheet(kTitleOrnament, kTitleOrnamentAt);
     for (int item = 1; item <= kMenuItems; ++item) {

@@ -77,10 +77,8 @@ void dissolveBoard() {
 void revealPlanet(int level) {
     app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
-        al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
-                                     kRevealBackdrop.x, kRevealBackdrop.y, kRevealBackdrop.w,
-                                     kRevealBackdrop.h, kRevealBackdropAt.x, kRevealBackdropAt.y,
-                                     0);
+        app::drawArtTinted(app::Assets.background, al_map_rgba(u, u, u, 2 * u), kRevealBackdrop,
+                           kRevealBackdropAt);
         // Into the screen buffer too, so the planet stays lit for the rest of the game.
         for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
             al_set_target_bitmap(target);

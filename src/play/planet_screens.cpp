@@ -53,8 +53,7 @@ constexpr app::Rect kZoomSource{232, 0, 800, 600};
 constexpr double kZoomRest = 0.01;
 
 void drawBackgroundRegion(app::Rect region, app::Point at, ALLEGRO_COLOR tint) {
-    al_draw_tinted_bitmap_region(Assets.background, tint, region.x, region.y, region.w, region.h,
-                                 at.x, at.y, 0);
+    app::drawArtTinted(Assets.background, tint, region, at);
 }
 
 void composeFinalText() {
@@ -107,9 +106,9 @@ void finalScreen() {
 
     app::Pace zoom(kZoomRest);
     for (int s = 0; s < kZoomSteps; ++s) {
-        al_draw_scaled_bitmap(Assets.background, kZoomSource.x, kZoomSource.y, kZoomSource.w,
-                              kZoomSource.h, -s, -s, kZoomSource.w + 2.5f * s,
-                              kZoomSource.h + 2.0f * s, 0);
+        app::drawArtScaled(Assets.background, kZoomSource, static_cast<float>(-s),
+                           static_cast<float>(-s), kZoomSource.w + 2.5f * s,
+                           kZoomSource.h + 2.0f * s);
         app::copyWholeTinted(Assets.scratch, al_map_rgba(s, s, s, s));
         zoom.frame(s == kZoomSteps - 1);
     }

@@ -71,7 +71,7 @@ void drawRow(int i) {
 
 void composeList() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     drawModeTitle();

@@ -116,7 +116,7 @@ float volumeX(float volume, int zeroX) {
 
 void composeOptions() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     app::drawPanel(kPanel, kRadius, kPanelColour);
     for (int row = 0; row < kRows; ++row) {

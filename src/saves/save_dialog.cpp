@@ -50,7 +50,6 @@ constexpr app::Rect kYesBand{374, 10, 40, 25};
 constexpr app::Rect kNoBand{651, 10, 40, 25};
 constexpr app::Rect kAnswersBand{370, 10, 330, 25};
 constexpr double kMessageRest = 1.5;
-constexpr int kSpriteSize = 46;
 
 constexpr PasswordField kField{dialog::Charset::Word,
                                {378, 553},
@@ -75,8 +74,7 @@ constexpr ALLEGRO_COLOR kReadoutColour = app::palette::rgb(15, 160, 15);
 // the planet strip shows Mercury there.
 void drawReadout() {
     if (app::debugReadout()) {
-        al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y,
-                              kReadoutClear.w, kReadoutClear.h, 0, 0, 0);
+        app::drawArt(app::Assets.background, kReadoutClear, {0, 0});
         const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                              board::GameState.selectedCell, board::GameState.lineKind};
         for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
@@ -92,9 +90,8 @@ void refreshBoardInScreen() {
     al_set_target_bitmap(app::Assets.screen);
     app::Pace pace(0.0);
     for (int cell = 1; cell <= board::kCells; ++cell) {
-        al_draw_bitmap_region(app::Assets.sheet, kSpriteSize * board::GameState.cellKind[cell], 0,
-                              kSpriteSize, kSpriteSize, board::GameState.cellX[cell],
-                              board::GameState.cellY[cell], 0);
+        app::drawElement(board::GameState.cellKind[cell], board::GameState.cellX[cell],
+                         board::GameState.cellY[cell]);
         pace.frame(cell == board::kCells);
     }
 }

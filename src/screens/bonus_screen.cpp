@@ -40,7 +40,7 @@ void drawStars(bool firstPhase) {
 
 void composeTable() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, 0, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {0, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kHeading, kHeadingAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     app::drawSheet(kFigures, kFiguresAt);

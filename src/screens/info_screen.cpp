@@ -44,7 +44,7 @@ void drawStars(bool leftBright) {
 
 void composePage() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, 0);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0});
     app::drawSheet(kHeading, kHeadingAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kDeepTeal);
     app::drawSheet(kStar, kLeftStarAt);

@@ -4,6 +4,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/startup.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
@@ -217,6 +218,29 @@ TEST_F(Window, AtAFractionalScaleRepairsAndTextAreDrawnInWholePixelsWithoutTheTr
     const standin::TextDraw text = standin::textsWith("Tekst").back();
     EXPECT_EQ(std::tuple(text.x, text.y, text.scale, text.font->size), std::tuple(181, 91, 1, 36));
     EXPECT_EQ(app::Assets.canvas->transform.m[0][0], 1.8f) << "the units again after";
+}
+
+// At twice the size the 2x art set is drawn by the 1x rectangles doubled, at its own size
+// unfiltered; without it the 1x set stands in, smoothed.
+TEST_F(Window, TheArtSetAboveTheScaleIsDrawnByItsOneTimesRectanglesAndA1xSetStandsIn) {
+    for (const bool finer : {true, false}) {
+        SCOPED_TRACE(finer);
+        support::resetWorld();
+        standin::config().monitorWidth = 1920;
+        standin::config().monitorHeight = 1440; // opens at 1600 x 1200
+        standin::config().finerArt = finer;
+        app::startUp();
+        EXPECT_EQ(app::Assets.sheet->name.ends_with("gr/2x/elementy.png"), finer);
+        EXPECT_EQ(app::Assets.sheet->maskedBlack, true);
+        app::setTargetCanvas();
+        constexpr app::Rect p = app::sheet::kMenuPlate;
+        app::drawSheet(p, {5, 7});
+        const standin::BitmapDraw d = standin::drawsOf(app::Assets.sheet).back();
+        const int k = finer ? 2 : 1;
+        EXPECT_EQ(std::tuple(d.sx, d.sy, d.sw, d.sh, d.dx, d.dy, d.dw, d.dh, d.scale),
+                  std::tuple(p.x * k, p.y * k, p.w * k, p.h * k, 5, 7, p.w, p.h, 2));
+        EXPECT_EQ((app::Assets.sheet->flags & ALLEGRO_MAG_LINEAR) != 0, !finer);
+    }
 }
 
 // A click over between two reads of the mouse (slow presents, a quick hand) is reported

@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <iterator>
 #include <memory>
@@ -91,6 +92,10 @@ template <typename T> T* keep(std::vector<std::unique_ptr<T>>& store, T value) {
 }
 
 bool fileMissing(const char* path) {
+    if (path != nullptr && !world().config.finerArt &&
+        (std::strstr(path, "gr/2x/") != nullptr || std::strstr(path, "gr/3x/") != nullptr)) {
+        return true;
+    }
     return path == nullptr || world().config.missingFiles.count(path) > 0;
 }
 
@@ -612,6 +617,12 @@ void al_draw_scaled_bitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw,
                            float dy, float dw, float dh, int) {
     standin::recordBitmap(bitmap, standin::kWhite, false, sx, sy, sw, sh, dx, dy,
                           "al_draw_scaled_bitmap", dw, dh);
+}
+
+void al_draw_tinted_scaled_bitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy,
+                                  float sw, float sh, float dx, float dy, float dw, float dh, int) {
+    standin::recordBitmap(bitmap, tint, true, sx, sy, sw, sh, dx, dy,
+                          "al_draw_tinted_scaled_bitmap", dw, dh);
 }
 
 ALLEGRO_COLOR al_map_rgb(unsigned char r, unsigned char g, unsigned char b) {

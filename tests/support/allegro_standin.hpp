@@ -93,6 +93,8 @@ struct Config {
     bool mouseWorks = true;
     int maxBitmapSize = 16384;          // what the display answers for ALLEGRO_MAX_BITMAP_SIZE
     std::set<std::string> missingFiles; // loads of these paths fail
+    // Whether the art sets finer than 1x (gr/2x/, gr/3x/) are installed.
+    bool finerArt = false;
 };
 
 // One present: the canvas drawn onto the display's back buffer at (dx, dy) in dw x dh,
