@@ -53,6 +53,14 @@ void stripOpen() {
     }
 }
 
+void stripShowOpen() {
+    app::setTargetCanvas();
+    const int last = kOpenSteps - 1;
+    app::copyRegion(app::Assets.strip, {0, kMiddleRow - last, kWidth, 2 * last - 1},
+                    {0, stripCentreY - last});
+    drawEdges(stripCentreY - last, stripCentreY + last);
+}
+
 void stripClose() {
     app::setTargetCanvas();
     app::Pace pace(kCloseRest);

@@ -155,6 +155,10 @@ void startNextLevel() {
 } // namespace
 
 void completeLevel() {
+    // The picture is built up by the board's dissolving and the planet's slow reveal and
+    // cannot be composed again: a change of scale keeps it stretched (not the play screen)
+    // until the next level's board.
+    app::OnRescale keepStretched([] {});
     board::GameStateRecord& g = GameState;
     app::stopAllCues();
     for (int c = 1; c <= board::kSide; ++c) {

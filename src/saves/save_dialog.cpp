@@ -6,6 +6,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -126,6 +127,14 @@ bool answeredYes() {
     int shownBand = -1; // the answer lit on the screen
     int keyLit = 0;     // the answer the arrows lit; the mouse moving lets it go
     app::Point pointer{-1, -1};
+    // Over the play screen: the question again, its lit answer drawn by the next pass.
+    app::OnRescale recompose(
+        [&shownBand] {
+            composeQuestion();
+            dialog::stripShowOpen();
+            shownBand = -1;
+        },
+        true);
     for (;;) {
         app::pollInput();
         drawReadout();
