@@ -297,7 +297,8 @@ void optionsScreen() {
 
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });
-    // The list's row is drawn by every pass of the loop.
+    // After a change of scale: the settings' rows as they stand; the list's row is drawn by
+    // every pass of the loop.
     app::OnRescale recompose([] {
         composeOptions();
         app::showScreenBuffer();
