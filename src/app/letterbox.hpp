@@ -39,8 +39,9 @@ Point toPicture(const Letterbox& box, int x, int y);
 int windowScale(int monitorWidth, int monitorHeight);
 
 // True when the picture is shown at a whole multiple of its size (800 x 600 itself
-// included): each canvas pixel then becomes a square of window pixels, sharp, and the
-// canvas is drawn without filtering. Any other size is filtered smoothly.
+// included): the canvas is then copied without filtering. At any other size it is
+// filtered smoothly, which only shows where the picture is larger than a bitmap may be
+// and the canvas is stretched; otherwise the copy is pixel for pixel.
 bool wholeMultiple(const Letterbox& box);
 
 // Device pixels per picture unit for a picture shown in `box`: its width over 800, kept
