@@ -10,12 +10,14 @@ namespace app {
 
 inline constexpr int kCueCount = 14;
 
-// Every handle the game draws or plays with. Filled once by startUp and never
-// reloaded; the screens read it directly.
+// Every handle the game draws or plays with. Filled by startUp; the bitmaps of the picture,
+// the fonts and the art are made again when the picture's scale changes. The screens read
+// it directly.
 struct AssetsRecord {
     ALLEGRO_DISPLAY* display = nullptr;
-    // 800 x 600 picture the player sees, drawn on where the display's back buffer once
-    // was; every present shows it scaled to the window (app/letterbox.hpp)
+    // The picture the player sees, drawn on where the display's back buffer once was; it
+    // and the three below are drawn in 800 x 600 units and have the size the picture is
+    // shown at, remade when that changes (app/letterbox.hpp)
     ALLEGRO_BITMAP* canvas = nullptr;
     ALLEGRO_BITMAP* screen = nullptr;  // 800 x 600 buffer every screen is composed in
     ALLEGRO_BITMAP* scratch = nullptr; // 800 x 600 off-screen layer for animations
@@ -24,6 +26,9 @@ struct AssetsRecord {
     ALLEGRO_BITMAP* planets = nullptr; // black keyed out
     ALLEGRO_BITMAP* sheet = nullptr;   // elements and interface pieces, black keyed out
     ALLEGRO_BITMAP* title = nullptr;
+    // The art set the four pictures above come from: each is this many times its 1x
+    // size, and app::drawArt takes the 1x rectangles (app/draw.hpp).
+    int artScale = 1;
     ALLEGRO_FONT* fontBold16 = nullptr;
     ALLEGRO_FONT* font20 = nullptr;
     ALLEGRO_FONT* font24 = nullptr;

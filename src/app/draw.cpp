@@ -1,20 +1,145 @@
 #include "app/draw.hpp"
 
 #include "app/assets.hpp"
+#include "app/letterbox.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
 
 #include <allegro5/allegro_primitives.h>
 
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
 namespace app {
 
+namespace {
+// The pixel where a picture coordinate begins, rounded down for a region's start and up for
+// its end so the region's pixels cover all of it.
+int pixelFloor(float units) {
+    return static_cast<int>(std::floor(units * pictureScale() + 1e-4));
+}
+int pixelCeil(float units) {
+    return static_cast<int>(std::ceil(units * pictureScale() - 1e-4));
+}
+
+// Runs `draw` in the target's own pixels, the picture's transform set again after.
+template <typename Draw> void inPixels(Draw draw) {
+    ALLEGRO_TRANSFORM identity;
+    al_identity_transform(&identity);
+    al_use_transform(&identity);
+    draw();
+    usePictureUnits();
+}
+
+void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect region, Point at) {
+    if (pictureScale() == 1.0) {
+        // At 800 x 600 units and pixels are one: the plain copy, as the game always made it.
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(from, *tint, region.x, region.y, region.w, region.h, at.x,
+                                         at.y, 0);
+        } else {
+            al_draw_bitmap_region(from, region.x, region.y, region.w, region.h, at.x, at.y, 0);
+        }
+        return;
+    }
+    const int sx = pixelFloor(region.x);
+    const int sy = pixelFloor(region.y);
+    const int sw = pixelCeil(region.x + region.w) - sx;
+    const int sh = pixelCeil(region.y + region.h) - sy;
+    const int dx = pixelFloor(at.x);
+    const int dy = pixelFloor(at.y);
+    inPixels([&] {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(from, *tint, sx, sy, sw, sh, dx, dy, 0);
+        } else {
+            al_draw_bitmap_region(from, sx, sy, sw, sh, dx, dy, 0);
+        }
+    });
+}
+
+// The one draw of art: source in 1x pixels, destination in picture units.
+void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, float sw, float sh,
+         float dx, float dy, float dw, float dh, int flags) {
+    const double scale = pictureScale();
+    if (scale != 1.0) {
+        dx = static_cast<float>(std::round(dx * scale) / scale);
+        dy = static_cast<float>(std::round(dy * scale) / scale);
+    }
+    const auto k = static_cast<float>(Assets.artScale);
+    if (k == 1 && dw == sw && dh == sh) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap_region(bitmap, *tint, sx, sy, sw, sh, dx, dy, flags);
+        } else {
+            al_draw_bitmap_region(bitmap, sx, sy, sw, sh, dx, dy, flags);
+        }
+    } else if (tint != nullptr) {
+        al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh,
+                                     flags);
+    } else {
+        al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh, flags);
+    }
+}
+
+void artWhole(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, Point at, int flags) {
+    if (Assets.artScale == 1 && pictureScale() == 1.0) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(bitmap, *tint, at.x, at.y, flags);
+        } else {
+            al_draw_bitmap(bitmap, at.x, at.y, flags);
+        }
+        return;
+    }
+    const auto w = static_cast<float>(al_get_bitmap_width(bitmap) / Assets.artScale);
+    const auto h = static_cast<float>(al_get_bitmap_height(bitmap) / Assets.artScale);
+    art(bitmap, tint, 0, 0, w, h, at.x, at.y, w, h, flags);
+}
+
+void copyAll(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint) {
+    if (pictureScale() == 1.0) {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
+        } else {
+            al_draw_bitmap(from, 0, 0, 0);
+        }
+        return;
+    }
+    inPixels([&] {
+        if (tint != nullptr) {
+            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
+        } else {
+            al_draw_bitmap(from, 0, 0, 0);
+        }
+    });
+}
+} // namespace
+
+void drawArt(ALLEGRO_BITMAP* bitmap, Rect piece, Point at, int flags) {
+    art(bitmap, nullptr, piece.x, piece.y, piece.w, piece.h, at.x, at.y, piece.w, piece.h, flags);
+}
+
+void drawArtTinted(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, Rect piece, Point at) {
+    art(bitmap, &tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y, piece.w, piece.h, 0);
+}
+
+void drawArtWhole(ALLEGRO_BITMAP* bitmap, Point at, int flags) {
+    artWhole(bitmap, nullptr, at, flags);
+}
+
+void drawArtWholeTinted(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, Point at) {
+    artWhole(bitmap, &tint, at, 0);
+}
+
+void drawArtScaled(ALLEGRO_BITMAP* bitmap, Rect piece, float x, float y, float w, float h) {
+    art(bitmap, nullptr, piece.x, piece.y, piece.w, piece.h, x, y, w, h, 0);
+}
+
 void drawSheet(Rect piece, Point at) {
-    al_draw_bitmap_region(Assets.sheet, piece.x, piece.y, piece.w, piece.h, at.x, at.y, 0);
+    drawArt(Assets.sheet, piece, at);
 }
 
 void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint) {
-    al_draw_tinted_bitmap_region(Assets.sheet, tint, piece.x, piece.y, piece.w, piece.h, at.x, at.y,
-                                 0);
+    drawArtTinted(Assets.sheet, tint, piece, at);
 }
 
 void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
@@ -25,8 +150,50 @@ void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
 }
 
 void restoreFromScreen(Rect region) {
-    al_draw_bitmap_region(Assets.screen, region.x, region.y, region.w, region.h, region.x, region.y,
-                          0);
+    copy(Assets.screen, nullptr, region, {region.x, region.y});
+}
+
+void copyRegion(ALLEGRO_BITMAP* from, Rect region, Point at) {
+    copy(from, nullptr, region, at);
+}
+
+void copyRegionTinted(ALLEGRO_BITMAP* from, ALLEGRO_COLOR tint, Rect region, Point at) {
+    copy(from, &tint, region, at);
+}
+
+void copyWhole(ALLEGRO_BITMAP* from) {
+    copyAll(from, nullptr);
+}
+
+void copyWholeTinted(ALLEGRO_BITMAP* from, ALLEGRO_COLOR tint) {
+    copyAll(from, &tint);
+}
+
+void showScreenBuffer() {
+    setTargetCanvas();
+    copyWhole(Assets.screen);
+}
+
+void drawText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+              const char* text) {
+    const double scale = pictureScale();
+    if (scale == 1.0) {
+        al_draw_text(font, colour, x, y, flags, text);
+        return;
+    }
+    inPixels([&] {
+        al_draw_text(font, colour, std::round(x * scale), std::round(y * scale), flags, text);
+    });
+}
+
+void drawTextf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, int flags,
+               const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    drawText(font, colour, x, y, flags, text);
 }
 
 void drawElement(int kind, int x, int y) {

@@ -2,9 +2,12 @@
 
 #include "app/assets.hpp"
 #include "app/palette.hpp"
+#include "app/startup.hpp"
 #include "app/window.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace app {
 
@@ -14,6 +17,50 @@ namespace {
 constexpr int kFreeTenths = 1;
 
 Letterbox shown{0, 0, kPictureWidth, kPictureHeight};
+double scale = 1.0;
+std::function<void()> recomposeHook;
+
+constexpr int kStripHeight = 50;
+
+// Pixels of a span of `units` picture units; the canvas's 800 x 600 become exactly the
+// letterbox's size.
+int toPixels(int units) {
+    return std::max(1, static_cast<int>(std::ceil(units * scale - 1e-9)));
+}
+
+void setScaleTransform() {
+    ALLEGRO_TRANSFORM transform;
+    al_identity_transform(&transform);
+    al_scale_transform(&transform, static_cast<float>(scale), static_cast<float>(scale));
+    al_use_transform(&transform);
+}
+
+int maxBitmapSize() {
+    const int size = al_get_display_option(Assets.display, ALLEGRO_MAX_BITMAP_SIZE);
+    // Drivers that do not say take any size the window can have.
+    return size > 0 ? size : 1 << 15;
+}
+
+// A new bitmap of the same picture at the current scale, the old one's pixels stretched
+// onto it until the screen composes itself again; the old one is destroyed.
+void remake(ALLEGRO_BITMAP*& bitmap, int w, int h) {
+    ALLEGRO_BITMAP* remade = createPictureBitmap(w, h);
+    if (remade == nullptr) {
+        return; // the old one still serves, at its old size
+    }
+    if (bitmap != nullptr) {
+        al_set_target_bitmap(remade);
+        ALLEGRO_TRANSFORM identity;
+        al_identity_transform(&identity);
+        al_use_transform(&identity);
+        al_draw_scaled_bitmap(bitmap, 0, 0, al_get_bitmap_width(bitmap),
+                              al_get_bitmap_height(bitmap), 0, 0, al_get_bitmap_width(remade),
+                              al_get_bitmap_height(remade), 0);
+        setScaleTransform();
+        al_destroy_bitmap(bitmap);
+    }
+    bitmap = remade;
+}
 
 // a / b rounded towards minus infinity, for b > 0.
 long long floorDivide(long long a, long long b) {
@@ -92,15 +139,43 @@ int windowScale(int monitorWidth, int monitorHeight) {
     return scale;
 }
 
+double scaleFor(const Letterbox& box, int maxBitmapSize) {
+    const double fits = static_cast<double>(maxBitmapSize) / kPictureWidth;
+    return std::min(static_cast<double>(box.w) / kPictureWidth, fits);
+}
+
+double pictureScale() {
+    return scale;
+}
+
 void resetLetterbox() {
     shown = {0, 0, kPictureWidth, kPictureHeight};
+    scale = 1.0;
+    recomposeHook = nullptr;
+}
+
+ALLEGRO_BITMAP* createPictureBitmap(int w, int h) {
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(toPixels(w), toPixels(h));
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    al_set_target_bitmap(bitmap);
+    setScaleTransform();
+    al_set_target_bitmap(target);
+    return bitmap;
+}
+
+void usePictureUnits() {
+    setScaleTransform();
 }
 
 bool createCanvas() {
     shown = windowLetterbox();
+    scale = scaleFor(shown, maxBitmapSize());
     const int flags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(canvasFlags(flags, shown));
-    Assets.canvas = al_create_bitmap(kPictureWidth, kPictureHeight);
+    Assets.canvas = createPictureBitmap(kPictureWidth, kPictureHeight);
     al_set_new_bitmap_flags(flags);
     if (Assets.canvas == nullptr) {
         return false;
@@ -108,6 +183,53 @@ bool createCanvas() {
     al_set_target_bitmap(Assets.canvas);
     al_clear_to_color(palette::kBlack);
     return true;
+}
+
+bool createWorkBitmaps() {
+    Assets.screen = createPictureBitmap(kPictureWidth, kPictureHeight);
+    Assets.scratch = createPictureBitmap(kPictureWidth, kPictureHeight);
+    Assets.strip = createPictureBitmap(kPictureWidth, kStripHeight);
+    return Assets.screen != nullptr && Assets.scratch != nullptr && Assets.strip != nullptr;
+}
+
+OnRescale::OnRescale(std::function<void()> recompose, bool over) : previous_(recomposeHook) {
+    if (over && previous_) {
+        recomposeHook = [beneath = previous_, recompose = std::move(recompose)] {
+            beneath();
+            recompose();
+        };
+    } else {
+        recomposeHook = std::move(recompose);
+    }
+}
+
+OnRescale::~OnRescale() {
+    recomposeHook = std::move(previous_);
+}
+
+void rescale(double newScale) {
+    ALLEGRO_BITMAP* const target = al_get_target_bitmap();
+    ALLEGRO_BITMAP** const work[] = {&Assets.canvas, &Assets.screen, &Assets.scratch,
+                                     &Assets.strip};
+    ALLEGRO_BITMAP** retarget = nullptr;
+    for (ALLEGRO_BITMAP** bitmap : work) {
+        if (*bitmap == target && target != nullptr) {
+            retarget = bitmap;
+        }
+    }
+    scale = newScale;
+    const int flags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(canvasFlags(flags, shown));
+    remake(Assets.canvas, kPictureWidth, kPictureHeight);
+    al_set_new_bitmap_flags(flags);
+    remake(Assets.screen, kPictureWidth, kPictureHeight);
+    remake(Assets.scratch, kPictureWidth, kPictureHeight);
+    remake(Assets.strip, kPictureWidth, kStripHeight);
+    loadScaledAssets();
+    if (recomposeHook) {
+        recomposeHook();
+    }
+    al_set_target_bitmap(retarget != nullptr ? *retarget : target);
 }
 
 void setTargetCanvas() {
@@ -126,11 +248,23 @@ void composeCanvas() {
         al_acknowledge_resize(Assets.display);
     }
     shown = windowLetterbox();
+    if (Assets.canvas != nullptr && Assets.display != nullptr) {
+        const double wanted = scaleFor(shown, maxBitmapSize());
+        if (wanted != scale) {
+            al_set_target_bitmap(target);
+            rescale(wanted);
+            target = al_get_target_bitmap();
+            al_set_target_backbuffer(Assets.display);
+        }
+    }
     filterFor(shown);
     // The bars are cleared every time: the back buffer holds nothing after a flip.
     al_clear_to_color(palette::kBlack);
-    al_draw_scaled_bitmap(Assets.canvas, 0, 0, kPictureWidth, kPictureHeight, shown.x, shown.y,
-                          shown.w, shown.h, 0);
+    // The canvas has the letterbox's size: the copy is pixel for pixel, unless the picture
+    // is shown larger than a bitmap can be.
+    al_draw_scaled_bitmap(Assets.canvas, 0, 0, al_get_bitmap_width(Assets.canvas),
+                          al_get_bitmap_height(Assets.canvas), shown.x, shown.y, shown.w, shown.h,
+                          0);
     al_set_target_bitmap(target);
 }
 

@@ -4,11 +4,15 @@
 
 #include <allegro5/allegro.h>
 
-// Every screen is composed in 800 x 600 on a canvas that stands where the display's back
-// buffer used to; the window may have any size. Each present draws the canvas scaled to
-// fit the window, keeping its shape, centred between black bars; every read of the mouse
-// is mapped back into the canvas's own pixels (app::readMouse), so the screens' hit boxes
-// hold at any size.
+#include <functional>
+
+// Every screen is composed in 800 x 600 units on a canvas that stands where the display's
+// back buffer used to; the window may have any size. The canvas and every bitmap a screen
+// copies back from have the size the picture is shown at, with a scale transform from the
+// units to their pixels, so lines, text and art are drawn at the shown size rather than
+// stretched afterwards. Each present copies the canvas into the window, keeping its shape,
+// centred between black bars; every read of the mouse is mapped back into 800 x 600
+// (app::readMouse), so the screens' hit boxes hold at any size.
 namespace app {
 
 inline constexpr int kPictureWidth = 800;
@@ -35,13 +39,32 @@ Point toPicture(const Letterbox& box, int x, int y);
 int windowScale(int monitorWidth, int monitorHeight);
 
 // True when the picture is shown at a whole multiple of its size (800 x 600 itself
-// included): each canvas pixel then becomes a square of window pixels, sharp, and the
-// canvas is drawn without filtering. Any other size is filtered smoothly.
+// included): the canvas is then copied without filtering. At any other size it is
+// filtered smoothly, which only shows where the picture is larger than a bitmap may be
+// and the canvas is stretched; otherwise the copy is pixel for pixel.
 bool wholeMultiple(const Letterbox& box);
 
-// Makes the canvas (Assets.canvas) and notes the window's size; false when it cannot be
-// made. Called once the window is open.
+// Device pixels per picture unit for a picture shown in `box`: its width over 800, kept
+// down so that a bitmap of the picture's size is no larger than `maxBitmapSize`.
+double scaleFor(const Letterbox& box, int maxBitmapSize);
+
+// The scale the canvas and the work bitmaps have now; 1 before any window.
+double pictureScale();
+
+// Makes a bitmap of w x h picture units at the current scale, with the scale transform
+// set on it; null when it cannot be made.
+ALLEGRO_BITMAP* createPictureBitmap(int w, int h);
+
+// Makes the current target draw in picture units again (after a copy in its own pixels).
+void usePictureUnits();
+
+// Makes the canvas (Assets.canvas) at the window's scale and notes the window's size;
+// false when it cannot be made. Called once the window is open.
 bool createCanvas();
+
+// Makes the work bitmaps (screen, scratch, strip) at the current scale; false when one
+// cannot be made.
+bool createWorkBitmaps();
 
 // The picture shown at 800 x 600 in the window's corner, as before any window
 // (game::resetProcessState).
@@ -51,7 +74,8 @@ void resetLetterbox();
 void setTargetCanvas();
 
 // Draws the canvas onto the display's back buffer, fitted and letterboxed; a resized
-// window is acknowledged first, and the canvas's filtering follows its new size. The
+// window is acknowledged first, and a new scale remakes the bitmaps, fonts and art at it
+// and has the current screen compose itself again (app::OnRescale) before it is shown. The
 // drawing target is left as it was. The back buffer then holds the picture as it is now,
 // whatever is drawn into the canvas until the flip.
 void composeCanvas();
@@ -64,5 +88,26 @@ void presentCanvas();
 
 // The picture's place in the window as last presented.
 Letterbox shownLetterbox();
+
+// What redraws the screen that runs, whole, after a change of scale remade the bitmaps
+// (their old pixels would only be a stretched copy): set for the screen's lifetime. A
+// screen that replaces the one it was opened from recomposes alone; a dialog drawn over a
+// screen (`over`) has the screen beneath recompose first, then draws itself over it. The
+// hook composes into Assets.screen and the canvas as the screen itself does. Without a
+// hook the stretched copy stands until the screen next composes itself.
+class OnRescale {
+  public:
+    explicit OnRescale(std::function<void()> recompose, bool over = false);
+    ~OnRescale();
+    OnRescale(const OnRescale&) = delete;
+    OnRescale& operator=(const OnRescale&) = delete;
+
+  private:
+    std::function<void()> previous_;
+};
+
+// Remakes everything that depends on the scale at `scale`, then recomposes the screen
+// that runs. Called by the present that finds the window's scale changed.
+void rescale(double scale);
 
 } // namespace app

@@ -16,8 +16,7 @@ void drawReturnButton(const ReturnButton& button) {
 
 void lightReturnButton(const ReturnButton& button) {
     const Rect band = button.band;
-    al_draw_tinted_bitmap_region(Assets.screen, palette::kHoverGlow, band.x, band.y, band.w, band.h,
-                                 band.x, band.y, 0);
+    copyRegionTinted(Assets.screen, palette::kHoverGlow, band, {band.x, band.y});
 }
 
 bool serveReturnButton(const ReturnButton& button) {

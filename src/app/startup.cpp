@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
 #include "app/launcher.hpp"
@@ -21,9 +22,11 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 #include <string>
 
 namespace app {
@@ -32,7 +35,6 @@ AssetsRecord Assets;
 
 namespace {
 
-constexpr int kStripHeight = 50;
 constexpr int kVoices = 15;
 constexpr std::size_t kMusicBuffers = 4;
 constexpr unsigned kMusicBufferSamples = 2048;
@@ -46,21 +48,75 @@ constexpr double kTitleShown = 3.0; // between its fades
 double blackShownAt = 0.0;
 
 // The loaders take the asset's plain name and name the file they tried in a failure.
-ALLEGRO_BITMAP* loadPicture(const char* name, bool keyBlack) {
-    const std::string path = assetPath(name);
-    ALLEGRO_BITMAP* bitmap = al_load_bitmap(path.c_str());
-    if (bitmap == nullptr) {
-        failStartUp(texts::kNoPicture, path.c_str());
+
+// The art sets: k times the 1x pictures, the same pieces at k times their rectangles; the
+// 1x set in gr/, the others in gr/<k>x/ under the same names.
+constexpr int kFinestArt = 3;
+
+std::string artPath(const char* name, int k) {
+    std::string path = name;
+    if (k > 1) {
+        path.insert(path.find('/') + 1, std::to_string(k) + "x/");
     }
-    if (keyBlack) {
-        al_convert_mask_to_alpha(bitmap, app::palette::kBlack);
+    return assetPath(path.c_str());
+}
+
+// Loads the four pictures of art set k, all or none; a missing 1x picture ends the
+// start-up, a missing finer one only makes the set unavailable.
+bool loadArtSet(int k) {
+    const struct {
+        ALLEGRO_BITMAP** picture;
+        const char* name;
+        bool keyBlack;
+    } art[] = {{&Assets.background, paths::kBackground, false},
+               {&Assets.planets, paths::kPlanets, true},
+               {&Assets.sheet, paths::kSheet, true},
+               {&Assets.title, paths::kTitle, false}};
+    ALLEGRO_BITMAP* loaded[std::size(art)] = {};
+    for (std::size_t i = 0; i < std::size(art); ++i) {
+        const std::string path = artPath(art[i].name, k);
+        loaded[i] = al_load_bitmap(path.c_str());
+        if (loaded[i] == nullptr && k == 1) {
+            failStartUp(texts::kNoPicture, path.c_str());
+        }
+        if (loaded[i] == nullptr) {
+            for (ALLEGRO_BITMAP* picture : loaded) {
+                al_destroy_bitmap(picture);
+            }
+            return false;
+        }
+        if (art[i].keyBlack) {
+            al_convert_mask_to_alpha(loaded[i], app::palette::kBlack);
+        }
     }
-    return bitmap;
+    for (std::size_t i = 0; i < std::size(art); ++i) {
+        al_destroy_bitmap(*art[i].picture);
+        *art[i].picture = loaded[i];
+    }
+    Assets.artScale = k;
+    return true;
+}
+
+// The coarsest art set at least as fine as the picture, or the finest there is; a set
+// whose files are missing gives way to the next coarser one. The set loaded stays when
+// it is the one that would be loaded again.
+void loadArt() {
+    const int wanted =
+        std::clamp(static_cast<int>(std::ceil(pictureScale() - 1e-9)), 1, kFinestArt);
+    for (int k = wanted; k >= 1; --k) {
+        if (Assets.background != nullptr && k == Assets.artScale) {
+            return;
+        }
+        if (loadArtSet(k)) {
+            return;
+        }
+    }
 }
 
 ALLEGRO_FONT* loadFont(const char* name, int size) {
     const std::string path = assetPath(name);
-    ALLEGRO_FONT* font = al_load_ttf_font(path.c_str(), size, 0);
+    const int shownSize = std::max(1, static_cast<int>(std::lround(size * pictureScale())));
+    ALLEGRO_FONT* font = al_load_ttf_font(path.c_str(), shownSize, 0);
     if (font == nullptr) {
         failStartUp(texts::kNoFont, path.c_str());
     }
@@ -187,22 +243,11 @@ void startUp() {
     blackShownAt = al_get_time();
 
     startAudio();
-    Assets.screen = al_create_bitmap(kPictureWidth, kPictureHeight);
-    Assets.scratch = al_create_bitmap(kPictureWidth, kPictureHeight);
-    Assets.strip = al_create_bitmap(kPictureWidth, kStripHeight);
-    if (Assets.screen == nullptr || Assets.scratch == nullptr || Assets.strip == nullptr) {
+    if (!createWorkBitmaps()) {
         failStartUp(texts::kNoBuffers, nullptr);
     }
 
-    Assets.background = loadPicture(paths::kBackground, false);
-    Assets.planets = loadPicture(paths::kPlanets, true);
-    Assets.sheet = loadPicture(paths::kSheet, true);
-    Assets.title = loadPicture(paths::kTitle, false);
-
-    Assets.fontBold16 = loadFont(paths::kFontBold, 16);
-    Assets.font20 = loadFont(paths::kFontRegular, 20);
-    Assets.font24 = loadFont(paths::kFontRegular, 24);
-    Assets.font34 = loadFont(paths::kFontRegular, 34);
+    loadScaledAssets();
 
     loadSounds();
     if (settingsFiles.readOthers != nullptr) {
@@ -214,10 +259,46 @@ void startUp() {
     watchKeys();
 }
 
+void loadScaledAssets() {
+    loadArt();
+    const struct {
+        ALLEGRO_FONT** font;
+        const char* name;
+        int size;
+    } fonts[] = {{&Assets.fontBold16, paths::kFontBold, 16},
+                 {&Assets.font20, paths::kFontRegular, 20},
+                 {&Assets.font24, paths::kFontRegular, 24},
+                 {&Assets.font34, paths::kFontRegular, 34}};
+    for (const auto& f : fonts) {
+        if (*f.font != nullptr) {
+            al_destroy_font(*f.font);
+        }
+        *f.font = loadFont(f.name, f.size);
+    }
+    // The art is drawn scaled by the picture's transform: at any scale but its set's own it
+    // is filtered smoothly rather than in blocks of whole pixels. Converting keeps its
+    // pixels.
+    constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+    const int newFlags = al_get_new_bitmap_flags();
+    for (ALLEGRO_BITMAP* art : {Assets.background, Assets.planets, Assets.sheet, Assets.title}) {
+        if (art == nullptr) {
+            continue;
+        }
+        const int flags = al_get_bitmap_flags(art);
+        const bool ownSize = pictureScale() == Assets.artScale;
+        const int wanted = ownSize ? flags & ~kSmooth : flags | kSmooth;
+        if (wanted != flags) {
+            al_set_new_bitmap_flags(wanted);
+            al_convert_bitmap(art);
+        }
+    }
+    al_set_new_bitmap_flags(newFlags);
+}
+
 void titleSequence() {
     al_set_target_bitmap(Assets.screen);
     al_clear_to_color(app::palette::kBlack);
-    al_draw_bitmap(Assets.title, 150, 200, 0);
+    drawArtWhole(Assets.title, {150, 200});
     setTargetCanvas();
     // A key or a click skips the intro: the menu then fades in over what it reached. The
     // loading took part of the black second.

@@ -7,6 +7,12 @@ namespace app {
 // stderr and exit code 1; no sound device only makes the game silent.
 void startUp();
 
+// Loads the art set and the fonts for the picture's scale: the fonts at their size times
+// the scale, so text is drawn at the size it is shown, the art from the set nearest above
+// it with the filtering it needs there; what was loaded for another scale is released.
+// Called by startUp and on every change of scale.
+void loadScaledAssets();
+
 // Shows the title picture with its sound, then fades it out.
 void titleSequence();
 

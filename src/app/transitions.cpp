@@ -1,6 +1,7 @@
 #include "app/transitions.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/settings.hpp"
@@ -21,11 +22,11 @@ void fadeIn() {
     for (int i = 0; i < kFadeInSteps; ++i) {
         // A press during the fade ends it: the screen appears whole and takes the press.
         if (pressWaiting()) {
-            al_draw_bitmap(Assets.screen, 0, 0, 0);
+            copyWhole(Assets.screen);
             pace.frame(true);
             return;
         }
-        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(i, i, i, i), 0, 0, 0);
+        copyWholeTinted(Assets.screen, al_map_rgba(i, i, i, i));
         pace.frame(i == kFadeInSteps - 1);
     }
 }
@@ -41,8 +42,7 @@ void fadeOut() {
             break;
         }
         gain -= kMusicRampStep;
-        al_draw_tinted_bitmap(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i), 0, 0,
-                              0);
+        copyWholeTinted(Assets.screen, al_map_rgba(128 - i, 128 - i, 128 - i, 128 + i));
         // The gain never drops below its last positive value; the stop below ends it.
         if (gain > 0) {
             setMusicGain(gain);

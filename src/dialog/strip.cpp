@@ -44,13 +44,21 @@ void stripOpen() {
     for (int i = 0; i < kOpenSteps; ++i) {
         const int rows = 2 * i - 1;
         if (rows > 0) {
-            al_draw_bitmap_region(app::Assets.strip, 0, kMiddleRow - i, kWidth, rows, 0,
-                                  stripCentreY - i, 0);
+            app::copyRegion(app::Assets.strip, {0, kMiddleRow - i, kWidth, rows},
+                            {0, stripCentreY - i});
         }
         app::setTargetCanvas();
         drawEdges(stripCentreY - i, stripCentreY + i);
         pace.frame(i == kOpenSteps - 1);
     }
+}
+
+void stripShowOpen() {
+    app::setTargetCanvas();
+    const int last = kOpenSteps - 1;
+    app::copyRegion(app::Assets.strip, {0, kMiddleRow - last, kWidth, 2 * last - 1},
+                    {0, stripCentreY - last});
+    drawEdges(stripCentreY - last, stripCentreY + last);
 }
 
 void stripClose() {
@@ -72,8 +80,8 @@ void stripClose() {
 void stripNotice(const char* text) {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
-    al_draw_text(app::Assets.font20, app::palette::kCoral, kNoticeAt.x, kNoticeAt.y,
-                 ALLEGRO_ALIGN_CENTRE, text);
+    app::drawText(app::Assets.font20, app::palette::kCoral, kNoticeAt.x, kNoticeAt.y,
+                  ALLEGRO_ALIGN_CENTRE, text);
     stripCentreY = kNoticeCentre;
     stripOpen();
     app::sleepFor(kNoticeRest);

@@ -13,6 +13,10 @@ extern int stripCentreY;
 // canvas as the drawing target.
 void stripOpen();
 
+// The strip as stripOpen leaves it, drawn at once (the picture composed again after a
+// change of scale); the canvas is left the target.
+void stripShowOpen();
+
 // Folds the strip away in 12 steps of 0.03 s, copying the picture under it back from
 // Assets.screen.
 void stripClose();

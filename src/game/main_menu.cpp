@@ -47,17 +47,17 @@ void drawTitle() {
     // Four black copies one pixel off each way, then the title: an outlined word.
     constexpr Point kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (Point off : kOutline) {
-        al_draw_text(Assets.font34, app::palette::kBlack, kTitleAt.x + off.x, kTitleAt.y + off.y,
-                     ALLEGRO_ALIGN_CENTRE, kGameTitle);
+        app::drawText(Assets.font34, app::palette::kBlack, kTitleAt.x + off.x, kTitleAt.y + off.y,
+                      ALLEGRO_ALIGN_CENTRE, kGameTitle);
     }
-    al_draw_text(Assets.font34, kTitleColour, kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
-                 kGameTitle);
+    app::drawText(Assets.font34, kTitleColour, kTitleAt.x, kTitleAt.y, ALLEGRO_ALIGN_CENTRE,
+                  kGameTitle);
 }
 
 void drawHighlight(int item) {
     const int y = kFirstBand.y + kItemPitch * (item - 1);
-    al_draw_tinted_bitmap_region(Assets.screen, app::palette::kHoverGlow, kFirstBand.x, y,
-                                 kFirstBand.w, kFirstBand.h, kFirstBand.x, y, 0);
+    app::copyRegionTinted(Assets.screen, app::palette::kHoverGlow,
+                          {kFirstBand.x, y, kFirstBand.w, kFirstBand.h}, {kFirstBand.x, y});
 }
 
 } // namespace
@@ -78,14 +78,14 @@ int menuItemAt(int x, int y) {
 
 void composeMainMenu() {
     al_set_target_bitmap(Assets.screen);
-    al_draw_bitmap(Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     drawTitle();
     drawSheet(kTitleOrnament, kTitleOrnamentAt);
     for (int item = 1; item <= kMenuItems; ++item) {
         const int offset = kItemPitch * (item - 1);
         drawSheet(kItemPlate, {kFirstPlateAt.x, kFirstPlateAt.y + offset});
-        al_draw_text(Assets.font24, kLabelColour, kLabelX, kFirstLabelY + offset,
-                     ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
+        app::drawText(Assets.font24, kLabelColour, kLabelX, kFirstLabelY + offset,
+                      ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
     }
     setTargetCanvas();
 }
@@ -97,6 +97,13 @@ void mainMenu() {
     // The lit item: the one under the pointer since the mouse last moved, or the one the
     // arrows moved to since (Down from none lights the first; the ends stop them).
     int lit = 0;
+    app::OnRescale recompose([&lit] {
+        composeMainMenu();
+        app::showScreenBuffer();
+        if (lit != 0) {
+            drawHighlight(lit);
+        }
+    });
     Point pointer{-1, -1};
     WaitingScreen waiting;
     for (;;) {

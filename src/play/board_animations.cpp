@@ -140,9 +140,9 @@ void vanishLine(const Line& line) {
         return;
     }
     if (GameState.lineKind <= ElementKind::Star) {
-        al_draw_textf(Assets.font24, kAwardColour, xOf(line.column) + kVerticalAwardX,
-                      yOf(line.row) + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE,
-                      " %d", GameState.awardPoints);
+        app::drawTextf(Assets.font24, kAwardColour, xOf(line.column) + kVerticalAwardX,
+                       yOf(line.row) + kVerticalAwardY + kPitch * line.length, ALLEGRO_ALIGN_CENTRE,
+                       " %d", GameState.awardPoints);
     }
     app::showCanvas();
     app::sleepFor(0.001);
@@ -167,13 +167,13 @@ void fallRow(const Line& line) {
     app::Pace fall(0.003);
     for (int d = 0; d < kFallFrames; ++d) {
         app::restoreFromScreen({startX, kBoardY, width, fallHeight});
-        al_draw_bitmap_region(Assets.scratch, startX, kEntryBandY, width, fallHeight, startX,
-                              kEntryBandY + d, 0);
+        app::copyRegion(Assets.scratch, {startX, kEntryBandY, width, fallHeight},
+                        {startX, kEntryBandY + d});
         app::restoreFromScreen({startX, kEntryBandY, width, kPitch});
         if (d < kFallFrames - 1 && GameState.lineKind != ElementKind::Star) {
-            al_draw_textf(Assets.font24, kAwardColour,
-                          startX + kAwardOffsetX + kPitch * line.length / 2, startY + kAwardOffsetY,
-                          ALLEGRO_ALIGN_CENTRE, " %d", GameState.awardPoints);
+            app::drawTextf(
+                Assets.font24, kAwardColour, startX + kAwardOffsetX + kPitch * line.length / 2,
+                startY + kAwardOffsetY, ALLEGRO_ALIGN_CENTRE, " %d", GameState.awardPoints);
         }
         clockTick();
         fall.frame(d == kFallFrames - 1);
@@ -189,8 +189,8 @@ void fallColumn(const Line& line, int n) {
     app::Pace fall(0.0015);
     for (int d = 0; d < kFallFrames; ++d) {
         app::restoreFromScreen({startX, kBoardY, kPitch, kPitch * lastRow});
-        al_draw_bitmap_region(Assets.scratch, startX, kEntryBandY, kPitch, stripHeight, startX,
-                              kEntryBandY + d, 0);
+        app::copyRegion(Assets.scratch, {startX, kEntryBandY, kPitch, stripHeight},
+                        {startX, kEntryBandY + d});
         app::restoreFromScreen({startX, kEntryBandY, kPitch, kPitch});
         clockTick();
         fall.frame(d == kFallFrames - 1);

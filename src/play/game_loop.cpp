@@ -151,6 +151,9 @@ class Frame {
             GameState.clockBar = 0;
         }
         if (GameState.level == board::kLevels + 1) {
+            // The last picture is built up by its animation and cannot be composed again:
+            // a change of scale keeps it stretched (not the play screen) until the list.
+            app::OnRescale keepStretched([] {});
             finalScreen();
             GameState.nameEntryDue = 1;
             records::nameEntry(saves::discardStoredGame);
@@ -259,6 +262,7 @@ void leaveGame() {
 
 void gameLoop() {
     setUpGame();
+    app::OnRescale recompose(recomposeGameScreen);
     // The keys pressed since the game was chosen, during its fade too, are the game's.
     Frame frame(app::keyQueue());
     while (frame.run() == WayOut::Playing) {

@@ -1,6 +1,7 @@
 #include "play/game_screen.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/letterbox.hpp"
 #include "app/transitions.hpp"
 #include "board/board_setup.hpp"
@@ -53,6 +54,21 @@ void drawResumedProgress() {
     }
 }
 } // namespace
+
+void recomposeGameScreen() {
+    al_set_target_bitmap(Assets.screen);
+    composePanel({GameState.cellX[1], GameState.cellY[1]},
+                 GameState.mode == board::GameMode::Timed);
+    app::showScreenBuffer();
+    lightCompletedPlanets();
+    drawLevelNumber(GameState.level);
+    if (GameState.mode == board::GameMode::Timed) {
+        drawClockBar(GameState.clockBar);
+    }
+    drawAllCells();
+    drawResumedProgress();
+    drawScore(GameState.score, GameState.record);
+}
 
 void composeGameScreen() {
     const bool resumed = GameState.resumedGame == 1;

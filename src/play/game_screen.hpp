@@ -10,4 +10,10 @@ namespace play {
 // the canvas as the drawing target.
 void composeGameScreen();
 
+// The play screen of the game in progress composed again, at once and whole: the screen
+// buffer, then the level, the clock, the board, the lit planets, kind bars, stars and the
+// score on the canvas (after a change of the picture's scale). Leaves the canvas as the
+// drawing target.
+void recomposeGameScreen();
+
 } // namespace play

@@ -77,10 +77,8 @@ void dissolveBoard() {
 void revealPlanet(int level) {
     app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
-        al_draw_tinted_bitmap_region(app::Assets.background, al_map_rgba(u, u, u, 2 * u),
-                                     kRevealBackdrop.x, kRevealBackdrop.y, kRevealBackdrop.w,
-                                     kRevealBackdrop.h, kRevealBackdropAt.x, kRevealBackdropAt.y,
-                                     0);
+        app::drawArtTinted(app::Assets.background, al_map_rgba(u, u, u, 2 * u), kRevealBackdrop,
+                           kRevealBackdropAt);
         // Into the screen buffer too, so the planet stays lit for the rest of the game.
         for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
             al_set_target_bitmap(target);
@@ -95,17 +93,17 @@ void showCongratulations(int level) {
     if (level < board::kLevels) {
         app::restoreFromScreen(kMessageArea);
     }
-    al_draw_text(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
-                 ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
-    al_draw_textf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
-                  ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
+    app::drawText(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
+                  ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
+    app::drawTextf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
+                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
     if (level < board::kLevels) {
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
-                     ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
-                     ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
-        al_draw_textf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
-                      ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
+        app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
+                      ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
+        app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
+                      ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
+        app::drawTextf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
+                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
     app::showCanvas();
     app::sleepFor(1.0);
@@ -157,6 +155,10 @@ void startNextLevel() {
 } // namespace
 
 void completeLevel() {
+    // The picture is built up by the board's dissolving and the planet's slow reveal and
+    // cannot be composed again: a change of scale keeps it stretched (not the play screen)
+    // until the next level's board.
+    app::OnRescale keepStretched([] {});
     board::GameStateRecord& g = GameState;
     app::stopAllCues();
     for (int c = 1; c <= board::kSide; ++c) {
@@ -185,9 +187,8 @@ void completeLevel() {
     waitForContinue();
     app::Pace fade(0.01);
     for (int i = 0; i < kFadeSteps; ++i) {
-        al_draw_tinted_bitmap_region(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner.x,
-                                     kFadedCorner.y, kFadedCorner.w, kFadedCorner.h, kFadedCorner.x,
-                                     kFadedCorner.y, 0);
+        app::copyRegionTinted(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner,
+                              {kFadedCorner.x, kFadedCorner.y});
         fade.frame(i == kFadeSteps - 1);
     }
     if (g.level > board::kLevels) {

@@ -110,26 +110,24 @@ int panelButtonAt(int x, int y) {
 }
 
 void composePanel(app::Point firstCell, bool timed) {
-    al_draw_bitmap(Assets.background, kBackdropAt.x, kBackdropAt.y, 0);
+    app::drawArtWhole(Assets.background, kBackdropAt);
     app::drawSheet(app::sheet::kBoardFrame,
                    {firstCell.x - kBoardFrameMargin, firstCell.y - kBoardFrameMargin});
     app::drawSheet(app::sheet::kPanelHead, kPanelHeadAt);
     app::drawSheet(app::sheet::kPanelOrnament, kOrnamentLeftAt);
     app::drawSheet(app::sheet::kPanelOrnament, kOrnamentRightAt);
-    al_draw_tinted_bitmap_region(Assets.background, al_map_rgba(80, 80, 80, 160), kDarkBand.x,
-                                 kDarkBand.y, kDarkBand.w, kDarkBand.h, kDarkBandAt.x,
-                                 kDarkBandAt.y, 0);
+    app::drawArtTinted(Assets.background, al_map_rgba(80, 80, 80, 160), kDarkBand, kDarkBandAt);
     app::drawSheet(app::sheet::kScorePlate, kScorePlateAt);
     app::drawSheet(app::sheet::kRecordPlate, kRecordPlateAt);
-    al_draw_text(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
-                 kRecordLabel);
+    app::drawText(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
+                  kRecordLabel);
     app::drawSheet(app::sheet::kKindBarFrame, kKindBarFrameAt);
     app::drawSheet(app::sheet::kStarRowPlate, kStarRowPlateAt);
     app::drawSheet(app::sheet::kHintButton, kHintButtonAt);
     app::drawSheet(app::sheet::kMenuButton, kMenuButtonAt);
     app::drawSheet(app::sheet::kSaveButton, kSaveButtonAt);
     // Alpha 0 adds the tinted planets onto the backdrop instead of covering it.
-    al_draw_tinted_bitmap(Assets.planets, al_map_rgba(25, 25, 25, 0), kPlanetStripX, 0, 0);
+    app::drawArtWholeTinted(Assets.planets, al_map_rgba(25, 25, 25, 0), {kPlanetStripX, 0});
     if (timed) {
         app::drawSheet(app::sheet::kClockFrame, kClockFrameAt);
     }
@@ -139,15 +137,15 @@ void composePanel(app::Point firstCell, bool timed) {
 
 void drawScore(int score, int record) {
     app::restoreFromScreen(kScoreArea);
-    al_draw_textf(Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d ", score);
+    app::drawTextf(Assets.font34, kScoreShadowColour, kScoreShadowAt.x, kScoreShadowAt.y,
+                   ALLEGRO_ALIGN_CENTRE, "%d ", score);
     const bool recordReached = score >= record;
-    al_draw_textf(Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
-                  kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", score);
+    app::drawTextf(Assets.font34, recordReached ? kScoreRecordColour : kScoreColour, kScoreAt.x,
+                   kScoreAt.y, ALLEGRO_ALIGN_CENTRE, "%d ", score);
     app::restoreFromScreen(kRecordArea);
-    al_draw_textf(Assets.fontBold16, recordReached ? kRecordReachedColour : kRecordColour,
-                  kRecordAt.x, kRecordAt.y, ALLEGRO_ALIGN_RIGHT, " %d",
-                  recordReached ? score : record);
+    app::drawTextf(Assets.fontBold16, recordReached ? kRecordReachedColour : kRecordColour,
+                   kRecordAt.x, kRecordAt.y, ALLEGRO_ALIGN_RIGHT, " %d",
+                   recordReached ? score : record);
 }
 
 void drawKindBar(int kind, int progress) {
@@ -187,14 +185,13 @@ void drawLevelNumber(int level) {
 }
 
 void eraseLevelNumber() {
-    al_draw_bitmap_region(Assets.background, kLevelBox.x, kLevelBox.y, kLevelBox.w, kLevelBox.h,
-                          kLevelBoxAt.x, kLevelBoxAt.y, 0);
+    app::drawArt(Assets.background, kLevelBox, kLevelBoxAt);
 }
 
 void drawPlanet(int level, ALLEGRO_COLOR tint) {
     const int sourceX = kPlanetPitch * (level - 1);
-    al_draw_tinted_bitmap_region(Assets.planets, tint, sourceX, 0, kPlanetW, kPlanetH,
-                                 sourceX + kPlanetStripX, 0, 0);
+    app::drawArtTinted(Assets.planets, tint, {sourceX, 0, kPlanetW, kPlanetH},
+                       {sourceX + kPlanetStripX, 0});
 }
 
 void repairPlanetStrip() {

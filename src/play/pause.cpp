@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -34,9 +35,13 @@ constexpr ALLEGRO_COLOR kWordColour = app::palette::rgb(200, 210, 220);
 } // namespace
 
 void pauseScreen() {
-    app::drawSheet(kPlate, kPlateAt);
-    al_draw_text(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
-                 kPauseWord);
+    const auto drawPlate = [] {
+        app::drawSheet(kPlate, kPlateAt);
+        app::drawText(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
+                      kPauseWord);
+    };
+    drawPlate();
+    app::OnRescale recompose(drawPlate, true);
     app::showCanvas();
     app::sleepFor(kShowRest);
     // A button still held from before the pause ends it at once. The wait sleeps until

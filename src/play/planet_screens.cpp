@@ -53,8 +53,7 @@ constexpr app::Rect kZoomSource{232, 0, 800, 600};
 constexpr double kZoomRest = 0.01;
 
 void drawBackgroundRegion(app::Rect region, app::Point at, ALLEGRO_COLOR tint) {
-    al_draw_tinted_bitmap_region(Assets.background, tint, region.x, region.y, region.w, region.h,
-                                 at.x, at.y, 0);
+    app::drawArtTinted(Assets.background, tint, region, at);
 }
 
 void composeFinalText() {
@@ -62,17 +61,17 @@ void composeFinalText() {
     al_clear_to_color(app::palette::kTransparent);
     app::drawSheet(kFinalBanner, kFinalBannerAt);
     const int centre = ALLEGRO_ALIGN_CENTRE;
-    al_draw_text(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalTitleY + 1, centre,
-                 kFinalTitle);
-    al_draw_text(Assets.font20, kFinalShadow, kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
-                 kFinalSubtitle);
-    al_draw_text(Assets.font24, kFinalLight, kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
-    al_draw_text(Assets.font20, kFinalLight, kFinalCentreX, kFinalSubtitleY, centre,
-                 kFinalSubtitle);
-    al_draw_textf(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalScoreY + 1, centre,
-                  kFinalScoreFormat, board::GameState.score);
-    al_draw_textf(Assets.font24, kFinalLight, kFinalCentreX, kFinalScoreY, centre,
-                  kFinalScoreFormat, board::GameState.score);
+    app::drawText(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalTitleY + 1, centre,
+                  kFinalTitle);
+    app::drawText(Assets.font20, kFinalShadow, kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
+                  kFinalSubtitle);
+    app::drawText(Assets.font24, kFinalLight, kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
+    app::drawText(Assets.font20, kFinalLight, kFinalCentreX, kFinalSubtitleY, centre,
+                  kFinalSubtitle);
+    app::drawTextf(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalScoreY + 1, centre,
+                   kFinalScoreFormat, board::GameState.score);
+    app::drawTextf(Assets.font24, kFinalLight, kFinalCentreX, kFinalScoreY, centre,
+                   kFinalScoreFormat, board::GameState.score);
 }
 } // namespace
 
@@ -81,12 +80,12 @@ void planetInfo(int level) {
         return;
     }
     const PlanetText& text = planetTexts[level];
-    al_draw_text(Assets.font24, kHeadingColour, kHeadingAt.x, kHeadingAt.y, 0, text.heading);
-    al_draw_text(Assets.font24, kHeadingColour, kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
-                 text.boldHeading);
+    app::drawText(Assets.font24, kHeadingColour, kHeadingAt.x, kHeadingAt.y, 0, text.heading);
+    app::drawText(Assets.font24, kHeadingColour, kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
+                  text.boldHeading);
     for (int j = 1; j <= text.lineCount; ++j) {
-        al_draw_text(Assets.font20, app::palette::kSteel, kBodyX, kBodyTop + kBodyPitch * j, 0,
-                     text.lines[j - 1]);
+        app::drawText(Assets.font20, app::palette::kSteel, kBodyX, kBodyTop + kBodyPitch * j, 0,
+                      text.lines[j - 1]);
     }
 }
 
@@ -101,16 +100,16 @@ void finalScreen() {
         drawBackgroundRegion(kCoverBand, kCoverBandAt, tint);
         drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
         app::setTargetCanvas();
-        al_draw_bitmap(Assets.screen, 0, 0, 0);
+        app::copyWhole(Assets.screen);
         cover.frame(i == kCoverSteps - 1);
     }
 
     app::Pace zoom(kZoomRest);
     for (int s = 0; s < kZoomSteps; ++s) {
-        al_draw_scaled_bitmap(Assets.background, kZoomSource.x, kZoomSource.y, kZoomSource.w,
-                              kZoomSource.h, -s, -s, kZoomSource.w + 2.5f * s,
-                              kZoomSource.h + 2.0f * s, 0);
-        al_draw_tinted_bitmap(Assets.scratch, al_map_rgba(s, s, s, s), 0, 0, 0);
+        app::drawArtScaled(Assets.background, kZoomSource, static_cast<float>(-s),
+                           static_cast<float>(-s), kZoomSource.w + 2.5f * s,
+                           kZoomSource.h + 2.0f * s);
+        app::copyWholeTinted(Assets.scratch, al_map_rgba(s, s, s, s));
         zoom.frame(s == kZoomSteps - 1);
     }
 }

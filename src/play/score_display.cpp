@@ -42,8 +42,8 @@ void showSpecialLine(int lineKind) {
         return;
     }
     app::drawSheet(kStarBanner, kStarBannerAt);
-    al_draw_textf(Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
-                  ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
+    app::drawTextf(Assets.font20, kStarBannerColour, kStarBannerText.x, kStarBannerText.y,
+                   ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
     app::showCanvas();
     app::sleepFor(2.0);
     app::restoreFromScreen(kBoardArea);
@@ -74,9 +74,7 @@ void flashFullBar(int kind) {
 void fadeBarFlash(int) {
     app::Pace flashOut(0.02);
     for (int i = 0; i < kFlashOutSteps; ++i) {
-        al_draw_tinted_bitmap_region(Assets.background, al_map_rgba(i, i, i, i), kFlashBackdrop.x,
-                                     kFlashBackdrop.y, kFlashBackdrop.w, kFlashBackdrop.h,
-                                     kFlashAt.x, kFlashAt.y, 0);
+        app::drawArtTinted(Assets.background, al_map_rgba(i, i, i, i), kFlashBackdrop, kFlashAt);
         flashOut.frame(i == kFlashOutSteps - 1);
     }
 }

@@ -55,8 +55,8 @@ void dropStar(int column) {
     for (int t = 1; t <= kDropFrames; ++t) {
         if (t == kDropBannerFrame) {
             app::drawSheet(kDropBanner, kDropBannerAt);
-            al_draw_textf(Assets.font20, kDropBannerColour, kDropBannerText.x, kDropBannerText.y,
-                          ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
+            app::drawTextf(Assets.font20, kDropBannerColour, kDropBannerText.x, kDropBannerText.y,
+                           ALLEGRO_ALIGN_CENTRE, "%d", GameState.awardPoints);
         }
         app::restoreFromScreen({x, kBottomRowY, kPitch, kDropRepaintHeight});
         app::drawElement(board::ElementKind::Star, x, kBottomRowY - 1 + t);
@@ -90,7 +90,7 @@ void slideColumn(int column) {
     app::Pace slide(0.002);
     for (int d = 0; d < kSlideFrames; ++d) {
         app::restoreFromScreen({x, kBoardY, kPitch, kColumnHeight});
-        al_draw_bitmap_region(Assets.scratch, x, kBoardY, kPitch, upperRows, x, kBoardY + d, 0);
+        app::copyRegion(Assets.scratch, {x, kBoardY, kPitch, upperRows}, {x, kBoardY + d});
         clockTick();
         slide.frame(d == kSlideFrames - 1);
     }

@@ -43,11 +43,11 @@ constexpr app::Rect kFirstHighlight{202, 111, 396, 20}; // row n is 20 (n - 1) l
 void drawModeTitle() {
     const int mode = board::GameState.mode;
     if (mode == board::GameMode::Relaxed) {
-        al_draw_text(app::Assets.fontBold16, app::palette::kMoss, kModeTitleAt.x, kModeTitleAt.y,
-                     ALLEGRO_ALIGN_CENTRE, texts::kRelaxedTitle);
+        app::drawText(app::Assets.fontBold16, app::palette::kMoss, kModeTitleAt.x, kModeTitleAt.y,
+                      ALLEGRO_ALIGN_CENTRE, texts::kRelaxedTitle);
     } else if (mode == board::GameMode::Timed) {
-        al_draw_text(app::Assets.fontBold16, app::palette::kSteel, kModeTitleAt.x, kModeTitleAt.y,
-                     ALLEGRO_ALIGN_CENTRE, texts::kTimedTitle);
+        app::drawText(app::Assets.fontBold16, app::palette::kSteel, kModeTitleAt.x, kModeTitleAt.y,
+                      ALLEGRO_ALIGN_CENTRE, texts::kTimedTitle);
     }
 }
 
@@ -55,30 +55,30 @@ void drawRow(int i) {
     const HighScoreEntry& e = HighScoreList.entry[i];
     const int y = kFirstRowY + kRowPitch * (i - 1);
     ALLEGRO_FONT* font = app::Assets.font20;
-    al_draw_textf(font, app::palette::kSlate, kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
+    app::drawTextf(font, app::palette::kSlate, kPlaceX, y, ALLEGRO_ALIGN_RIGHT, "%d.", i);
     if (!e.name.empty() && e.name != kNoName) {
-        al_draw_textf(font, app::palette::kSteel, kNameX, y, 0, "%s", e.name.c_str());
+        app::drawTextf(font, app::palette::kSteel, kNameX, y, 0, "%s", e.name.c_str());
     }
     if (e.level > 0) {
-        al_draw_textf(font, app::palette::kSlate, kLevelX, y, 0, "%d", e.level);
+        app::drawTextf(font, app::palette::kSlate, kLevelX, y, 0, "%d", e.level);
     }
     if (e.score > 0) {
-        al_draw_textf(font, app::palette::kSteel, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "%d", e.score);
+        app::drawTextf(font, app::palette::kSteel, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "%d", e.score);
     } else if (e.score == 0) {
-        al_draw_text(font, app::palette::kSlate, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "0");
+        app::drawText(font, app::palette::kSlate, kScoreX, y, ALLEGRO_ALIGN_RIGHT, "0");
     }
 }
 
 void composeList() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     drawModeTitle();
-    al_draw_text(app::Assets.fontBold16, app::palette::kSlate, kPlaceHeadingAt.x, kPlaceHeadingAt.y,
-                 0, texts::kPlaceAndNameHeading);
-    al_draw_text(app::Assets.fontBold16, app::palette::kSlate, kScoreHeadingAt.x, kScoreHeadingAt.y,
-                 0, texts::kLevelAndScoreHeading);
+    app::drawText(app::Assets.fontBold16, app::palette::kSlate, kPlaceHeadingAt.x,
+                  kPlaceHeadingAt.y, 0, texts::kPlaceAndNameHeading);
+    app::drawText(app::Assets.fontBold16, app::palette::kSlate, kScoreHeadingAt.x,
+                  kScoreHeadingAt.y, 0, texts::kLevelAndScoreHeading);
     al_draw_line(kRule.x0, kRule.y0, kRule.x1, kRule.y1, app::palette::kOlive, 2);
     for (int i = 1; i <= kListLength; ++i) {
         drawRow(i);
@@ -89,12 +89,11 @@ void composeList() {
         // draw a bitmap onto itself, so the band goes through the scratch layer.
         const int y = kFirstHighlight.y + kRowPitch * (n - 1);
         al_set_target_bitmap(app::Assets.scratch);
-        al_draw_bitmap_region(app::Assets.screen, kFirstHighlight.x, y, kFirstHighlight.w,
-                              kFirstHighlight.h, kFirstHighlight.x, y, 0);
+        const app::Rect band{kFirstHighlight.x, y, kFirstHighlight.w, kFirstHighlight.h};
+        app::copyRegion(app::Assets.screen, band, {band.x, band.y});
         al_set_target_bitmap(app::Assets.screen);
-        al_draw_tinted_bitmap_region(app::Assets.scratch, app::palette::kHoverGlow,
-                                     kFirstHighlight.x, y, kFirstHighlight.w, kFirstHighlight.h,
-                                     kFirstHighlight.x, y, 0);
+        app::copyRegionTinted(app::Assets.scratch, app::palette::kHoverGlow, band,
+                              {band.x, band.y});
     }
     app::drawReturnButton(app::kListReturn);
 }
@@ -113,6 +112,10 @@ void listScreen() {
     app::fadeIn();
 
     bool leaving = false;
+    app::OnRescale recompose([] {
+        composeList();
+        app::showScreenBuffer();
+    });
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();

@@ -1,7 +1,9 @@
 #include "records/name_entry.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/geometry.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/window.hpp"
@@ -33,12 +35,20 @@ constexpr double kPassRest = 0.1;
 void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
-    al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
-                 ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
+    app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
+                  ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
 }
 
 void drawCaret(ALLEGRO_COLOR colour) {
-    al_draw_text(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
+    app::drawText(app::Assets.font24, colour, kCaretAt.x, kCaretAt.y, 0, texts::kCaret);
+}
+
+// The empty name field, drawn over the last pass's name.
+void drawField() {
+    al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
+                      app::palette::kSlate, 1);
+    al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
+                             app::palette::kInk);
 }
 
 // Places the finished game's result under `name` in the list of the mode played and
@@ -62,6 +72,16 @@ bool recordResult(const std::string& name, void (*resultStored)()) {
 std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
     std::string name;
     app::OnWindowClose keep([&name, resultStored] { recordResult(name, resultStored); });
+    // Over the picture beneath: the strip open again with the name typed so far.
+    app::OnRescale recompose(
+        [&name] {
+            composePromptStrip();
+            dialog::stripShowOpen();
+            drawField();
+            app::drawText(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
+                          name.c_str());
+        },
+        true);
     dialog::EntryPicture picture;
     for (;;) {
         app::answerWindow();
@@ -77,14 +97,11 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
         }
         const int key = dialog::nextTypedCharacter(queue);
         dialog::applyKey(name, key, dialog::Charset::Word);
-        al_draw_text(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
-                     name.c_str());
+        app::drawText(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
+                      name.c_str());
         picture.show(key, caret);
         dialog::restPass(queue, kPassRest);
-        al_draw_rectangle(kFieldOutline.x0, kFieldOutline.y0, kFieldOutline.x1, kFieldOutline.y1,
-                          app::palette::kSlate, 1);
-        al_draw_filled_rectangle(kFieldInside.x0, kFieldInside.y0, kFieldInside.x1, kFieldInside.y1,
-                                 app::palette::kInk);
+        drawField();
         if ((key == dialog::kEnter || key == dialog::kEscape) && !name.empty()) {
             dialog::forgetConfirmingKey();
             return name;

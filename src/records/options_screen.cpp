@@ -116,7 +116,7 @@ float volumeX(float volume, int zeroX) {
 
 void composeOptions() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kTitlePlate, kTitlePlateAt);
     app::drawPanel(kPanel, kRadius, kPanelColour);
     for (int row = 0; row < kRows; ++row) {
@@ -127,20 +127,20 @@ void composeOptions() {
     app::drawSheet(kTrack, kMusicSlider.trackAt);
     app::drawSheet(kTrack, kEffectsSlider.trackAt);
     ALLEGRO_FONT* font = app::Assets.font20;
-    al_draw_text(font, app::palette::kSteel, kMusicLabelAt.x, kMusicLabelAt.y, 0,
-                 texts::kMusicVolume);
-    al_draw_text(font, app::palette::kSteel, kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
-                 texts::kEffectsVolume);
-    al_draw_text(font, app::palette::kSteel, kFullScreenAt.x, kFullScreenAt.y, 0,
-                 texts::kFullScreen);
+    app::drawText(font, app::palette::kSteel, kMusicLabelAt.x, kMusicLabelAt.y, 0,
+                  texts::kMusicVolume);
+    app::drawText(font, app::palette::kSteel, kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
+                  texts::kEffectsVolume);
+    app::drawText(font, app::palette::kSteel, kFullScreenAt.x, kFullScreenAt.y, 0,
+                  texts::kFullScreen);
     app::drawSheet(kModePlate, kModePlateAt);
     app::drawSheet(kModePlate, kFullScreenPlateAt);
     app::drawReturnButton(app::kPageReturn);
 }
 
 void drawNumber(const Slider& slider, int value) {
-    al_draw_textf(app::Assets.fontBold16, app::palette::kSlate, slider.numberAt.x,
-                  slider.numberAt.y, ALLEGRO_ALIGN_RIGHT, "%d", value);
+    app::drawTextf(app::Assets.fontBold16, app::palette::kSlate, slider.numberAt.x,
+                   slider.numberAt.y, ALLEGRO_ALIGN_RIGHT, "%d", value);
 }
 
 void drawVolume(const Slider& slider, float volume) {
@@ -154,18 +154,19 @@ void drawVolume(const Slider& slider, float volume) {
 void drawModeLabel() {
     ALLEGRO_FONT* font = app::Assets.font20;
     if (board::GameState.mode == board::GameMode::Relaxed) {
-        al_draw_text(font, kGreenColour, kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
+        app::drawText(font, kGreenColour, kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
     } else if (board::GameState.mode == board::GameMode::Timed) {
-        al_draw_text(font, app::palette::kSteel, kModeLabelAt.x, kModeLabelAt.y, 0,
-                     texts::kTimedMode);
+        app::drawText(font, app::palette::kSteel, kModeLabelAt.x, kModeLabelAt.y, 0,
+                      texts::kTimedMode);
         app::drawSheet(kClockIcon, kClockIconAt);
     }
 }
 
 void drawFullScreenState() {
     const bool on = app::Settings.fullScreen;
-    al_draw_text(app::Assets.font20, on ? kGreenColour : app::palette::kSteel, kFullScreenStateAt.x,
-                 kFullScreenStateAt.y, 0, on ? texts::kFullScreenOn : texts::kFullScreenOff);
+    app::drawText(app::Assets.font20, on ? kGreenColour : app::palette::kSteel,
+                  kFullScreenStateAt.x, kFullScreenStateAt.y, 0,
+                  on ? texts::kFullScreenOn : texts::kFullScreenOff);
 }
 
 void redrawFullScreenState() {
@@ -181,8 +182,8 @@ void drawDeletedMessage() {
         message = texts::kTimedListDeleted;
     }
     if (message != nullptr) {
-        al_draw_text(app::Assets.font20, app::palette::kCoral, kCentreX, kDeletedMessageY,
-                     ALLEGRO_ALIGN_CENTRE, message);
+        app::drawText(app::Assets.font20, app::palette::kCoral, kCentreX, kDeletedMessageY,
+                      ALLEGRO_ALIGN_CENTRE, message);
     }
 }
 
@@ -296,6 +297,16 @@ void optionsScreen() {
 
     // Closing the window keeps the settings as leaving by the return button does.
     app::OnWindowClose keep([] { writeOptionsFile(); });
+    // After a change of scale: the settings' rows as they stand; the list's row is drawn by
+    // every pass of the loop.
+    app::OnRescale recompose([] {
+        composeOptions();
+        app::showScreenBuffer();
+        drawVolume(kMusicSlider, app::Settings.musicVolume);
+        drawVolume(kEffectsSlider, app::Settings.effectsVolume);
+        drawModeLabel();
+        drawFullScreenState();
+    });
     bool leaving = false;
     bool fullScreenShown = app::Settings.fullScreen;
     int row = kNoRow; // chosen by the arrows; the mouse moving lets it go
@@ -305,8 +316,8 @@ void optionsScreen() {
         const files::FileRead list = listFile();
         bool listShown = list == files::FileRead::Read;
         if (listShown) {
-            al_draw_text(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
-                         kDeleteLabelAt.y, 0, texts::kDeleteList);
+            app::drawText(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
+                          kDeleteLabelAt.y, 0, texts::kDeleteList);
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         } else if (list == files::FileRead::Missing) {
             drawDeletedMessage();

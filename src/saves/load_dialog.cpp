@@ -1,6 +1,7 @@
 #include "saves/load_dialog.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/geometry.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -40,11 +41,11 @@ void composeStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
     if (SaveIndex.count == 0) {
-        al_draw_text(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
-                     ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
+        app::drawText(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
+                      ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
     } else if (SaveIndex.count > 0) {
-        al_draw_text(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
-                     ALLEGRO_ALIGN_RIGHT, texts::kPasswordPrompt);
+        app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
+                      ALLEGRO_ALIGN_RIGHT, texts::kPasswordPrompt);
     }
 }
 
@@ -52,8 +53,8 @@ void refuse() {
     stripFadeOut(kFadeTop);
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
-    al_draw_text(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
-                 ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
+    app::drawText(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
+                  ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
     stripFadeIn(kFadeTop);
     app::sleepFor(kMessageRest);
 }

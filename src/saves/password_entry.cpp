@@ -1,6 +1,7 @@
 #include "saves/password_entry.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -18,7 +19,7 @@ namespace {
 constexpr double kPassRest = 0.1;
 
 void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
-    al_draw_text(app::Assets.font24, colour, field.caretAt.x, field.caretAt.y, 0, texts::kCaret);
+    app::drawText(app::Assets.font24, colour, field.caretAt.x, field.caretAt.y, 0, texts::kCaret);
 }
 } // namespace
 
@@ -44,8 +45,8 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         const int key = dialog::nextTypedCharacter(queue);
         dialog::applyKey(password, key, field.charset);
 
-        al_draw_textf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
-                      "%s", password.c_str());
+        app::drawTextf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
+                       "%s", password.c_str());
         picture.show(key, caret);
         dialog::restPass(queue, kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,

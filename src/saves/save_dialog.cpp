@@ -6,6 +6,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
@@ -74,13 +75,12 @@ constexpr ALLEGRO_COLOR kReadoutColour = app::palette::rgb(15, 160, 15);
 // the planet strip shows Mercury there.
 void drawReadout() {
     if (app::debugReadout()) {
-        al_draw_bitmap_region(app::Assets.background, kReadoutClear.x, kReadoutClear.y,
-                              kReadoutClear.w, kReadoutClear.h, 0, 0, 0);
+        app::drawArt(app::Assets.background, kReadoutClear, {0, 0});
         const int lines[] = {app::InputState.hover, app::InputState.x, app::InputState.y,
                              board::GameState.selectedCell, board::GameState.lineKind};
         for (int i = 0; i < static_cast<int>(texts::kReadoutFormats.size()); ++i) {
-            al_draw_textf(app::Assets.fontBold16, kReadoutColour, 0, kReadoutLinePitch * i, 0,
-                          texts::kReadoutFormats[i], lines[i]);
+            app::drawTextf(app::Assets.fontBold16, kReadoutColour, 0, kReadoutLinePitch * i, 0,
+                           texts::kReadoutFormats[i], lines[i]);
         }
     }
 }
@@ -104,19 +104,18 @@ void clearStrip() {
 
 void composeQuestion() {
     clearStrip();
-    al_draw_text(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
-                 ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
+    app::drawText(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
+                  ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
     app::drawSheet(kYesPicture, kYesAt);
     app::drawSheet(kNoPicture, kNoAt);
 }
 
 void drawStripBand(app::Rect band, bool tinted) {
-    const float y = static_cast<float>(band.y + kStripToScreen);
+    const app::Point at{band.x, band.y + kStripToScreen};
     if (tinted) {
-        al_draw_tinted_bitmap_region(app::Assets.strip, kButtonTint, band.x, band.y, band.w, band.h,
-                                     band.x, y, 0);
+        app::copyRegionTinted(app::Assets.strip, kButtonTint, band, at);
     } else {
-        al_draw_bitmap_region(app::Assets.strip, band.x, band.y, band.w, band.h, band.x, y, 0);
+        app::copyRegion(app::Assets.strip, band, at);
     }
 }
 
@@ -128,6 +127,14 @@ bool answeredYes() {
     int shownBand = -1; // the answer lit on the screen
     int keyLit = 0;     // the answer the arrows lit; the mouse moving lets it go
     app::Point pointer{-1, -1};
+    // Over the play screen: the question again, its lit answer drawn by the next pass.
+    app::OnRescale recompose(
+        [&shownBand] {
+            composeQuestion();
+            dialog::stripShowOpen();
+            shownBand = -1;
+        },
+        true);
     for (;;) {
         app::pollInput();
         drawReadout();
@@ -182,7 +189,7 @@ bool answeredYes() {
 void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int align) {
     stripFadeOut(kFadeTop);
     clearStrip();
-    al_draw_text(app::Assets.font20, colour, at.x, at.y, align, text);
+    app::drawText(app::Assets.font20, colour, at.x, at.y, align, text);
     stripFadeIn(kFadeTop);
 }
 

@@ -1,6 +1,7 @@
 #include "saves/strip_fade.hpp"
 
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 
@@ -22,8 +23,8 @@ void stripFadeIn(int top) {
     app::setTargetCanvas();
     app::Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
-        al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(i, i, i, i), 0, kFirstRow,
-                                     kWidth, kFadeInRows, 0, top + 1, 0);
+        app::copyRegionTinted(app::Assets.strip, al_map_rgba(i, i, i, i),
+                              {0, kFirstRow, kWidth, kFadeInRows}, {0, top + 1});
         app::setTargetCanvas();
         pace.frame(i == kFadeInSteps - 1);
     }
@@ -34,8 +35,8 @@ void stripFadeOut(int top) {
     app::Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
         const int shade = 128 - i;
-        al_draw_tinted_bitmap_region(app::Assets.strip, al_map_rgba(shade, shade, shade, 128 + i),
-                                     0, kFirstRow, kWidth, kFadeOutRows, 0, top, 0);
+        app::copyRegionTinted(app::Assets.strip, al_map_rgba(shade, shade, shade, 128 + i),
+                              {0, kFirstRow, kWidth, kFadeOutRows}, {0, top});
         pace.frame(i == kFadeOutSteps - 1);
     }
 }

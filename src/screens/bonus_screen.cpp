@@ -40,14 +40,14 @@ void drawStars(bool firstPhase) {
 
 void composeTable() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, 0, 0, ALLEGRO_FLIP_HORIZONTAL);
+    app::drawArtWhole(app::Assets.background, {0, 0}, ALLEGRO_FLIP_HORIZONTAL);
     app::drawSheet(kHeading, kHeadingAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     app::drawSheet(kFigures, kFiguresAt);
     for (const texts::PlacedText& row : texts::kBonusRows) {
-        al_draw_text(app::Assets.fontBold16,
-                     row.heading ? app::palette::kSlate : app::palette::kSilver, row.x, row.y,
-                     row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
+        app::drawText(app::Assets.fontBold16,
+                      row.heading ? app::palette::kSlate : app::palette::kSilver, row.x, row.y,
+                      row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
     }
     for (const app::HitBox& rule : {kUpperRule, kLowerRule}) {
         al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, app::palette::kSlate, 2);

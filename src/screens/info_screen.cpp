@@ -44,25 +44,25 @@ void drawStars(bool leftBright) {
 
 void composePage() {
     al_set_target_bitmap(app::Assets.screen);
-    al_draw_bitmap(app::Assets.background, kBackdropX, 0, 0);
+    app::drawArtWhole(app::Assets.background, {kBackdropX, 0});
     app::drawSheet(kHeading, kHeadingAt);
     app::drawPanel(kPanel, kPanelRadius, app::palette::kDeepTeal);
     app::drawSheet(kStar, kLeftStarAt);
     const int lastRule = static_cast<int>(texts::kRules.size()) - 1;
     for (int i = 0; i <= lastRule; ++i) {
-        al_draw_text(app::Assets.fontBold16,
-                     i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
-                     kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+        app::drawText(app::Assets.fontBold16,
+                      i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
+                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
     }
     for (std::size_t i = 0; i < texts::kKeys.size(); ++i) {
-        al_draw_text(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
-                     kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
-                     texts::kKeys[i]);
+        app::drawText(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
+                      kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
+                      texts::kKeys[i]);
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
-        al_draw_text(app::Assets.fontBold16, kCreditColour, kCreditX,
-                     kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
-                     texts::kCredits[i]);
+        app::drawText(app::Assets.fontBold16, kCreditColour, kCreditX,
+                      kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
+                      texts::kCredits[i]);
     }
     app::drawSheet(kStar, kLeftStarAt);
     app::drawSheet(kStar, kRightStarAt);

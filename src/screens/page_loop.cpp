@@ -22,6 +22,13 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
     int waited = 1;
     int shownPhase = -1; // the star set last drawn: 0 the first, 1 the second
     bool leaving = false;
+    app::OnRescale recompose([&] {
+        compose();
+        app::showScreenBuffer();
+        if (shownPhase >= 0) {
+            drawStars(shownPhase == 0);
+        }
+    });
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();

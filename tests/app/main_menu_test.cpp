@@ -109,7 +109,8 @@ TEST_F(MainMenu, InAWideWindowItemsAreHitWhereTheyAreShownAndTheBarsHitNothing) 
     EXPECT_EQ(standin::log().presented.back().dx, 240);
     std::vector<int> lit;
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-        if (d.tinted && d.sw == 211 && d.sy == 175) {
+        // Item 1's band, 175 units down: 315 pixels at the picture's 1.8 times.
+        if (d.tinted && d.sy == 315 && d.target == app::Assets.canvas) {
             lit.push_back(d.frame - menuStart_ + 1);
         }
     }

@@ -1,7 +1,10 @@
 #include "app/assets.hpp"
+#include "app/draw.hpp"
 #include "app/input.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
+#include "app/palette.hpp"
+#include "app/sheet.hpp"
 #include "app/startup.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
@@ -11,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <set>
@@ -157,6 +161,86 @@ TEST_F(Window, AResizedWindowShowsThePictureAtItsNewSizeAndTheMouseFollows) {
     app::pollInput();
     EXPECT_EQ(std::pair(app::mouseState.x, app::mouseState.y), std::pair(0, 0));
     EXPECT_FALSE(app::Assets.canvas->flags & ALLEGRO_MAG_LINEAR) << "at its own size, unfiltered";
+}
+
+// Every bitmap a screen draws into has the shown size and draws in 800 x 600 units through
+// its own transform; a new scale remakes them, and the fonts, before the present, and the
+// screen that runs composes itself onto the new ones.
+TEST_F(Window, APictureBitmapHasTheShownSizeAndANewScaleRemakesItAndTheFontsBeforeThePresent) {
+    standin::config().monitorWidth = 1920;
+    standin::config().monitorHeight = 1440; // opens at 1600 x 1200
+    app::startUp();
+    const auto expectAtScale = [](float scale, int w, int h) {
+        for (ALLEGRO_BITMAP* b : {app::Assets.canvas, app::Assets.screen, app::Assets.scratch}) {
+            EXPECT_EQ(std::tuple(b->w, b->h, b->transform.m[0][0], b->transform.m[1][1]),
+                      std::tuple(w, h, scale, scale));
+        }
+        EXPECT_EQ(app::Assets.strip->h, static_cast<int>(std::ceil(50 * scale)));
+    };
+    expectAtScale(2, 1600, 1200);
+    EXPECT_EQ(app::Assets.font24->size, 48);
+    const ALLEGRO_BITMAP* oldCanvas = app::Assets.canvas;
+    int recomposed = 0;
+    app::OnRescale recompose([&] {
+        ++recomposed;
+        app::showScreenBuffer();
+    });
+    standin::resizeWindow(1920, 1080);
+    app::presentNow();
+    expectAtScale(1.8f, 1440, 1080);
+    EXPECT_NE(app::Assets.canvas, oldCanvas);
+    EXPECT_EQ(app::Assets.font24->size, 43);
+    EXPECT_EQ(recomposed, 1);
+    const standin::Presented& shown = lastPresent();
+    EXPECT_EQ(shown.bitmap, app::Assets.canvas);
+    EXPECT_EQ(std::tuple(shown.dx, shown.dw, shown.dh), std::tuple(240, 1440, 1080))
+        << "copied pixel for pixel";
+    EXPECT_EQ(al_get_target_bitmap(), app::Assets.canvas);
+    app::presentNow();
+    EXPECT_EQ(recomposed, 1) << "the same scale remakes nothing";
+}
+
+// At 1.8 times a repair copies whole pixels, the region's rounded outwards, without the
+// transform (which would scale it twice); text is drawn at its pixel, from a font of the
+// shown size, never through the transform.
+TEST_F(Window, AtAFractionalScaleRepairsAndTextAreDrawnInWholePixelsWithoutTheTransform) {
+    app::startUp();
+    standin::resizeWindow(1920, 1080);
+    app::presentNow();
+    app::setTargetCanvas();
+    app::restoreFromScreen({10, 11, 21, 13});
+    const standin::BitmapDraw repair = standin::drawsOf(app::Assets.screen).back();
+    EXPECT_EQ(std::tuple(repair.sx, repair.sy, repair.sw, repair.sh, repair.dx, repair.dy),
+              std::tuple(18, 19, 38, 25, 18, 19))
+        << "18..56 covers 18 to 55.8, 19..44 covers 19.8 to 43.2";
+    EXPECT_EQ(repair.scale, 1);
+    app::drawText(app::Assets.font20, app::palette::kBlack, 100.3f, 50.5f, 0, "Tekst");
+    const standin::TextDraw text = standin::textsWith("Tekst").back();
+    EXPECT_EQ(std::tuple(text.x, text.y, text.scale, text.font->size), std::tuple(181, 91, 1, 36));
+    EXPECT_EQ(app::Assets.canvas->transform.m[0][0], 1.8f) << "the units again after";
+}
+
+// At twice the size the 2x art set is drawn by the 1x rectangles doubled, at its own size
+// unfiltered; without it the 1x set stands in, smoothed.
+TEST_F(Window, TheArtSetAboveTheScaleIsDrawnByItsOneTimesRectanglesAndA1xSetStandsIn) {
+    for (const bool finer : {true, false}) {
+        SCOPED_TRACE(finer);
+        support::resetWorld();
+        standin::config().monitorWidth = 1920;
+        standin::config().monitorHeight = 1440; // opens at 1600 x 1200
+        standin::config().finerArt = finer;
+        app::startUp();
+        EXPECT_EQ(app::Assets.sheet->name.ends_with("gr/2x/elementy.png"), finer);
+        EXPECT_EQ(app::Assets.sheet->maskedBlack, true);
+        app::setTargetCanvas();
+        constexpr app::Rect p = app::sheet::kMenuPlate;
+        app::drawSheet(p, {5, 7});
+        const standin::BitmapDraw d = standin::drawsOf(app::Assets.sheet).back();
+        const int k = finer ? 2 : 1;
+        EXPECT_EQ(std::tuple(d.sx, d.sy, d.sw, d.sh, d.dx, d.dy, d.dw, d.dh, d.scale),
+                  std::tuple(p.x * k, p.y * k, p.w * k, p.h * k, 5, 7, p.w, p.h, 2));
+        EXPECT_EQ((app::Assets.sheet->flags & ALLEGRO_MAG_LINEAR) != 0, !finer);
+    }
 }
 
 // A click over between two reads of the mouse (slow presents, a quick hand) is reported

@@ -278,17 +278,27 @@ class Session:
         subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True)
         return path
 
-    def read_text(self, path, box=None, psm=6, allowed=None):
+    def read_text(self, path, box=None, psm=6, allowed=None, twice=False):
         """The Polish text tesseract reads in the picture, or in box (x, y, w, h) of it;
-        psm 7 reads one line, allowed limits the characters it may answer."""
-        source = path
-        if box:
-            x, y, w, h = box
+        psm 7 reads one line, allowed limits the characters it may answer; twice adds a
+        second reading for callers that only look for words in it."""
+        if not box:
+            return self._tesseract(path, psm, allowed)
+        x, y, w, h = box
+        text = ""
+        # Light text on dark plates reads best inverted, in grey, enlarged. Text drawn at
+        # a window's own size and brought back to 800 x 600 has edges sharper than
+        # tesseract expects, and it skips whole lines of it: a second, slightly softened
+        # reading adds what the first missed.
+        for soften in ([], ["-blur", "0x0.6"]) if twice else ([],):
             source = os.path.join(self.scratch, "crop.png")
-            # Light text on dark plates reads best inverted, in grey, enlarged.
             subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
-                            "-colorspace", "Gray", "-negate", "-resize", "300%", source],
-                           check=True)
+                            "-colorspace", "Gray", "-negate", *soften, "-resize", "300%",
+                            source], check=True)
+            text += self._tesseract(source, psm, allowed)
+        return text
+
+    def _tesseract(self, source, psm, allowed):
         command = ["tesseract", source, "-", "-l", "pol", "--psm", str(psm)]
         if allowed:
             command += ["-c", f"tessedit_char_whitelist={allowed}"]
@@ -310,7 +320,7 @@ class Session:
         last = ""
         while time.monotonic() < deadline:
             path = self.screenshot(label)
-            last = self.read_text(path, box, psm)
+            last = self.read_text(path, box, psm, twice=True)
             if all(same_text(word, last) for word in words):
                 self.note(f"saw {words} ({label})")
                 return path

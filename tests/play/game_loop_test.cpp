@@ -91,7 +91,8 @@ class GameLoop : public playtest::PlayTest {
                   std::tuple(0, 1, 0, 0, 0));
         int fades = 0; // tinted whole-screen draws onto the canvas
         for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-            fades += d.sw == 800 && d.tinted && d.target == app::Assets.canvas;
+            fades += d.sw == al_get_bitmap_width(app::Assets.screen) && d.tinted &&
+                     d.target == app::Assets.canvas;
         }
         EXPECT_GE(fades, kFadeOutFlips + kFadeInFlips);
         auto titles = standin::textsWith("Nowa gra");

@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <iterator>
 #include <memory>
@@ -91,6 +92,10 @@ template <typename T> T* keep(std::vector<std::unique_ptr<T>>& store, T value) {
 }
 
 bool fileMissing(const char* path) {
+    if (path != nullptr && !world().config.finerArt &&
+        (std::strstr(path, "gr/2x/") != nullptr || std::strstr(path, "gr/3x/") != nullptr)) {
+        return true;
+    }
     return path == nullptr || world().config.missingFiles.count(path) > 0;
 }
 
@@ -141,7 +146,8 @@ void recordBitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float
                                              static_cast<int>(sw), static_cast<int>(sh)});
     }
     world().log.bitmaps.push_back(BitmapDraw{bitmap, world().target, sx, sy, sw, sh, dx, dy, tint,
-                                             tinted, world().log.flips, dw, dh});
+                                             tinted, world().log.flips, dw, dh,
+                                             world().target->transform.m[0][0]});
 }
 
 void recordWhole(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, bool tinted, float dx, float dy,
@@ -164,8 +170,8 @@ void recordText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y
                 const char* call) {
     require(font != nullptr && text != nullptr, call);
     require(world().target != nullptr, call);
-    world().log.texts.push_back(
-        TextDraw{font, world().target, colour, x, y, text, world().log.flips});
+    world().log.texts.push_back(TextDraw{font, world().target, colour, x, y, text,
+                                         world().log.flips, world().target->transform.m[0][0]});
 }
 
 void recordShape(Shape shape, float x1, float y1, float x2, float y2, ALLEGRO_COLOR colour) {
@@ -542,6 +548,44 @@ ALLEGRO_BITMAP* al_get_target_bitmap(void) {
     return world().target;
 }
 
+int al_get_bitmap_width(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_get_bitmap_width");
+    return bitmap->w;
+}
+
+int al_get_bitmap_height(ALLEGRO_BITMAP* bitmap) {
+    require(bitmap != nullptr, "al_get_bitmap_height");
+    return bitmap->h;
+}
+
+int al_get_display_option(ALLEGRO_DISPLAY* display, int option) {
+    require(display != nullptr, "al_get_display_option");
+    return option == ALLEGRO_MAX_BITMAP_SIZE ? world().config.maxBitmapSize : 0;
+}
+
+// Transforms: the arithmetic the game uses, and the one in force kept by each target.
+void al_identity_transform(ALLEGRO_TRANSFORM* transform) {
+    require(transform != nullptr, "al_identity_transform");
+    *transform = ALLEGRO_TRANSFORM{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+}
+
+void al_scale_transform(ALLEGRO_TRANSFORM* transform, float sx, float sy) {
+    require(transform != nullptr, "al_scale_transform");
+    for (int column = 0; column < 4; ++column) {
+        transform->m[column][0] *= sx;
+        transform->m[column][1] *= sy;
+    }
+}
+
+void al_use_transform(const ALLEGRO_TRANSFORM* transform) {
+    require(transform != nullptr && world().target != nullptr, "al_use_transform");
+    world().target->transform = *transform;
+}
+
+const ALLEGRO_TRANSFORM* al_get_current_transform(void) {
+    return world().target != nullptr ? &world().target->transform : nullptr;
+}
+
 void al_clear_to_color(ALLEGRO_COLOR) {
     require(world().target != nullptr, "al_clear_to_color");
     if (world().display && world().target == &world().display->backbuffer) {
@@ -573,6 +617,12 @@ void al_draw_scaled_bitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw,
                            float dy, float dw, float dh, int) {
     standin::recordBitmap(bitmap, standin::kWhite, false, sx, sy, sw, sh, dx, dy,
                           "al_draw_scaled_bitmap", dw, dh);
+}
+
+void al_draw_tinted_scaled_bitmap(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy,
+                                  float sw, float sh, float dx, float dy, float dw, float dh, int) {
+    standin::recordBitmap(bitmap, tint, true, sx, sy, sw, sh, dx, dy,
+                          "al_draw_tinted_scaled_bitmap", dw, dh);
 }
 
 ALLEGRO_COLOR al_map_rgb(unsigned char r, unsigned char g, unsigned char b) {

@@ -19,6 +19,8 @@ struct ALLEGRO_BITMAP {
     int h = 0;
     bool maskedBlack = false;
     int flags = 0; // the new-bitmap flags it was created with
+    // As in Allegro 5.2, each bitmap keeps the transform last used while it was the target.
+    ALLEGRO_TRANSFORM transform{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
 };
 
 struct ALLEGRO_FONT {
@@ -40,6 +42,7 @@ struct BitmapDraw {
     bool tinted;
     int frame;    // flips done before this draw
     float dw, dh; // the size drawn: the source's own unless scaled
+    float scale;  // of the target's transform in force: target pixels per unit drawn
 };
 
 struct TextDraw {
@@ -49,6 +52,7 @@ struct TextDraw {
     float x, y;
     std::string text;
     int frame;
+    float scale; // of the target's transform in force
 };
 
 enum class Shape { Line, Rectangle, FilledRectangle };
@@ -87,7 +91,10 @@ struct Config {
     double oversleep = 0;
     bool keyboardWorks = true;
     bool mouseWorks = true;
+    int maxBitmapSize = 16384;          // what the display answers for ALLEGRO_MAX_BITMAP_SIZE
     std::set<std::string> missingFiles; // loads of these paths fail
+    // Whether the art sets finer than 1x (gr/2x/, gr/3x/) are installed.
+    bool finerArt = false;
 };
 
 // One present: the canvas drawn onto the display's back buffer at (dx, dy) in dw x dh,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/assets.hpp"
+#include "app/letterbox.hpp"
 #include "support/allegro_standin.hpp"
 #include "support/frame_script.hpp"
 
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -72,8 +74,12 @@ inline support::FrameScript inLoopOf(float sx, float sy, int* start = nullptr) {
     support::FrameScript script;
     script
         .from([sx, sy] {
+            // The copy is made in the bitmaps' own pixels, from the region's first pixel.
+            const double scale = app::pictureScale();
+            const auto x = static_cast<float>(std::floor(sx * scale + 1e-4));
+            const auto y = static_cast<float>(std::floor(sy * scale + 1e-4));
             for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-                if (d.sx == sx && d.sy == sy && !d.tinted && d.target == app::Assets.canvas) {
+                if (d.sx == x && d.sy == y && !d.tinted && d.target == app::Assets.canvas) {
                     return true;
                 }
             }
