@@ -82,7 +82,7 @@ def see(session, words, label, box, still=SCREEN):
     last = ""
     while time.monotonic() < deadline:
         path = session.wait_still(label, still, SLOW).path
-        last = session.read_text(path, box, twice=True)
+        last = session.read_text(path, box, words=words)
         if all(same_text(word, last) for word in words):
             session.note(f"saw {words} ({label})")
             return path

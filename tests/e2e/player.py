@@ -278,10 +278,10 @@ class Session:
         subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True)
         return path
 
-    def read_text(self, path, box=None, psm=6, allowed=None, twice=False):
+    def read_text(self, path, box=None, psm=6, allowed=None, words=()):
         """The Polish text tesseract reads in the picture, or in box (x, y, w, h) of it;
-        psm 7 reads one line, allowed limits the characters it may answer; twice adds a
-        second reading for callers that only look for words in it."""
+        psm 7 reads one line, allowed limits the characters it may answer; words the
+        caller looks for: when the first reading misses one, a second is added."""
         if not box:
             return self._tesseract(path, psm, allowed)
         x, y, w, h = box
@@ -290,7 +290,9 @@ class Session:
         # a window's own size and brought back to 800 x 600 has edges sharper than
         # tesseract expects, and it skips whole lines of it: a second, slightly softened
         # reading adds what the first missed.
-        for soften in ([], ["-blur", "0x0.6"]) if twice else ([],):
+        for soften in ([], ["-blur", "0x0.6"]) if words else ([],):
+            if soften and all(same_text(word, text) for word in words):
+                break
             source = os.path.join(self.scratch, "crop.png")
             subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                             "-colorspace", "Gray", "-negate", *soften, "-resize", "300%",
@@ -320,7 +322,7 @@ class Session:
         last = ""
         while time.monotonic() < deadline:
             path = self.screenshot(label)
-            last = self.read_text(path, box, psm, twice=True)
+            last = self.read_text(path, box, psm, words=words)
             if all(same_text(word, last) for word in words):
                 self.note(f"saw {words} ({label})")
                 return path
