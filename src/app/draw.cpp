@@ -23,8 +23,13 @@ int pixelCeil(float units) {
     return static_cast<int>(std::ceil(units * pictureScale() - 1e-4));
 }
 
-// Runs `draw` in the target's own pixels, the picture's transform set again after.
+// Runs `draw` in the target's own pixels, the picture's transform set again after; at a
+// scale of 1 they are the picture's units already.
 template <typename Draw> void inPixels(Draw draw) {
+    if (pictureScale() == 1.0) {
+        draw();
+        return;
+    }
     ALLEGRO_TRANSFORM identity;
     al_identity_transform(&identity);
     al_use_transform(&identity);
@@ -32,30 +37,33 @@ template <typename Draw> void inPixels(Draw draw) {
     usePictureUnits();
 }
 
-void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect region, Point at) {
-    if (pictureScale() == 1.0) {
-        // At 800 x 600 units and pixels are one: the plain copy, as the game always made it.
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap_region(from, *tint, region.x, region.y, region.w, region.h, at.x,
-                                         at.y, 0);
-        } else {
-            al_draw_bitmap_region(from, region.x, region.y, region.w, region.h, at.x, at.y, 0);
-        }
-        return;
+// A region of `from` at (dx, dy), tinted when a tint is given.
+void region(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, float sx, float sy, float sw, float sh,
+            float dx, float dy, int flags) {
+    if (tint != nullptr) {
+        al_draw_tinted_bitmap_region(from, *tint, sx, sy, sw, sh, dx, dy, flags);
+    } else {
+        al_draw_bitmap_region(from, sx, sy, sw, sh, dx, dy, flags);
     }
-    const int sx = pixelFloor(region.x);
-    const int sy = pixelFloor(region.y);
-    const int sw = pixelCeil(region.x + region.w) - sx;
-    const int sh = pixelCeil(region.y + region.h) - sy;
+}
+
+// The whole of `from` at (x, y), tinted when a tint is given.
+void whole(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, float x, float y, int flags) {
+    if (tint != nullptr) {
+        al_draw_tinted_bitmap(from, *tint, x, y, flags);
+    } else {
+        al_draw_bitmap(from, x, y, flags);
+    }
+}
+
+void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect area, Point at) {
+    const int sx = pixelFloor(area.x);
+    const int sy = pixelFloor(area.y);
+    const int sw = pixelCeil(area.x + area.w) - sx;
+    const int sh = pixelCeil(area.y + area.h) - sy;
     const int dx = pixelFloor(at.x);
     const int dy = pixelFloor(at.y);
-    inPixels([&] {
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap_region(from, *tint, sx, sy, sw, sh, dx, dy, 0);
-        } else {
-            al_draw_bitmap_region(from, sx, sy, sw, sh, dx, dy, 0);
-        }
-    });
+    inPixels([&] { region(from, tint, sx, sy, sw, sh, dx, dy, 0); });
 }
 
 // The one draw of art: source in 1x pixels, destination in picture units.
@@ -68,11 +76,7 @@ void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, 
     }
     const auto k = static_cast<float>(Assets.artScale);
     if (k == 1 && dw == sw && dh == sh) {
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap_region(bitmap, *tint, sx, sy, sw, sh, dx, dy, flags);
-        } else {
-            al_draw_bitmap_region(bitmap, sx, sy, sw, sh, dx, dy, flags);
-        }
+        region(bitmap, tint, sx, sy, sw, sh, dx, dy, flags);
     } else if (tint != nullptr) {
         al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh,
                                      flags);
@@ -83,11 +87,7 @@ void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, 
 
 void artWhole(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, Point at, int flags) {
     if (Assets.artScale == 1 && pictureScale() == 1.0) {
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap(bitmap, *tint, at.x, at.y, flags);
-        } else {
-            al_draw_bitmap(bitmap, at.x, at.y, flags);
-        }
+        whole(bitmap, tint, at.x, at.y, flags);
         return;
     }
     const auto w = static_cast<float>(al_get_bitmap_width(bitmap) / Assets.artScale);
@@ -96,21 +96,7 @@ void artWhole(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, Point at, int f
 }
 
 void copyAll(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint) {
-    if (pictureScale() == 1.0) {
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
-        } else {
-            al_draw_bitmap(from, 0, 0, 0);
-        }
-        return;
-    }
-    inPixels([&] {
-        if (tint != nullptr) {
-            al_draw_tinted_bitmap(from, *tint, 0, 0, 0);
-        } else {
-            al_draw_bitmap(from, 0, 0, 0);
-        }
-    });
+    inPixels([&] { whole(from, tint, 0, 0, 0); });
 }
 } // namespace
 

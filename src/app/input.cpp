@@ -81,4 +81,9 @@ void pollInput() {
     readMouse(mouseState);
 }
 
+bool mouseAhead() {
+    const InputStateRecord& in = InputState;
+    return mouseState.x != in.x || mouseState.y != in.y || mouseState.buttons != in.buttons;
+}
+
 } // namespace app

@@ -49,6 +49,10 @@ void forgetPresses();
 // F11 switches full screen, a request to close the window ends the program here.
 void pollInput();
 
+// Whether the last poll read the mouse in a state the screen, which acts on InputState
+// one poll behind, has not yet seen: the screen's next pass must come at once.
+bool mouseAhead();
+
 // Rest after every interactive frame.
 inline constexpr double kFrameRest = 0.001;
 

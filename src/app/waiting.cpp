@@ -11,14 +11,6 @@
 
 namespace app {
 
-namespace {
-// The poll has read the mouse in a state the screen, one poll behind, has not yet seen.
-bool mouseAhead() {
-    const InputStateRecord& in = InputState;
-    return mouseState.x != in.x || mouseState.y != in.y || mouseState.buttons != in.buttons;
-}
-} // namespace
-
 void waitForPlayer() {
     sleepUntil(al_get_time() + kLongestSleep, true);
 }

@@ -197,10 +197,8 @@ class Frame {
             shownHover_ = InputState.hover;
             shownButtons_ = InputState.buttons;
         }
-        const app::InputStateRecord& in = InputState;
-        const bool mouseAhead = app::mouseState.x != in.x || app::mouseState.y != in.y ||
-                                app::mouseState.buttons != in.buttons;
-        return changed || mouseAhead || (keys_ != nullptr && !al_is_event_queue_empty(keys_));
+        return changed || app::mouseAhead() ||
+               (keys_ != nullptr && !al_is_event_queue_empty(keys_));
     }
 
     // Frames until something can change with no input: the clock's next step; a relaxed

@@ -68,12 +68,8 @@ double secondsOn(const Display& display, const std::function<void()>& prepare,
     return standin::log().clock;
 }
 
-// The quiet board of the board tests, with a line of three 5s in row 8 once cells 63
-// and 64 swap.
-const std::string kOneMove = boardtest::with({61, 62, 64}, 5);
-
 void quietLevelOne() {
-    support::givenBoard(kOneMove);
+    support::givenBoard(boardtest::kLastRowMove);
     GameState.level = 1;
     for (int c = 1; c <= 8; ++c) {
         GameState.columnStar[c] = 1;

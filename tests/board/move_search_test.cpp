@@ -6,9 +6,6 @@ namespace {
 
 using namespace boardtest; // kQuiet is also a board without a single move
 
-// Its only move swaps the last two cells of row 8.
-const std::string kLastRowMove = with({61, 62, 64}, 5);
-
 class MoveSearch : public RulesTest {
   protected:
     static void search() {

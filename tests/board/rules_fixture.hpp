@@ -3,6 +3,7 @@
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/hooks.hpp"
+#include "board/scoring.hpp"
 #include "support/invariants.hpp"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,19 @@ inline std::string with(std::initializer_list<int> cells, int kind,
         out << tokens[cell] << (cell % 8 == 0 ? "\n" : " ");
     }
     return out.str();
+}
+
+// Its only move swaps the last two cells of row 8 (three 5s in the last row).
+inline const std::string kLastRowMove = with({61, 62, 64}, 5);
+
+// The points a line of `size` elements of `kind` brings at `level` on a score of `score`.
+inline int awardFor(int kind, int size, int level, int score = 0) {
+    GameState.lineKind = kind;
+    GameState.lineSize = size;
+    GameState.level = level;
+    GameState.score = score;
+    board::scoreAward();
+    return GameState.score - score;
 }
 
 // The board in the game state, written as `with` writes it.

@@ -6,17 +6,7 @@ namespace {
 
 using namespace boardtest;
 
-class Scoring : public RulesTest {
-  protected:
-    static int awardFor(int kind, int size, int level, int score = 0) {
-        GameState.lineKind = kind;
-        GameState.lineSize = size;
-        GameState.level = level;
-        GameState.score = score;
-        board::scoreAward();
-        return GameState.score - score;
-    }
-};
+class Scoring : public RulesTest {};
 
 // A stored game can bring in any score up to the highest kept; no award carries it past
 // that, nor overflows on the way (the sanitizer build checks the arithmetic).

@@ -26,16 +26,6 @@ class Lines : public BoardTest {
         board::resolveLines();
         expectSoundBoard();
     }
-
-    static std::set<int> kindsDrawn(int level, int refillCount, bool horizontal, int n = 1) {
-        GameState.level = level;
-        GameState.refillCount = refillCount;
-        std::set<int> kinds;
-        for (int i = 0; i < 3000; ++i) {
-            kinds.insert(horizontal ? board::horizontalEntryKind() : board::verticalEntryKind(n));
-        }
-        return kinds;
-    }
 };
 
 // One call of resolveLines on a board: the columns it leaves (top to bottom, letters for

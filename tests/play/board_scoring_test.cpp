@@ -14,15 +14,6 @@ using namespace boardtest;
 
 class Scoring : public BoardTest {
   protected:
-    static int awardFor(int kind, int size, int level, int score = 0) {
-        GameState.lineKind = kind;
-        GameState.lineSize = size;
-        GameState.level = level;
-        GameState.score = score;
-        board::scoreAward();
-        return GameState.score - score;
-    }
-
     static void barStep(int kind, int size) {
         GameState.lineKind = kind;
         GameState.lineSize = size;

@@ -11,9 +11,6 @@ namespace {
 
 using namespace boardtest; // kQuiet is also a board without a single move
 
-// Its only move swaps the last two cells of row 8.
-const std::string kLastRowMove = with({61, 62, 64}, 5);
-
 // Bonus elements everywhere but two star elements and the bottom row: the reshuffle may
 // only pick the two stars.
 const std::string kBonusesAboveAPlainRow = with({5, 30}, 6, with({}, 0, R"(

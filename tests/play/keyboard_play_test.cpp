@@ -2,6 +2,7 @@
 #include "app/input.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
+#include "board/rules_fixture.hpp"
 #include "game/menu_actions.hpp"
 #include "play/game_loop.hpp"
 #include "play_fixture.hpp"
@@ -19,17 +20,6 @@ constexpr const char* kPause = "P a u z a";
 constexpr const char* kSaveQuestion = "Czy zapisać stan gry?";
 constexpr standin::Rgba kCursorColour{120, 220, 255, 255};
 constexpr standin::Rgba kHintColour{44, 133, 166, 255};
-
-// No line anywhere; its only move swaps cells 63 and 64 (three 5s in the last row).
-const std::string kOneMove = R"(
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 3 4 1 2
-    1 2 3 4 1 2 3 4
-    3 4 1 2 5 5 1 5)";
 
 class KeyboardPlay : public playtest::PlayTest {
   protected:
@@ -125,7 +115,7 @@ TEST_F(KeyboardPlay, AKeySwapIsTheSwapADragMakesAndARefusedOneSlidesBack) {
         Run r;
         auto script = inLoop();
         script.at(3, [] {
-            support::givenBoard(kOneMove);
+            support::givenBoard(boardtest::kLastRowMove);
             std::srand(5);
         });
         if (byKeys) {
@@ -160,7 +150,7 @@ TEST_F(KeyboardPlay, AKeySwapIsTheSwapADragMakesAndARefusedOneSlidesBack) {
     int picked = -1;
     auto script = inLoop();
     script.at(3, [&] {
-        support::givenBoard(kOneMove);
+        support::givenBoard(boardtest::kLastRowMove);
         before = board();
     });
     script.at(5, [] { keys(ALLEGRO_KEY_SPACE), keys(ALLEGRO_KEY_RIGHT); }).at(200, [&] {
@@ -177,7 +167,9 @@ TEST_F(KeyboardPlay, AKeySwapIsTheSwapADragMakesAndARefusedOneSlidesBack) {
 // save question comes (and N answers it).
 TEST_F(KeyboardPlay, HShowsTheHintMLeavesForTheMenuAndZAsksToSave) {
     auto script = inLoop();
-    script.at(3, [] { support::givenBoard(kOneMove); }).at(5, [] { keys(ALLEGRO_KEY_H); });
+    script.at(3, [] { support::givenBoard(boardtest::kLastRowMove); }).at(5, [] {
+        keys(ALLEGRO_KEY_H);
+    });
     play(script, 300);
     int hints = 0;
     for (const auto& s : standin::log().shapes) {
