@@ -8,6 +8,8 @@
 //                       streamed from sam/muzyczka.ogg in the current folder as the game
 //                       streams it (the floor of a game waiting with its music on);
 //   floor_window bare   sets up nothing beyond the window and sleeps as `wait` does.
+// A second argument `full` opens it full screen, as the game opens when told to, and
+// presents its black frame at that size.
 // It ends when its window is closed.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_acodec.h>
@@ -70,12 +72,14 @@ ALLEGRO_AUDIO_STREAM* playMusic() {
 
 int main(int argc, char** argv) {
     const char* mode = argc < 2 ? "wait" : argv[1];
+    const bool full = argc > 2 && std::strcmp(argv[2], "full") == 0;
     // The window and its first frame come first: nothing else is needed to present it.
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
         std::fputs("floor_window: Allegro did not start\n", stderr);
         return 1;
     }
     al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
+    al_set_new_display_flags(ALLEGRO_RESIZABLE | (full ? ALLEGRO_FULLSCREEN_WINDOW : 0));
     ALLEGRO_DISPLAY* display = al_create_display(kWidth, kHeight);
     if (display == nullptr) {
         std::fputs("floor_window: no window\n", stderr);

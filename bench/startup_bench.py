@@ -19,10 +19,20 @@ Each run measures:
   display whose flips cost nothing (bench/display_shim.c);
 - the same over the CASCADE seconds after a swap that makes a line whose fall makes
   another and drops a star that completes the level (a stored game laid out for it).
+Full screen on a 1920 x 1080 screen under a window manager, beside the same game and the
+same floor in an 800 x 600 window on that screen:
+- the peak resident memory at the main menu;
+- the pictures per second over the first BURST seconds of the cascading swap's motion,
+  whose steps come faster than any display shows them (swap, vanish, fall), on Xvfb's
+  own display (taken as 60 Hz) and on a 144 Hz one whose flips cost nothing, where only
+  the cost of a picture limits them; and how long the motion lasts (the flips less than
+  MOVING_GAP apart, from the probe's record of every flip's time): the same length in
+  both sizes means the animations keep their pace however costly a picture is.
 The targets are printed beside the figures; nothing fails on a figure.
-With --start-only, only the first frame and the memory are measured.
+With --start-only, only the first frame and the memory are measured; with --full-screen,
+only the full-screen figures.
 
-Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS] [--start-only]
+Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS] [--start-only|--full-screen]
 """
 
 import os
@@ -59,6 +69,15 @@ RELAXED = "0.5\n0.5\n0\n"
 HELD_60 = {"ORBELIUM_DISPLAY_HZ": "60", "ORBELIUM_DISPLAY_FLIPS": "held"}
 FAST_144 = {"ORBELIUM_DISPLAY_HZ": "144", "ORBELIUM_DISPLAY_FLIPS": "fast"}
 
+# The full-screen figures: the screen, the game's screen choice, the floor's argument.
+FULL_SCREEN = (1920, 1080)
+SIZES = {"window": ("0\n", "window"), "full": ("1\n", "full")}
+DISPLAYS = {"60": None, "144": FAST_144}
+MOVING_GAP = 0.1  # seconds without a picture that end a stretch of motion
+BURST = 0.5  # seconds from the motion's first picture, all of them faster steps
+FULL_MEMORY = 40.0  # MB the full-screen game may hold above its window's
+MOVING_RATE = 60.0  # pictures per second while the board moves, full screen
+
 # The pages reached from the menu: the item, the return button, the part of the page
 # that stands still once it has faded in (the bonus table's and the rules' stars pulse).
 PAGES = [
@@ -79,10 +98,18 @@ class Probe:
     def __init__(self):
         self.stamp = tempfile.mktemp(prefix="orbelium-first-frame-")
         self.counter = tempfile.mktemp(prefix="orbelium-flips-")
+        self.times = tempfile.mktemp(prefix="orbelium-flip-times-")
 
     def env(self, libraries):
         return {"LD_PRELOAD": " ".join(libraries), "ORBELIUM_PROBE_FILE": self.stamp,
-                "ORBELIUM_FLIP_COUNT_FILE": self.counter}
+                "ORBELIUM_FLIP_COUNT_FILE": self.counter, "ORBELIUM_FLIP_TIMES_FILE": self.times}
+
+    def flip_times(self, since):
+        """The times of the flips from `since` on (time.monotonic()'s clock)."""
+        if not os.path.exists(self.times):
+            return []
+        with open(self.times) as text:
+            return [t for t in (float(line) for line in text if line.strip()) if t >= since]
 
     def first_frame(self, session, timeout=60):
         deadline = time.monotonic() + timeout
@@ -103,7 +130,7 @@ class Probe:
         return struct.unpack("<Q", data)[0] if len(data) == 8 else 0
 
     def remove(self):
-        for path in (self.stamp, self.counter):
+        for path in (self.stamp, self.counter, self.times):
             if os.path.exists(path):
                 os.remove(path)
 
@@ -151,6 +178,17 @@ def memory(pid):
             if line.startswith(("Private_Clean", "Private_Dirty")):
                 private_kb += int(line.split()[1])
     return peak_kb / 1024.0, private_kb / 1024.0
+
+
+def moving(times):
+    """Pictures per second over the first BURST seconds of motion (from the first of the
+    flips less than MOVING_GAP apart), and the seconds from that flip to the last of them."""
+    close = [(t, u) for t, u in zip(times, times[1:]) if u - t < MOVING_GAP]
+    if not close:
+        return 0.0, 0.0
+    first = close[0][0]
+    burst = sum(1 for t in times if first < t <= first + BURST) / BURST
+    return burst, close[-1][1] - first
 
 
 def end(session):
@@ -204,14 +242,15 @@ class Runner:
         for suffix, value in zip(("cpu", "x cpu", "fps"), figures):
             self.note(f"{key} {suffix}", value)
 
-    def session(self, name, display=None, files=None):
+    def session(self, name, display=None, files=None, screen=None):
         self.sessions += 1  # each its own name: a session clears its name's screenshots
         probe = Probe()
         libraries = [self.probe_library] + ([self.shim] if display else [])
         env = probe.env(libraries)
         env.update(display or {})
+        place = {"screen": screen, "window_manager": True} if screen else {}
         session = Session(self.binary, self.assets, self.artifacts,
-                          f"{name}-{self.sessions}", env=env, files=files)
+                          f"{name}-{self.sessions}", env=env, files=files, **place)
         return session, probe
 
     def floor_start(self, mode):
@@ -255,12 +294,16 @@ class Runner:
             if mode != key:
                 self.note(f"{key} floor {mode} cpu", figures[0])
 
-    def game(self, name, files, display=None, first=False, start_only=False, then=None):
-        """Starts the game, waits for its menu and runs `then` on it."""
-        session, probe = self.session(name, display, files)
+    def game(self, name, files, display=None, first=False, start_only=False, then=None,
+             screen=None, size=None):
+        """Starts the game (on a `screen` of its own under a window manager, its window at
+        `size`, when given), waits for its menu and runs `then` on it."""
+        session, probe = self.session(name, display, files, screen)
         try:
             launch(session, [self.binary])
             first_frame = probe.first_frame(session)
+            if size:
+                session.follow_window(size)
             reach_menu(session)
             session.move(*CORNER)
             time.sleep(SETTLE)
@@ -295,7 +338,7 @@ class Runner:
             self.quiet(key, session, probe)
         return run
 
-    def cascade(self, session, probe):
+    def cascade(self, session, probe, key="cascade"):
         resume(session, CASCADE_PASSWORD)
         session.move(*CORNER)
         time.sleep(SETTLE)
@@ -308,11 +351,53 @@ class Runner:
             session.release()
             session.move(*CORNER)
 
-        self.measure("cascade", session, probe, CASCADE, during=swap)
+        swapped_at = time.monotonic()
+        self.measure(key, session, probe, CASCADE, during=swap)
+        rate, span = moving(probe.flip_times(swapped_at))
+        self.note(f"{key} burst fps", rate)
+        self.note(f"{key} moving span", span)
         after = Picture(session.screenshot("after-swap"))
         check(after.differing(before, BOARD_BOX, 8) > 1000, "the swap changed nothing")
 
-    def run(self, start_only):
+    def floor_memory(self, size):
+        """The silent floor's peak memory on the full-screen figures' screen."""
+        session, probe = self.session(f"floor-{size}", screen=FULL_SCREEN)
+        try:
+            launch(session, [self.floor, "wait", SIZES[size][1]])
+            probe.first_frame(session)
+            time.sleep(2 * SETTLE)
+            check(session.game.poll() is None, f"the floor ({size}) ended: {session.stderr()}")
+            self.note(f"floor {size} peak", memory(session.game.pid)[0])
+        finally:
+            end(session)
+            probe.remove()
+
+    def sized_game(self, size, hz):
+        """The game on the full-screen figures' screen: its memory at the menu, then the
+        cascading swap, on Xvfb's own display or the 144 Hz one."""
+        def then(session, probe):
+            if hz == "60":
+                self.note(f"game {size} peak", memory(session.game.pid)[0])
+            self.cascade(session, probe, f"cascade {size} {hz}")
+        files = dict(CASCADE_FILES, **{"ekran.txt": SIZES[size][0]})
+        shown = FULL_SCREEN if size == "full" else (800, 600)
+        self.game(f"game-{size}-{hz}", files, display=DISPLAYS[hz], then=then,
+                  screen=FULL_SCREEN, size=shown)
+
+    def run_full_screen(self):
+        steps = [lambda size=size: self.floor_memory(size) for size in SIZES]
+        steps += [lambda size=size, hz=hz: self.sized_game(size, hz)
+                  for size in SIZES for hz in DISPLAYS]
+        for step in steps:
+            try:
+                step()
+            except E2EFailure as failure:
+                print(f"left out: {failure}", flush=True)
+
+    def run(self, start_only, full_screen_only=False):
+        if full_screen_only:
+            self.run_full_screen()
+            return
         try:
             self.floor_end(self.floor_start("bare"))
             self.floors["wait"] = self.floor_start("wait")
@@ -324,6 +409,8 @@ class Runner:
         finally:
             for mode in list(self.floors):
                 self.floor_end(self.floors.pop(mode))
+        if not start_only:
+            self.run_full_screen()
 
     def run_game(self, start_only):
         steps = [
@@ -423,7 +510,45 @@ def report_quiet(figures):
               f"{goal}")
 
 
-def report(figures, runs, start_only):
+def report_full_screen(figures):
+    width, height = FULL_SCREEN
+    print(f"\non a {width} x {height} screen under openbox: the game and the floor in an "
+          "800 x 600 window and full screen")
+    rows = [
+        ("game's peak resident memory at the menu (MB)", "game {} peak", "{:.1f}"),
+        ("floor's peak resident memory (MB)", "floor {} peak", "{:.1f}"),
+        (f"pictures per second, first {BURST} s of the swap", "cascade {} 60 burst fps",
+         "{:.1f}"),
+        ("the same on a 144 Hz display", "cascade {} 144 burst fps", "{:.1f}"),
+        ("seconds the cascade moves", "cascade {} 60 moving span", "{:.2f}"),
+        ("the same on a 144 Hz display", "cascade {} 144 moving span", "{:.2f}"),
+    ]
+    label_width = max(len(row[0]) for row in rows)
+    print(f"{'':{label_width}}  {'window':>23}  {'full screen':>23}")
+    for label, key, fmt in rows:
+        print(f"{label:{label_width}}  {column(figures, key.format('window'), fmt):>23}  "
+              f"{column(figures, key.format('full'), fmt):>23}")
+    game = [median(figures, f"game {size} peak") for size in SIZES]
+    floor = [median(figures, f"floor {size} peak") for size in SIZES]
+    if None not in game:
+        grown = game[1] - game[0]
+        print(f"the game full screen holds {grown:.1f} MB more than in its window (medians); "
+              f"target <= {FULL_MEMORY:.0f} MB: " + ("met" if grown <= FULL_MEMORY else "NOT met"))
+    if None not in game and None not in floor:
+        print(f"the floor alone grows by {floor[1] - floor[0]:.1f} MB; the game beyond it "
+              f"by {(game[1] - game[0]) - (floor[1] - floor[0]):.1f} MB")
+    rate = median(figures, "cascade full 144 burst fps")
+    if rate is not None:
+        print(f"full screen, while the board moves on a display that takes every picture: "
+              f"{rate:.1f} pictures per second; target >= {MOVING_RATE:.0f}: "
+              + ("met" if rate >= MOVING_RATE else "NOT met"))
+
+
+def report(figures, runs, start_only, full_screen_only=False):
+    if full_screen_only:
+        print(f"\nruns: {runs}; each figure min / median / max.")
+        report_full_screen(figures)
+        return
     print(f"\nruns: {runs}; each figure min / median / max. floor: an empty window set up as "
           "the game sets Allegro up (input, add-ons, audio), asleep on its event queue; bare: "
           "Allegro and a window only. Processor shares are of one processor, over "
@@ -433,18 +558,20 @@ def report(figures, runs, start_only):
     report_start(figures)
     if not start_only:
         report_quiet(figures)
+        report_full_screen(figures)
 
 
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     start_only = "--start-only" in sys.argv
+    full_screen_only = "--full-screen" in sys.argv
     binary, assets, floor, probe, shim = (os.path.abspath(p) for p in args[:5])
     runs = int(args[5]) if len(args) > 5 else 3
     runner = Runner(binary, assets, floor, probe, shim)
     for run in range(1, runs + 1):
         print(f"== run {run} of {runs}", flush=True)
-        runner.run(start_only)
-    report(runner.figures, runs, start_only)
+        runner.run(start_only, full_screen_only)
+    report(runner.figures, runs, start_only, full_screen_only)
 
 
 if __name__ == "__main__":

@@ -218,6 +218,9 @@ void rescale(double newScale) {
         }
     }
     scale = newScale;
+    // The art and fonts first: a picture being loaded holds a locked copy of itself for a
+    // moment, and the work bitmaps remade afterwards do not add to that moment.
+    loadScaledAssets();
     const int flags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(canvasFlags(flags, shown));
     remake(Assets.canvas, kPictureWidth, kPictureHeight);
@@ -225,7 +228,6 @@ void rescale(double newScale) {
     remake(Assets.screen, kPictureWidth, kPictureHeight);
     remake(Assets.scratch, kPictureWidth, kPictureHeight);
     remake(Assets.strip, kPictureWidth, kStripHeight);
-    loadScaledAssets();
     if (recomposeHook) {
         recomposeHook();
     }

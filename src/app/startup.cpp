@@ -29,6 +29,8 @@
 #include <iterator>
 #include <string>
 
+#include <malloc.h>
+
 namespace app {
 
 AssetsRecord Assets;
@@ -41,8 +43,10 @@ constexpr unsigned kMusicBufferSamples = 2048;
 constexpr int kNoVerticalSync = 2;
 constexpr int kWindowRetries = 10;
 constexpr double kWindowRetryRest = 0.2;
-constexpr double kBlackPause = 1.0; // before the title fades in
-constexpr double kTitleShown = 3.0; // between its fades
+constexpr double kBlackPause = 1.0;  // before the title fades in
+constexpr double kTitleShown = 3.0;  // between its fades
+constexpr int kOwnMapping = 1 << 20; // bytes from which an allocation is mapped alone
+constexpr const char* kGlyphPageSize = "512";
 
 // When the title sequence's first, black frame was presented.
 double blackShownAt = 0.0;
@@ -61,8 +65,19 @@ std::string artPath(const char* name, int k) {
     return assetPath(path.c_str());
 }
 
-// Loads the four pictures of art set k, all or none; a missing 1x picture ends the
-// start-up, a missing finer one only makes the set unavailable.
+// The art is drawn scaled by the picture's transform: at any scale but its set's own it
+// is filtered smoothly rather than in blocks of whole pixels.
+constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+
+int artFlags(int flags, int k) {
+    return pictureScale() == k ? flags & ~kSmooth : flags | kSmooth;
+}
+
+// Loads the four pictures of art set k in place of the set loaded. A set whose files are
+// not all there is not begun; otherwise the set loaded goes first, so that the two are
+// never held together (at a change of scale they would add up to tens of megabytes). A
+// picture that will not load after all leaves no set, and the next coarser one is loaded
+// instead; a 1x picture missing or unreadable ends the start-up.
 bool loadArtSet(int k) {
     const struct {
         ALLEGRO_BITMAP** picture;
@@ -72,27 +87,42 @@ bool loadArtSet(int k) {
                {&Assets.planets, paths::kPlanets, true},
                {&Assets.sheet, paths::kSheet, true},
                {&Assets.title, paths::kTitle, false}};
-    ALLEGRO_BITMAP* loaded[std::size(art)] = {};
-    for (std::size_t i = 0; i < std::size(art); ++i) {
-        const std::string path = artPath(art[i].name, k);
-        loaded[i] = al_load_bitmap(path.c_str());
-        if (loaded[i] == nullptr && k == 1) {
+    const auto unavailable = [k](const std::string& path) {
+        if (k == 1) {
             failStartUp(texts::kNoPicture, path.c_str());
         }
-        if (loaded[i] == nullptr) {
-            for (ALLEGRO_BITMAP* picture : loaded) {
-                al_destroy_bitmap(picture);
+        return false;
+    };
+    for (const auto& picture : art) {
+        const std::string path = artPath(picture.name, k);
+        if (!al_filename_exists(path.c_str())) {
+            return unavailable(path);
+        }
+    }
+    for (const auto& picture : art) {
+        al_destroy_bitmap(*picture.picture);
+        *picture.picture = nullptr;
+    }
+    // Loaded with the filtering they are drawn with: converting afterwards would hold a
+    // second copy of each picture for a moment.
+    const int newFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(artFlags(newFlags, k));
+    for (const auto& picture : art) {
+        const std::string path = artPath(picture.name, k);
+        *picture.picture = al_load_bitmap(path.c_str());
+        if (*picture.picture == nullptr) {
+            al_set_new_bitmap_flags(newFlags);
+            for (const auto& loaded : art) {
+                al_destroy_bitmap(*loaded.picture);
+                *loaded.picture = nullptr;
             }
-            return false;
+            return unavailable(path);
         }
-        if (art[i].keyBlack) {
-            al_convert_mask_to_alpha(loaded[i], app::palette::kBlack);
+        if (picture.keyBlack) {
+            al_convert_mask_to_alpha(*picture.picture, app::palette::kBlack);
         }
     }
-    for (std::size_t i = 0; i < std::size(art); ++i) {
-        al_destroy_bitmap(*art[i].picture);
-        *art[i].picture = loaded[i];
-    }
+    al_set_new_bitmap_flags(newFlags);
     Assets.artScale = k;
     return true;
 }
@@ -205,6 +235,11 @@ void startUp() {
     // and the pictures, and the system takes back the rest. Allegro's own clean-up at
     // exit can wait forever destroying the queue the waiting screens sleep on (glibc's
     // condition variable after timed waits), which kept the game from ending.
+    // The pictures of megabytes that come and go when the art and the canvas are made
+    // (decoded files, locked copies) are mapped on their own, so that freeing them gives
+    // them back to the system; glibc would otherwise raise its threshold after the first
+    // and keep the later ones in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, kOwnMapping);
     if (!al_install_system(ALLEGRO_VERSION_INT, nullptr)) {
         failStartUp(texts::kNoAllegro, nullptr);
     }
@@ -220,6 +255,10 @@ void startUp() {
     al_init_primitives_addon();
     al_init_font_addon();
     al_init_ttf_addon();
+    // Allegro sizes a font's glyph pages by its glyphs: at the finer scales each font would
+    // take a page of 1024 x 1024 (4 MB) for a few dozen letters. Pages of 512 hold a
+    // hundred-pixel glyph and more of them are made as the letters need.
+    al_set_config_value(al_get_system_config(), "ttf", "max_page_size", kGlyphPageSize);
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
@@ -243,11 +282,12 @@ void startUp() {
     blackShownAt = al_get_time();
 
     startAudio();
+    // The art first: loading a picture holds a second, locked copy of it for a moment,
+    // and the work bitmaps made afterwards are not there yet to add to that moment.
+    loadScaledAssets();
     if (!createWorkBitmaps()) {
         failStartUp(texts::kNoBuffers, nullptr);
     }
-
-    loadScaledAssets();
 
     loadSounds();
     if (settingsFiles.readOthers != nullptr) {
@@ -275,18 +315,14 @@ void loadScaledAssets() {
         }
         *f.font = loadFont(f.name, f.size);
     }
-    // The art is drawn scaled by the picture's transform: at any scale but its set's own it
-    // is filtered smoothly rather than in blocks of whole pixels. Converting keeps its
-    // pixels.
-    constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+    // A set kept at a new scale changes its filtering; converting keeps its pixels.
     const int newFlags = al_get_new_bitmap_flags();
     for (ALLEGRO_BITMAP* art : {Assets.background, Assets.planets, Assets.sheet, Assets.title}) {
         if (art == nullptr) {
             continue;
         }
         const int flags = al_get_bitmap_flags(art);
-        const bool ownSize = pictureScale() == Assets.artScale;
-        const int wanted = ownSize ? flags & ~kSmooth : flags | kSmooth;
+        const int wanted = artFlags(flags, Assets.artScale);
         if (wanted != flags) {
             al_set_new_bitmap_flags(wanted);
             al_convert_bitmap(art);

@@ -240,6 +240,7 @@ TEST_F(Window, TheArtSetAboveTheScaleIsDrawnByItsOneTimesRectanglesAndA1xSetStan
         EXPECT_EQ(std::tuple(d.sx, d.sy, d.sw, d.sh, d.dx, d.dy, d.dw, d.dh, d.scale),
                   std::tuple(p.x * k, p.y * k, p.w * k, p.h * k, 5, 7, p.w, p.h, 2));
         EXPECT_EQ((app::Assets.sheet->flags & ALLEGRO_MAG_LINEAR) != 0, !finer);
+        EXPECT_EQ(app::Assets.sheet->conversions, 0) << "loaded with its filtering";
     }
 }
 

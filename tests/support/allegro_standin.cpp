@@ -13,6 +13,7 @@
 #include <cstring>
 #include <deque>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -309,6 +310,23 @@ bool al_init_ttf_addon(void) { return true; }
 bool al_init_acodec_addon(void) { return true; }
 // clang-format on
 
+// The system's settings hold what the game sets in them.
+struct ALLEGRO_CONFIG {
+    std::map<std::pair<std::string, std::string>, std::string> values;
+};
+
+ALLEGRO_CONFIG* al_get_system_config(void) {
+    static ALLEGRO_CONFIG config;
+    return &config;
+}
+
+void al_set_config_value(ALLEGRO_CONFIG* config, const char* section, const char* key,
+                         const char* value) {
+    require(config != nullptr && section != nullptr && key != nullptr && value != nullptr,
+            "al_set_config_value");
+    config->values[{section, key}] = value;
+}
+
 bool al_install_audio(void) {
     world().audioInstalled = world().config.audioWorks;
     return world().audioInstalled;
@@ -508,6 +526,7 @@ int al_get_bitmap_flags(ALLEGRO_BITMAP* bitmap) {
 void al_convert_bitmap(ALLEGRO_BITMAP* bitmap) {
     require(bitmap != nullptr, "al_convert_bitmap");
     bitmap->flags = world().newBitmapFlags;
+    ++bitmap->conversions;
 }
 
 void al_set_new_bitmap_flags(int flags) {
@@ -524,10 +543,15 @@ void al_destroy_bitmap(ALLEGRO_BITMAP* bitmap) {
     }
 }
 
+bool al_filename_exists(const char* path) {
+    return !standin::fileMissing(path);
+}
+
 ALLEGRO_BITMAP* al_load_bitmap(const char* path) {
     return standin::fileMissing(path)
                ? nullptr
-               : standin::keep(standin::handles().bitmaps, ALLEGRO_BITMAP{path, 0, 0, false});
+               : standin::keep(standin::handles().bitmaps,
+                               ALLEGRO_BITMAP{path, 0, 0, false, world().newBitmapFlags});
 }
 
 void al_convert_mask_to_alpha(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR mask) {

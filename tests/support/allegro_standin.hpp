@@ -18,7 +18,8 @@ struct ALLEGRO_BITMAP {
     int w = 0;
     int h = 0;
     bool maskedBlack = false;
-    int flags = 0; // the new-bitmap flags it was created with
+    int flags = 0;       // the new-bitmap flags it was created or loaded with
+    int conversions = 0; // al_convert_bitmap calls: each holds a second copy for a moment
     // As in Allegro 5.2, each bitmap keeps the transform last used while it was the target.
     ALLEGRO_TRANSFORM transform{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
 };
