@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
 #include "board/game_state.hpp"
@@ -49,12 +50,17 @@ void composeStrip() {
     }
 }
 
-void refuse() {
-    stripFadeOut(kFadeTop);
+void composeRefusal() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
     app::drawText(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
                   ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
+}
+
+void refuse(bool& refused) {
+    stripFadeOut(kFadeTop);
+    composeRefusal();
+    refused = true;
     stripFadeIn(kFadeTop);
     app::sleepFor(kMessageRest);
 }
@@ -64,6 +70,19 @@ void refuse() {
 void loadDialog() {
     composeStrip();
     dialog::stripCentreY = kStripCentre;
+    // Over the menu: the strip open again with what it says; the password typed so far
+    // comes back with the entry's next pass.
+    bool refused = false;
+    app::OnRescale recompose(
+        [&refused] {
+            if (refused) {
+                composeRefusal();
+            } else {
+                composeStrip();
+            }
+            dialog::stripShowOpen();
+        },
+        true);
     dialog::stripOpen();
     if (SaveIndex.count == 0) {
         app::sleepFor(kMessageRest);
@@ -85,7 +104,7 @@ void loadDialog() {
         dialog::stripClose();
         return;
     }
-    refuse();
+    refuse(refused);
     dialog::stripClose();
     board::GameState.resumedGame = 0;
 }

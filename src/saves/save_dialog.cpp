@@ -185,11 +185,29 @@ bool answeredYes() {
     }
 }
 
+// The line the strip shows once the question is answered, kept to compose it again after
+// a change of scale.
+struct StripLine {
+    const char* text;
+    ALLEGRO_COLOR colour;
+    app::Point at;
+    int align;
+};
+StripLine shownLine{};
+
+void composeLine() {
+    clearStrip();
+    if (shownLine.text != nullptr) {
+        app::drawText(app::Assets.font20, shownLine.colour, shownLine.at.x, shownLine.at.y,
+                      shownLine.align, shownLine.text);
+    }
+}
+
 // Replaces the strip's picture with one line of text, fading the old one out first.
 void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int align) {
     stripFadeOut(kFadeTop);
-    clearStrip();
-    app::drawText(app::Assets.font20, colour, at.x, at.y, align, text);
+    shownLine = {text, colour, at, align};
+    composeLine();
     stripFadeIn(kFadeTop);
 }
 
@@ -256,6 +274,15 @@ void saveDialog() {
         dialog::stripClose();
         return;
     }
+    // Over the play screen: the strip open again with its line; a password typed so far
+    // comes back with the entry's next pass.
+    shownLine = {};
+    app::OnRescale recompose(
+        [] {
+            composeLine();
+            dialog::stripShowOpen();
+        },
+        true);
 
     const std::string oldName = currentSaveName;
     bool stored = false;

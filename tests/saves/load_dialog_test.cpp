@@ -68,6 +68,24 @@ TEST_F(LoadDialog, OnlyAStoredGamesPasswordResumesAndAnyOtherFileIsRefusedAndLef
     EXPECT_EQ(folder.read("lir.txt") + folder.read("gr/keep"), "xx");
 }
 
+// The window grown to twice the picture while a password is typed: the strip's prompt is
+// drawn again from a font of the new size, and the letters typed so far come back with
+// the entry's next pass, before Enter takes them.
+TEST_F(LoadDialog, AChangeOfScaleDrawsTheStripAgainAndKeepsTheLettersTyped) {
+    driver::Steps()
+        .whenShown(kPrompt, kEntryRuns, typing(keys({'a', 'b'})))
+        .after(3, [] { standin::resizeWindow(1600, 1200); })
+        .after(3, typing(keys({'c', 13})))
+        .install();
+    saves::loadDialog();
+    const standin::TextDraw prompt = standin::textsWith(kPrompt).back();
+    EXPECT_EQ(prompt.font->size, 40);
+    EXPECT_EQ(prompt.target, app::Assets.strip);
+    EXPECT_EQ(standin::textsWith("ab").back().font->size, 48) << "typed so far, at the new size";
+    EXPECT_EQ(saves::currentSaveName, "abc");
+    EXPECT_EQ(GameState.resumedGame, 1);
+}
+
 TEST_F(LoadDialog, ARightClickInTheStripGivesUpOnlyWhileTheFieldIsEmpty) {
     saves::currentSaveName = "stary"; // the entry begins by clearing it
     driver::Steps()
