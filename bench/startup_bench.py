@@ -21,7 +21,8 @@ Each run measures:
   another and drops a star that completes the level (a stored game laid out for it).
 Full screen on a 1920 x 1080 screen under a window manager, beside the same game and the
 same floor in an 800 x 600 window on that screen:
-- the peak resident memory at the main menu;
+- the peak resident memory at the main menu, and the processor share there (the game's
+  and its X server's) over SPAN seconds with the pointer resting;
 - the pictures per second over the first BURST seconds of the cascading swap's motion,
   whose steps come faster than any display shows them (swap, vanish, fall), on Xvfb's
   own display (taken as 60 Hz) and on a 144 Hz one whose flips cost nothing, where only
@@ -378,6 +379,7 @@ class Runner:
         def then(session, probe):
             if hz == "60":
                 self.note(f"game {size} peak", memory(session.game.pid)[0])
+                self.quiet(f"menu {size}", session, probe)
             self.cascade(session, probe, f"cascade {size} {hz}")
         files = dict(CASCADE_FILES, **{"ekran.txt": SIZES[size][0]})
         shown = FULL_SCREEN if size == "full" else (800, 600)
@@ -517,6 +519,9 @@ def report_full_screen(figures):
     rows = [
         ("game's peak resident memory at the menu (MB)", "game {} peak", "{:.1f}"),
         ("floor's peak resident memory (MB)", "floor {} peak", "{:.1f}"),
+        ("game's processor share at the menu (%)", "menu {} cpu", "{:.1f}"),
+        ("its X server's share meanwhile (%)", "menu {} x cpu", "{:.2f}"),
+        ("pictures per second at the menu", "menu {} fps", "{:.1f}"),
         (f"pictures per second, first {BURST} s of the swap", "cascade {} 60 burst fps",
          "{:.1f}"),
         ("the same on a 144 Hz display", "cascade {} 144 burst fps", "{:.1f}"),
