@@ -26,9 +26,9 @@ constexpr int kPlanetLightPasses = 23; // passes i = 0 .. 22 - level
 
 // Each pass adds the planet once more at a faint tint, so the planets of completed
 // levels brighten together.
-void lightCompletedPlanets() {
-    const int completed = std::clamp(GameState.level - 1, 0, board::kLevels);
-    const int passes = kPlanetLightPasses - GameState.level;
+void lightCompletedPlanets(int level) {
+    const int completed = std::clamp(level - 1, 0, board::kLevels);
+    const int passes = kPlanetLightPasses - level;
     al_set_target_bitmap(Assets.screen);
     for (int k = 1; k <= completed; ++k) {
         for (int i = 0; i < passes; ++i) {
@@ -55,12 +55,16 @@ void drawResumedProgress() {
 }
 } // namespace
 
-void recomposeGameScreen() {
+void recomposePanel(int level) {
     al_set_target_bitmap(Assets.screen);
     composePanel({GameState.cellX[1], GameState.cellY[1]},
                  GameState.mode == board::GameMode::Timed);
     app::showScreenBuffer();
-    lightCompletedPlanets();
+    lightCompletedPlanets(level);
+}
+
+void recomposeGameScreen() {
+    recomposePanel(GameState.level);
     drawLevelNumber(GameState.level);
     if (GameState.mode == board::GameMode::Timed) {
         drawClockBar(GameState.clockBar);
@@ -85,7 +89,7 @@ void composeGameScreen() {
         drawClockBar(GameState.clockBar);
     }
     if (resumed) {
-        lightCompletedPlanets();
+        lightCompletedPlanets(GameState.level);
         drawAllCellsFlipping(kResumedRevealRest);
         board::rebuildGridFromCells();
         drawResumedProgress();

@@ -16,4 +16,8 @@ void composeGameScreen();
 // drawing target.
 void recomposeGameScreen();
 
+// The panel and the planets lit before `level` composed again, into the screen buffer
+// and onto the canvas: the play screen before its level, clock, board, progress and score.
+void recomposePanel(int level);
+
 } // namespace play

@@ -16,11 +16,14 @@
 #include "board/game_state.hpp"
 #include "play/board_view.hpp"
 #include "play/clock.hpp"
+#include "play/game_screen.hpp"
 #include "play/panel.hpp"
 #include "play/planet_screens.hpp"
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
+
+#include <algorithm>
 
 namespace play {
 
@@ -74,22 +77,27 @@ void dissolveBoard() {
     }
 }
 
+// One step of a planet's reveal: the corner under the panel dims and the planet lights.
+void drawRevealStep(int level, int u) {
+    app::drawArtTinted(app::Assets.background, al_map_rgba(u, u, u, 2 * u), kRevealBackdrop,
+                       kRevealBackdropAt);
+    // Into the screen buffer too, so the planet stays lit for the rest of the game.
+    for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
+        al_set_target_bitmap(target);
+        drawPlanet(level, al_map_rgba(u, u, u, 0));
+    }
+    app::setTargetCanvas();
+}
+
 void revealPlanet(int level) {
     app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
-        app::drawArtTinted(app::Assets.background, al_map_rgba(u, u, u, 2 * u), kRevealBackdrop,
-                           kRevealBackdropAt);
-        // Into the screen buffer too, so the planet stays lit for the rest of the game.
-        for (ALLEGRO_BITMAP* target : {app::Assets.canvas, app::Assets.screen}) {
-            al_set_target_bitmap(target);
-            drawPlanet(level, al_map_rgba(u, u, u, 0));
-        }
-        app::setTargetCanvas();
+        drawRevealStep(level, u);
         pace.frame(u == 22 - level);
     }
 }
 
-void showCongratulations(int level) {
+void drawCongratulations(int level) {
     if (level < board::kLevels) {
         app::restoreFromScreen(kMessageArea);
     }
@@ -105,8 +113,57 @@ void showCongratulations(int level) {
         app::drawTextf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
                        ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
     }
+}
+
+void showCongratulations(int level) {
+    drawCongratulations(level);
     app::showCanvas();
     app::sleepFor(1.0);
+}
+
+void drawInfoFrameAndContinue() {
+    al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
+                      kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
+    app::drawSheet(kContinueButton, kContinueButtonAt);
+}
+
+// What the stars of the level completed showed, kept as the level's rules clear them.
+struct StarsShown {
+    int row = 0;
+    int tray[board::kSide + 1] = {};
+};
+
+// The level's end as it stands once the planet is revealed, composed again whole: the
+// panel and the planets lit before, the level just played, every cell emptied, the kind
+// bars and the stars it ended with, the score, the reveal's steps drawn at once, the
+// message and the planet's description.
+void recomposeLevelEnd(int completed, const StarsShown& stars) {
+    const board::GameStateRecord& g = GameState;
+    recomposePanel(completed);
+    drawLevelNumber(completed);
+    for (int cell = 1; cell <= kCells; ++cell) {
+        drawVanishFrame(kVanishFrames - 1, g.cellX[cell], g.cellY[cell]);
+    }
+    for (int k = 1; k <= 5; ++k) {
+        drawKindBar(k, g.kindProgress[k]);
+    }
+    for (int s = 1; s <= std::clamp(stars.row, 0, board::kSide); ++s) {
+        drawStarInRow(s);
+    }
+    for (int c = 1; c <= board::kSide; ++c) {
+        if (stars.tray[c] > 0) {
+            drawTrayStar(c);
+        }
+    }
+    drawScore(g.score, g.record);
+    if (completed >= 1 && completed <= board::kLevels) {
+        for (int u = 0; u <= 22 - completed; ++u) {
+            drawRevealStep(completed, u);
+        }
+        drawCongratulations(completed);
+        planetInfo(completed);
+    }
+    drawInfoFrameAndContinue();
 }
 
 void waitForContinue() {
@@ -155,13 +212,15 @@ void startNextLevel() {
 } // namespace
 
 void completeLevel() {
-    // The picture is built up by the board's dissolving and the planet's slow reveal and
-    // cannot be composed again: a change of scale keeps it stretched (not the play screen)
-    // until the next level's board.
+    // While the board dissolves and the planet is revealed a change of scale keeps the
+    // picture stretched (not the play screen) until they are over.
     app::OnRescale keepStretched([] {});
     board::GameStateRecord& g = GameState;
     app::stopAllCues();
+    StarsShown stars;
+    stars.row = g.stars;
     for (int c = 1; c <= board::kSide; ++c) {
+        stars.tray[c] = g.columnStar[c];
         g.columnStar[c] = 0;
     }
     g.stars = 0;
@@ -178,12 +237,13 @@ void completeLevel() {
         showCongratulations(completed);
         planetInfo(completed);
     }
-    al_draw_rectangle(kInfoFrame.x, kInfoFrame.y, kInfoFrame.x + kInfoFrame.w,
-                      kInfoFrame.y + kInfoFrame.h, app::palette::kMoss, 0);
-    app::drawSheet(kContinueButton, kContinueButtonAt);
+    drawInfoFrameAndContinue();
     app::showCanvas();
 
     g.level += 1;
+    // From here the picture stands still and can be composed again; the button's light
+    // comes back with the wait's next pass.
+    app::OnRescale recompose([completed, &stars] { recomposeLevelEnd(completed, stars); });
     waitForContinue();
     app::Pace fade(0.01);
     for (int i = 0; i < kFadeSteps; ++i) {
