@@ -2,10 +2,12 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
+#include "play/game_screen.hpp"
 #include "play/panel.hpp"
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
@@ -78,6 +80,12 @@ int framesToClockStep() {
 
 void timeUp() {
     app::playCue(app::SoundCue::BrakCzasu);
+    // After a change of scale: the play screen with its clock run out, and the plate.
+    app::OnRescale recompose([] {
+        recomposeGameScreen();
+        drawClockBar(kClockSteps);
+        app::drawSheet(kTimeUpPicture, kTimeUpAt);
+    });
     app::drawSheet(kTimeUpPicture, kTimeUpAt);
     app::showCanvas();
     if (records::lastPlaceScore() < GameState.score) {

@@ -151,10 +151,13 @@ class Frame {
             GameState.clockBar = 0;
         }
         if (GameState.level == board::kLevels + 1) {
-            // The last picture is built up by its animation and cannot be composed again:
-            // a change of scale keeps it stretched (not the play screen) until the list.
-            app::OnRescale keepStretched([] {});
-            finalScreen();
+            {
+                // While the last picture builds up a change of scale keeps it stretched
+                // (not the play screen); once it stands it is composed again.
+                app::OnRescale keepStretched([] {});
+                finalScreen();
+            }
+            app::OnRescale recompose(recomposeFinalScreen);
             GameState.nameEntryDue = 1;
             records::nameEntry(saves::discardStoredGame);
             return WayOut::LastPlanet;

@@ -89,29 +89,51 @@ void planetInfo(int level) {
     }
 }
 
+namespace {
+
+void coverStep(int i) {
+    al_set_target_bitmap(Assets.screen);
+    ALLEGRO_COLOR tint = al_map_rgba(i, i, i, i);
+    drawBackgroundRegion(kCoverBand, kCoverBandAt, tint);
+    drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
+    app::setTargetCanvas();
+}
+
+void zoomStep(int s) {
+    app::drawArtScaled(Assets.background, kZoomSource, static_cast<float>(-s),
+                       static_cast<float>(-s), kZoomSource.w + 2.5f * s, kZoomSource.h + 2.0f * s);
+    app::copyWholeTinted(Assets.scratch, al_map_rgba(s, s, s, s));
+}
+
+} // namespace
+
 void finalScreen() {
     composeFinalText();
     app::playCue(app::SoundCue::StrUse6);
 
     app::Pace cover(kCoverRest);
     for (int i = 0; i < kCoverSteps; ++i) {
-        al_set_target_bitmap(Assets.screen);
-        ALLEGRO_COLOR tint = al_map_rgba(i, i, i, i);
-        drawBackgroundRegion(kCoverBand, kCoverBandAt, tint);
-        drawBackgroundRegion(kCoverBody, kCoverBodyAt, tint);
-        app::setTargetCanvas();
+        coverStep(i);
         app::copyWhole(Assets.screen);
         cover.frame(i == kCoverSteps - 1);
     }
 
     app::Pace zoom(kZoomRest);
     for (int s = 0; s < kZoomSteps; ++s) {
-        app::drawArtScaled(Assets.background, kZoomSource, static_cast<float>(-s),
-                           static_cast<float>(-s), kZoomSource.w + 2.5f * s,
-                           kZoomSource.h + 2.0f * s);
-        app::copyWholeTinted(Assets.scratch, al_map_rgba(s, s, s, s));
+        zoomStep(s);
         zoom.frame(s == kZoomSteps - 1);
     }
+}
+
+void recomposeFinalScreen() {
+    // The cover leaves almost nothing of the play screen beneath it, whose remade copy
+    // stands in for it.
+    for (int i = 0; i < kCoverSteps; ++i) {
+        coverStep(i);
+    }
+    composeFinalText();
+    app::setTargetCanvas();
+    zoomStep(kZoomSteps - 1);
 }
 
 } // namespace play

@@ -12,4 +12,8 @@ void planetInfo(int level);
 // words and the score fade in. Leaves the final picture on the display.
 void finalScreen();
 
+// The final picture composed again whole, as finalScreen leaves it (after a change of
+// scale): the backdrop's cover into Assets.screen, the last zoomed step on the canvas.
+void recomposeFinalScreen();
+
 } // namespace play

@@ -102,6 +102,18 @@ TEST_F(Clock, TheTimeOutAsksForANameOnlyWhenTheScoreBeatsPlace20ElseHoldsThePict
     }
 }
 
+// A window grown as the time runs out: the play screen is composed again beneath the
+// plate, which is drawn again at the new scale.
+TEST_F(Clock, AChangeOfScaleAtTheTimeOutComposesThePlayScreenAgainWithThePlateOnIt) {
+    records::HighScoreList.entry[records::kListLength].score = GameState.score;
+    standin::resizeWindow(1600, 1200);
+    play::timeUp();
+    const auto plates = sheetPieces(app::sheet::kTimeOut);
+    ASSERT_EQ(plates.size(), 2u);
+    EXPECT_EQ(plates.back().scale, 2);
+    EXPECT_EQ(sheetPieces(app::sheet::kPanelHead, app::Assets.screen).size(), 1u);
+}
+
 class Pause : public playtest::PlayTest {};
 
 TEST_F(Pause, ShowsThePlateAndWaitsForAButtonUnlessOneIsAlreadyDown) {
