@@ -200,6 +200,22 @@ TEST_F(Window, APictureBitmapHasTheShownSizeAndANewScaleRemakesItAndTheFontsBefo
     EXPECT_EQ(recomposed, 1) << "the same scale remakes nothing";
 }
 
+// A dialog over a screen has the screen beneath compose itself first and then draws
+// itself over it; once the dialog is gone the screen alone composes itself again.
+TEST_F(Window, ADialogOverAScreenIsDrawnAgainOverItAndTheScreenAloneOnceItIsGone) {
+    app::startUp();
+    std::string order;
+    app::OnRescale screen([&] { order += 's'; });
+    {
+        app::OnRescale dialog([&] { order += 'd'; }, true);
+        standin::resizeWindow(1600, 1200);
+        app::presentNow();
+    }
+    standin::resizeWindow(800, 600);
+    app::presentNow();
+    EXPECT_EQ(order, "sds");
+}
+
 // At 1.8 times a repair copies whole pixels, the region's rounded outwards, without the
 // transform (which would scale it twice); text is drawn at its pixel, from a font of the
 // shown size, never through the transform.
