@@ -1,19 +1,23 @@
 """The game on a 1920 x 1080 screen with a window manager: full screen switched in the
 options and remembered, a game played by clicking two cells, a window resized by hand,
-and F11. Every click is given in the picture's own pixels and lands where the scaled
-picture shows them (Session.follow_window)."""
+and F11; and full screen on a 2560 x 1440 screen. Every click is given in the picture's
+own pixels and lands where the scaled picture shows them (Session.follow_window); full
+screen, the picture is drawn at the size it is shown, not stretched."""
 
 import time
 
 from board_view import (SCORE_BOX, ElementColours, board_text, cell_centre, cell_origin,
                         first_move, has_line)
+from e2e_game import PANEL_BOX
 from e2e_records import BONUS_BOX, BONUS_STILL, OPTIONS_BOX, visit_page
-from flows import (MENU_BUTTON, PAGE_RETURN, choose, leave_through_exit, menu_item,
-                   reach_menu, read_file, see, start_new_game, wait_for_board)
-from picture import Picture, distance
-from player import check
+from flows import (LIST_BOX, LIST_RETURN, MENU_BUTTON, PAGE_RETURN, choose,
+                   leave_through_exit, menu_item, reach_menu, read_file, see, start_new_game,
+                   wait_for_board)
+from picture import Picture, distance, sharpness
+from player import check, same_text
 
 SCREEN = (1920, 1080)
+LARGE_SCREEN = (2560, 1440)
 WINDOW = (800, 600)
 OPTIONS = "0.5\n0.5\n0\n"
 FULL_SCREEN_BUTTON = (520, 325)  # the row's "zmień" plate
@@ -22,6 +26,9 @@ NOWHERE = (170, 530)
 PICK_COLOUR = (250, 225, 120)
 BONUS_ITEM = (291, 253, 213, 26)  # the third item's plate
 NEXT_ITEM = (291, 293, 213, 26)
+# picture.sharpness of a picture drawn at 800 x 600 and stretched full screen: 1.1 to 1.25,
+# the board's many fine lines up to 1.35; drawn at the size shown, 1.6 and more.
+SHARP = 1.5
 
 
 def letterbox_on_screen(session, shot):
@@ -32,14 +39,26 @@ def letterbox_on_screen(session, shot):
     inside = picture.mean((x, y, w, h))
     check(sum(inside) > 20, f"the picture is not where it should be: {session.view}, {shot}")
     bars = []
+    width, height = session.screen_size
     if x > 0:
-        bars += [(0, y, x, h), (x + w, y, SCREEN[0] - x - w, h)]
+        bars += [(0, y, x, h), (x + w, y, width - x - w, h)]
     if y > 0:
-        bars += [(x, 0, w, y), (x, y + h, w, SCREEN[1] - y - h)]
+        bars += [(x, 0, w, y), (x, y + h, w, height - y - h)]
     for bar in bars:
         if bar[2] > 0 and bar[3] > 0:
             check(max(picture.mean(bar)) < 1, f"the bar {bar} is not black in {shot}")
     return x, y, w, h
+
+
+def sharp_letterbox(session, label):
+    """A screenshot of the whole screen shows the picture in its letterbox, drawn at the
+    size it is shown rather than stretched; returns the picture's box on the screen."""
+    shot = session.screenshot_screen(label)
+    box = letterbox_on_screen(session, shot)
+    ratio = sharpness(shot, box)
+    session.note(f"sharpness {ratio:.2f} ({label})")
+    check(ratio >= SHARP, f"the picture looks stretched: sharpness {ratio:.2f} in {shot}")
+    return box
 
 
 def window_bars_black(session, shot):
@@ -97,7 +116,7 @@ def play_by_clicks(session):
     session.click(*cell_centre(*b))
     session.move(*NOWHERE)
     after = wait_for_board(session, "after-click-swap")
-    session.screenshot_screen("click-swap-screen")
+    sharp_letterbox(session, "click-swap-screen")
     new_board = colours.read_board(after)
     check(new_board != board and not has_line(new_board),
           f"the clicked swap left\n{board_text(new_board)}")
@@ -119,7 +138,7 @@ def scenario_full_screen(session):
           f"the picture is not 1440 x 1080 in the middle: {session.view}")
     check(read_file(session, "ekran.txt") == "1\n", "the choice was not stored")
     check(read_file(session, "opc.txt") == OPTIONS, "opc.txt changed")
-    letterbox_on_screen(session, session.screenshot_screen("menu-full-screen"))
+    sharp_letterbox(session, "menu-full-screen")
     play_by_clicks(session)
     session.click(*MENU_BUTTON)
     reach_menu(session, "menu-again")
@@ -133,6 +152,43 @@ def scenario_full_screen(session):
     switch_in_options(session, "włączony", "wyłączony", WINDOW, "switched-off")
     check(read_file(session, "ekran.txt") == "0\n", "switching back was not stored")
     check(read_file(session, "opc.txt") == OPTIONS, "opc.txt changed")
+    leave_through_exit(session)
+
+
+def sharp_page(session, item, words, label, box, back):
+    """A page of the menu read, seen sharp in its letterbox, and left; returns its
+    screenshot."""
+    choose(session, item)
+    path = see(session, words, label, box)
+    sharp_letterbox(session, f"{label}-screen")
+    session.click(*back)
+    reach_menu(session, f"menu-after-{label}")
+    return path
+
+
+def scenario_full_screen_1440(session):
+    """Full screen chosen in the player's file, on a larger screen: the menu, a new game,
+    the list of results and the options fill its height between black bars, drawn at
+    the size they are shown."""
+    session.start()
+    session.follow_window(LARGE_SCREEN)
+    session.move(*NOWHERE)
+    reach_menu(session)
+    check(sharp_letterbox(session, "menu-screen") == (320, 0, 1920, 1440),
+          f"the picture is not 1920 x 1440 in the middle: {session.view}")
+    still = start_new_game(session)
+    ElementColours(session.assets).read_board(still)
+    panel = session.read_text(still.path, PANEL_BOX, words=["POZIOM", "rekord"])
+    check(same_text("POZIOM", panel) and same_text("rekord", panel), f"the panel reads {panel!r}")
+    sharp_letterbox(session, "board-screen")
+    session.click(*MENU_BUTTON)
+    reach_menu(session, "menu-after-board")
+    sharp_page(session, "results", ["relaksu"], "list", LIST_BOX, LIST_RETURN)
+    path = sharp_page(session, "options", ["Pełny ekran", "włączony"], "options",
+                      FULL_SCREEN_ROW, PAGE_RETURN)
+    text = session.read_text(path, OPTIONS_BOX, words=["muzyki", "Gra dla relaksu"])
+    check(same_text("muzyki", text) and same_text("Gra dla relaksu", text),
+          f"the options read {text!r}")
     leave_through_exit(session)
 
 
@@ -172,6 +228,9 @@ def scenario_resized(session):
 SCENARIOS = {
     "full_screen": (scenario_full_screen, {"files": {"opc.txt": OPTIONS}, "screen": SCREEN,
                                            "window_manager": True}),
+    "full_screen_1440": (scenario_full_screen_1440,
+                         {"files": {"opc.txt": OPTIONS, "ekran.txt": "1\n"},
+                          "screen": LARGE_SCREEN, "window_manager": True}),
     "resized": (scenario_resized, {"files": {"opc.txt": OPTIONS}, "screen": SCREEN,
                                    "window_manager": True}),
 }
