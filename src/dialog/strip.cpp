@@ -35,6 +35,18 @@ void drawEdges(int above, int below) {
     al_draw_line(0, below, kWidth, below, kEdgeColour, 1);
 }
 
+// Step i of the opening: the strip's middle 2i - 1 rows, and its edges i rows out. The
+// lower edge a step draws stays one row below the next step's rows.
+void drawOpenStep(int i) {
+    const int rows = 2 * i - 1;
+    if (rows > 0) {
+        app::copyRegion(app::Assets.strip, {0, kMiddleRow - i, kWidth, rows},
+                        {0, stripCentreY - i});
+    }
+    app::setTargetCanvas();
+    drawEdges(stripCentreY - i, stripCentreY + i);
+}
+
 } // namespace
 
 void stripOpen() {
@@ -42,23 +54,16 @@ void stripOpen() {
     app::setTargetCanvas();
     app::Pace pace(kOpenRest);
     for (int i = 0; i < kOpenSteps; ++i) {
-        const int rows = 2 * i - 1;
-        if (rows > 0) {
-            app::copyRegion(app::Assets.strip, {0, kMiddleRow - i, kWidth, rows},
-                            {0, stripCentreY - i});
-        }
-        app::setTargetCanvas();
-        drawEdges(stripCentreY - i, stripCentreY + i);
+        drawOpenStep(i);
         pace.frame(i == kOpenSteps - 1);
     }
 }
 
 void stripShowOpen() {
     app::setTargetCanvas();
-    const int last = kOpenSteps - 1;
-    app::copyRegion(app::Assets.strip, {0, kMiddleRow - last, kWidth, 2 * last - 1},
-                    {0, stripCentreY - last});
-    drawEdges(stripCentreY - last, stripCentreY + last);
+    // The last two steps leave all that shows of the earlier ones.
+    drawOpenStep(kOpenSteps - 2);
+    drawOpenStep(kOpenSteps - 1);
 }
 
 void stripClose() {

@@ -9,6 +9,7 @@
 #include "play/board_view.hpp"
 #include "play/clock.hpp"
 #include "play/panel.hpp"
+#include "play/star_drop.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
 
@@ -39,7 +40,8 @@ void lightCompletedPlanets(int level) {
     repairPlanetStrip();
 }
 
-void drawResumedProgress() {
+// The kind bars and the stars of the level so far, the tray's drawn by `drawDropped`.
+void drawResumedProgress(void (*drawDropped)(int column)) {
     for (int k = 1; k <= 5; ++k) {
         drawKindBar(k, GameState.kindProgress[k]);
     }
@@ -49,7 +51,7 @@ void drawResumedProgress() {
     }
     for (int c = 1; c <= board::kSide; ++c) {
         if (GameState.columnStar[c] > 0) {
-            drawTrayStar(c);
+            drawDropped(c);
         }
     }
 }
@@ -70,11 +72,12 @@ void recomposeGameScreen() {
         drawClockBar(GameState.clockBar);
     }
     drawAllCells();
-    drawResumedProgress();
+    drawResumedProgress(drawTrayStarAsShown);
     drawScore(GameState.score, GameState.record);
 }
 
 void composeGameScreen() {
+    forgetFallenStars();
     const bool resumed = GameState.resumedGame == 1;
     if (resumed) {
         saves::readStoredGame(saves::currentSaveName);
@@ -92,7 +95,7 @@ void composeGameScreen() {
         lightCompletedPlanets(GameState.level);
         drawAllCellsFlipping(kResumedRevealRest);
         board::rebuildGridFromCells();
-        drawResumedProgress();
+        drawResumedProgress(drawTrayStar);
     } else {
         drawAllCellsFlipping(kNewGameRevealRest);
     }

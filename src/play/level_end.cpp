@@ -19,6 +19,7 @@
 #include "play/game_screen.hpp"
 #include "play/panel.hpp"
 #include "play/planet_screens.hpp"
+#include "play/star_drop.hpp"
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
@@ -152,7 +153,7 @@ void recomposeLevelEnd(int completed, const StarsShown& stars) {
     }
     for (int c = 1; c <= board::kSide; ++c) {
         if (stars.tray[c] > 0) {
-            drawTrayStar(c);
+            drawTrayStarAsShown(c);
         }
     }
     drawScore(g.score, g.record);
@@ -190,6 +191,7 @@ void waitForContinue() {
 
 void startNextLevel() {
     board::GameStateRecord& g = GameState;
+    forgetFallenStars();
     eraseStarRow();
     app::restoreFromScreen(kMessageArea);
     eraseLevelNumber();
@@ -241,15 +243,17 @@ void completeLevel() {
     app::showCanvas();
 
     g.level += 1;
-    // From here the picture stands still and can be composed again; the button's light
-    // comes back with the wait's next pass.
-    app::OnRescale recompose([completed, &stars] { recomposeLevelEnd(completed, stars); });
-    waitForContinue();
-    app::Pace fade(0.01);
-    for (int i = 0; i < kFadeSteps; ++i) {
-        app::copyRegionTinted(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner,
-                              {kFadedCorner.x, kFadedCorner.y});
-        fade.frame(i == kFadeSteps - 1);
+    {
+        // From here the picture stands still and can be composed again; the button's
+        // light comes back with the wait's next pass.
+        app::OnRescale recompose([completed, &stars] { recomposeLevelEnd(completed, stars); });
+        waitForContinue();
+        app::Pace fade(0.01);
+        for (int i = 0; i < kFadeSteps; ++i) {
+            app::copyRegionTinted(app::Assets.screen, al_map_rgba(i, i, i, i), kFadedCorner,
+                                  {kFadedCorner.x, kFadedCorner.y});
+            fade.frame(i == kFadeSteps - 1);
+        }
     }
     if (g.level > board::kLevels) {
         return; // Neptune was the last planet: the game ends

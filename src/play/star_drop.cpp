@@ -15,6 +15,9 @@
 
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace play {
 
 using app::Assets;
@@ -48,6 +51,9 @@ void emptyBottomCell(int column) {
     app::restoreFromScreen({xOf(column), kBottomRowY, kPitch, kPitch});
 }
 
+// The columns whose star fell during this level.
+bool fell[board::kSide + 1] = {};
+
 // The star falls out of the board behind its lower frame.
 void dropStar(int column) {
     const int x = xOf(column);
@@ -63,6 +69,9 @@ void dropStar(int column) {
         app::drawSheet(kLowerFrameStrip, kLowerFrameStripAt);
         clockTick();
         drop.frame(t == kDropFrames);
+    }
+    if (column >= 1 && column <= board::kSide) {
+        fell[column] = true;
     }
 }
 
@@ -104,6 +113,19 @@ void enterAtTop(int column, int kind) {
 }
 
 } // namespace
+
+void drawTrayStarAsShown(int column) {
+    if (column >= 1 && column <= board::kSide && fell[column]) {
+        app::drawElement(board::ElementKind::Star, xOf(column), kBottomRowY - 1 + kDropFrames);
+        app::drawSheet(kLowerFrameStrip, kLowerFrameStripAt);
+    } else {
+        drawTrayStar(column);
+    }
+}
+
+void forgetFallenStars() {
+    std::fill(std::begin(fell), std::end(fell), false);
+}
 
 void showStarDrops(board::BoardHooksRecord& hooks) {
     hooks.starLeaves = emptyBottomCell;

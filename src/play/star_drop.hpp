@@ -9,4 +9,12 @@ namespace play {
 // Sets the hooks of the star drop's steps in `hooks`.
 void showStarDrops(board::BoardHooksRecord& hooks);
 
+// The star in the tray under `column` drawn again as the player saw it (for a picture
+// composed again whole): one that fell during this level as its fall left it, behind the
+// lower frame; one a stored game brought in where the tray shows it.
+void drawTrayStarAsShown(int column);
+
+// Forgets which stars fell: a game begun or resumed, a new level.
+void forgetFallenStars();
+
 } // namespace play

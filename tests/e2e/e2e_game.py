@@ -14,7 +14,7 @@ from flows import (BUTTON_ROW, CLOCK_BAR, CONTINUE_BUTTON, HINT_AREA, HINT_BUTTO
                    TIME_UP_PICTURE, choose, decoded_list, emptied_clock_rows, enter_name, keep,
                    leave_by_menu_button, leave_through_exit, reach_menu, read_file, resume, see,
                    start_new_game, type_and_enter, wait_for_board, wait_in_strip)
-from picture import Picture
+from picture import Picture, sharpness
 from player import E2EFailure, check, same_text
 
 # A point of the game screen where the pointer is over nothing the game reacts to, on
@@ -289,9 +289,36 @@ LAST_NAME = "Łucja"  # a capital Polish letter, typed as one character
 FINAL_SCORE_BOX = (150, 330, 500, 50)
 
 
+GROWN = (1440, 1080)  # the window grown on a 1920 x 1080 screen, 1.8 times the picture
+
+
+def drawn_again_when_grown(session, label):
+    """The window grown to 1.8 times the picture and back: the screen that stands is drawn
+    again sharp at the larger size, showing what it showed (shrunk back, only the edges of
+    its lines and letters differ a little), and at 800 x 600 again as before."""
+    still = Picture(session.screenshot(f"{label}-before"))
+    session.xdotool("windowsize", session.window_id(), *GROWN)
+    session.follow_window(GROWN)
+    session.move(*NOWHERE)
+    time.sleep(1.0)
+    ratio = sharpness(session.screenshot_screen(f"{label}-grown-screen"), session.view)
+    grown = Picture(session.screenshot(f"{label}-grown"))
+    difference = sum(abs(a - b) for a, b in zip(grown.data, still.data)) / len(still.data)
+    session.note(f"{label} grown: sharpness {ratio:.2f}, mean difference {difference:.1f}")
+    check(ratio >= 1.5, f"{label} grown is only a stretch: sharpness {ratio:.2f}")
+    check(difference < 8, f"{label} grown is not the picture it was: {difference:.1f} apart")
+    session.xdotool("windowsize", session.window_id(), 800, 600)
+    session.follow_window((800, 600))
+    session.move(*NOWHERE)
+    time.sleep(1.0)
+    changed = Picture(session.screenshot(f"{label}-again")).differing(still, (0, 0, 800, 600), 25)
+    check(changed < 200, f"{label} at 800 x 600 again differs in {changed} pixels")
+
+
 def scenario_last_planet(session):
     """Neptune's eighth star: the last level completes, the final screen shows the score,
-    a name is asked for in the relaxed game too, and the finished game's file goes."""
+    a name is asked for in the relaxed game too, and the finished game's file goes. The
+    level's end and the final picture are each drawn again when the window grows."""
     session.start()
     reach_menu(session)
     resume(session, LAST_PASSWORD, "resumed")
@@ -301,6 +328,7 @@ def scenario_last_planet(session):
     message = session.read_text(path, MESSAGE_BOX)
     check("Następny" not in message, f"a next level is promised after Neptune: {message!r}")
     session.wait_for_text(["NEPTUN"], "last-planet", SLOW, PLANET_TEXT_BOX)
+    drawn_again_when_grown(session, "last-planet")
     session.click(*CONTINUE_BUTTON)
     session.move(*NOWHERE)
 
@@ -319,6 +347,7 @@ def scenario_last_planet(session):
         time.sleep(0.5)
     check(score is not None and score >= 50000 + 80 + 8000 + 80,
           f"the final screen reads {line!r}")
+    drawn_again_when_grown(session, "final")
 
     enter_name(session, LAST_NAME)
     see(session, [LAST_NAME, str(score), "relaksu"], "list", LIST_BOX)
@@ -336,6 +365,6 @@ SCENARIOS = {
     "game_timed": (scenario_game_timed, {"files": {"opc.txt": options_text(1)}}),
     "swap": (scenario_swap, {"files": {"opc.txt": options_text(0)}}),
     "cascade_level": (scenario_cascade_level, {"files": CASCADE_FILES}),
-    "last_planet": (scenario_last_planet, {"files": LAST_FILES}),
+    "last_planet": (scenario_last_planet, {"files": LAST_FILES, "screen": (1920, 1080)}),
     "timeout_menu": (scenario_timeout_menu, {"files": TIMEOUT_FILES}),
 }
