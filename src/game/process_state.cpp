@@ -12,6 +12,7 @@
 #include "board/game_state.hpp"
 #include "dialog/strip.hpp"
 #include "dialog/text_entry.hpp"
+#include "play/star_drop.hpp"
 #include "records/high_scores.hpp"
 #include "saves/save_index.hpp"
 
@@ -32,6 +33,7 @@ void resetProcessState() {
     resetLetterbox();
     resetAssetFolder();
     board::GameState = board::GameStateRecord{};
+    play::forgetFallenStars();
     records::HighScoreList = records::HighScoreListRecord{};
     records::newEntryIndex = 0;
     records::listReadable = true;
