@@ -78,28 +78,24 @@ Letterbox windowLetterbox() {
     return fitPicture(al_get_display_width(Assets.display), al_get_display_height(Assets.display));
 }
 
-constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
-
 // The canvas's new-bitmap flags for a picture shown in `box`.
 int canvasFlags(int flags, const Letterbox& box) {
-    return wholeMultiple(box) ? flags & ~kSmooth : flags | kSmooth;
+    return wholeMultiple(box) ? flags & ~kSmoothFilter : flags | kSmoothFilter;
 }
 
-// Converting keeps the canvas's pixels; it happens only when the window's size moves
-// between whole multiples and other sizes.
-void filterFor(const Letterbox& box) {
-    const int flags = al_get_bitmap_flags(Assets.canvas);
-    const int wanted = canvasFlags(flags, box);
+} // namespace
+
+void filterSmoothly(ALLEGRO_BITMAP* bitmap, bool smooth) {
+    const int flags = al_get_bitmap_flags(bitmap);
+    const int wanted = smooth ? flags | kSmoothFilter : flags & ~kSmoothFilter;
     if (wanted == flags) {
         return;
     }
     const int newFlags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(wanted);
-    al_convert_bitmap(Assets.canvas);
+    al_convert_bitmap(bitmap);
     al_set_new_bitmap_flags(newFlags);
 }
-
-} // namespace
 
 Letterbox fitPicture(int windowWidth, int windowHeight) {
     const int width = std::max(windowWidth, 1);
@@ -259,7 +255,8 @@ void composeCanvas() {
             al_set_target_backbuffer(Assets.display);
         }
     }
-    filterFor(shown);
+    // Only when the window's size moves between whole multiples and other sizes.
+    filterSmoothly(Assets.canvas, !wholeMultiple(shown));
     // The bars are cleared every time: the back buffer holds nothing after a flip.
     al_clear_to_color(palette::kBlack);
     // The canvas has the letterbox's size: the copy is pixel for pixel, unless the picture

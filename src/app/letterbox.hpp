@@ -44,6 +44,13 @@ int windowScale(int monitorWidth, int monitorHeight);
 // and the canvas is stretched; otherwise the copy is pixel for pixel.
 bool wholeMultiple(const Letterbox& box);
 
+// The new-bitmap flags of a bitmap filtered smoothly when it is drawn scaled.
+inline constexpr int kSmoothFilter = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
+
+// Gives `bitmap` smooth filtering or none; it is converted (its pixels kept) only when it
+// has the other.
+void filterSmoothly(ALLEGRO_BITMAP* bitmap, bool smooth);
+
 // Device pixels per picture unit for a picture shown in `box`: its width over 800, kept
 // down so that a bitmap of the picture's size is no larger than `maxBitmapSize`.
 double scaleFor(const Letterbox& box, int maxBitmapSize);

@@ -67,10 +67,8 @@ std::string artPath(const char* name, int k) {
 
 // The art is drawn scaled by the picture's transform: at any scale but its set's own it
 // is filtered smoothly rather than in blocks of whole pixels.
-constexpr int kSmooth = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
-
-int artFlags(int flags, int k) {
-    return pictureScale() == k ? flags & ~kSmooth : flags | kSmooth;
+bool smoothArt(int k) {
+    return pictureScale() != k;
 }
 
 // Loads the four pictures of art set k in place of the set loaded. A set whose files are
@@ -99,23 +97,23 @@ bool loadArtSet(int k) {
             return unavailable(path);
         }
     }
-    for (const auto& picture : art) {
-        al_destroy_bitmap(*picture.picture);
-        *picture.picture = nullptr;
-    }
+    const auto release = [&art] {
+        for (const auto& picture : art) {
+            al_destroy_bitmap(*picture.picture);
+            *picture.picture = nullptr;
+        }
+    };
+    release();
     // Loaded with the filtering they are drawn with: converting afterwards would hold a
     // second copy of each picture for a moment.
     const int newFlags = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(artFlags(newFlags, k));
+    al_set_new_bitmap_flags(smoothArt(k) ? newFlags | kSmoothFilter : newFlags & ~kSmoothFilter);
     for (const auto& picture : art) {
         const std::string path = artPath(picture.name, k);
         *picture.picture = al_load_bitmap(path.c_str());
         if (*picture.picture == nullptr) {
             al_set_new_bitmap_flags(newFlags);
-            for (const auto& loaded : art) {
-                al_destroy_bitmap(*loaded.picture);
-                *loaded.picture = nullptr;
-            }
+            release();
             return unavailable(path);
         }
         if (picture.keyBlack) {
@@ -231,15 +229,15 @@ ALLEGRO_DISPLAY* createWindow() {
 } // namespace
 
 void startUp() {
-    // No clean-up registered for the end of the process: shutDown releases the window
-    // and the pictures, and the system takes back the rest. Allegro's own clean-up at
-    // exit can wait forever destroying the queue the waiting screens sleep on (glibc's
-    // condition variable after timed waits), which kept the game from ending.
     // The pictures of megabytes that come and go when the art and the canvas are made
     // (decoded files, locked copies) are mapped on their own, so that freeing them gives
     // them back to the system; glibc would otherwise raise its threshold after the first
     // and keep the later ones in the heap for good.
     mallopt(M_MMAP_THRESHOLD, kOwnMapping);
+    // No clean-up registered for the end of the process: shutDown releases the window
+    // and the pictures, and the system takes back the rest. Allegro's own clean-up at
+    // exit can wait forever destroying the queue the waiting screens sleep on (glibc's
+    // condition variable after timed waits), which kept the game from ending.
     if (!al_install_system(ALLEGRO_VERSION_INT, nullptr)) {
         failStartUp(texts::kNoAllegro, nullptr);
     }
@@ -315,20 +313,12 @@ void loadScaledAssets() {
         }
         *f.font = loadFont(f.name, f.size);
     }
-    // A set kept at a new scale changes its filtering; converting keeps its pixels.
-    const int newFlags = al_get_new_bitmap_flags();
+    // A set kept at a new scale changes its filtering.
     for (ALLEGRO_BITMAP* art : {Assets.background, Assets.planets, Assets.sheet, Assets.title}) {
-        if (art == nullptr) {
-            continue;
-        }
-        const int flags = al_get_bitmap_flags(art);
-        const int wanted = artFlags(flags, Assets.artScale);
-        if (wanted != flags) {
-            al_set_new_bitmap_flags(wanted);
-            al_convert_bitmap(art);
+        if (art != nullptr) {
+            filterSmoothly(art, smoothArt(Assets.artScale));
         }
     }
-    al_set_new_bitmap_flags(newFlags);
 }
 
 void titleSequence() {

@@ -40,22 +40,21 @@ void lightCompletedPlanets(int level) {
     repairPlanetStrip();
 }
 
-// The kind bars and the stars of the level so far, the tray's drawn by `drawDropped`.
-void drawResumedProgress(void (*drawDropped)(int column)) {
+} // namespace
+
+void drawProgress(int stars, const int (&tray)[board::kSide + 1], void (*drawDropped)(int column)) {
     for (int k = 1; k <= 5; ++k) {
         drawKindBar(k, GameState.kindProgress[k]);
     }
-    const int stars = std::clamp(GameState.stars, 0, board::kSide);
-    for (int s = 1; s <= stars; ++s) {
+    for (int s = 1; s <= std::clamp(stars, 0, board::kSide); ++s) {
         drawStarInRow(s);
     }
     for (int c = 1; c <= board::kSide; ++c) {
-        if (GameState.columnStar[c] > 0) {
+        if (tray[c] > 0) {
             drawDropped(c);
         }
     }
 }
-} // namespace
 
 void recomposePanel(int level) {
     al_set_target_bitmap(Assets.screen);
@@ -72,7 +71,7 @@ void recomposeGameScreen() {
         drawClockBar(GameState.clockBar);
     }
     drawAllCells();
-    drawResumedProgress(drawTrayStarAsShown);
+    drawProgress(GameState.stars, GameState.columnStar, drawTrayStarAsShown);
     drawScore(GameState.score, GameState.record);
 }
 
@@ -95,7 +94,7 @@ void composeGameScreen() {
         lightCompletedPlanets(GameState.level);
         drawAllCellsFlipping(kResumedRevealRest);
         board::rebuildGridFromCells();
-        drawResumedProgress(drawTrayStar);
+        drawProgress(GameState.stars, GameState.columnStar, drawTrayStar);
     } else {
         drawAllCellsFlipping(kNewGameRevealRest);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/game_state.hpp"
+
 // The play screen: backdrop, board frame, the panel on the left with its three buttons,
 // the faint planet strip, the mode label and, in the timed game, the frame of the clock.
 namespace play {
@@ -15,6 +17,10 @@ void composeGameScreen();
 // score on the canvas (after a change of the picture's scale). Leaves the canvas as the
 // drawing target.
 void recomposeGameScreen();
+
+// The kind bars, `stars` in the star row and a star in the tray under each column that
+// `tray` marks, drawn by `drawDropped`.
+void drawProgress(int stars, const int (&tray)[board::kSide + 1], void (*drawDropped)(int column));
 
 // The panel and the planets lit before `level` composed again, into the screen buffer
 // and onto the canvas: the play screen before its level, clock, board, progress and score.

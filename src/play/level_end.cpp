@@ -24,8 +24,6 @@
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
 
-#include <algorithm>
-
 namespace play {
 
 using board::GameState;
@@ -145,17 +143,7 @@ void recomposeLevelEnd(int completed, const StarsShown& stars) {
     for (int cell = 1; cell <= kCells; ++cell) {
         drawVanishFrame(kVanishFrames - 1, g.cellX[cell], g.cellY[cell]);
     }
-    for (int k = 1; k <= 5; ++k) {
-        drawKindBar(k, g.kindProgress[k]);
-    }
-    for (int s = 1; s <= std::clamp(stars.row, 0, board::kSide); ++s) {
-        drawStarInRow(s);
-    }
-    for (int c = 1; c <= board::kSide; ++c) {
-        if (stars.tray[c] > 0) {
-            drawTrayStarAsShown(c);
-        }
-    }
+    drawProgress(stars.row, stars.tray, drawTrayStarAsShown);
     drawScore(g.score, g.record);
     if (completed >= 1 && completed <= board::kLevels) {
         for (int u = 0; u <= 22 - completed; ++u) {
