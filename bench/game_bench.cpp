@@ -6,6 +6,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
@@ -62,11 +63,9 @@ void startWithFreshBoard(int level, unsigned seed) {
 void BM_QuietFrameSteps(benchmark::State& state) {
     startWithFreshBoard(static_cast<int>(state.range(0)), 1);
     GameState.mode = static_cast<int>(state.range(1));
-    ALLEGRO_EVENT_QUEUE* keys = al_create_event_queue();
-    al_register_event_source(keys, al_get_keyboard_event_source());
     standin::setMouse(kNowhere.x, kNowhere.y, 0);
     for (auto _ : state) {
-        al_get_next_event(keys, &app::InputState.event);
+        benchmark::DoNotOptimize(app::takeKey());
         play::clockTick();
         app::pollInput();
         play::updateBoardFrame();
@@ -81,7 +80,6 @@ void BM_QuietFrameSteps(benchmark::State& state) {
     if (GameState.refillCount != 0 || GameState.noMoves != 0) {
         state.SkipWithError("the board was not quiet");
     }
-    al_destroy_event_queue(keys);
 }
 BENCHMARK(BM_QuietFrameSteps)
     ->ArgNames({"level", "timed"})

@@ -18,7 +18,15 @@ Each run measures:
   relaxed game; the timed game on a 60 Hz display that holds its flips and on a 144 Hz
   display whose flips cost nothing (bench/display_shim.c);
 - the same over the CASCADE seconds after a swap that makes a line whose fall makes
-  another and drops a star that completes the level (a stored game laid out for it).
+  another and drops a star that completes the level (a stored game laid out for it);
+- the same over SWEEP seconds while the pointer sweeps back and forth across the board of
+  the waiting relaxed game, SWEEP_RATE motion events a second and no button pressed, with
+  the same sweep over both floors' windows at the same moments: a floor woken by the
+  motion it is not listening to is what any window pays for a moving pointer. The sweep is
+  driven from this process through one XTest connection a display, opened before and
+  closed after the span, so neither the game's figure nor its X server's holds the
+  driver's own work (its share is printed apart) beyond the motion requests themselves,
+  which the floors' X servers receive alike.
 Full screen on a 1920 x 1080 screen under a window manager, beside the same game and the
 same floor in an 800 x 600 window on that screen:
 - the peak resident memory at the main menu, and the processor share there (the game's
@@ -31,9 +39,16 @@ same floor in an 800 x 600 window on that screen:
   both sizes means the animations keep their pace however costly a picture is.
 The targets are printed beside the figures; nothing fails on a figure.
 With --start-only, only the first frame and the memory are measured; with --full-screen,
-only the full-screen figures.
+only the full-screen figures; with --pointer-only, only the waiting relaxed game and the
+pointer swept over it, beside both floors.
 
-Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS] [--start-only|--full-screen]
+Windows are found by their title in the X server's own tree, the process's own window
+first, again and again until a deadline; a window that vanishes while it is looked at (a
+process closing) is passed over, and one that cannot be found leaves its process to be
+killed, its figures already taken.
+
+Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS]
+                        [--start-only|--full-screen|--pointer-only]
 """
 
 import os
@@ -46,7 +61,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from board_view import BOARD_BOX, cell_centre  # noqa: E402
+from board_view import BOARD_BOX, BOARD_X, PITCH, SIDE, cell_centre  # noqa: E402
 from e2e_game import CASCADE_FILES, CASCADE_PASSWORD, CASCADE_SWAP  # noqa: E402
 from e2e_records import BONUS_STILL, INFO_STILL, OPTIONS_BOX  # noqa: E402
 from flows import (LIST_BOX, LIST_RETURN, MENU_BOX, PAGE_RETURN, SLOW, choose,  # noqa: E402
@@ -59,6 +74,8 @@ CASCADE = 3.0  # seconds measured from the swap on
 SETTLE = 1.0  # seconds left after a screen has settled, before measuring
 CORNER = (795, 595)  # where the pointer rests, over nothing that reacts
 FADING = 10  # pictures presented within 0.5 s by a menu that has begun to fade out
+WINDOW_WAIT = 15.0  # seconds a window is looked for by its title before giving up
+CLOSE_WAIT = 5.0  # the same when closing it: a window gone by then is not coming back
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
 # The player's options: music volume, effects volume, mode (1 timed, 0 relaxed).
@@ -91,6 +108,20 @@ PAGES = [
 # What a quiet screen may cost: (the game's share, the X server's share), in %.
 QUIET = (2.0, 0.5)
 QUIET_SILENT = (1.0, 0.5)
+
+# The pointer swept across the board: for how long, how many motion events a second (a
+# quick hand's pace on a 100 Hz mouse), how many of them from one side of the board to the
+# other, and what the game may spend meanwhile above the floor, in % of a processor.
+SWEEP = 5.0
+SWEEP_RATE = 100.0
+SWEEP_LEG = 50
+SWEEP_ABOVE = 2.0
+# The floors' figures over the sweep are noted apart from their figures at rest.
+SWEPT = " swept"
+
+
+class Above(float):
+    """A target relative to the floor: the game's share may exceed the floor's by this."""
 
 
 class Probe:
@@ -192,11 +223,197 @@ def moving(times):
     return burst, close[-1][1] - first
 
 
+def titled_windows(connection, title):
+    """The windows whose title holds `title`: (window id, the process it says it belongs
+    to or None, whether it is shown). The tree is walked here rather than by `xdotool
+    search`, which stops at the first window that vanishes under it (BadWindow); such a
+    window, or one of its children, is simply passed over."""
+    from Xlib import X, Xatom, error
+
+    net_name = connection.intern_atom("_NET_WM_NAME")
+    net_pid = connection.intern_atom("_NET_WM_PID")
+    found = []
+    stack = [connection.screen().root]
+    while stack:
+        window = stack.pop()
+        try:
+            stack.extend(window.query_tree().children)
+            text = None
+            for atom in (net_name, Xatom.WM_NAME):
+                named = window.get_full_property(atom, X.AnyPropertyType)
+                if named is not None and named.format == 8:
+                    value = named.value
+                    text = value.decode("utf-8", "replace") if isinstance(value, bytes) else value
+                    break
+            if text is None or title not in text:
+                continue
+            owner = window.get_full_property(net_pid, X.AnyPropertyType)
+            pid = int(owner.value[0]) if owner is not None and len(owner.value) else None
+            shown = window.get_attributes().map_state == X.IsViewable
+        except error.XError:
+            continue  # gone between two questions: a window being closed
+        found.append((window.id, pid, shown))
+    return found
+
+
+def find_window(display, title, pid, timeout=WINDOW_WAIT, alive=lambda: True):
+    """The id of the window titled `title` that process `pid` owns, looked for until
+    `timeout` seconds have passed or `alive()` turns false; None when there is none by then.
+    A window that does not say whose it is will do when the process's own is not there; one
+    that says it belongs to another process (one still closing) never does. Shown windows
+    come first: a window manager's frame or a switch to full screen may hide one a moment."""
+    from Xlib import display as xdisplay, error
+
+    deadline = time.monotonic() + timeout
+    while True:
+        found = []
+        try:
+            connection = xdisplay.Display(display)
+        except (error.DisplayError, OSError):
+            connection = None  # the server is going or gone; ask again until the deadline
+        if connection is not None:
+            try:
+                found = titled_windows(connection, title)
+            except (error.ConnectionClosedError, OSError):
+                found = []
+            finally:
+                connection.close()
+        ranked = sorted((owner != pid, not shown, window) for window, owner, shown in found
+                        if pid is None or owner in (pid, None))
+        if ranked:
+            return ranked[0][2]
+        if time.monotonic() >= deadline or not alive():
+            return None
+        time.sleep(0.1)
+
+
+class BenchSession(Session):
+    """A session whose window is found as find_window finds it: every place the benchmark
+    looks for a window (following it on a screen under a window manager, closing it) goes
+    through window_id."""
+
+    TITLE = "ORBELIUM"  # the game's title, and the start of the floor's
+
+    def window_id(self, timeout=None):
+        """The process's window; fails when the process has ended or no window shows
+        within `timeout` seconds (WINDOW_WAIT)."""
+        wait = WINDOW_WAIT if timeout is None else timeout
+        pid = self.game.pid if self.game else None
+        alive = (lambda: self.game.poll() is None) if self.game else (lambda: True)
+        window = find_window(self.display, self.TITLE, pid, wait, alive)
+        if window is None and not alive():
+            raise E2EFailure(f"{self.name} ended (exit code {self.game.returncode}) while its "
+                             f"window was looked for: {self.stderr()}")
+        check(window is not None, f"no window of {self.name} within {wait:.0f} s")
+        return window
+
+    def close_window(self, timeout=None):
+        """Asks the process to close as a window manager's close button does; returns once
+        the X server has passed the message on. A window that closed before the message
+        reached it is looked for anew; with no window left to ask, nothing is sent and the
+        process is killed when the session closes."""
+        from Xlib import X, display as xdisplay, error, protocol
+
+        deadline = time.monotonic() + (WINDOW_WAIT if timeout is None else timeout)
+        while True:
+            try:
+                window_id = self.window_id(max(0.0, deadline - time.monotonic()))
+            except E2EFailure:
+                return
+            gone = error.CatchError(error.BadWindow)
+            connection = xdisplay.Display(self.display)
+            try:
+                window = connection.create_resource_object("window", window_id)
+                protocols = connection.intern_atom("WM_PROTOCOLS")
+                delete = connection.intern_atom("WM_DELETE_WINDOW")
+                event = protocol.event.ClientMessage(
+                    window=window, client_type=protocols,
+                    data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+                window.send_event(event, event_mask=X.NoEventMask, onerror=gone)
+                # A round trip, not a mere flush: the server throws away whatever it has
+                # not yet read from a connection that closes, and the message would then
+                # never arrive; it also brings back the BadWindow of a window gone.
+                connection.sync()
+            finally:
+                connection.close()
+            if gone.get_error() is None or time.monotonic() >= deadline:
+                return
+            time.sleep(0.1)
+
+
+def sweep_path():
+    """The picture pixels the pointer passes, one a motion event: back and forth across the
+    board's width, SWEEP_LEG events a way, each way along the next row's middle (down to the
+    last row and up again), never leaving the board and never resting."""
+    left, right = BOARD_X + 2, BOARD_X + PITCH * SIDE - 3
+    points = []
+    for i in range(int(SWEEP * SWEEP_RATE)):
+        leg, step = divmod(i, SWEEP_LEG)
+        along = left + (right - left) * step // (SWEEP_LEG - 1)
+        bounce = leg % (2 * SIDE - 2)
+        row = 1 + (bounce if bounce < SIDE else 2 * SIDE - 2 - bounce)
+        points.append((along if leg % 2 == 0 else left + right - along, cell_centre(1, row)[1]))
+    return points
+
+
+class Sweep:
+    """The pointer swept along sweep_path() on several displays at once, SWEEP_RATE motion
+    events a second on each, no button pressed. Each display gets one XTest connection,
+    opened before the measured span and closed after it, and one request a motion: what the
+    measured processes and X servers do meanwhile is the motion's doing, not the driver's.
+    The driver runs in this process, which no figure counts; its own share is kept apart."""
+
+    def __init__(self, sessions):
+        from Xlib import display as xdisplay
+
+        self.sessions = sessions
+        self.connections = [xdisplay.Display(session.display) for session in sessions]
+        for connection in self.connections:
+            check(connection.has_extension("XTEST"), "the X server has no XTest")
+        self.rate = self.driver = self.last = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
+        for connection in self.connections:
+            connection.close()
+
+    def run(self):
+        from Xlib import X
+        from Xlib.ext import xtest
+
+        path = sweep_path()
+        driver, begin = time.process_time(), time.monotonic()
+        for i, point in enumerate(path):
+            wait = begin + i / SWEEP_RATE - time.monotonic()
+            if wait > 0:
+                time.sleep(wait)
+            for connection, session in zip(self.connections, self.sessions):
+                x, y = session.on_screen(*point)
+                xtest.fake_input(connection, X.MotionNotify, x=x, y=y)
+                connection.flush()
+        time.sleep(max(0.0, begin + SWEEP - time.monotonic()))
+        elapsed = time.monotonic() - begin
+        self.rate = len(path) / elapsed
+        self.driver = 100.0 * (time.process_time() - driver) / elapsed
+        self.last = path[-1]
+
+    def check_arrived(self):
+        """That every motion reached its server: the pointer stands where the path ends.
+        Asked once the span is over, so that the question costs none of its figures."""
+        for connection, session in zip(self.connections, self.sessions):
+            where = connection.screen().root.query_pointer()
+            check((where.root_x, where.root_y) == session.on_screen(*self.last),
+                  f"the pointer on {session.name} stands at {(where.root_x, where.root_y)}, "
+                  "not where the sweep ended")
+
+
 def end(session):
     """Closes the window as a player would; a process that hangs on its way out (a known
     X11 hang inside Allegro and Mesa) is killed, its figures are already taken."""
     try:
-        session.close_window()
+        session.close_window(CLOSE_WAIT)
         session.game.wait(timeout=10)
     except Exception:  # noqa: BLE001 - a close that fails changes no figure
         pass
@@ -250,8 +467,8 @@ class Runner:
         env = probe.env(libraries)
         env.update(display or {})
         place = {"screen": screen, "window_manager": True} if screen else {}
-        session = Session(self.binary, self.assets, self.artifacts,
-                          f"{name}-{self.sessions}", env=env, files=files, **place)
+        session = BenchSession(self.binary, self.assets, self.artifacts,
+                               f"{name}-{self.sessions}", env=env, files=files, **place)
         return session, probe
 
     def floor_start(self, mode):
@@ -280,9 +497,10 @@ class Runner:
         end(session)
         probe.remove()
 
-    def measure(self, key, session, probe, seconds=SPAN, during=None):
+    def measure(self, key, session, probe, seconds=SPAN, during=None, floors_as=""):
         """Measures the game and, over the same span, both floors; `during` is what the
-        player does at its start."""
+        player does at its start; the floors' own figures are noted with `floors_as` after
+        their names (their figures at rest are kept apart from those under a sweep)."""
         spans = {key: Span(session, probe)}
         spans.update({mode: Span(*floor) for mode, floor in self.floors.items()})
         begin = time.monotonic()
@@ -291,7 +509,7 @@ class Runner:
         time.sleep(max(0.0, seconds - (time.monotonic() - begin)))
         for mode, span in spans.items():
             figures = span.end()
-            self.note_span(key if mode == key else f"floor {mode}", figures)
+            self.note_span(key if mode == key else f"floor {mode}{floors_as}", figures)
             if mode != key:
                 self.note(f"{key} floor {mode} cpu", figures[0])
 
@@ -338,6 +556,27 @@ class Runner:
             start_game(session, probe)
             self.quiet(key, session, probe)
         return run
+
+    def relaxed_and_sweep(self, session, probe):
+        """The relaxed game waiting, then the pointer swept over its board."""
+        self.waiting_game("relaxed")(session, probe)
+        self.sweep(session, probe)
+
+    def sweep(self, session, probe, key="sweep"):
+        """The pointer swept back and forth across the board for SWEEP seconds, and over
+        both floors' windows at the same moments, measured as a quiet screen is."""
+        session.move(*CORNER)
+        time.sleep(SETTLE)
+        floors = [floor for floor, _ in self.floors.values()]
+        with Sweep([session] + floors) as sweep:
+            self.measure(key, session, probe, SWEEP, during=sweep.run, floors_as=SWEPT)
+            sweep.check_arrived()
+        self.note(f"{key} rate", sweep.rate)
+        self.note(f"{key} driver cpu", sweep.driver)
+        check(session.game.poll() is None, f"the game ended under the sweep: {session.stderr()}")
+        for floor in floors:
+            check(floor.game.poll() is None, f"a floor ended under the sweep: {floor.stderr()}")
+        session.move(*CORNER)
 
     def cascade(self, session, probe, key="cascade"):
         resume(session, CASCADE_PASSWORD)
@@ -396,35 +635,40 @@ class Runner:
             except E2EFailure as failure:
                 print(f"left out: {failure}", flush=True)
 
-    def run(self, start_only, full_screen_only=False):
-        if full_screen_only:
+    def run(self, only=None):
+        """One run: everything, or only "start", "full" or "pointer" (see ONLY)."""
+        if only == "full":
             self.run_full_screen()
             return
         try:
-            self.floor_end(self.floor_start("bare"))
+            if only != "pointer":
+                self.floor_end(self.floor_start("bare"))
             self.floors["wait"] = self.floor_start("wait")
-            if not start_only:
+            if only != "start":
                 self.floors["music"] = self.floor_start("music")
-            self.run_game(start_only)
+            self.run_game(only)
         except E2EFailure as failure:
             print(f"run left out: {failure}", flush=True)
         finally:
             for mode in list(self.floors):
                 self.floor_end(self.floors.pop(mode))
-        if not start_only:
+        if only is None:
             self.run_full_screen()
 
-    def run_game(self, start_only):
+    def run_game(self, only):
+        relaxed = lambda: self.game("relaxed", {"opc.txt": RELAXED},  # noqa: E731
+                                    then=self.relaxed_and_sweep)
         steps = [
-            lambda: self.game("game", {"opc.txt": TIMED}, first=True, start_only=start_only,
-                              then=self.menu_and_pages),
+            lambda: self.game("game", {"opc.txt": TIMED}, first=True,
+                              start_only=only == "start", then=self.menu_and_pages),
         ]
-        if not start_only:
+        if only == "pointer":
+            steps = [relaxed]
+        elif only is None:
             steps += [
                 lambda: self.game("silent", {"opc.txt": TIMED_SILENT},
                                   then=self.waiting_game("timed silent")),
-                lambda: self.game("relaxed", {"opc.txt": RELAXED},
-                                  then=self.waiting_game("relaxed")),
+                relaxed,
                 lambda: self.game("held60", {"opc.txt": TIMED}, display=HELD_60,
                                   then=self.waiting_game("timed 60")),
                 lambda: self.game("fast144", {"opc.txt": TIMED}, display=FAST_144,
@@ -471,7 +715,9 @@ def report_start(figures):
                   f"{peak - floor:.1f} MB")
 
 
-def report_quiet(figures):
+def report_quiet(figures, keys=None):
+    """The processor shares and pictures per second, of the rows whose keys are in `keys`
+    (every row when None)."""
     # label, key, the floor beside it, target
     rows = [
         ("floor asleep, silent", "floor wait", None, None),
@@ -487,7 +733,12 @@ def report_quiet(figures):
         ("timed game waiting, 60 Hz held flips", "timed 60", "music", QUIET),
         ("timed game waiting, 144 Hz fast flips", "timed fast 144", "music", QUIET),
         (f"the {CASCADE:.0f} s after a cascading swap", "cascade", "music", None),
+        ("floor, pointer swept, silent", "floor wait" + SWEPT, None, None),
+        ("floor, pointer swept, music streaming", "floor music" + SWEPT, None, None),
+        (f"pointer swept over a relaxed game, {SWEEP:.0f} s", "sweep", "music",
+         Above(SWEEP_ABOVE)),
     ]
+    rows = [row for row in rows if keys is None or row[1] in keys]
     width = max(len(row[0]) for row in rows)
     print(f"\n{'':{width}}  {'process (%)':>20}  {'X server (%)':>20}  "
           f"{'pictures per second':>23}  {'floor meanwhile (%)':>20}  {'above it':>8}  "
@@ -496,9 +747,13 @@ def report_quiet(figures):
         own = median(figures, f"{key} cpu")
         beside = f"{key} floor {floor} cpu"
         pairs = list(zip(figures.get(f"{key} cpu", []), figures.get(beside, [])))
-        above = f"{statistics.median(g - f for g, f in pairs):+.1f}" if pairs else "-"
+        gap = statistics.median(g - f for g, f in pairs) if pairs else None
+        above = f"{gap:+.1f}" if pairs else "-"
         if target is None:
             goal = ""
+        elif isinstance(target, Above):
+            goal = (f"game within {target:.0f} % of a core above the floor: "
+                    + ("-" if gap is None else "met" if gap <= target else "NOT met"))
         else:
             server = median(figures, f"{key} x cpu")
             met = own is not None and server is not None and own <= target[0] and \
@@ -510,6 +765,10 @@ def report_quiet(figures):
               f"{column(figures, key + ' fps', '{:.1f}'):>23}  "
               f"{column(figures, beside if floor else None, '{:.1f}'):>20}  {above:>8}  "
               f"{goal}")
+    if "sweep rate" in figures and (keys is None or "sweep" in keys):
+        print(f"the sweep: {column(figures, 'sweep rate', '{:.1f}')} motion events a second on "
+              f"each display; its driver's own share, counted in no figure above: "
+              f"{column(figures, 'sweep driver cpu', '{:.1f}')} %")
 
 
 def report_full_screen(figures):
@@ -549,34 +808,46 @@ def report_full_screen(figures):
               + ("met" if rate >= MOVING_RATE else "NOT met"))
 
 
-def report(figures, runs, start_only, full_screen_only=False):
-    if full_screen_only:
+def report(figures, runs, only=None):
+    if only == "full":
         print(f"\nruns: {runs}; each figure min / median / max.")
         report_full_screen(figures)
         return
     print(f"\nruns: {runs}; each figure min / median / max. floor: an empty window set up as "
           "the game sets Allegro up (input, add-ons, audio), asleep on its event queue; bare: "
           "Allegro and a window only. Processor shares are of one processor, over "
-          f"{SPAN:.0f} s unless told, with the pointer resting. Both floors run beside the game, "
+          f"{SPAN:.0f} s unless told, with the pointer resting unless told. Both floors run "
+          "beside the game, "
           "each in its own Xvfb, over the same spans; 'above it' is the median of the game's "
           "share less its floor's, span by span; the targets compare medians.")
+    if only == "pointer":
+        report_quiet(figures, ("floor wait", "floor music", "relaxed", "floor wait" + SWEPT,
+                               "floor music" + SWEPT, "sweep"))
+        return
     report_start(figures)
-    if not start_only:
+    if only is None:
         report_quiet(figures)
         report_full_screen(figures)
 
 
+# The flags that measure a part alone, and the part each names.
+ONLY = {"--start-only": "start", "--full-screen": "full", "--pointer-only": "pointer"}
+
+
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
-    start_only = "--start-only" in sys.argv
-    full_screen_only = "--full-screen" in sys.argv
+    flags = [a for a in sys.argv[1:] if a.startswith("--")]
+    unknown = [a for a in flags if a not in ONLY]
+    if len(args) < 5 or unknown or len(flags) > 1:
+        sys.exit("usage: " + __doc__.split("Usage: ")[1].strip())
+    only = ONLY[flags[0]] if flags else None
     binary, assets, floor, probe, shim = (os.path.abspath(p) for p in args[:5])
     runs = int(args[5]) if len(args) > 5 else 3
     runner = Runner(binary, assets, floor, probe, shim)
     for run in range(1, runs + 1):
         print(f"== run {run} of {runs}", flush=True)
-        runner.run(start_only, full_screen_only)
-    report(runner.figures, runs, start_only, full_screen_only)
+        runner.run(only)
+    report(runner.figures, runs, only)
 
 
 if __name__ == "__main__":

@@ -1,89 +1,148 @@
 #include "app/input.hpp"
 
+#include "app/events.hpp"
 #include "app/keys.hpp"
 #include "app/letterbox.hpp"
+#include "app/pacing.hpp"
+#include "app/press_rules.hpp"
 #include "app/window.hpp"
+
+#include <allegro5/allegro.h>
 
 namespace app {
 
 InputStateRecord InputState;
-ALLEGRO_MOUSE_STATE mouseState{};
 
 namespace {
-ALLEGRO_EVENT_QUEUE* mouseQueue = nullptr;
-// How recent a press let go before the read must be to count: a click during a long
-// animation or a fade, when nothing reads the mouse, is not acted on long after.
-constexpr double kRecentPress = 0.25;
+// The hand on the mouse, as the events told it, in the window's pixels.
+struct Hand {
+    int x = 0;
+    int y = 0;
+    int held = 0;         // buttons down now
+    int spent = 0;        // held, but pressed before the wait or during a fade-out: no one's
+    int unseen = 0;       // pressed and not yet reported by a poll
+    int clicked = 0;      // pressed and let go again before a poll reported them
+    int moving = 0;       // pressed while the board moved
+    Point downAt{};       // where the last press went down
+    bool dropped = false; // a click while the board moved, let go before it settled
+    Point droppedAt{};
+};
+Hand hand;
+
+int bitOf(int button) {
+    return button >= 1 && button <= 8 ? 1 << (button - 1) : 0;
+}
+
+Point inPicture(int x, int y) {
+    return toPicture(shownLetterbox(), x, y);
+}
 } // namespace
 
-void watchMouse() {
-    mouseQueue = al_create_event_queue();
-    if (mouseQueue != nullptr) {
-        al_register_event_source(mouseQueue, al_get_mouse_event_source());
+void notePointer(int x, int y) {
+    hand.x = x;
+    hand.y = y;
+}
+
+void noteButton(int button, bool down, int x, int y) {
+    const int bit = bitOf(button);
+    if (bit == 0) {
+        return;
     }
-}
-
-void forgetMouse() {
-    mouseQueue = nullptr;
-}
-
-void readMouse(ALLEGRO_MOUSE_STATE& state) {
-    al_get_mouse_state(&state);
-    int x = state.x;
-    int y = state.y;
-    ALLEGRO_EVENT event;
-    const double now = al_get_time();
-    while (mouseQueue != nullptr && al_get_next_event(mouseQueue, &event)) {
-        const unsigned button = event.mouse.button;
-        if (event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN || button < 1 || button > 8) {
-            continue;
+    hand.x = x;
+    hand.y = y;
+    if (!down) {
+        hand.held &= ~bit;
+        if ((hand.spent & bit) != 0) {
+            hand.spent &= ~bit;
+        } else if ((hand.moving & bit) != 0) {
+            // Made and let go on a board that moved: aimed at nothing the player could see.
+            if ((hand.unseen & bit) != 0) {
+                hand.dropped = true;
+                hand.droppedAt = hand.downAt;
+            }
+        } else if ((hand.unseen & bit) != 0) {
+            hand.clicked |= bit;
         }
-        const bool held = (state.buttons & (1 << (button - 1))) != 0;
-        if (!held && now - event.mouse.timestamp > kRecentPress) {
-            continue;
-        }
-        const int bit = 1 << (button - 1);
-        // A press still held counts from where it went down: a drag begun while the
-        // board was moving starts on the cell the player pressed.
-        state.buttons |= bit;
-        x = event.mouse.x;
-        y = event.mouse.y;
+        hand.unseen &= ~bit;
+        hand.moving &= ~bit;
+        return;
     }
-    const Point at = toPicture(shownLetterbox(), x, y);
-    state.x = at.x;
-    state.y = at.y;
-}
-
-bool mousePressWaiting() {
-    ALLEGRO_EVENT event;
-    while (mouseQueue != nullptr && al_peek_next_event(mouseQueue, &event)) {
-        if (event.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
-            return true;
-        }
-        al_drop_next_event(mouseQueue);
+    hand.held |= bit;
+    const Fate fate = fateOf(currentMoment(), PressKind::Button);
+    if (fate == Fate::Spent) {
+        hand.spent |= bit;
+        noteFadeEnded();
+        return;
     }
-    return false;
-}
-
-void forgetPresses() {
-    if (mouseQueue != nullptr) {
-        al_flush_event_queue(mouseQueue);
+    if (fate == Fate::EndsFadeTaken) {
+        noteFadeEnded();
     }
-    forgetKeys();
+    hand.unseen |= bit;
+    hand.downAt = {x, y};
+    if (fate == Fate::Dropped) {
+        hand.moving |= bit;
+    }
 }
 
 void pollInput() {
+    takeEvents();
     answerWindow();
-    InputState.hover = 0;
-    InputState.x = mouseState.x;
-    InputState.y = mouseState.y;
-    InputState.buttons = mouseState.buttons;
-    readMouse(mouseState);
+    eventsSeen();
+    InputStateRecord& in = InputState;
+    in.hover = 0;
+    const int fresh = hand.unseen | hand.clicked;
+    const Point at =
+        fresh != 0 ? inPicture(hand.downAt.x, hand.downAt.y) : inPicture(hand.x, hand.y);
+    in.x = at.x;
+    in.y = at.y;
+    in.buttons = (hand.held & ~hand.spent) | hand.clicked;
+    // A press held on from a moving board is the screen's once it has seen it.
+    hand.unseen = 0;
+    hand.clicked = 0;
+    hand.moving = 0;
 }
 
-bool mouseAhead() {
-    const InputStateRecord& in = InputState;
-    return mouseState.x != in.x || mouseState.y != in.y || mouseState.buttons != in.buttons;
+bool buttonWaiting() {
+    takeEvents();
+    return (hand.unseen | hand.clicked) != 0;
+}
+
+void waitForRelease() {
+    for (;;) {
+        takeEvents();
+        answerWindow();
+        if (hand.held == 0 || closeWaiting()) {
+            return;
+        }
+        // Nothing to do until the hand moves: the sleep ends with the next event.
+        sleepUntil(al_get_time() + 1.0, true);
+    }
+}
+
+bool takeDroppedClick(int& x, int& y) {
+    if (!hand.dropped) {
+        return false;
+    }
+    hand.dropped = false;
+    const Point at = inPicture(hand.droppedAt.x, hand.droppedAt.y);
+    x = at.x;
+    y = at.y;
+    return true;
+}
+
+void beginWait() {
+    takeEvents();
+    hand.spent |= hand.held;
+    hand.unseen = hand.clicked = hand.moving = 0;
+    hand.dropped = false;
+    forgetKeys();
+    holdOffKeys();
+}
+
+void forgetInput() {
+    hand = Hand{};
+    InputState = InputStateRecord{};
+    resetKeys();
 }
 
 } // namespace app

@@ -1,64 +1,102 @@
 #include "app/keys.hpp"
 
+#include "app/events.hpp"
 #include "app/input.hpp"
+#include "app/press_rules.hpp"
+
+#include <allegro5/allegro.h>
+
+#include <deque>
+#include <set>
 
 namespace app {
 
 namespace {
-ALLEGRO_EVENT_QUEUE* keys = nullptr;
-
-// A key going down, or held and repeating: KEY_DOWN comes before the first character and
-// a held key posts characters only, so the screens read characters.
-bool isPress(const ALLEGRO_EVENT& event) {
-    return event.type == ALLEGRO_EVENT_KEY_CHAR;
-}
+std::deque<KeyPress> waitingKeys;
+std::set<int> heldKeys;    // down now
+std::set<int> heldOffKeys; // held since before the wait or fade that shows: never its
+bool fadeEnded = false;
 } // namespace
 
-void watchKeys() {
-    keys = al_create_event_queue();
-    if (keys != nullptr) {
-        al_register_event_source(keys, al_get_keyboard_event_source());
+void noteKeyDown(int keycode) {
+    heldKeys.insert(keycode);
+}
+
+void noteKeyUp(int keycode) {
+    heldKeys.erase(keycode);
+    heldOffKeys.erase(keycode);
+}
+
+void noteKeyChar(int keycode, int unichar, bool repeat) {
+    if (heldOffKeys.count(keycode) != 0) {
+        return;
+    }
+    const Fate fate = fateOf(currentMoment(), PressKind::Key, keycode);
+    if (fate == Fate::Spent || fate == Fate::EndsFadeTaken) {
+        noteFadeEnded();
+    }
+    if (fate == Fate::Spent) {
+        // Its repeats are spent on the fade too.
+        heldOffKeys.insert(keycode);
+    }
+    if (reachesScreen(fate)) {
+        waitingKeys.push_back({keycode, unichar, repeat});
     }
 }
 
-ALLEGRO_EVENT_QUEUE* keyQueue() {
-    return keys;
-}
-
-int pressedKey(const ALLEGRO_EVENT& event) {
-    return isPress(event) ? event.keyboard.keycode : 0;
+bool takeKeyPress(KeyPress& press) {
+    takeEvents();
+    if (waitingKeys.empty()) {
+        return false;
+    }
+    press = waitingKeys.front();
+    waitingKeys.pop_front();
+    return true;
 }
 
 int takeKey(bool repeats) {
-    ALLEGRO_EVENT event;
-    while (keys != nullptr && al_get_next_event(keys, &event)) {
-        if (isPress(event) && (repeats || !event.keyboard.repeat)) {
-            return event.keyboard.keycode;
+    KeyPress press;
+    while (takeKeyPress(press)) {
+        if (repeats || !press.repeat) {
+            return press.keycode;
         }
     }
     return 0;
 }
 
-void forgetKeys() {
-    if (keys != nullptr) {
-        al_flush_event_queue(keys);
-    }
+bool keyWaiting() {
+    takeEvents();
+    return !waitingKeys.empty();
 }
 
-void dropKeyQueue() {
-    keys = nullptr;
+void forgetKeys() {
+    waitingKeys.clear();
+}
+
+void resetKeys() {
+    waitingKeys.clear();
+    heldKeys.clear();
+    heldOffKeys.clear();
+    fadeEnded = false;
+}
+
+void holdOffKeys() {
+    heldOffKeys = heldKeys;
+}
+
+void noteFadeEnded() {
+    fadeEnded = true;
+}
+
+bool takeFadeEnd() {
+    takeEvents();
+    const bool ended = fadeEnded;
+    fadeEnded = false;
+    return ended;
 }
 
 bool pressWaiting() {
-    ALLEGRO_EVENT event;
-    // What stands before a press (a key let go) is of no use to anyone.
-    while (keys != nullptr && al_peek_next_event(keys, &event)) {
-        if (event.type == ALLEGRO_EVENT_KEY_DOWN || isPress(event)) {
-            return true;
-        }
-        al_drop_next_event(keys);
-    }
-    return mousePressWaiting();
+    return keyWaiting() || buttonWaiting();
 }
 
 bool isChoiceKey(int key) {

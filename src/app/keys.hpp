@@ -1,34 +1,47 @@
 #pragma once
 
-#include <allegro5/allegro.h>
-
-// The keys the screens answer besides the text entries' typing. One queue collects every
-// key from start-up on, so a key pressed during a fade or an animation waits for the
-// screen that comes next; a screen that leaves forgets what it did not take, so a key
-// meant for it is never read by the next one.
+// The keys the screens answer. A key press reaches the screen that shows as the moment it
+// arrives in allows (app/press_rules.hpp) and waits there until that screen takes it; a
+// screen that leaves forgets what it did not take, so a key meant for it is never read by
+// the next one.
 namespace app {
 
-// Opens the queue of keys. Called at start-up.
-void watchKeys();
+// A key going down, or held and repeating: Allegro posts a character for each.
+struct KeyPress {
+    int keycode = 0;
+    int unichar = 0; // the character typed; 0 for arrows and function keys
+    bool repeat = false;
+};
 
-// The queue itself, for the game loop, which keeps the whole event in InputState.event.
-ALLEGRO_EVENT_QUEUE* keyQueue();
+// From the one queue (app::takeEvents).
+void noteKeyDown(int keycode);
+void noteKeyUp(int keycode);
+void noteKeyChar(int keycode, int unichar, bool repeat);
+
+// The next key press waiting, taken; false when none.
+bool takeKeyPress(KeyPress& press);
 
 // The key code of the next key press waiting (a held key repeats), 0 when none; with
 // `repeats` false a held key's repeats are skipped.
 int takeKey(bool repeats = true);
 
-// The key code of `event` when it is a key press (a held key repeats), otherwise 0.
-int pressedKey(const ALLEGRO_EVENT& event);
+// Whether a key press waits.
+bool keyWaiting();
 
-// Forgets every key not yet taken.
+// Forgets every key press not yet taken.
 void forgetKeys();
 
-// No queue (app::resetProcessState).
-void dropKeyQueue();
+// Forgets the keys held and waiting (game::resetProcessState).
+void resetKeys();
 
-// Whether the player pressed a key or a mouse button that no screen has read yet; the
-// press stays waiting for the screen that reads it.
+// The keys held now repeat into nothing until they are let go (app::beginWait).
+void holdOffKeys();
+
+// Whether a fade was ended by a press since the last look (app::takeFadeEnd).
+void noteFadeEnded();
+bool takeFadeEnd();
+
+// Whether the player pressed a key or a mouse button that the screen may still take.
 bool pressWaiting();
 
 // Enter (either) or Space: what chooses, confirms or picks.

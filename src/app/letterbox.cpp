@@ -1,6 +1,7 @@
 #include "app/letterbox.hpp"
 
 #include "app/assets.hpp"
+#include "app/events.hpp"
 #include "app/palette.hpp"
 #include "app/startup.hpp"
 #include "app/window.hpp"
@@ -237,7 +238,7 @@ void setTargetCanvas() {
 void composeCanvas() {
     // A resize the window manager made during an animation is taken at once, so the
     // animation goes on at the new size.
-    takeWindowEvents();
+    takeEvents();
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     // Acknowledging a resize sets up the drawing of whatever is the target: the back
     // buffer, never the canvas.

@@ -1,8 +1,11 @@
 #include "app/pacing.hpp"
 
 #include "app/assets.hpp"
+#include "app/events.hpp"
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "app/letterbox.hpp"
+#include "app/press_rules.hpp"
 #include "app/window.hpp"
 
 #include <allegro5/allegro.h>
@@ -12,7 +15,6 @@
 namespace app {
 
 namespace {
-ALLEGRO_EVENT_QUEUE* playerQueue = nullptr;
 bool waiting = false;      // something was drawn that the display has not shown
 bool composed = false;     // the back buffer holds the waiting picture already
 double lastPresent = -1e9; // when the last present began
@@ -93,23 +95,11 @@ bool pictureWaiting() {
     return waiting;
 }
 
-void watchPlayer() {
-    playerQueue = al_create_event_queue();
-    if (playerQueue == nullptr) {
-        return;
-    }
-    al_register_event_source(playerQueue, al_get_mouse_event_source());
-    al_register_event_source(playerQueue, al_get_keyboard_event_source());
-    if (Assets.display != nullptr) {
-        al_register_event_source(playerQueue, al_get_display_event_source(Assets.display));
-    }
-}
-
 namespace {
-// Sleeps towards `deadline` as sleepUntil does. When listening, the player's first event
-// ends it: taken into `event` when one is asked for (the rest stay queued), otherwise
-// the queue is emptied, as the screens read the mouse and their own key queues.
-bool sleepTowards(double deadline, bool listen, ALLEGRO_EVENT* event) {
+// Sleeps towards `deadline` as sleepUntil does. Whatever the player does meanwhile is
+// taken as it arrives, so each press is judged by the moment it was made in; when
+// listening, the first event ends the sleep.
+bool sleepTowards(double deadline, bool listen) {
     ++sleeps;
     for (;;) {
         presentIfDue();
@@ -118,12 +108,10 @@ bool sleepTowards(double deadline, bool listen, ALLEGRO_EVENT* event) {
             return false;
         }
         const double until = waiting ? std::min(deadline, nextRefresh()) : deadline;
-        if (!listen || playerQueue == nullptr) {
+        if (!listen) {
             al_rest(until - now);
-        } else if (al_wait_for_event_timed(playerQueue, event, static_cast<float>(until - now))) {
-            if (event == nullptr) {
-                al_flush_event_queue(playerQueue);
-            }
+            takeEvents();
+        } else if (waitForEvents(until - now)) {
             presentIfDue();
             return true;
         }
@@ -132,7 +120,7 @@ bool sleepTowards(double deadline, bool listen, ALLEGRO_EVENT* event) {
 } // namespace
 
 bool sleepUntil(double deadline, bool wakeForPlayer) {
-    return sleepTowards(deadline, wakeForPlayer, nullptr);
+    return sleepTowards(deadline, wakeForPlayer);
 }
 
 void sleepFor(double seconds) {
@@ -141,21 +129,21 @@ void sleepFor(double seconds) {
 }
 
 bool waitUnlessPlayerPresses(double seconds) {
-    const double until = al_get_time() + seconds;
-    ALLEGRO_EVENT event;
-    while (sleepTowards(until, true, &event)) {
-        if (event.type != ALLEGRO_EVENT_KEY_DOWN && event.type != ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
-            continue;
-        }
-        al_flush_event_queue(playerQueue);
-        ALLEGRO_MOUSE_STATE mouse;
-        for (al_get_mouse_state(&mouse); mouse.buttons != 0; al_get_mouse_state(&mouse)) {
-            sleepUntil(al_get_time() + kNominalFrame, true);
-        }
-        forgetPresses();
+    // A press that ended the fade-in before is this wait's.
+    if (pressWaiting()) {
+        beginWait();
         return true;
     }
-    return false;
+    // The press that ends the wait is spent on it, as on a fade-out.
+    During spending(Moment::FadingOut);
+    takeFadeEnd();
+    const double until = al_get_time() + seconds;
+    while (sleepTowards(until, true)) {
+        if (takeFadeEnd()) {
+            return true;
+        }
+    }
+    return takeFadeEnd();
 }
 
 long sleepsSoFar() {
@@ -163,7 +151,6 @@ long sleepsSoFar() {
 }
 
 void resetPacing() {
-    playerQueue = nullptr;
     waiting = false;
     composed = false;
     lastPresent = -1e9;
@@ -171,7 +158,8 @@ void resetPacing() {
     pacedUntil = -1e9;
 }
 
-Pace::Pace(double rest) : start_(pacedStart()), step_(rest + kPresentCost) {}
+Pace::Pace(double rest)
+    : moment_(animatingMoment()), start_(pacedStart()), step_(rest + kPresentCost) {}
 
 bool Pace::frame(bool last) {
     ++steps_;
@@ -205,12 +193,9 @@ int FrameClock::next(int ahead) {
         // A loop inside the pass kept its own time: this loop's frames go on from now.
         start_ = al_get_time() - static_cast<double>(frames_) * frame_;
     }
-    // A pass that showed its own picture and has only a frame to wait does not listen
-    // for the player: the next pass polls within the frame anyway.
-    const bool listen = ahead > 1 || nested || presents == presents_;
     const double nextDue = start_ + static_cast<double>(frames_ + 1) * frame_;
     double aimed = start_ + static_cast<double>(frames_ + std::max(ahead, 1)) * frame_;
-    if (sleepUntil(aimed, listen)) {
+    if (sleepUntil(aimed, true)) {
         // The player did something: the next frame takes it.
         aimed = std::max(al_get_time(), nextDue);
         sleepUntil(nextDue, false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/press_rules.hpp"
+
 // The game counts in frames: animations advance one step and the timed game's clock one
 // tick per frame. A frame is a span of wall-clock time, the same on every machine and
 // every display, and a picture is something the display shows at its own pace: at most
@@ -35,9 +37,6 @@ void presentNow();
 // Whether a picture was asked for and not yet shown (for the tests).
 bool pictureWaiting();
 
-// Opens the queue the sleeps wake on: mouse, keyboard and window. Called at start-up.
-void watchPlayer();
-
 // Sleeps until al_get_time() reaches `deadline`; with `wakeForPlayer`, wakes early when
 // the player moves the mouse, presses or lets go of a button or key, or the window has
 // news, and returns true then. A picture waiting to be shown is presented when the
@@ -48,19 +47,19 @@ bool sleepUntil(double deadline, bool wakeForPlayer);
 void sleepFor(double seconds);
 
 // Sleeps for `seconds` unless the player presses a key or a mouse button first; returns
-// whether they did (and then waits for the mouse button to be let go, so the press is
-// not taken again by the next screen).
+// whether they did. The press is spent on the wait: the next screen never takes it.
 bool waitUnlessPlayerPresses(double seconds);
 
 // How many sleeps began so far: a counted loop whose frame ran a loop of its own (an
 // animation, a dialog) sees it here and starts its time over after it.
 long sleepsSoFar();
 
-// No picture waiting, none presented, no player queue (app::resetProcessState).
+// No picture waiting, none presented (game::resetProcessState).
 void resetPacing();
 
 // The steps of one animation, each lasting `rest` + kPresentCost seconds from the step
-// before, whatever presenting costs.
+// before, whatever presenting costs. While they run the picture moves: a press then is
+// judged as made during an animation (app/press_rules.hpp), unless a fade runs them.
 class Pace {
   public:
     explicit Pace(double rest);
@@ -72,6 +71,7 @@ class Pace {
     bool frame(bool last = false);
 
   private:
+    During moment_;
     double start_;
     double step_;
     long steps_ = 0;

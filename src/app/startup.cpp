@@ -2,6 +2,7 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/events.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
 #include "app/launcher.hpp"
@@ -212,8 +213,9 @@ ALLEGRO_DISPLAY* createWindow() {
     // same. 2 asks for no waiting.
     al_set_new_display_option(ALLEGRO_VSYNC, kNoVerticalSync, ALLEGRO_SUGGEST);
     // The player may resize the window; full screen is the window manager's full-screen
-    // window over the desktop, never a change of the monitor's mode.
-    al_set_new_display_flags(ALLEGRO_RESIZABLE |
+    // window over the desktop, never a change of the monitor's mode. A window uncovered
+    // says so, so a screen that waits (the pause) shows its picture there again.
+    al_set_new_display_flags(ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS |
                              (app::Settings.fullScreen ? ALLEGRO_FULLSCREEN_WINDOW : 0));
     const int scale = openingScale();
     const int width = kPictureWidth * scale;
@@ -291,10 +293,7 @@ void startUp() {
     if (settingsFiles.readOthers != nullptr) {
         settingsFiles.readOthers();
     }
-    watchWindow();
-    watchPlayer();
-    watchMouse();
-    watchKeys();
+    openEvents();
 }
 
 void loadScaledAssets() {
@@ -326,8 +325,8 @@ void titleSequence() {
     al_clear_to_color(app::palette::kBlack);
     drawArtWhole(Assets.title, {150, 200});
     setTargetCanvas();
-    // A key or a click skips the intro: the menu then fades in over what it reached. The
-    // loading took part of the black second.
+    // A key or a click skips the intro and is spent on it: the menu then fades in from
+    // black, as after the title's own fade-out. The loading took part of the black second.
     if (waitUnlessPlayerPresses(std::max(0.0, kBlackPause - (al_get_time() - blackShownAt)))) {
         return;
     }
@@ -335,6 +334,8 @@ void titleSequence() {
     fadeIn();
     if (waitUnlessPlayerPresses(kTitleShown)) {
         stopAllCues();
+        setTargetCanvas();
+        al_clear_to_color(app::palette::kBlack);
         return;
     }
     fadeOut();

@@ -2,8 +2,11 @@
 
 #include "app/assets.hpp"
 #include "app/draw.hpp"
+#include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/letterbox.hpp"
 #include "app/pacing.hpp"
+#include "app/press_rules.hpp"
 #include "app/settings.hpp"
 #include "app/sound.hpp"
 
@@ -18,10 +21,14 @@ constexpr float kMusicRampStep = 0.005f;
 } // namespace
 
 void fadeIn() {
+    // A screen that appears takes only what is pressed while it shows.
+    beginWait();
+    During fading(Moment::FadingIn);
+    takeFadeEnd();
     Pace pace(kFadeInRest);
     for (int i = 0; i < kFadeInSteps; ++i) {
         // A press during the fade ends it: the screen appears whole and takes the press.
-        if (pressWaiting()) {
+        if (takeFadeEnd()) {
             copyWhole(Assets.screen);
             pace.frame(true);
             return;
@@ -33,10 +40,14 @@ void fadeIn() {
 
 void fadeOut() {
     float gain = app::Settings.musicVolume;
+    During fading(Moment::FadingOut);
+    takeFadeEnd();
     Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {
-        // A press during the fade ends it at once; the next screen takes the press.
-        if (pressWaiting()) {
+        // A press during the fade ends it at once, black as its last step leaves it, so
+        // nothing of the leaving screen stays behind the next; the press is spent on it.
+        if (takeFadeEnd()) {
+            setTargetCanvas();
             al_clear_to_color(al_map_rgb(0, 0, 0));
             pace.frame(true);
             break;

@@ -32,13 +32,6 @@ bool WaitingScreen::present(bool changed) {
 
 void WaitingScreen::rest(int framesAhead) {
     const double started = al_get_time();
-    if (presented_ || mouseAhead()) {
-        // The next pass comes after one frame: to follow a pointer that goes on moving,
-        // or to act on what the poll read.
-        sleepUntil(started + kNominalFrame, !presented_);
-        framesRested_ = 1;
-        return;
-    }
     const double longest = std::min(kLongestSleep, framesAhead * kNominalFrame);
     sleepUntil(started + std::max(longest, kNominalFrame), true);
     framesRested_ =

@@ -28,8 +28,8 @@ class WaitingScreen {
     bool present(bool changed = false);
     // Sleeps until the player does something or `framesAhead` frames of a busy screen's
     // length (app::kNominalFrame) have passed, when something on the screen changes
-    // then; a press or a move the last poll read but the screen has not yet seen comes
-    // to the next pass after one frame.
+    // then. A pointer that goes on moving wakes one pass per batch of its events, and
+    // the pictures it changes are shown at the display's pace.
     void rest(int framesAhead = kNothingDue);
     // How many frames of app::kNominalFrame the last rest lasted, for what blinks.
     int framesRested() const { return framesRested_; }

@@ -1,9 +1,11 @@
 #include "app/window.hpp"
 
 #include "app/assets.hpp"
+#include "app/events.hpp"
 #include "app/settings.hpp"
 #include "app/startup.hpp"
 
+#include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
 
 #include <cstdio>
@@ -13,25 +15,24 @@
 namespace app {
 
 namespace {
-ALLEGRO_EVENT_QUEUE* windowQueue = nullptr;
 std::function<void()> closeHook;
 bool closeAsked = false;
-bool focusLost = false; // the window lost the keyboard focus since the last look
+bool asking = false;     // a game asks before the window closes
+bool closeWaits = false; // asked to close; the game has yet to ask
+bool focusLost = false;  // the window lost the keyboard focus since the last look
 // F11 pressed an odd number of times since the last answer: twice is no switch at all.
 bool switchAsked = false;
 bool resized = false;
 bool changed = false;
+} // namespace
 
 void quit() {
-    al_destroy_event_queue(windowQueue);
-    windowQueue = nullptr;
     if (std::function<void()> keep = std::exchange(closeHook, nullptr)) {
         keep();
     }
     shutDown();
     std::exit(0);
 }
-} // namespace
 
 OnWindowClose::OnWindowClose(std::function<void()> keep)
     : previous_(std::exchange(closeHook, std::move(keep))) {}
@@ -40,60 +41,72 @@ OnWindowClose::~OnWindowClose() {
     closeHook = std::move(previous_);
 }
 
-void watchWindow() {
-    closeAsked = switchAsked = resized = changed = focusLost = false;
-    windowQueue = al_create_event_queue();
-    if (windowQueue == nullptr || Assets.display == nullptr) {
-        return;
+AskBeforeClosing::AskBeforeClosing(bool ask) : previous_(std::exchange(asking, ask)) {
+    // A close still waiting for a game that no longer asks (it has ended) closes now.
+    if (!ask && closeWaits) {
+        closeWaits = false;
+        closeAsked = true;
     }
-    al_register_event_source(windowQueue, al_get_display_event_source(Assets.display));
-    al_register_event_source(windowQueue, al_get_keyboard_event_source());
+}
+
+AskBeforeClosing::~AskBeforeClosing() {
+    asking = previous_;
+    if (!asking) {
+        closeWaits = false;
+    }
 }
 
 void forgetWindow() {
-    windowQueue = nullptr;
     closeHook = nullptr;
     closeAsked = switchAsked = resized = changed = focusLost = false;
+    asking = closeWaits = false;
 }
 
-void takeWindowEvents() {
-    if (windowQueue == nullptr) {
-        return;
+void noteWindowEvent(const ALLEGRO_EVENT& event) {
+    switch (event.type) {
+    case ALLEGRO_EVENT_DISPLAY_CLOSE:
+        closeAsked = true;
+        break;
+    case ALLEGRO_EVENT_DISPLAY_RESIZE:
+        resized = changed = true;
+        break;
+    case ALLEGRO_EVENT_DISPLAY_EXPOSE:
+        changed = true;
+        break;
+    case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
+        focusLost = true;
+        break;
+    default:
+        break;
     }
-    ALLEGRO_EVENT event;
-    while (al_get_next_event(windowQueue, &event)) {
-        switch (event.type) {
-        case ALLEGRO_EVENT_DISPLAY_CLOSE:
-            closeAsked = true;
-            break;
-        case ALLEGRO_EVENT_DISPLAY_RESIZE:
-            resized = changed = true;
-            break;
-        case ALLEGRO_EVENT_DISPLAY_EXPOSE:
-            changed = true;
-            break;
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
-            focusLost = true;
-            break;
-        case ALLEGRO_EVENT_KEY_DOWN:
-            if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
-                switchAsked = !switchAsked;
-            }
-            break;
-        default:
-            break;
-        }
-    }
+}
+
+void noteFullScreenKey() {
+    switchAsked = !switchAsked;
 }
 
 void answerWindow() {
-    takeWindowEvents();
-    if (closeAsked) {
-        quit();
+    takeEvents();
+    if (std::exchange(closeAsked, false)) {
+        // A second close while the game has not yet asked ends the program too: the
+        // window can always be closed.
+        if (!asking || closeWaits) {
+            quit();
+        }
+        closeWaits = true;
     }
     if (std::exchange(switchAsked, false)) {
         setFullScreen(!app::Settings.fullScreen);
     }
+}
+
+bool closeWaiting() {
+    return closeWaits;
+}
+
+bool takeCloseRequest() {
+    answerWindow();
+    return std::exchange(closeWaits, false);
 }
 
 bool takeResize() {
@@ -105,6 +118,7 @@ bool resizeWaiting() {
 }
 
 bool takeFocusLoss() {
+    takeEvents();
     return std::exchange(focusLost, false);
 }
 

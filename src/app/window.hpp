@@ -2,25 +2,48 @@
 
 #include <functional>
 
-namespace app {
+union ALLEGRO_EVENT;
 
 // What the player does to the window itself, from any screen: the close button ends the
-// program as "Wyjście z gry" does (the settings already written stay, a game in progress
-// is not stored), F11 switches between the window and full screen, and a window resized
-// or uncovered shows its picture again.
-void watchWindow();
+// program as "Wyjście z gry" does (the settings already written stay), unless a game asks
+// first (app::AskBeforeClosing); F11 switches between the window and full screen, and a
+// window resized or uncovered shows its picture again.
+namespace app {
 
-// Takes the window's events that have arrived: a resize is kept for the next present to
-// acknowledge, F11 and the close button for answerWindow. Called by every present, so an
-// animation follows a resize at once.
-void takeWindowEvents();
+// From the one queue (app::takeEvents): a display event; F11 went down.
+void noteWindowEvent(const ALLEGRO_EVENT& event);
+void noteFullScreenKey();
 
-// Forgets the window's queue, its events and the close hook (game::resetProcessState).
+// Forgets the window's events and the close hook (game::resetProcessState).
 void forgetWindow();
 
 // Acts on what the player asked of the window: F11 switches full screen, and a request
-// to close the window ends the program here. Called by every poll of the input.
+// to close the window ends the program here, or waits for the game to ask. Called by every
+// poll of the input and every wait.
 void answerWindow();
+
+// Whether the close button was pressed during a game that asks before it closes, and the
+// game has not yet asked; taken by the game.
+bool closeWaiting();
+bool takeCloseRequest();
+
+// While one stands, the close button asks first: the request waits for the game
+// (app::takeCloseRequest) instead of ending the program. One made with `ask` false lifts
+// it for its lifetime: a close while the game's question shows ends the program at once.
+class AskBeforeClosing {
+  public:
+    explicit AskBeforeClosing(bool ask = true);
+    ~AskBeforeClosing();
+    AskBeforeClosing(const AskBeforeClosing&) = delete;
+    AskBeforeClosing& operator=(const AskBeforeClosing&) = delete;
+
+  private:
+    bool previous_;
+};
+
+// Ends the program as the close button does: the screen's close hook, the shutdown, exit
+// code 0.
+[[noreturn]] void quit();
 
 // True once after the window was resized; the present that follows acknowledges it.
 bool takeResize();
@@ -34,7 +57,7 @@ bool resizeWaiting();
 bool takeWindowChange();
 
 // True once after the window lost the keyboard focus (the player turned to another
-// window), as the last answerWindow found.
+// window). The game forgets one that came while it could not pause.
 bool takeFocusLoss();
 
 // Puts the window into full screen (Allegro's full-screen window) or back, and stores the

@@ -6,6 +6,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/press_rules.hpp"
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
@@ -50,6 +51,9 @@ void drawOpenStep(int i) {
 } // namespace
 
 void stripOpen() {
+    // The strip is the dialog appearing: what is typed or clicked meanwhile is the
+    // dialog's, as on a screen fading in.
+    app::During appearing(app::Moment::FadingIn);
     // The strip is drawn onto the canvas, never onto itself.
     app::setTargetCanvas();
     app::Pace pace(kOpenRest);
@@ -67,6 +71,8 @@ void stripShowOpen() {
 }
 
 void stripClose() {
+    // The dialog leaving: a press meanwhile is spent on it.
+    app::During leaving(app::Moment::FadingOut);
     app::setTargetCanvas();
     app::Pace pace(kCloseRest);
     for (int i = 0; i < kCloseSteps; ++i) {

@@ -20,7 +20,6 @@ constexpr int kLastWordChar = 122;  // "z"
 constexpr int kFirstPrintable = 32; // space
 constexpr int kLastPrintable = 127;
 constexpr int kCaretCycle = 6;
-constexpr double kButtonPollRest = 0.001;
 
 struct PolishLetter {
     int code;
@@ -111,27 +110,14 @@ bool typedWith(const std::string& text, Charset charset) {
     return true;
 }
 
-int nextTypedCharacter(ALLEGRO_EVENT_QUEUE* queue) {
-    ALLEGRO_EVENT event;
-    while (al_get_next_event(queue, &event)) {
-        if (event.type == ALLEGRO_EVENT_KEY_CHAR) {
-            app::InputState.event = event;
-            return event.keyboard.unichar;
-        }
-    }
-    return 0;
+int nextTypedCharacter() {
+    app::KeyPress press;
+    return app::takeKeyPress(press) ? press.unichar : 0;
 }
 
 void forgetConfirmingKey() {
-    app::InputState.event = ALLEGRO_EVENT{};
     // The typed name or password is not for the next screen to read as its keys.
     app::forgetKeys();
-}
-
-ALLEGRO_EVENT_QUEUE* createKeyboardQueue() {
-    ALLEGRO_EVENT_QUEUE* queue = al_create_event_queue();
-    al_register_event_source(queue, al_get_keyboard_event_source());
-    return queue;
 }
 
 CaretPhase advanceCaret() {
@@ -153,18 +139,11 @@ void EntryPicture::show(int key, CaretPhase caret) {
     }
 }
 
-void restPass(ALLEGRO_EVENT_QUEUE* queue, double seconds) {
+void restPass(double seconds) {
     const double end = al_get_time() + seconds;
-    while (app::sleepUntil(end, true) && (queue == nullptr || al_is_event_queue_empty(queue))) {
-    }
-}
-
-void waitForButtonsReleased() {
-    app::readMouse(app::mouseState);
-    while (app::mouseState.buttons != 0) {
+    while (app::sleepUntil(end, true) && !app::keyWaiting()) {
+        // The window's close and F11 are answered while the entry waits for a key.
         app::answerWindow();
-        app::sleepFor(kButtonPollRest);
-        app::readMouse(app::mouseState);
     }
 }
 

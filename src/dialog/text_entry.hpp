@@ -33,18 +33,13 @@ void applyKey(std::string& text, int code, Charset charset);
 // give, and is 1 to 17 bytes long.
 bool typedWith(const std::string& text, Charset charset);
 
-// Takes events from `queue` until a character arrives and returns its code, keeping
-// the event in InputState.event; 0 when the queue holds no character. Key-down and
-// key-up events carry no character, so they are passed over, and nothing typed is
-// taken twice.
-int nextTypedCharacter(ALLEGRO_EVENT_QUEUE* queue);
+// The character of the next key press waiting, taken; 0 when none waits. Nothing typed
+// is taken twice.
+int nextTypedCharacter();
 
-// Drops the key that ended an entry from InputState.event, so that the next screen
-// (a timed game reads Escape as its pause key) does not take it again.
+// Forgets what was typed after the key that ended an entry, so that the next screen (a
+// timed game reads Escape as its pause key) does not take it.
 void forgetConfirmingKey();
-
-// Creates a queue fed by the keyboard alone.
-ALLEGRO_EVENT_QUEUE* createKeyboardQueue();
 
 // The caret's blink counter, 0..6, shared by every entry: 0..2 bright, 4..6 dark.
 extern int caretBlink;
@@ -63,12 +58,8 @@ class EntryPicture {
     CaretPhase caret_ = CaretPhase::Neither;
 };
 
-// Sleeps out an entry's pass of `seconds`, ending it early when a key comes for the
-// entry's `queue`, so typing is taken at once.
-void restPass(ALLEGRO_EVENT_QUEUE* queue, double seconds);
-
-// Waits, polling the mouse directly, until no button is held, so that a press that
-// has been acted on is not seen again.
-void waitForButtonsReleased();
+// Sleeps out an entry's pass of `seconds`, ending it early when a key comes, so typing
+// is taken at once.
+void restPass(double seconds);
 
 } // namespace dialog

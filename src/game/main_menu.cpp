@@ -105,10 +105,17 @@ void mainMenu() {
         }
     });
     Point pointer{-1, -1};
+    bool pointerKnown = false;
     WaitingScreen waiting;
     for (;;) {
         pollInput();
         const int pointed = menuItemAt(InputState.x, InputState.y);
+        // A window that opens under a resting pointer lights nothing until the mouse
+        // moves: a key pressed then (Space to skip the intro) must not choose that item.
+        if (!pointerKnown) {
+            pointer = {InputState.x, InputState.y};
+            pointerKnown = true;
+        }
         if (InputState.x != pointer.x || InputState.y != pointer.y) {
             pointer = {InputState.x, InputState.y};
             lit = pointed;

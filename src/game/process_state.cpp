@@ -1,11 +1,13 @@
 #include "game/process_state.hpp"
 
 #include "app/assets.hpp"
+#include "app/events.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
 #include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
+#include "app/press_rules.hpp"
 #include "app/settings.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
@@ -23,13 +25,12 @@ using namespace app;
 
 void resetProcessState() {
     Assets = AssetsRecord{};
-    InputState = InputStateRecord{};
-    mouseState = ALLEGRO_MOUSE_STATE{};
     Settings = SettingsRecord{};
     resetPacing();
+    closeEvents();
+    forgetInput();
+    resetMoment();
     forgetWindow();
-    forgetMouse();
-    dropKeyQueue();
     resetLetterbox();
     resetAssetFolder();
     board::GameState = board::GameStateRecord{};

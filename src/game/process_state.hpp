@@ -1,10 +1,11 @@
 #pragma once
 
 // Every record the game keeps for the whole run, listed in one place:
-//   app      Assets, InputState, mouseState, Settings; and, inside their units, the lag
-//            of the presents (pacing), the window's events, queues and close hook
-//            (window, input, waiting), the picture's place in the window (letterbox) and
-//            where the assets are (launcher)
+//   app      Assets, InputState, Settings; and, inside their units, the lag of the
+//            presents (pacing), the one queue (events), the hand on the mouse (input), the
+//            keys waiting (keys), the moment (press_rules), the window's events and close
+//            hook (window), the picture's place in the window (letterbox) and where the
+//            assets are (launcher)
 //   board    GameState
 //   records  HighScoreList, newEntryIndex, listReadable
 //   dialog   caretBlink, stripCentreY

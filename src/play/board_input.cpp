@@ -5,6 +5,8 @@
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/press_rules.hpp"
+#include "app/window.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/swap.hpp"
@@ -13,6 +15,9 @@
 #include "play/panel.hpp"
 
 #include <allegro5/allegro_primitives.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace play {
 
@@ -31,6 +36,8 @@ constexpr int kBoardBottom = board::kBoardY + board::kPitch * kSide - 1;
 
 // While a drag is held the clock also counts its passes towards a step of its own.
 constexpr int kDragTicksPerStep = 1000;
+// A held drag with nothing due looks again after this many frames.
+constexpr int kIdleDragFrames = 750;
 
 // The picked cell's frame lies inside the cell's own pixels, so repainting the cell
 // erases it.
@@ -51,18 +58,37 @@ int cellAt(int x, int y) {
     return 0;
 }
 
-// Then the drag waits for the button to be released before it tests any further
-// direction.
+// The cell of a click dropped while the board moved: the click that would have made a
+// pair with it is spent too, so the next one starts a new pair. 0: none.
+int brokenPair = 0;
+
+bool besideOrOn(int cell, int other) {
+    const int dc = board::columnOf(cell) - board::columnOf(other);
+    const int dr = board::rowOf(cell) - board::rowOf(other);
+    return dc * dc + dr * dr <= 1;
+}
+
+// The swap runs and the board settles; then the drag waits for the button to be
+// released before it tests any further direction.
 void afterSwap(void (*swap)()) {
-    board::settleSwap(swap);
-    // Read into the poll's own copy, so the next poll does not report the button as
-    // still held from before the swap.
-    do {
-        app::readMouse(app::mouseState);
-        if (app::mouseState.buttons != 0) {
-            app::sleepFor(app::kFrameRest);
-        }
-    } while (app::mouseState.buttons != 0);
+    {
+        app::During moving(app::Moment::Animating);
+        board::settleSwap(swap);
+    }
+    app::waitForRelease();
+    // The release is no click: the next poll must not report the button held.
+    app::pollInput();
+}
+
+// Frames until a held drag's clock moves: its own step or the clock's.
+int framesToDragStep() {
+    const board::GameStateRecord& g = GameState;
+    if (g.mode != board::GameMode::Timed) {
+        return kIdleDragFrames;
+    }
+    const int own = kDragTicksPerStep + 1 - g.clockTicks;
+    const int clock = framesToClockStep();
+    return std::max(1, std::min({own, clock > 0 ? clock : own, kIdleDragFrames}));
 }
 
 void countDragPass() {
@@ -109,7 +135,7 @@ void dragSwap(bool fromPress) {
     // the last one.
     app::FrameClock frames;
     int passes = 1;
-    while (in.buttons == app::kLeftButton) {
+    while (in.buttons == app::kLeftButton && !app::closeWaiting()) {
         app::pollInput();
         g.boardChanged = 0;
         for (int i = 0; i < passes; ++i) {
@@ -150,12 +176,22 @@ void dragSwap(bool fromPress) {
                 swapped = true;
             }
         }
-        passes = frames.next();
+        // Asleep until the hand moves or the clock's next step is due.
+        passes = frames.next(framesToDragStep());
     }
     // Where the pointer was while the button was held decides, not where the poll that
     // saw the release found it: a hand moves on at once, and a slow present may come first.
     const bool click = fromPress && !swapped && !strayed;
+    const int broken = std::exchange(brokenPair, 0);
+    if (click && broken != 0 && GameState.pickedCell == 0 && besideOrOn(pressed, broken)) {
+        return; // the second half of a pair whose first was dropped
+    }
     clickCell(click ? pressed : 0);
+}
+
+void dropHalfPair(int x, int y) {
+    dropPick();
+    brokenPair = cellAt(x, y);
 }
 
 void clickCell(int cell) {
@@ -178,7 +214,10 @@ void clickCell(int cell) {
     // same cue and slide back when no line forms.
     g.selectedCell = picked;
     g.boardChanged = 0;
-    swap();
+    {
+        app::During moving(app::Moment::Animating);
+        swap();
+    }
     afterSwap(swap);
 }
 

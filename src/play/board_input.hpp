@@ -27,4 +27,8 @@ void drawPick();
 // Erases the frame and picks nothing.
 void dropPick();
 
+// A click at (x, y) was dropped while the board moved: the pick goes, and the next click,
+// if it falls on that cell or beside it (the pair the player meant), is spent too.
+void dropHalfPair(int x, int y);
+
 } // namespace play

@@ -7,6 +7,7 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/press_rules.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/transitions.hpp"
@@ -59,9 +60,6 @@ bool isButton(int hover) {
 void setUpGame() {
     showBoardSteps();
     app::fadeOut();
-    // A key an earlier screen took (the Escape that confirmed a password) is not this
-    // game's: the timed game would read it as its pause key on every frame.
-    InputState.event = ALLEGRO_EVENT{};
     // A window that lost the focus before the game began pauses nothing.
     app::takeFocusLoss();
     board::resetGame();
@@ -90,18 +88,34 @@ void keepBoardInScreenBuffer() {
     app::setTargetCanvas();
 }
 
+// The window's close during a game asks what the save button asks, so a game is never
+// thrown away untold. While the question shows, a second close ends the program at once,
+// and so do Escape and the answer no, without storing; a game stored ends it too. Escape
+// at the first password gives the game back.
+WayOut askBeforeClosing() {
+    saves::SaveEnd end;
+    {
+        app::AskBeforeClosing closeAtOnce(false);
+        end = saves::saveDialog(saves::EscapeInQuestion::Declines);
+    }
+    if (end == saves::SaveEnd::GameGoesOn) {
+        return WayOut::Playing;
+    }
+    app::quit();
+}
+
 class Frame {
   public:
-    explicit Frame(ALLEGRO_EVENT_QUEUE* keys) : keys_(keys) {}
-
     // One frame of the game, in the order the rules depend on; returns how the game
     // ended, or Playing.
     WayOut run() {
-        // Only one key per frame; without a new one the last event stays, but only a
-        // new one is acted on.
-        const int key = keys_ != nullptr && al_get_next_event(keys_, &InputState.event)
-                            ? app::pressedKey(InputState.event)
-                            : 0;
+        if (app::takeCloseRequest()) {
+            const WayOut out = askBeforeClosing();
+            upBefore_ = false;
+            return out;
+        }
+        // One key per frame.
+        const int key = app::takeKey();
         // A timed game pauses when the player turns to another window.
         const bool focusLost = app::takeFocusLoss();
         if (GameState.mode == board::GameMode::Timed &&
@@ -122,6 +136,13 @@ class Frame {
 
         app::pollInput();
         updateBoardFrame();
+        // A click made while the board moved was aimed at nothing the player saw: it
+        // drops the half-made pair, and the click that would have ended it goes too.
+        int droppedX = 0;
+        int droppedY = 0;
+        if (app::takeDroppedClick(droppedX, droppedY)) {
+            dropHalfPair(droppedX, droppedY);
+        }
         if (InputState.x != pointerX_ || InputState.y != pointerY_) {
             cursor_.hide(); // the player took the mouse
             pointerX_ = InputState.x;
@@ -139,7 +160,10 @@ class Frame {
         if (!pressed) {
             cursor_.serveKey(key);
         }
-        board::resolveLines();
+        {
+            app::During moving(app::Moment::Animating);
+            board::resolveLines();
+        }
         board::findMove();
 
         if (GameState.stars == board::kStarsPerLevel && GameState.level <= board::kLevels) {
@@ -149,8 +173,15 @@ class Frame {
             GameState.pickedCell = 0;
             cursor_.reset();
             GameState.clockBar = 0;
+            // Nothing pressed during the level's end, nor a focus lost then, reaches the
+            // new level.
+            app::forgetKeys();
+            app::takeFocusLoss();
         }
         if (GameState.level == board::kLevels + 1) {
+            // The game is over: a close now quits as anywhere else, and the name entry
+            // keeps the result.
+            app::AskBeforeClosing closeAtOnce(false);
             {
                 // While the last picture builds up a change of scale keeps it stretched
                 // (not the play screen); once it stands it is composed again.
@@ -164,6 +195,7 @@ class Frame {
         }
 
         if (GameState.noMoves == 1) {
+            app::During moving(app::Moment::Animating);
             board::replaceRandomElement();
             GameState.noMoves = 0;
         }
@@ -190,18 +222,20 @@ class Frame {
     bool showChanges() {
         board::GameStateRecord now = GameState;
         now.clockTicks = shownState_.clockTicks;
+        // Only the panel's buttons light under the pointer: a pointer crossing the cells
+        // changes nothing on the picture.
+        const int hover = isButton(InputState.hover) ? InputState.hover : 0;
         const bool changed = std::memcmp(&now, &shownState_, sizeof now) != 0 ||
-                             !(cursor_ == shownCursor_) || InputState.hover != shownHover_ ||
+                             !(cursor_ == shownCursor_) || hover != shownHover_ ||
                              InputState.buttons != shownButtons_ || app::takeWindowChange();
         if (changed) {
             app::showCanvas();
             shownState_ = GameState;
             shownCursor_ = cursor_;
-            shownHover_ = InputState.hover;
+            shownHover_ = hover;
             shownButtons_ = InputState.buttons;
         }
-        return changed || app::mouseAhead() ||
-               (keys_ != nullptr && !al_is_event_queue_empty(keys_));
+        return changed || app::keyWaiting() || app::closeWaiting();
     }
 
     // Frames until something can change with no input: the clock's next step; a relaxed
@@ -233,13 +267,16 @@ class Frame {
             return WayOut::MenuButton;
         }
         if ((click && hover == kHoverSave) || key == ALLEGRO_KEY_Z) {
-            saves::saveDialog();
+            app::AskBeforeClosing closeAtOnce(false);
+            if (saves::saveDialog(saves::EscapeInQuestion::Ignored) == saves::SaveEnd::GameGoesOn) {
+                upBefore_ = false;
+                return WayOut::Playing;
+            }
             return WayOut::SaveButton;
         }
         return WayOut::Playing;
     }
 
-    ALLEGRO_EVENT_QUEUE* keys_;
     bool onButton_ = false; // the pointer was on the hint, menu or save button
     // No button was held at this loop's last poll. Only a press the loop saw begin can be a
     // click on a cell: the press that chose the game in the menu, ended the pause or
@@ -264,8 +301,8 @@ void leaveGame() {
 void gameLoop() {
     setUpGame();
     app::OnRescale recompose(recomposeGameScreen);
-    // The keys pressed since the game was chosen, during its fade too, are the game's.
-    Frame frame(app::keyQueue());
+    app::AskBeforeClosing ask;
+    Frame frame;
     while (frame.run() == WayOut::Playing) {
     }
 

@@ -5,6 +5,7 @@
 #include "app/keys.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/window.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/move_search.hpp"
@@ -58,9 +59,10 @@ void blinkHint() {
     };
     do {
         blink();
-    } while (app::InputState.buttons != 0);
+    } while (app::InputState.buttons != 0 && !app::closeWaiting());
     double counted = al_get_time(); // when the clock was last given its frames
-    while (al_get_time() < until && app::mouseState.buttons == 0 && !app::pressWaiting()) {
+    while (al_get_time() < until && app::InputState.buttons == 0 && !app::pressWaiting() &&
+           !app::closeWaiting()) {
         blink();
         const double now = al_get_time();
         const int due = static_cast<int>((now - counted) / app::kNominalFrame);
@@ -91,6 +93,8 @@ void showHint() {
     releaseHintButton();
     outlineHint(app::palette::kDeepTeal);
     app::showCanvas();
+    // The hint is no pause of the game: a focus lost while it showed pauses nothing.
+    app::takeFocusLoss();
 }
 
 } // namespace play

@@ -7,11 +7,13 @@
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
+#include "app/press_rules.hpp"
 #include "app/settings.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "app/texts.hpp"
 #include "app/waiting.hpp"
+#include "app/window.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "play/board_view.hpp"
@@ -23,6 +25,8 @@
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
+
+#include <optional>
 
 namespace play {
 
@@ -155,11 +159,17 @@ void recomposeLevelEnd(int completed, const StarsShown& stars) {
     drawInfoFrameAndContinue();
 }
 
+// Only a press made while "Dalej" shows answers it: keys held or pressed while the level
+// ended never do. The window's close ends the wait too, so the game can ask at once.
 void waitForContinue() {
     const app::InputStateRecord& in = app::InputState;
+    app::beginWait();
     app::WaitingScreen waiting;
     for (;;) {
         app::pollInput();
+        if (app::closeWaiting()) {
+            return;
+        }
         const bool hovered =
             in.x >= kContinueX0 && in.x <= kContinueX1 && in.y > kContinueY0 && in.y < kContinueY1;
         if (hovered) {
@@ -205,6 +215,8 @@ void completeLevel() {
     // While the board dissolves and the planet is revealed a change of scale keeps the
     // picture stretched (not the play screen) until they are over.
     app::OnRescale keepStretched([] {});
+    // Until "Dalej" shows, the level's end is one animation: presses then are dropped.
+    std::optional<app::During> ending(std::in_place, app::Moment::Animating);
     board::GameStateRecord& g = GameState;
     app::stopAllCues();
     StarsShown stars;
@@ -229,6 +241,7 @@ void completeLevel() {
     }
     drawInfoFrameAndContinue();
     app::showCanvas();
+    ending.reset();
 
     g.level += 1;
     {

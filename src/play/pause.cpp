@@ -40,22 +40,25 @@ void pauseScreen() {
         app::drawText(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
                       kPauseWord);
     };
+    // Only a press made while the plate shows ends the pause: the key or button that
+    // began it, still held, does not.
+    app::beginWait();
+    app::takeFocusLoss();
     drawPlate();
     app::OnRescale recompose(drawPlate, true);
     app::showCanvas();
     app::sleepFor(kShowRest);
-    // A button still held from before the pause ends it at once. The wait sleeps until
-    // the player does something, so a paused game neither keeps a processor busy nor
-    // ignores the window's close button; a resized or uncovered window shows the plate
-    // again.
-    while (app::mouseState.buttons == 0 && !endsPause(app::takeKey(false))) {
+    // The wait sleeps until the player does something, so a paused game neither keeps a
+    // processor busy nor ignores the window's close button; a resized or uncovered window
+    // shows the plate again.
+    while (!app::buttonWaiting() && !endsPause(app::takeKey(false)) && !app::closeWaiting()) {
         app::answerWindow();
         if (app::takeWindowChange()) {
             app::showCanvas();
         }
         app::waitForPlayer();
-        app::readMouse(app::mouseState);
     }
+    app::takeFocusLoss();
     app::restoreFromScreen(kBoardArea);
     drawAllCells();
 }

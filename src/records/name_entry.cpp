@@ -69,7 +69,7 @@ bool recordResult(const std::string& name, void (*resultStored)()) {
 // One pass per typed character at most; returns when Enter or Escape ends a
 // non-empty name. Closing the window meanwhile records the result under the name typed
 // so far (a name too short to show gets the list's placeholder).
-std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
+std::string typeName(void (*resultStored)()) {
     std::string name;
     app::OnWindowClose keep([&name, resultStored] { recordResult(name, resultStored); });
     // Over the picture beneath: the strip open again with the name typed so far.
@@ -95,12 +95,12 @@ std::string typeName(ALLEGRO_EVENT_QUEUE* queue, void (*resultStored)()) {
         if (caret == dialog::CaretPhase::Dark) {
             drawCaret(app::palette::kInk);
         }
-        const int key = dialog::nextTypedCharacter(queue);
+        const int key = dialog::nextTypedCharacter();
         dialog::applyKey(name, key, dialog::Charset::Word);
         app::drawText(app::Assets.font24, app::palette::kSilver, kNameAt.x, kNameAt.y, 0,
                       name.c_str());
         picture.show(key, caret);
-        dialog::restPass(queue, kPassRest);
+        dialog::restPass(kPassRest);
         drawField();
         if ((key == dialog::kEnter || key == dialog::kEscape) && !name.empty()) {
             dialog::forgetConfirmingKey();
@@ -116,12 +116,12 @@ void nameEntry(void (*resultStored)()) {
         return;
     }
     readList();
-    ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
     composePromptStrip();
     dialog::stripCentreY = kStripCentre;
+    // Only what is typed from the moment the entry appears is the name.
+    app::beginWait();
     dialog::stripOpen();
-    const std::string name = typeName(queue, resultStored);
-    al_destroy_event_queue(queue);
+    const std::string name = typeName(resultStored);
     dialog::stripClose();
 
     if (!recordResult(name, resultStored)) {

@@ -246,7 +246,7 @@ void switchMode() {
     mode = (mode >= 0 && mode < board::GameMode::Timed) ? mode + 1 : board::GameMode::Relaxed;
     drawModeLabel();
     app::showCanvas();
-    dialog::waitForButtonsReleased();
+    app::waitForRelease();
 }
 
 // The window switches at once, so the player sees the choice before leaving; the switch
@@ -256,7 +256,7 @@ void switchFullScreen() {
     app::setFullScreen(!app::Settings.fullScreen);
     redrawFullScreenState();
     app::showCanvas();
-    dialog::waitForButtonsReleased();
+    app::waitForRelease();
 }
 
 } // namespace
@@ -276,7 +276,7 @@ void clearList() {
         files::removePlayerFile(path);
     }
     app::showCanvas();
-    dialog::waitForButtonsReleased();
+    app::waitForRelease();
     al_draw_filled_rectangle(kDeleteRowErase.x0, kDeleteRowErase.y0, kDeleteRowErase.x1,
                              kDeleteRowErase.y1, kPanelColour);
     drawDeletedMessage();
@@ -352,15 +352,15 @@ void optionsScreen() {
                 stepVolume(kEffectsSlider, app::Settings.effectsVolume, key);
             keyChanged = true;
         }
+        // One press, one action: the row the deletion moves on to waits for a press of
+        // its own.
         if (row == kDeleteRow && listShown && app::isChoiceKey(key)) {
             clearList();
             listShown = false;
             row = kModeRow;
-        }
-        if (row == kModeRow && flip) {
+        } else if (row == kModeRow && flip) {
             switchMode();
-        }
-        if (row == kFullScreenRow && flip) {
+        } else if (row == kFullScreenRow && flip) {
             switchFullScreen();
         }
         if ((row == kReturnRow && app::isChoiceKey(key)) || key == ALLEGRO_KEY_ESCAPE) {

@@ -3,6 +3,7 @@
 #include "app/assets.hpp"
 #include "app/draw.hpp"
 #include "app/geometry.hpp"
+#include "app/input.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -83,19 +84,19 @@ void loadDialog() {
             dialog::stripShowOpen();
         },
         true);
+    // Only what is typed from the moment the dialog appears is the password.
+    app::beginWait();
     dialog::stripOpen();
     if (SaveIndex.count == 0) {
         app::sleepFor(kMessageRest);
-        dialog::waitForButtonsReleased();
+        app::waitForRelease();
         dialog::stripClose();
         board::GameState.resumedGame = 0;
         return;
     }
 
     currentSaveName.clear();
-    ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
-    typePassword(kField, queue);
-    al_destroy_event_queue(queue);
+    typePassword(kField);
 
     // Only a name the save dialog could have given, naming a regular file, is a stored
     // game: "opc.txt", a list file or a path are refused like any wrong password.

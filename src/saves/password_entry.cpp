@@ -23,7 +23,7 @@ void drawCaret(const PasswordField& field, ALLEGRO_COLOR colour) {
 }
 } // namespace
 
-EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
+EntryEnd typePassword(const PasswordField& field) {
     std::string& password = currentSaveName;
     dialog::EntryPicture picture;
     for (;;) {
@@ -42,13 +42,13 @@ EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue) {
         if (caret == dialog::CaretPhase::Dark) {
             drawCaret(field, field.darkHiddenCaret ? app::palette::kInk : app::palette::kStripTeal);
         }
-        const int key = dialog::nextTypedCharacter(queue);
+        const int key = dialog::nextTypedCharacter();
         dialog::applyKey(password, key, field.charset);
 
         app::drawTextf(app::Assets.font24, app::palette::kSilver, field.textAt.x, field.textAt.y, 0,
                        "%s", password.c_str());
         picture.show(key, caret);
-        dialog::restPass(queue, kPassRest);
+        dialog::restPass(kPassRest);
         al_draw_filled_rectangle(field.erase.x0, field.erase.y0, field.erase.x1, field.erase.y1,
                                  app::palette::kStripTeal);
 

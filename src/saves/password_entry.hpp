@@ -29,6 +29,6 @@ enum class EntryEnd {
 };
 
 // Runs passes of the entry until it ends; one typed character at most per pass.
-EntryEnd typePassword(const PasswordField& field, ALLEGRO_EVENT_QUEUE* queue);
+EntryEnd typePassword(const PasswordField& field);
 
 } // namespace saves

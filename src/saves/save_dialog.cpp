@@ -11,6 +11,7 @@
 #include "app/palette.hpp"
 #include "app/sheet.hpp"
 #include "app/waiting.hpp"
+#include "app/window.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "dialog/strip.hpp"
@@ -120,8 +121,9 @@ void drawStripBand(app::Rect band, bool tinted) {
 }
 
 // The question loop; true when the answer is yes. Besides the mouse: T (tak) and N
-// (nie) answer at once, Left and Right light an answer and Enter or Space gives it.
-bool answeredYes() {
+// (nie) answer at once, Left and Right light an answer and Enter or Space gives it, and
+// Escape says no when `escape` says so.
+bool answeredYes(EscapeInQuestion escape) {
     app::WaitingScreen waiting;
     int band = 0;       // the answer lit by the last frame's drawing (0: none)
     int shownBand = -1; // the answer lit on the screen
@@ -156,7 +158,8 @@ bool answeredYes() {
         if (key == ALLEGRO_KEY_T) {
             return true;
         }
-        if (key == ALLEGRO_KEY_N) {
+        if (key == ALLEGRO_KEY_N ||
+            (key == ALLEGRO_KEY_ESCAPE && escape == EscapeInQuestion::Declines)) {
             return false;
         }
         if (key == ALLEGRO_KEY_LEFT || key == ALLEGRO_KEY_RIGHT) {
@@ -235,28 +238,28 @@ bool storeGame(const std::string& name) {
     return true;
 }
 
-// A new password for the game; false when the player gave up (Escape on an empty
-// field). The count rises as the entry begins and falls again when nothing gets stored.
-bool storeUnderNewPassword(bool afterFailure) {
+// A new password for the game, stored under it. Escape on an empty field gives up: at
+// the first prompt the game goes on, since nothing said Escape would end it; at the
+// prompt after a failure, which says "(Esc - bez zapisu)", the game ends unstored. The
+// count rises as the entry begins and falls again when nothing gets stored.
+SaveEnd storeUnderNewPassword(bool afterFailure) {
     for (;;) {
         showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
                     app::palette::kSlate, kPromptAt, ALLEGRO_ALIGN_RIGHT);
-        ALLEGRO_EVENT_QUEUE* queue = dialog::createKeyboardQueue();
         currentSaveName.clear();
         const bool raised = SaveIndex.count < INT_MAX;
         if (raised) {
             ++SaveIndex.count;
         }
-        const EntryEnd end = typePassword(kField, queue);
-        al_destroy_event_queue(queue);
+        const EntryEnd end = typePassword(kField);
         if (end == EntryEnd::Typed && storeGame(currentSaveName)) {
-            return true;
+            return SaveEnd::Stored;
         }
         if (raised) {
             --SaveIndex.count;
         }
         if (end != EntryEnd::Typed) {
-            return false;
+            return afterFailure ? SaveEnd::Declined : SaveEnd::GameGoesOn;
         }
         showStoreFailed();
         afterFailure = true;
@@ -265,14 +268,16 @@ bool storeUnderNewPassword(bool afterFailure) {
 
 } // namespace
 
-void saveDialog() {
+SaveEnd saveDialog(EscapeInQuestion escape) {
     refreshBoardInScreen();
     composeQuestion();
     dialog::stripCentreY = kStripCentre;
+    // Only what is pressed from the moment the question appears answers it.
+    app::beginWait();
     dialog::stripOpen();
-    if (!answeredYes()) {
+    if (!answeredYes(escape)) {
         dialog::stripClose();
-        return;
+        return SaveEnd::Declined;
     }
     // Over the play screen: the strip open again with its line; a password typed so far
     // comes back with the entry's next pass.
@@ -285,10 +290,10 @@ void saveDialog() {
         true);
 
     const std::string oldName = currentSaveName;
-    bool stored = false;
+    SaveEnd end = SaveEnd::Declined;
     if (!oldName.empty()) {
-        stored = storeGame(oldName);
-        if (stored) {
+        if (storeGame(oldName)) {
+            end = SaveEnd::Stored;
             showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
                         ALLEGRO_ALIGN_CENTRE);
             app::sleepFor(kMessageRest);
@@ -296,18 +301,21 @@ void saveDialog() {
             showStoreFailed();
         }
     }
-    if (!stored) {
-        stored = storeUnderNewPassword(!oldName.empty());
+    if (end != SaveEnd::Stored) {
+        end = storeUnderNewPassword(!oldName.empty());
     }
-    if (!stored) {
+    if (end != SaveEnd::Stored) {
         // Given up: nothing was stored, so the game keeps the name it came with.
         currentSaveName = oldName;
         dialog::stripClose();
-        return;
+        // The game goes on as it was: the wait for the password was no pause of it.
+        app::takeFocusLoss();
+        return end;
     }
     board::resetGame();
     dialog::stripClose();
     currentSaveName.clear();
+    return SaveEnd::Stored;
 }
 
 } // namespace saves

@@ -4,6 +4,7 @@
 #include "app/draw.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
+#include "app/press_rules.hpp"
 
 namespace saves {
 
@@ -18,7 +19,10 @@ constexpr int kFadeOutSteps = 128;
 constexpr double kFadeOutRest = 0.002;
 } // namespace
 
+// The strip's line changing is part of the dialog that shows: what is typed meanwhile is
+// the dialog's (the password typed as its prompt appears).
 void stripFadeIn(int top) {
+    app::During appearing(app::Moment::FadingIn);
     // The strip is drawn onto the canvas, never onto itself.
     app::setTargetCanvas();
     app::Pace pace(kFadeInRest);
@@ -31,6 +35,7 @@ void stripFadeIn(int top) {
 }
 
 void stripFadeOut(int top) {
+    app::During appearing(app::Moment::FadingIn);
     app::setTargetCanvas();
     app::Pace pace(kFadeOutRest);
     for (int i = 0; i < kFadeOutSteps; ++i) {

@@ -168,11 +168,12 @@ bool storeGame(int generation) {
     GameState.mode = board::GameMode::Timed;
     GameState.clockBar = generation % 300;
     driver::Steps steps;
-    steps.whenShown(saves::texts::kStoreQuestion, 20, [] { standin::setMouse(390, 570, 1); })
+    // The question takes answers once its strip has opened (20 flips).
+    steps.whenShown(saves::texts::kStoreQuestion, 25, [] { standin::setMouse(390, 570, 1); })
         .whenShown(saves::texts::kNewPasswordPrompt, 45,
                    [generation] { driver::press(driver::typedThenEnter(password(generation))); })
         .install();
-    saves::saveDialog();
+    saves::saveDialog(saves::EscapeInQuestion::Ignored);
     return standin::textsWith(saves::texts::kStoreFailed).empty();
 }
 
@@ -185,7 +186,7 @@ bool recordResult(int generation) {
     GameState.level = 1 + generation % 8;
     GameState.score = 10 * generation;
     saves::currentSaveName = password(generation);
-    standin::setMouse(400, 540, 1);
+    driver::keepClicking(400, 540); // leaves the list screen once it shows
     support::FrameScript script;
     const std::string name = std::string("g").append(std::to_string(generation));
     script.at(1, [name] { driver::press(driver::typedThenEnter(name)); });

@@ -297,7 +297,7 @@ def drawn_again_when_grown(session, label):
     again sharp at the larger size, showing what it showed (shrunk back, only the edges of
     its lines and letters differ a little), and at 800 x 600 again as before."""
     still = Picture(session.screenshot(f"{label}-before"))
-    session.xdotool("windowsize", session.window_id(), *GROWN)
+    session.resize_window(*GROWN)
     session.follow_window(GROWN)
     session.move(*NOWHERE)
     time.sleep(1.0)
@@ -307,7 +307,7 @@ def drawn_again_when_grown(session, label):
     session.note(f"{label} grown: sharpness {ratio:.2f}, mean difference {difference:.1f}")
     check(ratio >= 1.5, f"{label} grown is only a stretch: sharpness {ratio:.2f}")
     check(difference < 8, f"{label} grown is not the picture it was: {difference:.1f} apart")
-    session.xdotool("windowsize", session.window_id(), 800, 600)
+    session.resize_window(800, 600)
     session.follow_window((800, 600))
     session.move(*NOWHERE)
     time.sleep(1.0)

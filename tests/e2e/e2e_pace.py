@@ -156,6 +156,9 @@ def watch_clock(session, label, together):
     together.wait(timeout=4 * SLOW)
     stalls = Stalls((session.game.pid, session.xvfb.pid))
     emptied = emptying_times(session, WATCH, stalls)
+    # The first close asks whether to store the game; the second ends it unstored.
+    session.close_window()
+    time.sleep(0.5)
     session.close_window()
     check(session.wait_exit(10.0) == 0, f"the {label} game did not end cleanly")
     rows = sorted(emptied)

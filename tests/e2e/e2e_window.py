@@ -200,7 +200,7 @@ def scenario_resized(session):
     session.move(*NOWHERE)
     reach_menu(session)
     for size, label in (((1200, 700), "wide"), ((701, 901), "tall")):
-        session.xdotool("windowsize", session.window_id(), *size)
+        session.resize_window(*size)
         session.follow_window(size)
         session.move(*NOWHERE)
         still = Picture(reach_menu(session, f"menu-{label}"))

@@ -50,6 +50,46 @@ def letterbox(width, height):
     return (width - w) // 2, (height - h) // 2, w, h
 
 
+GAME_TITLE = "ORBELIUM"  # the name of the game's window
+WINDOW_WAIT = 20  # seconds a look for the game's window goes on while the game runs
+
+
+def _property_text(prop):
+    value = prop.value if prop is not None else b""
+    return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
+
+
+def named_windows(display, title=GAME_TITLE):
+    """Every window of the display whose name (_NET_WM_NAME or WM_NAME) holds title, as
+    (id, pid, viewable): pid from _NET_WM_PID, None where the window does not say; viewable
+    when mapped and every window above it too. A window that closes while the tree is
+    walked (BadWindow) is passed over with whatever lay under it."""
+    from Xlib import X, Xatom, display as xdisplay, error
+
+    connection = xdisplay.Display(display)
+    try:
+        name_atom = connection.intern_atom("_NET_WM_NAME")
+        pid_atom = connection.intern_atom("_NET_WM_PID")
+        found = []
+        pending = [connection.screen().root]
+        while pending:
+            window = pending.pop()
+            try:
+                pending.extend(window.query_tree().children)
+                if not any(title in _property_text(window.get_full_property(atom,
+                                                                            X.AnyPropertyType))
+                           for atom in (name_atom, Xatom.WM_NAME)):
+                    continue
+                pid = window.get_full_property(pid_atom, Xatom.CARDINAL)
+                viewable = window.get_attributes().map_state == X.IsViewable
+            except error.XError:
+                continue
+            found.append((window.id, int(pid.value[0]) if pid else None, viewable))
+        return found
+    finally:
+        connection.close()
+
+
 class Session:
     def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
                  binary_files=None, screen=(1024, 768), window_manager=False, installed=False):
@@ -139,24 +179,27 @@ class Session:
         raise E2EFailure("openbox did not start")
 
     def window_geometry(self):
-        """(x, y, width, height) of the game window's inside on the screen, or None. Asked
-        of the X server itself: inside a window manager's frame the window's own position
-        is relative to the frame."""
+        """(x, y, width, height) of the game window's inside on the screen. Asked of the X
+        server itself: inside a window manager's frame the window's own position is
+        relative to the frame. A window that closes between the look-up and the question
+        is looked up again; fails as window_id does."""
         from Xlib import display as xdisplay, error
 
-        window_id = self.window_id()
-        if window_id is None:
-            return None
-        connection = xdisplay.Display(self.display)
-        try:
-            window = connection.create_resource_object("window", window_id)
-            size = window.get_geometry()
-            origin = connection.screen().root.translate_coords(window, 0, 0)
-            return origin.x, origin.y, size.width, size.height
-        except error.XError:
-            return None
-        finally:
-            connection.close()
+        deadline = time.monotonic() + WINDOW_WAIT
+        while True:
+            window_id = self._window()
+            connection = xdisplay.Display(self.display)
+            try:
+                window = connection.create_resource_object("window", window_id)
+                size = window.get_geometry()
+                origin = connection.screen().root.translate_coords(window, 0, 0)
+                return origin.x, origin.y, size.width, size.height
+            except error.XError:
+                pass
+            finally:
+                connection.close()
+            check(time.monotonic() < deadline, "the game's window kept closing under the look-up")
+            time.sleep(0.1)
 
     def follow_window(self, size=None, timeout=15):
         """Waits until the window has settled (at `size`, when given) and maps screenshots
@@ -165,7 +208,7 @@ class Session:
         last = previous = None
         while time.monotonic() < deadline:
             last = self.window_geometry()
-            settled = last is not None and last == previous
+            settled = last == previous
             if settled and (size is None or tuple(last[2:]) == tuple(size)):
                 x, y, w, h = last
                 bx, by, bw, bh = letterbox(w, h)
@@ -348,27 +391,126 @@ class Session:
         raise E2EFailure(f"the screen never settled in {box} within {timeout} s")
 
     def window_id(self):
-        result = subprocess.run(["xdotool", "search", "--name", "ORBELIUM"], env=self.env,
-                                capture_output=True, text=True)
-        ids = result.stdout.split()
-        return int(ids[0]) if ids else None
+        """The game's window: named as the game, viewable, and the running game's own
+        wherever a window says whose it is (_NET_WM_PID), those first. Looked for again
+        for up to WINDOW_WAIT seconds while the game runs: the window comes a while after
+        the start, and a window manager's frame or a switch to full screen may hide it for
+        a moment. Fails, with the game's stderr, when the game ends or none shows."""
+        deadline = time.monotonic() + WINDOW_WAIT
+        while True:
+            seen = named_windows(self.display)
+            pid = self.game.pid if self.game else None
+            ours = sorted((owner != pid, window) for window, owner, viewable in seen
+                          if viewable and owner in (pid, None))
+            if ours:
+                return ours[0][1]
+            check(self.game is not None, "no game was started to have a window")
+            check(self.game.poll() is None, f"the game ended (exit code {self.game.returncode}) "
+                  f"while its window was looked for: {self.stderr()}")
+            check(time.monotonic() < deadline, f"no viewable window of the game within "
+                  f"{WINDOW_WAIT} s; windows named {GAME_TITLE} (id, pid, viewable): {seen}")
+            time.sleep(0.1)
+
+    def _window(self):
+        """window_id, also as a subclass may answer it: with None when it finds none."""
+        window_id = self.window_id()
+        check(window_id is not None, "the game's window was not found")
+        return window_id
+
+    def window_left(self, timeout=5):
+        """Whether a window named as the game's is still there timeout seconds after the
+        game ended: the X server takes an ended client's windows away a moment later."""
+        deadline = time.monotonic() + timeout
+        while named_windows(self.display):
+            if time.monotonic() >= deadline:
+                return True
+            time.sleep(0.1)
+        return False
+
+    def _xdotool_on_window(self, command, options=(), args=()):
+        """xdotool COMMAND OPTIONS ID ARGS on the game's window; when the window closed
+        under it (xdotool fails on BadWindow) or it hung, again on the window found anew.
+        Returns the id it succeeded on."""
+        deadline = time.monotonic() + WINDOW_WAIT
+        while True:
+            window_id = self._window()
+            try:
+                result = subprocess.run(["xdotool", command, *map(str, options), str(window_id),
+                                         *map(str, args)], env=self.env, capture_output=True,
+                                        text=True, timeout=5)
+                if result.returncode == 0:
+                    return window_id
+                failure = result.stderr.strip()
+            except subprocess.TimeoutExpired:
+                failure = "no answer within 5 s"
+            check(time.monotonic() < deadline,
+                  f"xdotool {command} on the game's window failed: {failure}")
+            time.sleep(0.2)
+
+    def resize_window(self, width, height):
+        """Asks for the game's window at width x height, as a hand dragging its edge."""
+        self._xdotool_on_window("windowsize", args=(width, height))
+
+    def activate_window(self):
+        """Gives the game's window the focus through the window manager, as a click on its
+        frame does; returns once the X server has the keyboard focus in it."""
+        deadline = time.monotonic() + WINDOW_WAIT
+        while True:
+            window_id = self._xdotool_on_window("windowactivate", options=("--sync",))
+            if self._holds_focus(window_id):
+                return
+            check(time.monotonic() < deadline, "the game's window never took the focus back")
+            time.sleep(0.2)
+
+    def _holds_focus(self, window_id):
+        """Whether the keyboard focus lies on the window or on a window inside it."""
+        from Xlib import display as xdisplay, error
+
+        connection = xdisplay.Display(self.display)
+        try:
+            focus = connection.get_input_focus().focus  # a window, or None/PointerRoot
+            root = connection.screen().root.id
+            while hasattr(focus, "id") and focus.id != root:
+                if focus.id == window_id:
+                    return True
+                focus = focus.query_tree().parent
+            return False
+        except error.XError:
+            return False
+        finally:
+            connection.close()
 
     def close_window(self):
         """Asks the game to close as a window manager's close button does; returns once
-        the X server has passed the message on."""
+        the X server has passed the message on. Sent again to the window found anew when
+        the one it went to closed before it arrived."""
         from Xlib import X, display as xdisplay, protocol
 
-        connection = xdisplay.Display(self.display)
-        window = connection.create_resource_object("window", self.window_id())
-        protocols = connection.intern_atom("WM_PROTOCOLS")
-        delete = connection.intern_atom("WM_DELETE_WINDOW")
-        event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        window.send_event(event, event_mask=X.NoEventMask)
-        # A round trip, not a mere flush: the server throws away whatever it has not yet
-        # read from a connection that closes, and the message would then never arrive.
-        connection.sync()
-        connection.close()
+        deadline = time.monotonic() + WINDOW_WAIT
+        while True:
+            window_id = self._window()
+            failed = []
+            connection = xdisplay.Display(self.display)
+            connection.set_error_handler(lambda failure, request: failed.append(failure))
+            try:
+                window = connection.create_resource_object("window", window_id)
+                protocols = connection.intern_atom("WM_PROTOCOLS")
+                delete = connection.intern_atom("WM_DELETE_WINDOW")
+                event = protocol.event.ClientMessage(
+                    window=window, client_type=protocols,
+                    data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+                window.send_event(event, event_mask=X.NoEventMask)
+                # A round trip, not a mere flush: the server throws away whatever it has
+                # not yet read from a connection that closes, and the message would then
+                # never arrive; it also brings back a BadWindow.
+                connection.sync()
+            finally:
+                connection.close()
+            if not failed:
+                return
+            check(time.monotonic() < deadline,
+                  f"the close never reached the game's window: {failed[0]}")
+            time.sleep(0.1)
 
     def file(self, relative):
         return os.path.join(self.folder, relative)

@@ -32,16 +32,16 @@ TEST(Autoplay, WholeGamesPlayOutAsRecordedAndEndInTheListAndTheMenu) {
         support::BotChoice choice;
         bool throughMenu;
         const char* name;
-        int level, score, flips, loopFrames;
+        int level, score;
     };
     using enum support::BotChoice;
     const Game games[] = {
         {"a relaxed game from the menu goes through all eight planets to the list", 69,
-         GameMode::Relaxed, Stars, true, "Wytrwały", 8, 669081, 647739, 3730},
+         GameMode::Relaxed, Stars, true, "Wytrwały", 8, 669081},
         {"a timed game beats the clock on every planet, as each new planet resets it", 100,
-         GameMode::Timed, Stars, false, "Automat", 8, 692742, 670119, 3777},
+         GameMode::Timed, Stars, false, "Automat", 8, 692742},
         {"a player who only follows the hint runs out of time on the first planet", 1,
-         GameMode::Timed, Hint, true, "Automat", 1, 52423, 287281, 1515},
+         GameMode::Timed, Hint, true, "Automat", 1, 53803},
     };
     for (const Game& g : games) {
         SCOPED_TRACE(g.what);
@@ -67,8 +67,7 @@ TEST(Autoplay, WholeGamesPlayOutAsRecordedAndEndInTheListAndTheMenu) {
         EXPECT_EQ(std::tuple(GameState.score, GameState.level, GameState.stars, GameState.clockBar,
                              GameState.mode),
                   std::tuple(0, 1, 0, 0, g.mode));
-        EXPECT_EQ(std::tuple(r.score, r.flips, r.loopFrames),
-                  std::tuple(g.score, g.flips, g.loopFrames));
+        EXPECT_EQ(r.score, g.score) << "the same moves as recorded";
         if (won) {
             EXPECT_EQ(r.starsDropped, 64) << "one star from each column on each planet";
             EXPECT_GT(r.flips, 316 * (600 + 40 * 8 + 1)) << "longer than one planet's clock";

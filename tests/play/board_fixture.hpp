@@ -71,10 +71,8 @@ class BoardTest : public ::testing::Test {
 
     // The game loop has seen the left button go down at (x, y); the pointer stays there.
     static void holdLeftButton(int x, int y) {
-        app::InputState.buttons = app::mouseState.buttons = app::kLeftButton;
-        app::mouseState.x = x;
-        app::mouseState.y = y;
         standin::setMouse(x, y, app::kLeftButton);
+        app::pollInput();
     }
 
     // What must hold whenever control returns to the game loop: both copies agree, every

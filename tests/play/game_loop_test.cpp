@@ -1,4 +1,5 @@
 #include "app/assets.hpp"
+#include "app/events.hpp"
 #include "app/input.hpp"
 #include "app/pacing.hpp"
 #include "board/board_setup.hpp"
@@ -14,6 +15,7 @@
 #include "saves/save_index.hpp"
 #include "support/frame_script.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <stdexcept>
@@ -72,12 +74,13 @@ class GameLoop : public playtest::PlayTest {
     static int cues(const char* path) { return static_cast<int>(standin::playsOf(path).size()); }
     static int pausePlates() { return static_cast<int>(standin::textsWith(kPause).size()); }
 
-    // A pause that waits for a button is ended by a left click on nothing.
+    // A pause that waits for a press made while it shows is ended by a left click on
+    // nothing, the buttons held before let go first.
     static void clickToEndPauses() {
         standin::setRestDriver([](double) {
             const auto plates = standin::textsWith(kPause);
-            if (!plates.empty() && plates.back().frame == standin::log().flips - 1 &&
-                app::mouseState.buttons == 0) {
+            if (!plates.empty() && plates.back().frame == standin::log().flips - 1) {
+                standin::setMouse(kEmptyX, kEmptyY, 0);
                 standin::setMouse(kEmptyX, kEmptyY, app::kLeftButton);
             }
         });
@@ -140,7 +143,7 @@ TEST_F(GameLoop, NewGameFromTheMenuPlaysAndTheMenuButtonKeepsTheBoardForTheFadeO
     });
     script.mouseAt(step(23), kMenuX, kMenuY, app::kLeftButton);
     // Back in the menu once it takes input again: leave it.
-    script.from(menuRunning(2)).mouseAt(1, 400, 420, app::kLeftButton);
+    script.from(menuRunning(2)).mouseAt(0, 400, 420, 0).mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     game::mainMenu();
     const int left = frame(23);
@@ -166,6 +169,7 @@ TEST_F(GameLoop, ThePressThatChoseTheGameIsNoClickOnTheCellUnderIt) {
         .mouseAt(step(12), kMenuX, kMenuY, 0)
         .mouseAt(step(15), kMenuX, kMenuY, app::kLeftButton)
         .from(menuRunning(2))
+        .mouseAt(0, 400, 420, 0)
         .mouseAt(1, 400, 420, app::kLeftButton);
     driver::giveUpAfter(script).install();
     game::mainMenu();
@@ -207,8 +211,10 @@ TEST_F(GameLoop, TheMenuAndSaveButtonsResetTheGameAndReturnToTheMenu) {
         });
         if (save) {
             script.mouseAt(step(5), kSaveX, kSaveY, 0).mouseAt(step(8), kSaveX, kSaveY, 1);
-            answerOnce("Czy zapisać stan gry?",
-                       [] { standin::setMouse(670, 570, app::kLeftButton); });
+            answerOnce("Czy zapisać stan gry?", [] {
+                standin::setMouse(670, 570, 0); // the save button's press let go
+                standin::setMouse(670, 570, app::kLeftButton);
+            });
         }
         play(script, save ? 0 : step(5));
         EXPECT_EQ(standin::textsWith("Czy zapisać stan gry?").empty(), !save);
@@ -259,7 +265,7 @@ TEST_F(GameLoop, TheTimeOutComesAfter316StepsStopsTheCuesAndAsksForTheName) {
     // slept towards step 300, so that one came early).
     EXPECT_NEAR(standin::playsOf("sam/brakczasu.wav")[0].time - step300At,
                 16 * 641 * app::kNominalFrame, 1.5 * app::kNominalFrame);
-    EXPECT_NE(app::mouseState.x, kCell36X) << "the frame of the time-out polled the mouse";
+    EXPECT_NE(app::InputState.x, kCell36X) << "the frame of the time-out polled the mouse";
     EXPECT_EQ(sheetPieces(app::sheet::kTimeOut).size(), 1u) << "the time-out picture";
     EXPECT_FALSE(standin::textsWith("Ala").empty()) << "1234 beats the empty place 20";
     expectBackInTheMenu();
@@ -271,8 +277,12 @@ TEST_F(GameLoop, TheLastPlanetEndsTheGameInTheFrameItIsCompleted) {
         GameState.level = GameState.stars = 8;
         GameState.score = 31000;
     });
-    // The continue button of the level completion, pressed while the board dissolves.
-    script.mouseAt(step(5) + 300, 530, 400, app::kLeftButton);
+    // The continue button of the level completion: pressed while the board dissolves it
+    // does nothing; pressed once it shows, it ends the level.
+    script.mouseAt(step(5) + 300, 530, 400, app::kLeftButton)
+        .from([] { return !standin::textsWith("NEPTUN - ").empty(); })
+        .mouseAt(5, 530, 400, 0)
+        .mouseAt(6, 530, 400, app::kLeftButton);
     answerNameEntry();
     play(script);
     EXPECT_EQ(standin::textsWith("NEPTUN - ").size(), 2u) << "Neptune's text came first";
@@ -295,28 +305,33 @@ TEST_F(GameLoop, AButtonIsLitWhileHoveredAndSoundsOncePerEntryOntoTheRow) {
         .mouseAt(step(25), kHintX, kHintY, 0);    // back onto the hint: no sound
     play(script, step(35));                       // from the hint straight onto menu
     EXPECT_EQ(cues("sam/menu.wav"), 2);
-    // Moved after frame 5, read by the poll of frame 6, lit from frame 7 to 11.
-    std::vector<int> lit,
-        expected{frame(7) - 1, frame(8) - 1, frame(9) - 1, frame(10) - 1, frame(11) - 1};
+    // Moved after frame 5, seen by the poll of frame 6: lit until the move after frame
+    // 10 is seen, then the row is erased.
+    std::vector<int> lit;
     for (const auto& d : sheetPieces(app::sheet::kSaveButtonFace)) {
         lit.push_back(d.frame);
     }
-    EXPECT_EQ(lit, expected);
+    ASSERT_FALSE(lit.empty());
+    EXPECT_EQ(lit.front(), frame(6) - 1);
+    EXPECT_LE(lit.back(), frame(11) - 1);
     int erasures = 0;
     for (const auto& d : standin::drawsOf(app::Assets.screen)) {
-        erasures += d.sx == 36 && d.sy == 547 && d.sw == 276 && d.frame == frame(12) - 1;
+        erasures += d.sx == 36 && d.sy == 547 && d.sw == 276 && d.frame > lit.back() &&
+                    d.frame <= frame(12);
     }
-    EXPECT_EQ(erasures, 1) << "the row is erased when nothing is hovered";
+    EXPECT_GE(erasures, 1) << "the row is erased when nothing is hovered";
 }
 
-// The key record is shared, but the last key an earlier screen took (here the Escape
-// that confirmed a password) is not the game's: it never pauses a new game.
-TEST_F(GameLoop, EscapeAndAHeldRightButtonPauseOnlyTheTimedGameAndAnEarlierScreensKeyNever) {
+// A key an earlier screen left untaken (here an Escape typed after a password) is not the
+// game's: it never pauses a new game. A held right button pauses once: the pause waits
+// for a press made while it shows.
+TEST_F(GameLoop, EscapeAndTheRightButtonPauseOnlyTheTimedGameAndAnEarlierScreensKeyNever) {
     for (const int mode : {board::GameMode::Relaxed, board::GameMode::Timed}) {
         SCOPED_TRACE(mode);
         SetUp();
         GameState.mode = mode;
-        app::InputState.event.keyboard.unichar = app::kEscape;
+        standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape);
+        app::takeEvents();
         auto script = inLoop();
         script.at(step(1), [] { standin::pressKey(ALLEGRO_KEY_A, 'a'); })
             .at(step(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); })
@@ -327,11 +342,7 @@ TEST_F(GameLoop, EscapeAndAHeldRightButtonPauseOnlyTheTimedGameAndAnEarlierScree
         if (mode == board::GameMode::Relaxed) {
             EXPECT_EQ(pausePlates(), 0);
         } else {
-            // One pause for Escape. The held button is first reported by the poll two frames
-            // on, then pauses every frame; a pause and a frame flip once each, so about ten
-            // in 20 flips, the last after the release.
-            ASSERT_GE(pausePlates(), 1 + 8);
-            EXPECT_LE(pausePlates(), 1 + 11);
+            EXPECT_EQ(pausePlates(), 2) << "one pause for Escape, one for the right button";
             EXPECT_GE(standin::textsWith(kPause)[0].frame, frame(5)) << "not paused before Escape";
         }
     }
@@ -340,19 +351,14 @@ TEST_F(GameLoop, EscapeAndAHeldRightButtonPauseOnlyTheTimedGameAndAnEarlierScree
 TEST_F(GameLoop, EscapePausesBeforeTheClockTicksAndThePressThatEndsItStartsADrag) {
     GameState.mode = board::GameMode::Timed;
     auto script = inLoop();
-    // Escape posts key-down, the character and key-up: the character is taken in the
-    // frame after the key-down's, in which the clock is due to step.
-    script.at(step(5), [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape); });
+    // Escape comes when the clock is one tick short of its step: the frame that takes it
+    // is the one in which the clock is due to step.
+    script.at(step(5), [] {
+        GameState.clockTicks = 640;
+        standin::pressKey(ALLEGRO_KEY_ESCAPE, app::kEscape);
+    });
     int clockTicksDuringPause = -1;
-    bool oneTickShort = false;
     standin::setRestDriver([&](double) {
-        // Once the key-down is taken, the clock is one tick short of its step.
-        const ALLEGRO_EVENT& key = app::InputState.event;
-        if (!oneTickShort && key.type == ALLEGRO_EVENT_KEY_DOWN &&
-            key.keyboard.keycode == ALLEGRO_KEY_ESCAPE) {
-            GameState.clockTicks = 640;
-            oneTickShort = true;
-        }
         if (pausePlates() == 1 && clockTicksDuringPause < 0) {
             clockTicksDuringPause = GameState.clockTicks;
             standin::setMouse(kCell36X, kCell36Y, app::kLeftButton);
@@ -424,6 +430,37 @@ TEST_F(GameLoop, ABoardWithoutAMoveGetsOneElementReplacedInTheNextFrame) {
     play(script, step(200));
     EXPECT_GE(replacementsSeen, 1) << "the frame after the board lost its moves replaced one";
     EXPECT_EQ(GameState.noMoves, 0);
+}
+
+// A focus lost while the game is paused leaves nothing behind: the one click that ends
+// the pause lets the game go on, with no second pause.
+TEST_F(GameLoop, AFocusLostDuringThePauseLeavesNoSecondPause) {
+    GameState.mode = board::GameMode::Timed;
+    auto script = inLoop();
+    script.at(step(5), [] { standin::pressKey(ALLEGRO_KEY_P, 'p'); });
+    standin::setRestDriver([done = false](double) mutable {
+        if (!done && pausePlates() == 1) {
+            done = true;
+            standin::switchOutWindow();
+            standin::setMouse(kEmptyX, kEmptyY, app::kLeftButton);
+        }
+    });
+    play(script, step(60));
+    EXPECT_EQ(pausePlates(), 1);
+}
+
+// The window's close during a game asks what the save button asks, and the game goes on
+// meanwhile; a second close while the question shows ends the program, storing nothing.
+TEST_F(GameLoop, TheCloseDuringAGameAsksAndASecondCloseEndsItUnstored) {
+    auto script = inLoop();
+    script.at(step(5), [] { standin::clickWindowClose(); });
+    answerOnce("Czy zapisać stan gry?", [] {
+        std::fputs(GameState.level == 1 ? "asked during the game\n" : "", stderr);
+        standin::clickWindowClose();
+    });
+    driver::giveUpAfter(script).install();
+    EXPECT_EXIT(play::gameLoop(), ::testing::ExitedWithCode(0), "asked during the game");
+    EXPECT_EQ(fixture::fileCount(folder), 0) << "nothing stored";
 }
 
 } // namespace

@@ -54,8 +54,17 @@ TEST_F(MoveSearch, TheHintBlinksWhileHeldAndTwoSecondsFromThePressUnlessThePlaye
     EXPECT_NEAR(standin::log().clock, 2.0, 0.03) << "a click";
 
     standin::log() = standin::Log{};
-    pressHintButton(150);
-    EXPECT_NEAR(standin::log().clock, 150 * 0.0207, 0.1) << "held past the two seconds";
+    standin::setFrameDriver(nullptr);
+    holdLeftButton(150, 450);
+    app::InputState.hover = play::kHoverHint;
+    standin::setRestDriver([](double clock) {
+        if (clock >= 3.0) {
+            standin::setMouse(150, 450, 0);
+        }
+    });
+    play::updateHintButton();
+    standin::setRestDriver(nullptr);
+    EXPECT_NEAR(standin::log().clock, 3.0, 0.05) << "held past the two seconds";
 
     standin::log() = standin::Log{};
     holdLeftButton(150, 450);

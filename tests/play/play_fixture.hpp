@@ -77,7 +77,7 @@ class PlayTest : public ::testing::Test {
     static void answerNameEntry() {
         answerOnce(kNamePrompt, [] {
             driver::press(driver::typedThenEnter("Ala"));
-            standin::setMouse(400, 545, app::kLeftButton);
+            driver::keepClicking(400, 545);
         });
     }
 };

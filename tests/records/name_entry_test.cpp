@@ -32,7 +32,7 @@ class NameEntry : public fixture::Screen {
         GameState.nameEntryDue = 1;
         GameState.level = 3;
         GameState.score = 1250;
-        standin::setMouse(400, 540, 1); // leaves the list screen that follows at once
+        driver::keepClicking(400, 540); // leaves the list screen that follows at once
     }
 
     // Runs the entry with `keys` pressed as the strip unfolds; returns the first name of

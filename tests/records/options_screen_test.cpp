@@ -229,6 +229,24 @@ TEST_F(OptionsScreen, DeletingTheListRemovesItsFileAndButtonAndEmptiesTheListInM
     }
 }
 
+// One press, one action: Enter on the deletion row deletes the list, and the mode on the
+// row it moves on to stays as it was.
+TEST_F(OptionsScreen, EnterOnTheDeletionRowDeletesTheListAndLeavesTheModeAlone) {
+    folder.write("lir.txt", records::encodeListText("Relaks 1 10 "));
+    auto script = inLoop();
+    script.at(kLoop + 5, [] {
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0, 2); // music, effects, the deletion
+        standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+    });
+    script.at(kLoop + 15, [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, 27); });
+    driver::giveUpAfter(script).install();
+    records::optionsScreen();
+    game::returnToMenu();
+    EXPECT_FALSE(folder.exists("lir.txt"));
+    EXPECT_EQ(folder.read("opc.txt"), "0.5\n0.8\n0\n") << "the mode was not flipped";
+    EXPECT_FALSE(onDisplay("Lista wyników gry dla relaksu - skasowana").empty());
+}
+
 // A directory or a link under the list's name is neither the list nor its deletion: the
 // row says nothing rather than that the list was deleted.
 TEST_F(OptionsScreen, AListTheGameRefusesToReadIsNeitherOfferedNorSaidDeleted) {

@@ -94,7 +94,7 @@ TEST_F(PlayerFiles, AListThatCannotBeReadIsKeptAndTheResultStillShown) {
         damage();
         const std::string before = folder.read("lic.txt");
         GameState = {.mode = 1, .level = 2, .score = 9000, .nameEntryDue = 1};
-        standin::setMouse(400, 540, 1); // leaves the list screen at once
+        driver::keepClicking(400, 540); // leaves the list screen at once
         support::FrameScript script;
         script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
         driver::giveUpAfter(script).install();
@@ -118,7 +118,7 @@ TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultAndTheLoweredCountAr
     // The relaxed game ends in the name entry, given the discarding as the game gives it.
     const auto enterName = [] {
         GameState = {.mode = 0, .level = 2, .score = 900, .nameEntryDue = 1};
-        standin::setMouse(400, 540, 1); // leaves the list screen at once
+        driver::keepClicking(400, 540); // leaves the list screen at once
         support::FrameScript script;
         script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
         driver::giveUpAfter(script).install();

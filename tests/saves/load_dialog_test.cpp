@@ -74,8 +74,10 @@ TEST_F(LoadDialog, OnlyAStoredGamesPasswordResumesAndAnyOtherFileIsRefusedAndLef
 TEST_F(LoadDialog, AChangeOfScaleDrawsTheStripAgainAndKeepsTheLettersTyped) {
     driver::Steps()
         .whenShown(kPrompt, kEntryRuns, typing(keys({'a', 'b'})))
-        .after(3, [] { standin::resizeWindow(1600, 1200); })
-        .after(3, typing(keys({'c', 13})))
+        .when([](int) { return !standin::textsWith("ab").empty(); },
+              [] { standin::resizeWindow(1600, 1200); })
+        .when([](int) { return standin::textsWith("ab").back().font->size == 48; },
+              typing(keys({'c', 13})))
         .install();
     saves::loadDialog();
     const standin::TextDraw prompt = standin::textsWith(kPrompt).back();

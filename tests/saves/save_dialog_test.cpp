@@ -1,4 +1,5 @@
 #include "app/input.hpp"
+#include "app/keys.hpp"
 #include "board/game_state.hpp"
 #include "records/fixture.hpp"
 #include "saves/save_dialog.hpp"
@@ -13,12 +14,15 @@ using fixture::keys;
 using fixture::mouse;
 using fixture::typing;
 using saves::SaveIndex;
+using Escape = saves::EscapeInQuestion;
 
 constexpr const char* kQuestion = "Czy zapisać stan gry?";
 constexpr const char* kPrompt = "Wpisz i zapamiętaj hasło dostępu:";
 constexpr const char* kRetryPrompt = "Wpisz inne hasło (Esc - bez zapisu):";
 constexpr const char* kFailed = "Nie udało się zapisać gry pod tym hasłem";
 constexpr int kTyping = 45; // flips from a prompt's draw until its entry takes keys
+// Flips from the question's draw until it takes answers: its strip opens in 20.
+constexpr int kAsking = 25;
 
 class SaveDialog : public fixture::Screen {
   protected:
@@ -34,7 +38,7 @@ class SaveDialog : public fixture::Screen {
     // Steps that answer the question by a click at x (390 yes, 670 no) once it shows.
     static driver::Steps answer(int x, int buttons = 1) {
         driver::Steps steps;
-        steps.whenShown(kQuestion, 20, mouse(x, 570, buttons));
+        steps.whenShown(kQuestion, kAsking, mouse(x, 570, buttons));
         return steps;
     }
 };
@@ -42,7 +46,7 @@ class SaveDialog : public fixture::Screen {
 TEST_F(SaveDialog, NoStoresNothingAndTheRightButtonAnswersNothing) {
     saves::currentSaveName = "stary";
     answer(390, 2).after(10, mouse(670, 570, 1)).install();
-    saves::saveDialog();
+    EXPECT_EQ(saves::saveDialog(Escape::Ignored), saves::SaveEnd::Declined);
     EXPECT_FALSE(folder.exists("stary"));
     EXPECT_FALSE(folder.exists("zg.txt"));
     EXPECT_EQ(SaveIndex.count, 2);
@@ -58,7 +62,7 @@ TEST_F(SaveDialog, TheInputReadOutAndItsPatchShowOnlyWhenTheDebugSwitchIsOn) {
         SetUp();
         setenv("ORBELIUM_DEBUG", debug, 1);
         answer(670).install();
-        saves::saveDialog();
+        saves::saveDialog(Escape::Ignored);
         unsetenv("ORBELIUM_DEBUG");
         int readOuts = 0;
         for (const auto& t : standin::log().texts) {
@@ -78,7 +82,7 @@ TEST_F(SaveDialog, YesStoresAResumedGameUnderItsOldName) {
     folder.write("stary", "old");
     const std::string text = saves::storedGameText();
     answer(390).install();
-    saves::saveDialog();
+    saves::saveDialog(Escape::Ignored);
     EXPECT_EQ(folder.read("stary"), text);
     EXPECT_EQ(folder.read("zg.txt"), "2");
     EXPECT_TRUE(saves::currentSaveName.empty());
@@ -107,23 +111,47 @@ TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
                 [] { EXPECT_EQ(SaveIndex.count, 3) << "the count rises as the entry begins"; })
             .after(0, typing(typed))
             .install();
-        saves::saveDialog();
+        saves::saveDialog(Escape::Ignored);
         EXPECT_EQ(folder.read(name), text);
         EXPECT_EQ(fixture::textsAt(377, 554).back(), name);
         EXPECT_EQ(folder.read("zg.txt"), "3");
         EXPECT_TRUE(saves::currentSaveName.empty());
         EXPECT_EQ(GameState.level, 1) << "what remains is a new game";
-        EXPECT_EQ(app::InputState.event.keyboard.unichar, 0) << "no confirming key left behind";
+        EXPECT_FALSE(app::keyWaiting()) << "no confirming key left behind";
     }
 }
 
-TEST_F(SaveDialog, EscapeOnTheEmptyFieldLeavesWithoutStoring) {
+// The first prompt does not say Escape ends the game, so there it gives the game back.
+TEST_F(SaveDialog, EscapeOnTheFirstEmptyFieldGivesTheGameBackUnstored) {
     answer(390).whenShown(kPrompt, kTyping, typing(keys({27}))).install();
-    saves::saveDialog();
+    EXPECT_EQ(saves::saveDialog(Escape::Ignored), saves::SaveEnd::GameGoesOn);
     EXPECT_EQ(fixture::fileCount(folder), 0);
     EXPECT_EQ(SaveIndex.count, 2);
     EXPECT_EQ(GameState.level, 3) << "the game goes on";
-    EXPECT_EQ(app::InputState.event.keyboard.unichar, 0);
+    EXPECT_FALSE(app::keyWaiting());
+}
+
+// Asked because the window's close was pressed: Escape says no. Keys pressed before the
+// question showed (while its strip opened) answer nothing.
+TEST_F(SaveDialog, OnlyKeysPressedWhileTheQuestionShowsAnswerItAndEscapeMayDecline) {
+    for (const auto escape : {Escape::Ignored, Escape::Declines}) {
+        SetUp();
+        saves::currentSaveName = "stary";
+        folder.write("stary", "old");
+        bool nPressed = false;
+        driver::Steps steps;
+        steps.after(2, [] { standin::pressKey(ALLEGRO_KEY_T, 't'); })
+            .whenShown(kQuestion, kAsking, [] { standin::pressKey(ALLEGRO_KEY_ESCAPE, 27); })
+            .after(60,
+                   [&nPressed] {
+                       nPressed = true;
+                       standin::pressKey(ALLEGRO_KEY_N, 'n');
+                   })
+            .install();
+        EXPECT_EQ(saves::saveDialog(escape), saves::SaveEnd::Declined);
+        EXPECT_EQ(folder.read("stary"), "old") << "the early T stored nothing";
+        EXPECT_EQ(nPressed, escape == Escape::Ignored) << "Escape declined only when asked to";
+    }
 }
 
 // The count on disk must include every stored game, or after a restart the load dialog
@@ -136,7 +164,7 @@ TEST_F(SaveDialog, ACountThatCannotBeWrittenFailsTheStoreOfANewGameOnly) {
         .whenShown(kPrompt, kTyping, typing(driver::typedThenEnter("nowa")))
         .whenShown(kRetryPrompt, kTyping, typing(driver::typedThenEnter("stary")))
         .install();
-    saves::saveDialog();
+    saves::saveDialog(Escape::Ignored);
     EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
     EXPECT_FALSE(folder.exists("nowa")) << "the game this store created is taken back";
     EXPECT_EQ(folder.read("stary"), text) << "a stored game already counted is replaced";
@@ -167,7 +195,9 @@ TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape
         steps.whenShown(kFailed, 1, [] { EXPECT_EQ(SaveIndex.count, 2); })
             .whenShown(kRetryPrompt, kTyping, typing(retry))
             .install();
-        saves::saveDialog();
+        // The retry prompt says Escape stores nothing: there it ends the game unstored.
+        EXPECT_EQ(saves::saveDialog(Escape::Ignored),
+                  stored.empty() ? saves::SaveEnd::Declined : saves::SaveEnd::Stored);
         EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
         EXPECT_TRUE(standin::textsWith("Gra zapisana pod starą nazwą").empty())
             << "no success shown for a store that failed";

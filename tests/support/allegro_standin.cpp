@@ -207,24 +207,41 @@ const ALLEGRO_BITMAP* backbuffer() {
     return world().display ? &world().display->backbuffer : nullptr;
 }
 
+namespace {
+void postMouse(ALLEGRO_EVENT_TYPE type, unsigned button) {
+    ALLEGRO_EVENT event{};
+    event.mouse.type = type;
+    event.mouse.x = world().mouse.x;
+    event.mouse.y = world().mouse.y;
+    event.mouse.button = button;
+    event.mouse.timestamp = world().log.clock;
+    post(&world().mouseEvents, event);
+}
+} // namespace
+
+// As X11 delivers it: a motion, then each button that went down or up.
 void setMouse(int x, int y, int buttons) {
-    world().mouse.x = x;
-    world().mouse.y = y;
-    world().mouse.buttons = buttons;
+    ALLEGRO_MOUSE_STATE& mouse = world().mouse;
+    if (x != mouse.x || y != mouse.y) {
+        mouse.x = x;
+        mouse.y = y;
+        postMouse(ALLEGRO_EVENT_MOUSE_AXES, 0);
+    }
+    for (unsigned button = 1; button <= 3; ++button) {
+        const int bit = 1 << (button - 1);
+        if ((mouse.buttons & bit) != (buttons & bit)) {
+            mouse.buttons ^= bit;
+            postMouse((buttons & bit) != 0 ? ALLEGRO_EVENT_MOUSE_BUTTON_DOWN
+                                           : ALLEGRO_EVENT_MOUSE_BUTTON_UP,
+                      button);
+        }
+    }
 }
 
 void quickClick(int x, int y, int button) {
     setMouse(x, y, 0);
-    for (const ALLEGRO_EVENT_TYPE type :
-         {ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, ALLEGRO_EVENT_MOUSE_BUTTON_UP}) {
-        ALLEGRO_EVENT event{};
-        event.mouse.type = type;
-        event.mouse.x = x;
-        event.mouse.y = y;
-        event.mouse.button = static_cast<unsigned>(button);
-        event.mouse.timestamp = world().log.clock;
-        post(&world().mouseEvents, event);
-    }
+    setMouse(x, y, 1 << (button - 1));
+    setMouse(x, y, 0);
 }
 
 void setFrameDriver(std::function<void(int)> driver) {
@@ -770,8 +787,8 @@ void al_flush_event_queue(ALLEGRO_EVENT_QUEUE* queue) {
     queue->events.clear();
 }
 
-// A waiting screen's sleep: a key already queued ends it at once; otherwise it lasts its
-// whole time (the stand-in's mouse is polled state, not events) and counts as a frame.
+// A waiting screen's sleep: an event already queued ends it at once; otherwise it lasts
+// its whole time and counts as a frame, after which the scripts may post events.
 bool al_wait_for_event_timed(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event, float secs) {
     require(queue != nullptr, "al_wait_for_event_timed");
     if (!queue->events.empty()) {

@@ -137,10 +137,11 @@ Config& config();
 void reset();
 // The display's back buffer, to compare with a draw's target.
 const ALLEGRO_BITMAP* backbuffer();
-// The mouse as the hardware reports it from now on.
+// The mouse as the hardware reports it from now on, posted as X11 delivers it: a motion
+// when the pointer moved, then a press or release for each button that changed.
 void setMouse(int x, int y, int buttons);
 // A click at (x, y) over before the game reads the mouse again: the pointer moves there,
-// the button's press and release are posted as events, the state shows no button held.
+// the button's press and release are posted, the state shows no button held.
 void quickClick(int x, int y, int button);
 
 // Called after every al_flip_display with the number of flips so far, and after every

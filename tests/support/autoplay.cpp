@@ -45,13 +45,14 @@ constexpr app::Point kListReturnButton{400, 540};
 // main menu and of the list of results.
 constexpr app::Rect kLoopEnd{36, 547, 276, 30};
 constexpr app::Rect kContinuePlate = app::sheet::kContinueButton;
+constexpr app::Rect kContinueFace = app::sheet::kContinueButtonFace; // lit under the pointer
 constexpr app::Rect kTimeUpPicture = app::sheet::kTimeOut;
 constexpr app::Rect kMenuPass{285, 170, 225, 275};
 constexpr app::Rect kListPass{343, 530, 114, 30};
 
-// Flips between moving onto the neighbour and letting go: the drag reads the pointer a
-// poll late, so the swap has started well before the button comes up.
-constexpr int kReleaseAfterMove = 6;
+// Flips between the move onto the neighbour and letting go: the swap has started, and
+// the hand lets go while the elements slide.
+constexpr int kReleaseAfterMove = 2;
 // A game still running after this many flips, or resting this often without a flip, is
 // stuck.
 constexpr int kGiveUpFlips = 4'000'000;
@@ -227,11 +228,6 @@ class Bot {
             releaseAt_ = 0;
             standin::setMouse(kRest.x, kRest.y, 0);
         }
-        if (move_ == MovePhase::Moving) {
-            standin::setMouse(target_.x, target_.y, app::kLeftButton);
-            releaseAt_ = flips + kReleaseAfterMove;
-            move_ = MovePhase::Released;
-        }
         standin::Log& log = standin::log();
         log.bitmaps.clear();
         log.texts.clear();
@@ -248,10 +244,9 @@ class Bot {
     bool gameOver() const { return result_.finalScreen || result_.timeUp; }
 
   private:
-    enum class MovePhase { Idle, Pressed, Moving, Released, Keyed };
+    enum class MovePhase { Idle, Released, Keyed };
 
-    // A press held for one flip: the screens read the pointer a poll late, so the next
-    // poll still sees it down, and the one after sees it up again.
+    // A press held for one flip: the next poll sees it down, the one after up again.
     void click(app::Point at, int flips) {
         standin::setMouse(at.x, at.y, app::kLeftButton);
         releaseAt_ = flips + 1;
@@ -280,17 +275,23 @@ class Bot {
         const ALLEGRO_BITMAP* sheet = app::Assets.sheet;
         if (!draws.empty() && drawn(draws.back(), screen, kLoopEnd)) {
             loopFrameEnded(flips);
-        } else if (!draws.empty() && drawn(draws.back(), sheet, kContinuePlate) &&
+        } else if (!draws.empty() &&
+                   (drawn(draws.back(), sheet, kContinuePlate) ||
+                    drawn(draws.back(), sheet, kContinueFace)) &&
                    releaseAt_ == 0) {
-            // The level is done: whatever drag was under way is over.
+            // The level is done: whatever drag was under way is over. "Dalej" takes only a
+            // press made while it waits, which it shows by drawing its button again.
             move_ = MovePhase::Idle;
-            const bool first = GameState.level != levelContinued_;
+            const bool first = !inLevelEnd_;
             result_.levelsCompleted += first ? 1 : 0;
-            levelContinued_ = GameState.level;
-            if (!settings_.keysOnly) {
+            inLevelEnd_ = true;
+            if (first) {
+                continuePressed_ = false;
+            } else if (!settings_.keysOnly) {
                 click(kContinueButton, flips);
-            } else if (first) {
+            } else if (!continuePressed_) {
                 standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                continuePressed_ = true;
                 cursor_ = 1; // every level starts with the cursor top left
             }
         } else {
@@ -300,8 +301,9 @@ class Bot {
                     result_.score = GameState.score;
                 } else if (drawn(d, screen, kListPass)) {
                     if (!settings_.keysOnly) {
-                        standin::setMouse(kListReturnButton.x, kListReturnButton.y,
-                                          app::kLeftButton);
+                        if (releaseAt_ == 0) {
+                            click(kListReturnButton, flips);
+                        }
                     } else if (!listLeft_) {
                         standin::pressKey(ALLEGRO_KEY_ENTER, 13);
                         listLeft_ = true;
@@ -327,18 +329,16 @@ class Bot {
 
     void loopFrameEnded(int flips) {
         inGame_ = true;
+        inLevelEnd_ = false;
         ++result_.loopFrames;
         if (const std::string fault = lines_.frameEnded(); !fault.empty()) {
             throw Stop("flip " + std::to_string(flips) + ": " + fault);
         }
         if (move_ == MovePhase::Keyed) {
             // The loop takes one key event a frame: the move is made once all are taken.
-            if (al_is_event_queue_empty(app::keyQueue())) {
+            if (!app::keyWaiting()) {
                 move_ = MovePhase::Released;
             }
-        } else if (move_ == MovePhase::Pressed) {
-            // The frame that read the press has ended; the next one starts the drag.
-            move_ = MovePhase::Moving;
         } else if (move_ == MovePhase::Idle || (move_ == MovePhase::Released && releaseAt_ == 0)) {
             if (move_ == MovePhase::Released && GameState.score == scoreBefore_ &&
                 GameState.refillCount == refillsBefore_ && boardNow() == before_) {
@@ -368,8 +368,12 @@ class Bot {
         }
         const app::Point from = centreOf(m.c1, m.r1);
         target_ = centreOf(m.c2, m.r2);
+        // A quick hand: pressed and moved onto the neighbour before the game looks; the
+        // drag starts where the button went down and swaps at its first pass.
         standin::setMouse(from.x, from.y, app::kLeftButton);
-        move_ = MovePhase::Pressed;
+        standin::setMouse(target_.x, target_.y, app::kLeftButton);
+        move_ = MovePhase::Released;
+        releaseAt_ = standin::log().flips + kReleaseAfterMove;
     }
 
     // The cursor walks to the first cell, Space picks it, an arrow swaps it.
@@ -430,7 +434,8 @@ class Bot {
     int releaseAt_ = 0;
     int restsSinceFlip_ = 0;
     int starsSeen_ = 0;
-    int levelContinued_ = 0;
+    bool inLevelEnd_ = false;      // "Dalej" seen since the last loop frame
+    bool continuePressed_ = false; // Enter given to this level's "Dalej"
     bool inGame_ = false;
     int cursor_ = 1;        // where the board's cursor stands, in keys-only play
     int menuKeysSent_ = 0;  // the main menu answered by keys: 1 started the game, 2 left

@@ -64,6 +64,16 @@ inline void press(const std::vector<Key>& keys) {
     }
 }
 
+// Clicks at (x, y) after every other rest from now on: whatever screen comes to wait for
+// a click there gets one made while it shows.
+inline void keepClicking(int x, int y) {
+    standin::setMouse(x, y, 0);
+    standin::setRestDriver([x, y, down = false](double) mutable {
+        down = !down;
+        standin::setMouse(x, y, down ? 1 : 0);
+    });
+}
+
 // A script whose steps count the frames of a screen's loop, for the screens that restore a
 // region of the screen buffer at (sx, sy) onto the canvas after each frame's flip (the menu
 // its items, the pages and the options their return button). That restore is first seen at
