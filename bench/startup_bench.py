@@ -67,7 +67,7 @@ from e2e_records import BONUS_STILL, INFO_STILL, OPTIONS_BOX  # noqa: E402
 from flows import (LIST_BOX, LIST_RETURN, MENU_BOX, PAGE_RETURN, SLOW, choose,  # noqa: E402
                    reach_menu, resume, wait_for_board)
 from picture import Picture  # noqa: E402
-from player import E2EFailure, Session, check  # noqa: E402
+from player import E2EFailure, Session, check, named_windows  # noqa: E402
 
 SPAN = 10.0  # seconds each processor share and picture rate is measured over
 CASCADE = 3.0  # seconds measured from the swap on
@@ -223,61 +223,20 @@ def moving(times):
     return burst, close[-1][1] - first
 
 
-def titled_windows(connection, title):
-    """The windows whose title holds `title`: (window id, the process it says it belongs
-    to or None, whether it is shown). The tree is walked here rather than by `xdotool
-    search`, which stops at the first window that vanishes under it (BadWindow); such a
-    window, or one of its children, is simply passed over."""
-    from Xlib import X, Xatom, error
-
-    net_name = connection.intern_atom("_NET_WM_NAME")
-    net_pid = connection.intern_atom("_NET_WM_PID")
-    found = []
-    stack = [connection.screen().root]
-    while stack:
-        window = stack.pop()
-        try:
-            stack.extend(window.query_tree().children)
-            text = None
-            for atom in (net_name, Xatom.WM_NAME):
-                named = window.get_full_property(atom, X.AnyPropertyType)
-                if named is not None and named.format == 8:
-                    value = named.value
-                    text = value.decode("utf-8", "replace") if isinstance(value, bytes) else value
-                    break
-            if text is None or title not in text:
-                continue
-            owner = window.get_full_property(net_pid, X.AnyPropertyType)
-            pid = int(owner.value[0]) if owner is not None and len(owner.value) else None
-            shown = window.get_attributes().map_state == X.IsViewable
-        except error.XError:
-            continue  # gone between two questions: a window being closed
-        found.append((window.id, pid, shown))
-    return found
-
-
 def find_window(display, title, pid, timeout=WINDOW_WAIT, alive=lambda: True):
     """The id of the window titled `title` that process `pid` owns, looked for until
     `timeout` seconds have passed or `alive()` turns false; None when there is none by then.
     A window that does not say whose it is will do when the process's own is not there; one
     that says it belongs to another process (one still closing) never does. Shown windows
     come first: a window manager's frame or a switch to full screen may hide one a moment."""
-    from Xlib import display as xdisplay, error
+    from Xlib import error
 
     deadline = time.monotonic() + timeout
     while True:
-        found = []
         try:
-            connection = xdisplay.Display(display)
-        except (error.DisplayError, OSError):
-            connection = None  # the server is going or gone; ask again until the deadline
-        if connection is not None:
-            try:
-                found = titled_windows(connection, title)
-            except (error.ConnectionClosedError, OSError):
-                found = []
-            finally:
-                connection.close()
+            found = named_windows(display, title)
+        except (error.DisplayError, error.ConnectionClosedError, OSError):
+            found = []  # the server is going or gone; ask again until the deadline
         ranked = sorted((owner != pid, not shown, window) for window, owner, shown in found
                         if pid is None or owner in (pid, None))
         if ranked:

@@ -6,10 +6,14 @@
 //   moment      a click or a key                          a button held on
 //   ----------  ----------------------------------------  ---------------------------
 //   Waiting     taken by the screen                       taken
+//   (at rest)
 //   FadingIn    ends the fade; taken by the screen that   taken
-//               appears, as if made on it
+//   (a screen,  appears, as if made on it
+//   a dialog's
+//   strip)
 //   FadingOut   ends the fade; spent on it: the screen    spent until let go
-//               that comes next never sees it
+//   (the same,  that comes next never sees it
+//   leaving)
 //   Animating   dropped (a dropped click also drops the   taken once the board
 //   (the board  half-made pair); only the arrows (the     settles (a drag begun
 //   moves, a    keyboard's cursor), Escape and P (the     while it moved)
