@@ -216,9 +216,9 @@ class Frame {
 
   private:
     // Shows the frame when anything the game screen draws from changed: the game's state
-    // (its clock's count aside), the hovered item, the buttons, the window. Returns
-    // whether the next frame must come at once: something changed, a key waits, or the
-    // poll read the mouse in a state this loop, one poll behind, has not yet acted on.
+    // (its clock's count aside), the lit button, the buttons, the window. Returns whether
+    // the next frame must come at once: something changed, a key waits (one is taken a
+    // frame), or the window's close waits for the game to ask.
     bool showChanges() {
         board::GameStateRecord now = GameState;
         now.clockTicks = shownState_.clockTicks;
