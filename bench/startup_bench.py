@@ -67,7 +67,7 @@ from e2e_records import BONUS_STILL, INFO_STILL, OPTIONS_BOX  # noqa: E402
 from flows import (LIST_BOX, LIST_RETURN, MENU_BOX, PAGE_RETURN, SLOW, choose,  # noqa: E402
                    reach_menu, resume, wait_for_board)
 from picture import Picture  # noqa: E402
-from player import E2EFailure, Session, check, named_windows  # noqa: E402
+from player import E2EFailure, Session, check, named_windows, send_close  # noqa: E402
 
 SPAN = 10.0  # seconds each processor share and picture rate is measured over
 CASCADE = 3.0  # seconds measured from the swap on
@@ -271,31 +271,13 @@ class BenchSession(Session):
         the X server has passed the message on. A window that closed before the message
         reached it is looked for anew; with no window left to ask, nothing is sent and the
         process is killed when the session closes."""
-        from Xlib import X, display as xdisplay, error, protocol
-
         deadline = time.monotonic() + (WINDOW_WAIT if timeout is None else timeout)
         while True:
             try:
                 window_id = self.window_id(max(0.0, deadline - time.monotonic()))
             except E2EFailure:
                 return
-            gone = error.CatchError(error.BadWindow)
-            connection = xdisplay.Display(self.display)
-            try:
-                window = connection.create_resource_object("window", window_id)
-                protocols = connection.intern_atom("WM_PROTOCOLS")
-                delete = connection.intern_atom("WM_DELETE_WINDOW")
-                event = protocol.event.ClientMessage(
-                    window=window, client_type=protocols,
-                    data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-                window.send_event(event, event_mask=X.NoEventMask, onerror=gone)
-                # A round trip, not a mere flush: the server throws away whatever it has
-                # not yet read from a connection that closes, and the message would then
-                # never arrive; it also brings back the BadWindow of a window gone.
-                connection.sync()
-            finally:
-                connection.close()
-            if gone.get_error() is None or time.monotonic() >= deadline:
+            if send_close(self.display, window_id) is None or time.monotonic() >= deadline:
                 return
             time.sleep(0.1)
 

@@ -90,6 +90,30 @@ def named_windows(display, title=GAME_TITLE):
         connection.close()
 
 
+def send_close(display, window_id):
+    """Sends the window manager's close message to window_id; returns the X error when the
+    window was gone before it arrived (BadWindow), otherwise None."""
+    from Xlib import X, display as xdisplay, protocol
+
+    failed = []
+    connection = xdisplay.Display(display)
+    connection.set_error_handler(lambda failure, request: failed.append(failure))
+    try:
+        window = connection.create_resource_object("window", window_id)
+        protocols = connection.intern_atom("WM_PROTOCOLS")
+        delete = connection.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        # A round trip, not a mere flush: the server throws away whatever it has not yet
+        # read from a connection that closes, and the message would then never arrive; it
+        # also brings back a BadWindow.
+        connection.sync()
+    finally:
+        connection.close()
+    return failed[0] if failed else None
+
+
 class Session:
     def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
                  binary_files=None, screen=(1024, 768), window_manager=False, installed=False):
@@ -484,32 +508,13 @@ class Session:
         """Asks the game to close as a window manager's close button does; returns once
         the X server has passed the message on. Sent again to the window found anew when
         the one it went to closed before it arrived."""
-        from Xlib import X, display as xdisplay, protocol
-
         deadline = time.monotonic() + WINDOW_WAIT
         while True:
-            window_id = self._window()
-            failed = []
-            connection = xdisplay.Display(self.display)
-            connection.set_error_handler(lambda failure, request: failed.append(failure))
-            try:
-                window = connection.create_resource_object("window", window_id)
-                protocols = connection.intern_atom("WM_PROTOCOLS")
-                delete = connection.intern_atom("WM_DELETE_WINDOW")
-                event = protocol.event.ClientMessage(
-                    window=window, client_type=protocols,
-                    data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-                window.send_event(event, event_mask=X.NoEventMask)
-                # A round trip, not a mere flush: the server throws away whatever it has
-                # not yet read from a connection that closes, and the message would then
-                # never arrive; it also brings back a BadWindow.
-                connection.sync()
-            finally:
-                connection.close()
-            if not failed:
+            failure = send_close(self.display, self._window())
+            if failure is None:
                 return
             check(time.monotonic() < deadline,
-                  f"the close never reached the game's window: {failed[0]}")
+                  f"the close never reached the game's window: {failure}")
             time.sleep(0.1)
 
     def file(self, relative):
