@@ -66,23 +66,42 @@ void copy(ALLEGRO_BITMAP* from, const ALLEGRO_COLOR* tint, Rect area, Point at) 
     inPixels([&] { region(from, tint, sx, sy, sw, sh, dx, dy, 0); });
 }
 
+// The pixel edge nearest a picture coordinate: art begins and ends on one, so a piece's
+// size is snapped with its position and pieces that meet in units meet in pixels. A repair
+// of the same rectangle (rounded outwards) always covers the piece.
+int pixelEdge(float units) {
+    return static_cast<int>(std::lround(units * pictureScale()));
+}
+
 // The one draw of art: source in 1x pixels, destination in picture units.
 void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, float sw, float sh,
          float dx, float dy, float dw, float dh, int flags) {
-    const double scale = pictureScale();
-    if (scale != 1.0) {
-        dx = static_cast<float>(std::round(dx * scale) / scale);
-        dy = static_cast<float>(std::round(dy * scale) / scale);
-    }
     const auto k = static_cast<float>(Assets.artScale);
-    if (k == 1 && dw == sw && dh == sh) {
-        region(bitmap, tint, sx, sy, sw, sh, dx, dy, flags);
-    } else if (tint != nullptr) {
-        al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh,
-                                     flags);
-    } else {
-        al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh, flags);
+    if (pictureScale() == 1.0) {
+        if (k == 1 && dw == sw && dh == sh) {
+            region(bitmap, tint, sx, sy, sw, sh, dx, dy, flags);
+        } else if (tint != nullptr) {
+            al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw,
+                                         dh, flags);
+        } else {
+            al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh, flags);
+        }
+        return;
     }
+    const int x0 = pixelEdge(dx);
+    const int y0 = pixelEdge(dy);
+    const auto w = static_cast<float>(pixelEdge(dx + dw) - x0);
+    const auto h = static_cast<float>(pixelEdge(dy + dh) - y0);
+    inPixels([&] {
+        if (tint != nullptr) {
+            al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh,
+                                         static_cast<float>(x0), static_cast<float>(y0), w, h,
+                                         flags);
+        } else {
+            al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, static_cast<float>(x0),
+                                  static_cast<float>(y0), w, h, flags);
+        }
+    });
 }
 
 void artWhole(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, Point at, int flags) {

@@ -18,15 +18,15 @@ namespace {
 constexpr int kFreeTenths = 1;
 
 Letterbox shown{0, 0, kPictureWidth, kPictureHeight};
+// The canvas's width in pixels; every picture-sized bitmap is measured from it.
+int canvasWidth = kPictureWidth;
 double scale = 1.0;
 std::function<void()> recomposeHook;
 
 constexpr int kStripHeight = 50;
 
-// Pixels of a span of `units` picture units; the canvas's 800 x 600 become exactly the
-// letterbox's size.
 int toPixels(int units) {
-    return std::max(1, static_cast<int>(std::ceil(units * scale - 1e-9)));
+    return picturePixels(units, canvasWidth);
 }
 
 void setScaleTransform() {
@@ -136,9 +136,16 @@ int windowScale(int monitorWidth, int monitorHeight) {
     return scale;
 }
 
-double scaleFor(const Letterbox& box, int maxBitmapSize) {
-    const double fits = static_cast<double>(maxBitmapSize) / kPictureWidth;
-    return std::min(static_cast<double>(box.w) / kPictureWidth, fits);
+int picturePixels(int units, int width) {
+    // Rounded half up, as fitPicture rounds the box's other edge.
+    const long long pixels =
+        (static_cast<long long>(units) * width + kPictureWidth / 2) / kPictureWidth;
+    return std::max(1, static_cast<int>(pixels));
+}
+
+int canvasWidthFor(const Letterbox& box, int maxBitmapSize) {
+    // A bitmap as tall as the picture is three quarters as wide, so the width decides.
+    return std::max(1, std::min(box.w, maxBitmapSize));
 }
 
 double pictureScale() {
@@ -147,6 +154,7 @@ double pictureScale() {
 
 void resetLetterbox() {
     shown = {0, 0, kPictureWidth, kPictureHeight};
+    canvasWidth = kPictureWidth;
     scale = 1.0;
     recomposeHook = nullptr;
 }
@@ -169,7 +177,8 @@ void usePictureUnits() {
 
 bool createCanvas() {
     shown = windowLetterbox();
-    scale = scaleFor(shown, maxBitmapSize());
+    canvasWidth = canvasWidthFor(shown, maxBitmapSize());
+    scale = static_cast<double>(canvasWidth) / kPictureWidth;
     const int flags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(canvasFlags(flags, shown));
     Assets.canvas = createPictureBitmap(kPictureWidth, kPictureHeight);
@@ -204,7 +213,7 @@ OnRescale::~OnRescale() {
     recomposeHook = std::move(previous_);
 }
 
-void rescale(double newScale) {
+void rescale(int newWidth) {
     ALLEGRO_BITMAP* const target = al_get_target_bitmap();
     ALLEGRO_BITMAP** const work[] = {&Assets.canvas, &Assets.screen, &Assets.scratch,
                                      &Assets.strip};
@@ -214,7 +223,8 @@ void rescale(double newScale) {
             retarget = bitmap;
         }
     }
-    scale = newScale;
+    canvasWidth = newWidth;
+    scale = static_cast<double>(canvasWidth) / kPictureWidth;
     // The art and fonts first: a picture being loaded holds a locked copy of itself for a
     // moment, and the work bitmaps remade afterwards do not add to that moment.
     loadScaledAssets();
@@ -248,8 +258,8 @@ void composeCanvas() {
     }
     shown = windowLetterbox();
     if (Assets.canvas != nullptr && Assets.display != nullptr) {
-        const double wanted = scaleFor(shown, maxBitmapSize());
-        if (wanted != scale) {
+        const int wanted = canvasWidthFor(shown, maxBitmapSize());
+        if (wanted != canvasWidth) {
             al_set_target_bitmap(target);
             rescale(wanted);
             target = al_get_target_bitmap();

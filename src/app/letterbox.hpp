@@ -51,11 +51,18 @@ inline constexpr int kSmoothFilter = ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR;
 // has the other.
 void filterSmoothly(ALLEGRO_BITMAP* bitmap, bool smooth);
 
-// Device pixels per picture unit for a picture shown in `box`: its width over 800, kept
-// down so that a bitmap of the picture's size is no larger than `maxBitmapSize`.
-double scaleFor(const Letterbox& box, int maxBitmapSize);
+// The canvas's width in pixels for a picture shown in `box`: the box's own, kept down so
+// that a bitmap of the picture's size is no larger than `maxBitmapSize`. The scale is
+// that width over 800.
+int canvasWidthFor(const Letterbox& box, int maxBitmapSize);
 
-// The scale the canvas and the work bitmaps have now; 1 before any window.
+// Pixels of a span of `units` picture units on a canvas `width` pixels wide, at least 1.
+// The canvas's 800 x 600 become exactly the letterbox's size: its height rounds as
+// fitPicture rounds the box's.
+int picturePixels(int units, int width);
+
+// The scale the canvas and the work bitmaps have now (the canvas's width over 800); 1
+// before any window.
 double pictureScale();
 
 // Makes a bitmap of w x h picture units at the current scale, with the scale transform
@@ -113,8 +120,9 @@ class OnRescale {
     std::function<void()> previous_;
 };
 
-// Remakes everything that depends on the scale at `scale`, then recomposes the screen
-// that runs. Called by the present that finds the window's scale changed.
-void rescale(double scale);
+// Remakes everything that depends on the scale for a canvas `width` pixels wide, then
+// recomposes the screen that runs. Called by the present that finds the window's scale
+// changed.
+void rescale(int width);
 
 } // namespace app

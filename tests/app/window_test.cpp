@@ -101,6 +101,32 @@ TEST(Letterbox, EveryPicturePixelIsReachedAndNoBarPixelHitsThePicture) {
     }
 }
 
+// A canvas a pixel larger than its box is resampled whole on every present: a soft picture.
+TEST(Letterbox, TheCanvasIsExactlyItsBoxAtEveryWindowSize) {
+    constexpr int kNoLimit = 1 << 15;
+    int mismatches = 0;
+    for (int w = 640; w <= 3840; ++w) {
+        for (int h = 480; h <= 2160; ++h) {
+            const Letterbox box = app::fitPicture(w, h);
+            const int width = app::canvasWidthFor(box, kNoLimit);
+            const int canvasW = app::picturePixels(app::kPictureWidth, width);
+            const int canvasH = app::picturePixels(app::kPictureHeight, width);
+            if (canvasW != box.w || canvasH != box.h) {
+                ADD_FAILURE_AT(__FILE__, __LINE__)
+                    << w << " x " << h << ": canvas " << canvasW << " x " << canvasH << ", box "
+                    << box.w << " x " << box.h;
+                if (++mismatches > 5) {
+                    return;
+                }
+            }
+        }
+    }
+    // Larger than a bitmap may be: the largest canvas of the picture's shape that can be.
+    const Letterbox huge = app::fitPicture(20000, 15000);
+    EXPECT_EQ(app::canvasWidthFor(huge, 8192), 8192);
+    EXPECT_EQ(app::picturePixels(app::kPictureHeight, 8192), 6144);
+}
+
 TEST(Letterbox, TheWindowOpensAtTheLargestWholeSizeThatLeavesRoomOnTheMonitor) {
     const std::tuple<int, int, int> cases[] = {{1024, 768, 1},  {1920, 1080, 1}, {1920, 1200, 1},
                                                {2560, 1440, 2}, {3840, 2160, 3}, {0, 0, 1}};
@@ -240,8 +266,43 @@ TEST_F(Window, AtAFractionalScaleRepairsAndTextAreDrawnInWholePixelsWithoutTheTr
     EXPECT_EQ(app::Assets.canvas->transform.m[0][0], 1.8f) << "the units again after";
 }
 
+// Art ends on whole pixels at any scale, its size snapped with its place: pieces that meet
+// in units meet in pixels, and a repair of a piece's rectangle covers all of it, so a
+// repaired piece shows what a fresh composition shows.
+TEST_F(Window, AtEveryScaleArtEndsOnWholePixelsInsideTheRepairOfItsRectangle) {
+    app::startUp();
+    // S = 1.25, 1.28, 1.8 and 2.7.
+    for (const auto& [w, h] : {std::pair{1000, 750}, {1024, 768}, {1440, 1080}, {2160, 1620}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        standin::resizeWindow(w, h);
+        app::presentNow();
+        app::setTargetCanvas();
+        constexpr app::Rect cell = app::sheet::kElementPieces[2];
+        float previousEnd = -1;
+        for (int i = 0; i < 8; ++i) {
+            const app::Point at{157 + cell.w * i, 83 + i};
+            app::drawSheet(cell, at);
+            const standin::BitmapDraw art = standin::drawsOf(app::Assets.sheet).back();
+            app::restoreFromScreen({at.x, at.y, cell.w, cell.h});
+            const standin::BitmapDraw repair = standin::drawsOf(app::Assets.screen).back();
+            ASSERT_EQ(art.scale, 1) << "drawn in the canvas's own pixels";
+            for (const float edge : {art.dx, art.dy, art.dw, art.dh}) {
+                EXPECT_EQ(edge, std::round(edge)) << "piece " << i;
+            }
+            EXPECT_TRUE(art.dx >= repair.dx && art.dy >= repair.dy &&
+                        art.dx + art.dw <= repair.dx + repair.sw &&
+                        art.dy + art.dh <= repair.dy + repair.sh)
+                << "piece " << i << " reaches beyond its repair";
+            if (previousEnd >= 0) {
+                EXPECT_EQ(art.dx, previousEnd) << "pieces side by side neither overlap nor part";
+            }
+            previousEnd = art.dx + art.dw;
+        }
+    }
+}
+
 // At twice the size the 2x art set is drawn by the 1x rectangles doubled, at its own size
-// unfiltered; without it the 1x set stands in, smoothed.
+// in the canvas's pixels, unfiltered; without it the 1x set stands in, smoothed.
 TEST_F(Window, TheArtSetAboveTheScaleIsDrawnByItsOneTimesRectanglesAndA1xSetStandsIn) {
     for (const bool finer : {true, false}) {
         SCOPED_TRACE(finer);
@@ -258,7 +319,7 @@ TEST_F(Window, TheArtSetAboveTheScaleIsDrawnByItsOneTimesRectanglesAndA1xSetStan
         const standin::BitmapDraw d = standin::drawsOf(app::Assets.sheet).back();
         const int k = finer ? 2 : 1;
         EXPECT_EQ(std::tuple(d.sx, d.sy, d.sw, d.sh, d.dx, d.dy, d.dw, d.dh, d.scale),
-                  std::tuple(p.x * k, p.y * k, p.w * k, p.h * k, 5, 7, p.w, p.h, 2));
+                  std::tuple(p.x * k, p.y * k, p.w * k, p.h * k, 10, 14, 2 * p.w, 2 * p.h, 1));
         EXPECT_EQ((app::Assets.sheet->flags & ALLEGRO_MAG_LINEAR) != 0, !finer);
         EXPECT_EQ(app::Assets.sheet->conversions, 0) << "loaded with its filtering";
     }

@@ -110,7 +110,7 @@ TEST_F(Clock, AChangeOfScaleAtTheTimeOutComposesThePlayScreenAgainWithThePlateOn
     play::timeUp();
     const auto plates = sheetPieces(app::sheet::kTimeOut);
     ASSERT_EQ(plates.size(), 2u);
-    EXPECT_EQ(plates.back().scale, 2);
+    EXPECT_EQ(plates.back().dw, 2 * app::sheet::kTimeOut.w) << "drawn at the new size";
     EXPECT_EQ(sheetPieces(app::sheet::kPanelHead, app::Assets.screen).size(), 1u);
 }
 
