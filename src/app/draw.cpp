@@ -147,6 +147,20 @@ void drawSheetTinted(Rect piece, Point at, ALLEGRO_COLOR tint) {
     drawArtTinted(Assets.sheet, tint, piece, at);
 }
 
+int settlingPasses(float alpha) {
+    constexpr double kHalfStep = 0.5 / 255;
+    if (!(alpha > 0) || alpha >= 1) {
+        return 1; // nothing builds up, or one pass covers what lay beneath
+    }
+    return static_cast<int>(std::ceil(std::log(kHalfStep) / std::log(1.0 - alpha)));
+}
+
+void laySettled(float alpha, const std::function<void()>& layer) {
+    for (int pass = settlingPasses(alpha); pass > 0; --pass) {
+        layer();
+    }
+}
+
 void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill) {
     constexpr float kOutline = 2;
     al_draw_filled_rounded_rectangle(box.x0, box.y0, box.x1, box.y1, radius, radius, fill);

@@ -5,6 +5,8 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 
+#include <functional>
+
 // Small drawing helpers shared by every screen. They draw onto the current target.
 namespace app {
 
@@ -46,6 +48,15 @@ void drawText(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, float x, float y, 
               const char* text);
 [[gnu::format(printf, 6, 7)]] void drawTextf(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour,
                                              float x, float y, int flags, const char* format, ...);
+
+// A glow a screen lays over something every pass without erasing it (a lit button, a
+// pulsing star) builds up: each pass keeps (1 - alpha) of what lay beneath. After
+// settlingPasses(alpha) passes less than half an 8-bit step of the picture beneath is left,
+// so the glow looks as it does however long it then stays.
+int settlingPasses(float alpha);
+// Lays `layer`, one tinted copy of alpha `alpha`, as many times as settle it: the look the
+// pointer resting on the thing builds up, shown at once and the same at every pass.
+void laySettled(float alpha, const std::function<void()>& layer);
 
 // A rounded panel filled with `fill` inside the olive outline every panel wears.
 void drawPanel(HitBox box, float radius, ALLEGRO_COLOR fill);

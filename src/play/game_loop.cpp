@@ -251,15 +251,15 @@ class Frame {
         const int hover = InputState.hover;
         if (hover == 0) {
             onButton_ = false;
-            dimPanelButtons();
         } else if (isButton(hover)) {
             if (!onButton_) {
                 app::playCue(app::SoundCue::Menu);
             }
             onButton_ = true;
-            lightPanelButton(hover);
         }
-        // Over a cell the flag keeps its value.
+        // Over a cell the flag keeps its value. A glow is laid whole, never over itself,
+        // so what else the pass draws (the clock's step) leaves it as it was.
+        lightPanelButton(hover);
 
         const bool click = InputState.buttons == app::kLeftButton;
         if ((click && hover == kHoverMenu) || key == ALLEGRO_KEY_M) {

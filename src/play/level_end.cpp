@@ -130,6 +130,17 @@ void drawInfoFrameAndContinue() {
     app::drawSheet(kContinueButton, kContinueButtonAt);
 }
 
+// "Dalej", lit as the pointer resting on it leaves it, or dark.
+void drawContinue(bool lit) {
+    app::drawSheet(kContinueButton, kContinueButtonAt);
+    if (lit) {
+        app::laySettled(app::palette::kButtonGlow.a, [] {
+            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt,
+                                 app::palette::kButtonGlow);
+        });
+    }
+}
+
 // What the stars of the level completed showed, kept as the level's rules clear them.
 struct StarsShown {
     int row = 0;
@@ -172,12 +183,7 @@ void waitForContinue() {
         }
         const bool hovered =
             in.x >= kContinueX0 && in.x <= kContinueX1 && in.y > kContinueY0 && in.y < kContinueY1;
-        if (hovered) {
-            app::drawSheetTinted(kContinueHighlight, kContinueHighlightAt,
-                                 app::palette::kButtonGlow);
-        } else {
-            app::drawSheet(kContinueButton, kContinueButtonAt);
-        }
+        drawContinue(hovered);
         // "Dalej" takes Enter or Space as well as a click.
         if ((hovered && in.buttons == app::kLeftButton) || app::isChoiceKey(app::takeKey(false))) {
             return;

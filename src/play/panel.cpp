@@ -221,11 +221,16 @@ void eraseClockColumn(int height) {
 }
 
 void lightPanelButton(int hover) {
-    if (hover == kHoverMenu) {
-        app::drawSheetTinted(app::sheet::kMenuButtonFace, kMenuGlowAt, app::palette::kButtonGlow);
-    } else if (hover == kHoverSave) {
-        app::drawSheetTinted(app::sheet::kSaveButtonFace, kSaveGlowAt, app::palette::kButtonGlow);
+    // The button the pointer left goes dark at once, whichever way it left.
+    dimPanelButtons();
+    const bool menu = hover == kHoverMenu;
+    if (!menu && hover != kHoverSave) {
+        return;
     }
+    app::laySettled(app::palette::kButtonGlow.a, [menu] {
+        app::drawSheetTinted(menu ? app::sheet::kMenuButtonFace : app::sheet::kSaveButtonFace,
+                             menu ? kMenuGlowAt : kSaveGlowAt, app::palette::kButtonGlow);
+    });
 }
 
 void dimPanelButtons() {

@@ -55,7 +55,8 @@ void drawClockRemaining(int steps);
 void eraseClockRows(int steps);
 void eraseClockColumn(int height);
 
-// The glow of the menu or save button while the pointer is on it, and both glows erased.
+// The glow of the menu or save button while the pointer is on it, as it settles, the other
+// button dark (both dark for any other `hover`); and both glows erased.
 void lightPanelButton(int hover);
 void dimPanelButtons();
 

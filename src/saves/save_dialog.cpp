@@ -171,12 +171,12 @@ bool answeredYes(EscapeInQuestion escape) {
         if (app::isChoiceKey(key) && in.hover != 0) {
             return in.hover == kYes;
         }
-        if (in.hover == kYes) {
-            drawStripBand(kYesBand, true);
-        } else if (in.hover == kNo) {
-            drawStripBand(kNoBand, true);
-        } else {
-            drawStripBand(kAnswersBand, false);
+        // The answer the pointer left goes dark at once; the lit one shows the glow its
+        // copies laid pass after pass build up.
+        drawStripBand(kAnswersBand, false);
+        if (in.hover == kYes || in.hover == kNo) {
+            app::laySettled(kButtonTint.a,
+                            [&in] { drawStripBand(in.hover == kYes ? kYesBand : kNoBand, true); });
         }
         band = in.hover;
         if (in.hover == kNo && in.buttons == app::kLeftButton) {

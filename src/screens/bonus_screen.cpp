@@ -29,13 +29,16 @@ constexpr app::HitBox kUpperRule{235, 298, 560, 298};
 constexpr app::HitBox kLowerRule{235, 330, 560, 330};
 constexpr int kHalfCycle = 75;
 
+// The upper and lower stars' tints in the first and second phase.
+constexpr ALLEGRO_COLOR kUpperFirst{0.2f, 0.6f, 0.8f, 0.6f};
+constexpr ALLEGRO_COLOR kUpperSecond{0.2f, 0.6f, 0.8f, 0.5f};
+constexpr ALLEGRO_COLOR kLowerFirst{0.6f, 0.4f, 0.5f, 0.6f};
+constexpr ALLEGRO_COLOR kLowerSecond{0.8f, 0.6f, 0.6f, 0.7f};
+constexpr float kFaintestStar = kUpperSecond.a;
+
 void drawStars(bool firstPhase) {
-    app::drawSheetTinted(kStar, kUpperStarAt,
-                         firstPhase ? al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.6f)
-                                    : al_map_rgba_f(0.2f, 0.6f, 0.8f, 0.5f));
-    app::drawSheetTinted(kStar, kLowerStarAt,
-                         firstPhase ? al_map_rgba_f(0.6f, 0.4f, 0.5f, 0.6f)
-                                    : al_map_rgba_f(0.8f, 0.6f, 0.6f, 0.7f));
+    app::drawSheetTinted(kStar, kUpperStarAt, firstPhase ? kUpperFirst : kUpperSecond);
+    app::drawSheetTinted(kStar, kLowerStarAt, firstPhase ? kLowerFirst : kLowerSecond);
 }
 
 void composeTable() {
@@ -60,7 +63,7 @@ void composeTable() {
 } // namespace
 
 void bonusScreen() {
-    showPage(composeTable, kHalfCycle, drawStars);
+    showPage(composeTable, kHalfCycle, drawStars, kFaintestStar);
 }
 
 } // namespace screens

@@ -72,7 +72,7 @@ void composePage() {
 } // namespace
 
 void infoScreen() {
-    showPage(composePage, kHalfCycle, drawStars);
+    showPage(composePage, kHalfCycle, drawStars, app::palette::kHoverGlow.a);
 }
 
 } // namespace screens

@@ -13,22 +13,27 @@
 
 namespace screens {
 
-void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
+void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase), float faintest) {
     app::fadeOut();
     compose();
     app::setTargetCanvas();
     app::fadeIn();
     int counter = 0;
     int waited = 1;
-    int shownPhase = -1; // the star set last drawn: 0 the first, 1 the second
+    int shownPhase = -1; // the star set last laid: 0 the first, 1 the second
     bool leaving = false;
-    app::OnRescale recompose([&] {
+    // The tinted stars are laid over themselves frame after frame, a phase building up its
+    // colour within a few frames of its long span: each phase shows its settled look.
+    const auto layStars = [&] { app::laySettled(faintest, [&] { drawStars(shownPhase == 0); }); };
+    // The page as it stands: composed, the stars of the phase laid.
+    const auto drawPage = [&] {
         compose();
         app::showScreenBuffer();
         if (shownPhase >= 0) {
-            drawStars(shownPhase == 0);
+            layStars();
         }
-    });
+    };
+    app::OnRescale recompose(drawPage);
     app::WaitingScreen waiting;
     while (!leaving) {
         app::pollInput();
@@ -38,11 +43,12 @@ void showPage(void (*compose)(), int half, void (*drawStars)(bool firstPhase)) {
         // drawn again, so the picture stays.
         counter = (counter + waited) % (2 * half + 1);
         const int phase = counter < half ? 0 : counter > half ? 1 : shownPhase;
-        if (counter != half) {
-            drawStars(phase == 0);
-        }
-        waiting.present(phase != shownPhase);
+        const bool changed = phase != shownPhase;
         shownPhase = phase;
+        if (changed) {
+            layStars();
+        }
+        waiting.present(changed);
         app::repairReturnButton(app::kPageReturn);
         // Asleep until the next set is due, unless the player moves first.
         waiting.rest(counter < half ? half + 1 - counter : 2 * half + 1 - counter);

@@ -2,6 +2,7 @@
 
 #include "board/stars.hpp"
 #include "play/level_end.hpp"
+#include "support/glow.hpp"
 #include "support/screen_driver.hpp"
 
 namespace {
@@ -175,6 +176,12 @@ TEST_F(LevelCompletion, WaitsForAPressOnTheContinueButton) {
     ASSERT_FALSE(lit.empty()) << "the button lights up while hovered";
     EXPECT_GE(lit[0].frame, 760);
     EXPECT_GT(standin::log().flips, 780);
+    // Lit, it shows the glow its copies settle at from its first picture.
+    const app::Rect face = app::sheet::kContinueButtonFace;
+    const app::Rect plate = app::sheet::kContinueButton;
+    const auto look = support::glowShown(lit[0].frame, app::Assets.sheet, {face.x, face.y},
+                                         app::Assets.sheet, {plate.x, plate.y});
+    EXPECT_TRUE(support::settledLook(look)) << look.layers << " copies";
 }
 
 } // namespace

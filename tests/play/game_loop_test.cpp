@@ -14,6 +14,7 @@
 #include "records/high_scores.hpp"
 #include "saves/save_index.hpp"
 #include "support/frame_script.hpp"
+#include "support/glow.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -320,6 +321,51 @@ TEST_F(GameLoop, AButtonIsLitWhileHoveredAndSoundsOncePerEntryOntoTheRow) {
                     d.frame <= frame(12);
     }
     EXPECT_GE(erasures, 1) << "the row is erased when nothing is hovered";
+}
+
+// A lit button shows the glow its copies laid pass after pass settle at, in every picture
+// from the first, however the pointer moves on it and whatever else the pass draws (the
+// timed game's clock); the button the pointer leaves is dark in the next picture, even
+// when the pointer went straight onto the other button or the hint.
+TEST_F(GameLoop, AButtonsGlowIsSettledInEveryPictureAndGoesDarkTheMomentThePointerLeaves) {
+    for (const int mode : {board::GameMode::Relaxed, board::GameMode::Timed}) {
+        SCOPED_TRACE(mode);
+        SetUp();
+        GameState.mode = mode;
+        auto script = inLoop();
+        script.mouseAt(step(5), kSaveX, kSaveY, 0)
+            .mouseAt(step(8), kSaveX + 20, kSaveY + 5, 0) // moving on it
+            .mouseAt(step(12), kMenuX, kMenuY, 0)         // straight onto the menu button
+            .mouseAt(step(16), kHintX, kHintY, 0);        // and on to the hint
+        play(script, step(400));
+        const auto glow = [](int f, app::Rect face) {
+            return support::glowShown(f, app::Assets.sheet, {face.x, face.y}, app::Assets.screen,
+                                      {36, 547});
+        };
+        int settledSave = 0, settledMenu = 0;
+        for (const int f : support::presentedFrames()) {
+            // A move at step k is shown by the picture of frame k.
+            if (f < frame(5) || f >= frame(20)) {
+                continue;
+            }
+            const auto save = glow(f, app::sheet::kSaveButtonFace);
+            const auto menu = glow(f, app::sheet::kMenuButtonFace);
+            if (f < frame(12)) {
+                EXPECT_TRUE(support::settledLook(save)) << "flip " << f << ": " << save.layers;
+                EXPECT_EQ(menu.layers, 0);
+                ++settledSave;
+            } else if (f < frame(16)) {
+                EXPECT_EQ(save.layers, 0) << "the save button left lit at flip " << f;
+                EXPECT_TRUE(support::settledLook(menu)) << "flip " << f;
+                ++settledMenu;
+            } else {
+                EXPECT_EQ(save.layers + menu.layers, 0) << "a glow left on the hint, flip " << f;
+            }
+        }
+        EXPECT_GE(settledSave, mode == board::GameMode::Timed ? 2 : 1)
+            << "shown as the pointer came, and again by the clock's steps";
+        EXPECT_GE(settledMenu, 1);
+    }
 }
 
 // A key an earlier screen left untaken (here an Escape typed after a password) is not the

@@ -5,6 +5,7 @@
 #include "saves/save_dialog.hpp"
 #include "saves/save_index.hpp"
 #include "saves/stored_game.hpp"
+#include "support/glow.hpp"
 
 namespace {
 
@@ -51,6 +52,44 @@ TEST_F(SaveDialog, NoStoresNothingAndTheRightButtonAnswersNothing) {
     EXPECT_FALSE(folder.exists("zg.txt"));
     EXPECT_EQ(SaveIndex.count, 2);
     EXPECT_EQ(saves::currentSaveName, "stary");
+}
+
+// The answer under the pointer shows its settled glow in every picture; the one it left
+// for the other is dark in the next.
+TEST_F(SaveDialog, TheLitAnswerShowsItsSettledGlowAndTheOneLeftGoesDarkAtOnce) {
+    saves::currentSaveName = "stary";
+    std::vector<int> onNo; // the flip the pointer went from yes straight to no
+    answer(390, 0)
+        .after(10,
+               [&onNo] {
+                   onNo.push_back(standin::log().flips);
+                   standin::setMouse(670, 570, 0);
+               })
+        .after(10, mouse(670, 570, 1))
+        .install();
+    EXPECT_EQ(saves::saveDialog(Escape::Ignored), saves::SaveEnd::Declined);
+    ASSERT_EQ(onNo.size(), 1u);
+    int yesShown = 0, noShown = 0;
+    for (const int f : support::presentedFrames()) {
+        const auto look = [f](int bandX) {
+            return support::glowShown(f, app::Assets.strip, {bandX, 10}, app::Assets.strip,
+                                      {370, 10});
+        };
+        const auto yes = look(374), no = look(651);
+        if (yes.layers > 0) {
+            EXPECT_TRUE(support::settledLook(yes)) << "flip " << f;
+            // The pass that sees the move draws it after showing the pass before.
+            EXPECT_LE(f, onNo[0]) << "yes still lit at flip " << f;
+            ++yesShown;
+        }
+        if (no.layers > 0) {
+            EXPECT_TRUE(support::settledLook(no)) << "flip " << f;
+            EXPECT_GT(f, onNo[0]);
+            ++noShown;
+        }
+    }
+    EXPECT_GE(yesShown, 1);
+    EXPECT_GE(noShown, 1);
 }
 
 // The question's corner read-out of input numbers is a developer's, off for players, and

@@ -1,10 +1,13 @@
 #include "app/assets.hpp"
+#include "app/pacing.hpp"
 #include "app/return_button.hpp"
+#include "app/sheet.hpp"
 #include "game/main_menu.hpp"
 #include "game/menu_actions.hpp"
 #include "records/high_scores.hpp"
 #include "screens/bonus_screen.hpp"
 #include "screens/info_screen.hpp"
+#include "support/glow.hpp"
 #include "support/headless.hpp"
 #include "support/screen_driver.hpp"
 
@@ -65,6 +68,37 @@ TEST_F(InfoPages, OnlyALeftClickOnTheBackButtonLeavesWithOneClickSound) {
         ASSERT_EQ(clicks.size(), 1u);
         EXPECT_GE(clicks[0].frame, loopStart_ + 16) << "left too early";
         EXPECT_EQ(standin::textsWith("Opcje").size(), 1u) << "the menu was composed again";
+    }
+}
+
+// Each phase of the pulsing stars shows its settled colour in one picture, from the
+// first one of the phase; between phases nothing else is presented.
+TEST_F(InfoPages, EachStarPhaseShowsItsSettledColourInOnePicture) {
+    // The pages and their phases' length, in frames of a busy screen.
+    for (const auto& [screen, half] :
+         {std::pair{&screens::bonusScreen, 75}, std::pair{&screens::infoScreen, 100}}) {
+        SetUp();
+        run(screen, inLoop(), 400);
+        const app::Rect star = app::sheet::kStarIcon;
+        std::vector<double> shown;
+        for (const standin::Presented& p : standin::log().presented) {
+            if (p.frame <= loopStart_ || p.frame > loopStart_ + 400) {
+                continue;
+            }
+            // Both pages light a star at (130, 400) or (150, 450) among others.
+            for (const app::Point at : {app::Point{130, 400}, app::Point{150, 450}}) {
+                const auto look = support::glowShown(p.frame, app::Assets.sheet, {star.x, star.y},
+                                                     app::Assets.screen, {0, 0}, at);
+                EXPECT_TRUE(look.layers == 0 || support::settledLook(look))
+                    << "flip " << p.frame << ": " << look.layers;
+            }
+            shown.push_back(p.time);
+        }
+        ASSERT_GE(shown.size(), 4u);
+        const double phase = half * app::kNominalFrame;
+        const double phases = (shown.back() - shown.front()) / phase + 1;
+        EXPECT_LE(static_cast<double>(shown.size()), phases + 1)
+            << "more pictures than the phases need";
     }
 }
 
