@@ -80,13 +80,14 @@ int framesToClockStep() {
 
 void timeUp() {
     app::playCue(app::SoundCue::BrakCzasu);
-    // After a change of scale: the play screen with its clock run out, and the plate.
-    app::OnRescale recompose([] {
-        recomposeGameScreen();
-        drawClockBar(kClockSteps);
-        app::drawSheet(kTimeUpPicture, kTimeUpAt);
+    // The plate over the play screen as the clock left it; after a change of scale the
+    // play screen is composed whole beneath it again.
+    const auto drawPlate = [] { app::drawSheet(kTimeUpPicture, kTimeUpAt); };
+    app::OnRescale recompose([drawPlate] {
+        drawGameScreen();
+        drawPlate();
     });
-    app::drawSheet(kTimeUpPicture, kTimeUpAt);
+    drawPlate();
     app::showCanvas();
     if (records::lastPlaceScore() < GameState.score) {
         GameState.nameEntryDue = 1;

@@ -182,13 +182,8 @@ class Frame {
             // The game is over: a close now quits as anywhere else, and the name entry
             // keeps the result.
             app::AskBeforeClosing closeAtOnce(false);
-            {
-                // While the last picture builds up a change of scale keeps it stretched
-                // (not the play screen); once it stands it is composed again.
-                app::OnRescale keepStretched([] {});
-                finalScreen();
-            }
-            app::OnRescale recompose(recomposeFinalScreen);
+            finalScreen();
+            app::OnRescale recompose(drawFinalScreen);
             GameState.nameEntryDue = 1;
             records::nameEntry(saves::discardStoredGame);
             return WayOut::LastPlanet;
@@ -300,7 +295,7 @@ void leaveGame() {
 
 void gameLoop() {
     setUpGame();
-    app::OnRescale recompose(recomposeGameScreen);
+    app::OnRescale recompose(drawGameScreen);
     app::AskBeforeClosing ask;
     Frame frame;
     while (frame.run() == WayOut::Playing) {

@@ -56,7 +56,7 @@ void drawProgress(int stars, const int (&tray)[board::kSide + 1], void (*drawDro
     }
 }
 
-void recomposePanel(int level) {
+void drawGameBackdrop(int level) {
     al_set_target_bitmap(Assets.screen);
     composePanel({GameState.cellX[1], GameState.cellY[1]},
                  GameState.mode == board::GameMode::Timed);
@@ -64,12 +64,16 @@ void recomposePanel(int level) {
     lightCompletedPlanets(level);
 }
 
-void recomposeGameScreen() {
-    recomposePanel(GameState.level);
-    drawLevelNumber(GameState.level);
+void drawLevelAndClock(int level) {
+    drawLevelNumber(level);
     if (GameState.mode == board::GameMode::Timed) {
         drawClockBar(GameState.clockBar);
     }
+}
+
+void drawGameScreen() {
+    drawGameBackdrop(GameState.level);
+    drawLevelAndClock(GameState.level);
     drawAllCells();
     drawProgress(GameState.stars, GameState.columnStar, drawTrayStarAsShown);
     drawScore(GameState.score, GameState.record);
@@ -86,10 +90,7 @@ void composeGameScreen() {
                  GameState.mode == board::GameMode::Timed);
     app::setTargetCanvas();
     app::fadeIn();
-    drawLevelNumber(GameState.level);
-    if (GameState.mode == board::GameMode::Timed) {
-        drawClockBar(GameState.clockBar);
-    }
+    drawLevelAndClock(GameState.level);
     if (resumed) {
         lightCompletedPlanets(GameState.level);
         drawAllCellsFlipping(kResumedRevealRest);

@@ -60,6 +60,25 @@ constexpr const char* kMultiplierFormat = "x %d";
 
 constexpr ALLEGRO_COLOR kCongratulationsColour = app::palette::rgb(60, 160, 60);
 
+// What the stars of the level completed showed, kept as the level's rules clear them.
+struct StarsShown {
+    int row = 0;
+    int tray[board::kSide + 1] = {};
+};
+
+// How far the level's end has come: what its picture, composed whole, shows.
+struct LevelEndShown {
+    int completed = 0;
+    StarsShown stars;
+    int cellsGone = 0;   // cells dissolved to their last frame
+    int nextFrame = -1;  // the vanish frame the next cell shows, -1 before its first
+    int clockErased = 0; // rows of the clock's column taken from the top
+    int revealed = 0;    // the planet's reveal steps drawn
+    bool told = false;   // the message and the planet's text shown
+    bool asked = false;  // "Dalej" shown
+};
+LevelEndShown shownEnd;
+
 void dissolveBoard() {
     const board::GameStateRecord& g = GameState;
     float volume = app::Settings.musicVolume;
@@ -73,10 +92,14 @@ void dissolveBoard() {
             }
             // The clock bar is erased from the top as the board goes.
             ++framesDrawn;
-            eraseClockColumn(framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip);
+            shownEnd.clockErased = framesDrawn < kMaxClockStrip ? framesDrawn : kMaxClockStrip;
+            eraseClockColumn(shownEnd.clockErased);
             drawVanishFrame(f, g.cellX[cell], g.cellY[cell]);
+            shownEnd.nextFrame = f;
             pace.frame(cell == kCells && f == kVanishFrames - 1);
         }
+        shownEnd.cellsGone = cell;
+        shownEnd.nextFrame = -1;
     }
 }
 
@@ -96,6 +119,7 @@ void revealPlanet(int level) {
     app::Pace pace(0.1);
     for (int u = 0; u <= 22 - level; ++u) {
         drawRevealStep(level, u);
+        shownEnd.revealed = u + 1;
         pace.frame(u == 22 - level);
     }
 }
@@ -141,33 +165,44 @@ void drawContinue(bool lit) {
     }
 }
 
-// What the stars of the level completed showed, kept as the level's rules clear them.
-struct StarsShown {
-    int row = 0;
-    int tray[board::kSide + 1] = {};
-};
-
-// The level's end as it stands once the planet is revealed, composed again whole: the
-// panel and the planets lit before, the level just played, every cell emptied, the kind
-// bars and the stars it ended with, the score, the reveal's steps drawn at once, the
-// message and the planet's description.
-void recomposeLevelEnd(int completed, const StarsShown& stars) {
+// The level's end as far as it has come, composed whole: the panel and the planets lit
+// before, the level just played, the cells dissolved so far and the one dissolving, the
+// kind bars and the stars it ended with, the score, the reveal's steps drawn, the message
+// and the planet's description once told, and "Dalej" once asked (dark; a pointer on it
+// lights it with the wait's next pass).
+void drawLevelEnd() {
     const board::GameStateRecord& g = GameState;
-    recomposePanel(completed);
-    drawLevelNumber(completed);
+    const LevelEndShown& end = shownEnd;
+    drawGameBackdrop(end.completed);
+    drawLevelAndClock(end.completed);
+    if (end.clockErased > 0) {
+        eraseClockColumn(end.clockErased);
+    }
     for (int cell = 1; cell <= kCells; ++cell) {
-        drawVanishFrame(kVanishFrames - 1, g.cellX[cell], g.cellY[cell]);
-    }
-    drawProgress(stars.row, stars.tray, drawTrayStarAsShown);
-    drawScore(g.score, g.record);
-    if (completed >= 1 && completed <= board::kLevels) {
-        for (int u = 0; u <= 22 - completed; ++u) {
-            drawRevealStep(completed, u);
+        const int frames = cell <= end.cellsGone       ? kVanishFrames
+                           : cell == end.cellsGone + 1 ? end.nextFrame + 1
+                                                       : 0;
+        if (frames < kVanishFrames) {
+            drawCell(cell);
         }
-        drawCongratulations(completed);
-        planetInfo(completed);
+        if (frames > 0) {
+            drawVanishFrame(frames - 1, g.cellX[cell], g.cellY[cell]);
+        }
     }
-    drawInfoFrameAndContinue();
+    drawProgress(end.stars.row, end.stars.tray, drawTrayStarAsShown);
+    drawScore(g.score, g.record);
+    if (end.completed >= 1 && end.completed <= board::kLevels) {
+        for (int u = 0; u < end.revealed; ++u) {
+            drawRevealStep(end.completed, u);
+        }
+        if (end.told) {
+            drawCongratulations(end.completed);
+            planetInfo(end.completed);
+        }
+    }
+    if (end.asked) {
+        drawInfoFrameAndContinue();
+    }
 }
 
 // Only a press made while "Dalej" shows answers it: keys held or pressed while the level
@@ -218,42 +253,41 @@ void startNextLevel() {
 } // namespace
 
 void completeLevel() {
-    // While the board dissolves and the planet is revealed a change of scale keeps the
-    // picture stretched (not the play screen) until they are over.
-    app::OnRescale keepStretched([] {});
     // Until "Dalej" shows, the level's end is one animation: presses then are dropped.
     std::optional<app::During> ending(std::in_place, app::Moment::Animating);
     board::GameStateRecord& g = GameState;
     app::stopAllCues();
-    StarsShown stars;
-    stars.row = g.stars;
+    shownEnd = LevelEndShown{};
+    shownEnd.completed = g.level;
+    shownEnd.stars.row = g.stars;
     for (int c = 1; c <= board::kSide; ++c) {
-        stars.tray[c] = g.columnStar[c];
+        shownEnd.stars.tray[c] = g.columnStar[c];
         g.columnStar[c] = 0;
     }
     g.stars = 0;
-    app::playCue(app::SoundCue::KoniecEt);
-
-    dissolveBoard();
-    app::stopMusic();
-    app::playCue(app::SoundCue::Planety);
-
-    // A level outside 1..8 (a damaged stored game) has no planet, caption or text.
-    const int completed = g.level;
-    if (completed >= 1 && completed <= board::kLevels) {
-        revealPlanet(completed);
-        showCongratulations(completed);
-        planetInfo(completed);
-    }
-    drawInfoFrameAndContinue();
-    app::showCanvas();
-    ending.reset();
-
-    g.level += 1;
     {
-        // From here the picture stands still and can be composed again; the button's
-        // light comes back with the wait's next pass.
-        app::OnRescale recompose([completed, &stars] { recomposeLevelEnd(completed, stars); });
+        // A change of scale at any moment composes the level's end as far as it has come.
+        app::OnRescale recompose(drawLevelEnd);
+        app::playCue(app::SoundCue::KoniecEt);
+
+        dissolveBoard();
+        app::stopMusic();
+        app::playCue(app::SoundCue::Planety);
+
+        // A level outside 1..8 (a damaged stored game) has no planet, caption or text.
+        const int completed = g.level;
+        if (completed >= 1 && completed <= board::kLevels) {
+            revealPlanet(completed);
+            shownEnd.told = true;
+            showCongratulations(completed);
+            planetInfo(completed);
+        }
+        drawInfoFrameAndContinue();
+        shownEnd.asked = true;
+        app::showCanvas();
+        ending.reset();
+
+        g.level += 1;
         waitForContinue();
         app::Pace fade(0.01);
         for (int i = 0; i < kFadeSteps; ++i) {

@@ -8,6 +8,7 @@
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
 #include "board/game_state.hpp"
+#include "play/game_screen.hpp"
 #include "play/texts.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -107,13 +108,25 @@ void zoomStep(int s) {
 
 } // namespace
 
+namespace {
+// How far the final picture has come: the cover's steps drawn, the zoom's step shown (-1
+// before the zoom).
+int coverDrawn = 0;
+int zoomShown = -1;
+} // namespace
+
 void finalScreen() {
+    coverDrawn = 0;
+    zoomShown = -1;
+    // A change of scale while the picture builds up composes it as far as it has come.
+    app::OnRescale recompose(drawFinalScreen);
     composeFinalText();
     app::playCue(app::SoundCue::StrUse6);
 
     app::Pace cover(kCoverRest);
     for (int i = 0; i < kCoverSteps; ++i) {
         coverStep(i);
+        coverDrawn = i + 1;
         app::copyWhole(Assets.screen);
         cover.frame(i == kCoverSteps - 1);
     }
@@ -121,19 +134,24 @@ void finalScreen() {
     app::Pace zoom(kZoomRest);
     for (int s = 0; s < kZoomSteps; ++s) {
         zoomStep(s);
+        zoomShown = s;
         zoom.frame(s == kZoomSteps - 1);
     }
 }
 
-void recomposeFinalScreen() {
-    // The cover leaves almost nothing of the play screen beneath it, whose remade copy
-    // stands in for it.
-    for (int i = 0; i < kCoverSteps; ++i) {
+void drawFinalScreen() {
+    // The cover goes over the play screen with every planet lit.
+    drawGameBackdrop(board::GameState.level);
+    for (int i = 0; i < coverDrawn; ++i) {
         coverStep(i);
     }
     composeFinalText();
     app::setTargetCanvas();
-    zoomStep(kZoomSteps - 1);
+    if (zoomShown >= 0) {
+        zoomStep(zoomShown);
+    } else {
+        app::copyWhole(Assets.screen);
+    }
 }
 
 } // namespace play

@@ -12,8 +12,9 @@ void planetInfo(int level);
 // words and the score fade in. Leaves the final picture on the display.
 void finalScreen();
 
-// The final picture composed again whole, as finalScreen leaves it (after a change of
-// scale): the backdrop's cover into Assets.screen, the last zoomed step on the canvas.
-void recomposeFinalScreen();
+// The final picture as far as finalScreen has brought it, composed whole (after a change
+// of scale, and beneath the name entry): the backdrop's cover into Assets.screen, the
+// zoom's step on the canvas.
+void drawFinalScreen();
 
 } // namespace play

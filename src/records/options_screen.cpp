@@ -169,6 +169,14 @@ void drawFullScreenState() {
                   on ? texts::kFullScreenOn : texts::kFullScreenOff);
 }
 
+// The settings' rows as they stand, over the composed screen.
+void drawSettings() {
+    drawVolume(kMusicSlider, app::Settings.musicVolume);
+    drawVolume(kEffectsSlider, app::Settings.effectsVolume);
+    drawModeLabel();
+    drawFullScreenState();
+}
+
 void redrawFullScreenState() {
     app::restoreFromScreen(kFullScreenStateRepair);
     drawFullScreenState();
@@ -288,10 +296,7 @@ void optionsScreen() {
     composeOptions();
     app::setTargetCanvas();
     app::fadeIn();
-    drawVolume(kMusicSlider, app::Settings.musicVolume);
-    drawVolume(kEffectsSlider, app::Settings.effectsVolume);
-    drawModeLabel();
-    drawFullScreenState();
+    drawSettings();
     // The music plays once while the screen is open, so the player hears the volume.
     app::playMusicOnce();
 
@@ -302,10 +307,7 @@ void optionsScreen() {
     app::OnRescale recompose([] {
         composeOptions();
         app::showScreenBuffer();
-        drawVolume(kMusicSlider, app::Settings.musicVolume);
-        drawVolume(kEffectsSlider, app::Settings.effectsVolume);
-        drawModeLabel();
-        drawFullScreenState();
+        drawSettings();
     });
     bool leaving = false;
     bool fullScreenShown = app::Settings.fullScreen;

@@ -1,7 +1,9 @@
 #include "board_fixture.hpp"
 
 #include "board/stars.hpp"
+#include "play/board_view.hpp"
 #include "play/level_end.hpp"
+#include "play/planet_screens.hpp"
 #include "support/glow.hpp"
 #include "support/screen_driver.hpp"
 
@@ -182,6 +184,67 @@ TEST_F(LevelCompletion, WaitsForAPressOnTheContinueButton) {
     const auto look = support::glowShown(lit[0].frame, app::Assets.sheet, {face.x, face.y},
                                          app::Assets.sheet, {plate.x, plate.y});
     EXPECT_TRUE(support::settledLook(look)) << look.layers << " copies";
+}
+
+// A window resized while the level ends or the last picture builds up shows the
+// animation's step at the new size in the very picture after, composed whole as far as it
+// has come, never a stretched copy of the old one.
+TEST_F(LevelCompletion, AChangeOfScaleDuringTheAnimationsComposesTheirStepAtOnce) {
+    GameState.level = 3;
+    std::vector<int> resized; // the flip after which each resize was made
+    // 300 flips into the 704 of the dissolve, then 10 into the planet's reveal.
+    support::FrameScript()
+        .at(300,
+            [&resized] {
+                resized.push_back(standin::log().flips);
+                standin::resizeWindow(1600, 1200);
+            })
+        .at(714,
+            [&resized] {
+                resized.push_back(standin::log().flips);
+                standin::resizeWindow(800, 600);
+            })
+        .install();
+    driver::keepClicking(500, 400);
+    play::completeLevel();
+    standin::setRestDriver(nullptr);
+    ASSERT_EQ(resized.size(), 2u);
+    const auto drawnIn = [](int frame, app::Rect piece, float width) {
+        int n = 0;
+        for (const auto& d : sheetPieces(piece)) {
+            n += d.frame == frame && d.dw == width;
+        }
+        return n;
+    };
+    // 300 frames of 11 for each cell: 27 cells gone, drawn at twice the size at once.
+    const app::Rect gone = app::sheet::kVanishPieces[play::kVanishFrames - 1];
+    EXPECT_GE(drawnIn(resized[0], gone, 2.0f * gone.w), 27);
+    EXPECT_EQ(drawnIn(resized[0], app::sheet::kPanelHead, 2.0f * app::sheet::kPanelHead.w), 1);
+    // Back at 800 x 600 mid-reveal: every cell gone, the panel composed again.
+    EXPECT_EQ(drawnIn(resized[1], gone, static_cast<float>(gone.w)), board::kCells);
+    EXPECT_EQ(
+        drawnIn(resized[1], app::sheet::kPanelHead, static_cast<float>(app::sheet::kPanelHead.w)),
+        1);
+    EXPECT_EQ(GameState.level, 4);
+
+    // The last picture: 44 cover steps, then the zoom; resized 50 steps into the zoom.
+    standin::log() = standin::Log{};
+    resized.clear();
+    GameState.level = board::kLevels + 1;
+    support::FrameScript()
+        .at(94,
+            [&resized] {
+                resized.push_back(standin::log().flips);
+                standin::resizeWindow(1600, 1200);
+            })
+        .install();
+    play::finalScreen();
+    ASSERT_EQ(resized.size(), 1u);
+    int zoomed = 0; // the text layer copied whole at the new size in that picture
+    for (const auto& d : standin::drawsOf(app::Assets.scratch)) {
+        zoomed += d.frame == resized[0] && d.dw == 1600 && d.target == app::Assets.canvas;
+    }
+    EXPECT_EQ(zoomed, 1);
 }
 
 } // namespace
