@@ -253,8 +253,12 @@ class Frame {
             onButton_ = true;
         }
         // Over a cell the flag keeps its value. A glow is laid whole, never over itself,
-        // so what else the pass draws (the clock's step) leaves it as it was.
-        lightPanelButton(hover);
+        // so what else the pass draws (the clock's step) leaves it as it was; the one the
+        // pointer left goes dark at once, however it left.
+        if (hover == kHoverMenu || hover == kHoverSave || hover == 0 || litButton_ != 0) {
+            lightPanelButton(hover);
+        }
+        litButton_ = hover == kHoverMenu || hover == kHoverSave ? hover : 0;
 
         const bool click = InputState.buttons == app::kLeftButton;
         if ((click && hover == kHoverMenu) || key == ALLEGRO_KEY_M) {
@@ -273,6 +277,7 @@ class Frame {
     }
 
     bool onButton_ = false; // the pointer was on the hint, menu or save button
+    int litButton_ = 0;     // the menu or save button whose glow shows, 0 for none
     // No button was held at this loop's last poll. Only a press the loop saw begin can be a
     // click on a cell: the press that chose the game in the menu, ended the pause or
     // closed a completed level is still reported by the next poll.
