@@ -43,6 +43,23 @@ class Picture:
         return b"".join(self.data[3 * (y * self.width + x0):3 * (y * self.width + x0 + w)]
                         for y in range(y0, y0 + h))
 
+    def black(self, box):
+        """How many pixels of box are black."""
+        data = self.region(box)
+        return sum(1 for i in range(0, len(data), 3) if data[i:i + 3] == b"\0\0\0")
+
+    def gain(self, other, box, ceiling=255):
+        """Channel by channel, this picture's pixels in box summed over the other's, counting
+        only the pixels where the other's channels are all at most ceiling."""
+        mine, theirs = self.region(box), other.region(box)
+        sums = [[0, 0] for _ in range(3)]
+        for i in range(0, len(mine), 3):
+            if max(theirs[i:i + 3]) <= ceiling:
+                for channel in range(3):
+                    sums[channel][0] += mine[i + channel]
+                    sums[channel][1] += theirs[i + channel]
+        return tuple(a / b if b else 0.0 for a, b in sums)
+
     def differing(self, other, box, tolerance=0):
         """How many pixels of box differ between the two pictures by more than tolerance."""
         x0, y0, w, h = box
@@ -64,12 +81,16 @@ def distance(a, b):
     return sum((p - q) ** 2 for p, q in zip(a, b)) ** 0.5
 
 
-def sharpness(path, box, drawn=(800, 600)):
+def sharpness(path, box, drawn=(800, 600), rows=False):
     """How much sharper the picture in box (x, y, w, h) of a screenshot is than itself
     brought down to the size drawn and stretched back bilinearly: the ratio of their mean
     absolute Laplacians in grey. Near 1 (1.1 to 1.35) for a picture drawn at that size
-    and stretched, well above for one drawn at the size it is shown."""
+    and stretched, well above for one drawn at the size it is shown. With rows, only the
+    change from row to row counts, and only in the middle half of the height: a copy
+    between heights a row apart blends neighbouring rows most there."""
     x, y, w, h = box
+    kernel = "1x3: 1,-2,1" if rows else "Laplacian:0"
+    middle = ["-crop", f"{w}x{h // 2}+0+{h // 4}", "+repage"] if rows else []
     # The stretched copy is brought to 8 bits as the screenshot is: rounding alone adds
     # to the Laplacian. Without HDRI the filter's output is clipped at 0, so the negated
     # copies give the other half of its absolute value.
@@ -78,7 +99,7 @@ def sharpness(path, box, drawn=(800, 600)):
          "(", "+clone", "-resize", f"{drawn[0]}x{drawn[1]}!", "-filter", "Triangle",
          "-resize", f"{w}x{h}!", "-depth", "8", ")", "-colorspace", "Gray",
          "(", "-clone", "0,1", "-negate", ")",
-         "-define", "convolve:scale=!", "-morphology", "Convolve", "Laplacian:0",
+         "-define", "convolve:scale=!", "-morphology", "Convolve", kernel, *middle,
          "-format", "%[fx:mean] ", "info:"], capture_output=True, text=True, check=True)
     shown, stretched, shown_negated, stretched_negated = map(float, result.stdout.split())
     return (shown + shown_negated) / (stretched + stretched_negated)
