@@ -4,7 +4,9 @@ stack: an empty window (floor_window) set up as the game sets Allegro up, asleep
 event queue, once silent and once streaming the game's music. Both floors run beside the
 game all through a run, each in its own Xvfb, and are measured over the same spans as
 the game, so that whatever else the machine does weighs on both alike. The bare window
-(Allegro and a window, nothing else) is measured too, for the first frame and the memory.
+(Allegro and a window, nothing else: no audio, so no voice mixing silence) is measured
+too, for the first frame and the memory, and runs beside the game with its music off as
+the truly silent floor.
 
 Each run measures:
 - the time from starting the process to its first presented frame (the first
@@ -17,6 +19,10 @@ Each run measures:
   waiting for a move with its music playing, the same with both volumes at 0, the
   relaxed game; the timed game on a 60 Hz display that holds its flips and on a 144 Hz
   display whose flips cost nothing (bench/display_shim.c);
+- the same with the music off (its volume 0, the effects on, so the menu's cues play and
+  end) at the main menu, on the bonus table and the rules, beside the bare window too:
+  once nothing sounds the game stops its sound device's voice, and should then cost what
+  a window without audio costs;
 - the same over the CASCADE seconds after a swap that makes a line whose fall makes
   another and drops a star that completes the level (a stored game laid out for it);
 - the same over SWEEP seconds while the pointer sweeps back and forth across the board of
@@ -40,7 +46,8 @@ same floor in an 800 x 600 window on that screen:
 The targets are printed beside the figures; nothing fails on a figure.
 With --start-only, only the first frame and the memory are measured; with --full-screen,
 only the full-screen figures; with --pointer-only, only the waiting relaxed game and the
-pointer swept over it, beside both floors.
+pointer swept over it, beside both floors; with --quiet-only, only the main menu, the
+bonus table and the rules with the music off, beside the bare window and the silent floor.
 
 Windows are found by their title in the X server's own tree, the process's own window
 first, again and again until a deadline; a window that vanishes while it is looked at (a
@@ -48,7 +55,7 @@ process closing) is passed over, and one that cannot be found leaves its process
 killed, its figures already taken.
 
 Usage: startup_bench.py BINARY ASSETS FLOOR PROBE SHIM [RUNS]
-                        [--start-only|--full-screen|--pointer-only]
+                        [--start-only|--full-screen|--pointer-only|--quiet-only]
 """
 
 import os
@@ -81,6 +88,7 @@ CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 # The player's options: music volume, effects volume, mode (1 timed, 0 relaxed).
 TIMED = "0.5\n0.5\n1\n"
 TIMED_SILENT = "0\n0\n1\n"
+MUSIC_OFF = "0\n0.5\n1\n"
 RELAXED = "0.5\n0.5\n0\n"
 
 # The displays the game is measured on beside Xvfb's own, which presents at once.
@@ -122,6 +130,13 @@ SWEPT = " swept"
 
 class Above(float):
     """A target relative to the floor: the game's share may exceed the floor's by this."""
+
+
+# What a quiet screen with the music off may cost above the bare window, in % of a
+# processor: with nothing sounding, nothing of the audio should be left running.
+QUIET_OFF = Above(0.5)
+# The screens measured with the music off: the key of each row is the item's and this.
+OFF = " off"
 
 
 class Probe:
@@ -412,16 +427,16 @@ class Runner:
                                f"{name}-{self.sessions}", env=env, files=files, **place)
         return session, probe
 
-    def floor_start(self, mode):
+    def floor_start(self, mode, note=True):
         """Starts a floor; notes the first frame and the memory of the `wait` and `bare`
-        ones. Returns its session and probe."""
+        ones, unless told not to. Returns its session and probe."""
         session, probe = self.session(f"floor-{mode}")
         try:
             launch(session, [self.floor, mode])
             first_frame = probe.first_frame(session)
             time.sleep(SETTLE)
             check(session.game.poll() is None, f"the floor ({mode}) ended: {session.stderr()}")
-            if mode in ("wait", "bare"):
+            if note and mode in ("wait", "bare"):
                 self.note(f"{mode} first frame", first_frame)
                 peak, private = memory(session.game.pid)
                 self.note(f"{mode} peak", peak)
@@ -491,6 +506,25 @@ class Runner:
             session.click(*back)
             reach_menu(session, f"menu-after-{item}")
         self.waiting_game("timed")(session, probe)
+
+    def quiet_pages(self, session, probe):
+        """The main menu, the bonus table and the rules, each measured as a quiet screen."""
+        self.quiet("menu" + OFF, session, probe)
+        for item, back, still in PAGES:
+            if item in ("bonus", "info"):
+                open_page(session, item, still)
+                self.quiet(item + OFF, session, probe)
+                session.click(*back)
+                reach_menu(session, f"menu-after-{item}")
+
+    def music_off(self):
+        """The game with its music off at its menu and pages, with the bare window beside
+        it as a floor for those spans only."""
+        self.floors["bare"] = self.floor_start("bare", note=False)
+        try:
+            self.game("music-off", {"opc.txt": MUSIC_OFF}, then=self.quiet_pages)
+        finally:
+            self.floor_end(self.floors.pop("bare"))
 
     def waiting_game(self, key):
         def run(session, probe):
@@ -577,15 +611,15 @@ class Runner:
                 print(f"left out: {failure}", flush=True)
 
     def run(self, only=None):
-        """One run: everything, or only "start", "full" or "pointer" (see ONLY)."""
+        """One run: everything, or only "start", "full", "pointer" or "quiet" (see ONLY)."""
         if only == "full":
             self.run_full_screen()
             return
         try:
-            if only != "pointer":
+            if only not in ("pointer", "quiet"):
                 self.floor_end(self.floor_start("bare"))
             self.floors["wait"] = self.floor_start("wait")
-            if only != "start":
+            if only not in ("start", "quiet"):
                 self.floors["music"] = self.floor_start("music")
             self.run_game(only)
         except E2EFailure as failure:
@@ -605,6 +639,8 @@ class Runner:
         ]
         if only == "pointer":
             steps = [relaxed]
+        elif only == "quiet":
+            steps = [self.music_off]
         elif only is None:
             steps += [
                 lambda: self.game("silent", {"opc.txt": TIMED_SILENT},
@@ -615,6 +651,7 @@ class Runner:
                 lambda: self.game("fast144", {"opc.txt": TIMED}, display=FAST_144,
                                   then=self.waiting_game("timed fast 144")),
                 lambda: self.game("cascade", CASCADE_FILES, then=self.cascade),
+                self.music_off,
             ]
         for step in steps:
             # A step that goes wrong is told and its figures left out; the others go on.
@@ -678,6 +715,10 @@ def report_quiet(figures, keys=None):
         ("floor, pointer swept, music streaming", "floor music" + SWEPT, None, None),
         (f"pointer swept over a relaxed game, {SWEEP:.0f} s", "sweep", "music",
          Above(SWEEP_ABOVE)),
+        ("floor asleep, no audio (bare window)", "floor bare", None, None),
+        ("main menu, music off", "menu" + OFF, "bare", QUIET_OFF),
+        ("the bonus table, music off", "bonus" + OFF, "bare", QUIET_OFF),
+        ("the rules, music off", "info" + OFF, "bare", QUIET_OFF),
     ]
     rows = [row for row in rows if keys is None or row[1] in keys]
     width = max(len(row[0]) for row in rows)
@@ -693,7 +734,7 @@ def report_quiet(figures, keys=None):
         if target is None:
             goal = ""
         elif isinstance(target, Above):
-            goal = (f"game within {target:.0f} % of a core above the floor: "
+            goal = (f"game within {target:g} % of a core above the floor: "
                     + ("-" if gap is None else "met" if gap <= target else "NOT met"))
         else:
             server = median(figures, f"{key} x cpu")
@@ -759,11 +800,16 @@ def report(figures, runs, only=None):
           "Allegro and a window only. Processor shares are of one processor, over "
           f"{SPAN:.0f} s unless told, with the pointer resting unless told. Both floors run "
           "beside the game, "
-          "each in its own Xvfb, over the same spans; 'above it' is the median of the game's "
+          "each in its own Xvfb, over the same spans, and the bare window too beside the game "
+          "with its music off; 'above it' is the median of the game's "
           "share less its floor's, span by span; the targets compare medians.")
     if only == "pointer":
         report_quiet(figures, ("floor wait", "floor music", "relaxed", "floor wait" + SWEPT,
                                "floor music" + SWEPT, "sweep"))
+        return
+    if only == "quiet":
+        report_quiet(figures, ("floor wait", "floor bare", "menu" + OFF, "bonus" + OFF,
+                               "info" + OFF))
         return
     report_start(figures)
     if only is None:
@@ -772,7 +818,8 @@ def report(figures, runs, only=None):
 
 
 # The flags that measure a part alone, and the part each names.
-ONLY = {"--start-only": "start", "--full-screen": "full", "--pointer-only": "pointer"}
+ONLY = {"--start-only": "start", "--full-screen": "full", "--pointer-only": "pointer",
+        "--quiet-only": "quiet"}
 
 
 def main():

@@ -3,10 +3,12 @@
 #include "app/assets.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/sound.hpp"
 #include "app/window.hpp"
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace app {
@@ -97,13 +99,23 @@ bool waitForEvents(double seconds) {
     if (takeEvents() || std::exchange(unseen, false)) {
         return true;
     }
-    ALLEGRO_EVENT event;
-    if (!al_wait_for_event_timed(queue, &event, static_cast<float>(seconds))) {
-        return false;
+    // The sound device stops once nothing sounds: a sleep that outlasts the last sound
+    // wakes when it is over to stop the device, then sleeps on.
+    const double until = al_get_time() + seconds;
+    for (;;) {
+        quietAudio();
+        const double now = al_get_time();
+        const double wake = std::min(until, audioQuietAt());
+        ALLEGRO_EVENT event;
+        if (al_wait_for_event_timed(queue, &event, static_cast<float>(std::max(wake - now, 0.0)))) {
+            handOn(event);
+            takeEvents();
+            return true;
+        }
+        if (wake >= until) {
+            return false;
+        }
     }
-    handOn(event);
-    takeEvents();
-    return true;
 }
 
 } // namespace app

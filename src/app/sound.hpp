@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro_audio.h>
 
+#include <limits>
+
 namespace app {
 
 // The fourteen short sounds. Each plays one sample with fixed parameters; the
@@ -49,5 +51,19 @@ void playMusicOnce();
 void setMusicGain(float gain);
 void stopMusic();
 void stopAllCues();
+
+// The sound device's voice mixes on a thread of its own even when it only has silence to
+// mix: with nothing sounding (no cue still heard, the music stopped or held at no volume)
+// it is stopped, and a cue or the music wakes it at once. audioQuietAt tells when, on
+// al_get_time's clock, it can next be stopped: kNothingPending when it is stopped already
+// or something sounds on without an end (a looping cue, the looping music); quietAudio
+// stops it from then on. The game calls both as it goes to sleep (app::waitForEvents).
+inline constexpr double kNothingPending = std::numeric_limits<double>::infinity();
+double audioQuietAt();
+void quietAudio();
+
+// Forgets every cue and the music noted as sounding: the device opens with nothing
+// playing on it (app::startUp).
+void forgetSounds();
 
 } // namespace app

@@ -164,6 +164,7 @@ ALLEGRO_SAMPLE* loadSound(const char* name) {
 // Without a working device Allegro cannot reserve voices nor give a mixer, and its
 // sample calls assert on the null mixer: such a game stays silent instead.
 void startAudio() {
+    forgetSounds();
     if (!al_install_audio()) {
         return;
     }

@@ -29,7 +29,13 @@ struct ALLEGRO_DISPLAY {
     std::optional<standin::Presented> composed; // drawn onto the back buffer since the last flip
 };
 
-struct ALLEGRO_MIXER {};
+// The default mixer, attached to the default voice as al_reserve_samples leaves it; the
+// voice runs while it has the mixer.
+struct ALLEGRO_MIXER {
+    bool onVoice = true;
+};
+
+struct ALLEGRO_VOICE {};
 
 struct ALLEGRO_EVENT_QUEUE {
     std::vector<ALLEGRO_EVENT_SOURCE*> sources;
@@ -845,6 +851,42 @@ ALLEGRO_MIXER* al_get_default_mixer(void) {
     return world().voicesReserved ? &world().mixer : nullptr;
 }
 
+// Every sample lasts a second.
+unsigned int al_get_sample_length(const ALLEGRO_SAMPLE* sample) {
+    require(sample != nullptr, "al_get_sample_length");
+    return standin::kSampleFrequency;
+}
+
+unsigned int al_get_sample_frequency(const ALLEGRO_SAMPLE* sample) {
+    require(sample != nullptr, "al_get_sample_frequency");
+    return standin::kSampleFrequency;
+}
+
+ALLEGRO_VOICE* al_get_default_voice(void) {
+    static ALLEGRO_VOICE voice;
+    return world().voicesReserved ? &voice : nullptr;
+}
+
+// A voice with a mixer attached counts as playing, as Allegro's does.
+bool al_get_voice_playing(const ALLEGRO_VOICE* voice) {
+    require(voice != nullptr, "al_get_voice_playing");
+    return world().mixer.onVoice;
+}
+
+void al_detach_voice(ALLEGRO_VOICE* voice) {
+    require(voice != nullptr, "al_detach_voice");
+    world().mixer.onVoice = false;
+}
+
+bool al_attach_mixer_to_voice(ALLEGRO_MIXER* mixer, ALLEGRO_VOICE* voice) {
+    require(mixer != nullptr && voice != nullptr, "al_attach_mixer_to_voice");
+    if (mixer->onVoice) {
+        return false; // the mixer has a voice already
+    }
+    mixer->onVoice = true;
+    return true;
+}
+
 } // extern "C"
 
 // --- streamed audio ------------------------------------------------------------------
@@ -909,6 +951,17 @@ bool al_rewind_audio_stream(ALLEGRO_AUDIO_STREAM* stream) {
     require(stream != nullptr, "al_rewind_audio_stream");
     stream->atStart = true;
     return true;
+}
+
+// The stream never moves on: whatever is left of it is left whole.
+double al_get_audio_stream_length_secs(ALLEGRO_AUDIO_STREAM* stream) {
+    require(stream != nullptr, "al_get_audio_stream_length_secs");
+    return standin::kStreamSeconds;
+}
+
+double al_get_audio_stream_position_secs(ALLEGRO_AUDIO_STREAM* stream) {
+    require(stream != nullptr, "al_get_audio_stream_position_secs");
+    return 0.0;
 }
 
 } // extern "C"

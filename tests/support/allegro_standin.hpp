@@ -64,6 +64,10 @@ struct ShapeDraw {
     ALLEGRO_COLOR colour;
 };
 
+// Every sample lasts one second at this rate; the music stream lasts kStreamSeconds.
+inline constexpr unsigned kSampleFrequency = 44100;
+inline constexpr double kStreamSeconds = 30.0;
+
 struct SamplePlay {
     std::string path;
     float gain;
