@@ -77,30 +77,28 @@ int pixelEdge(float units) {
 void art(ALLEGRO_BITMAP* bitmap, const ALLEGRO_COLOR* tint, float sx, float sy, float sw, float sh,
          float dx, float dy, float dw, float dh, int flags) {
     const auto k = static_cast<float>(Assets.artScale);
+    const auto scaled = [&](float x, float y, float w, float h) {
+        if (tint != nullptr) {
+            al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, x, y, w, h,
+                                         flags);
+        } else {
+            al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, x, y, w, h, flags);
+        }
+    };
     if (pictureScale() == 1.0) {
         if (k == 1 && dw == sw && dh == sh) {
             region(bitmap, tint, sx, sy, sw, sh, dx, dy, flags);
-        } else if (tint != nullptr) {
-            al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh, dx, dy, dw,
-                                         dh, flags);
         } else {
-            al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, dx, dy, dw, dh, flags);
+            scaled(dx, dy, dw, dh);
         }
         return;
     }
     const int x0 = pixelEdge(dx);
     const int y0 = pixelEdge(dy);
-    const auto w = static_cast<float>(pixelEdge(dx + dw) - x0);
-    const auto h = static_cast<float>(pixelEdge(dy + dh) - y0);
     inPixels([&] {
-        if (tint != nullptr) {
-            al_draw_tinted_scaled_bitmap(bitmap, *tint, k * sx, k * sy, k * sw, k * sh,
-                                         static_cast<float>(x0), static_cast<float>(y0), w, h,
-                                         flags);
-        } else {
-            al_draw_scaled_bitmap(bitmap, k * sx, k * sy, k * sw, k * sh, static_cast<float>(x0),
-                                  static_cast<float>(y0), w, h, flags);
-        }
+        scaled(static_cast<float>(x0), static_cast<float>(y0),
+               static_cast<float>(pixelEdge(dx + dw) - x0),
+               static_cast<float>(pixelEdge(dy + dh) - y0));
     });
 }
 
