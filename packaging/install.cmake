@@ -1,6 +1,7 @@
 # The installed tree, as desktop games lay it out:
 #   bin/orbelium                         the game
 #   share/orbelium/                      its pictures, sounds and fonts (with their licence)
+#   share/locale/<code>/LC_MESSAGES/     orbelium.mo, the texts of each language beside Polish
 #   share/applications/<id>.desktop      the menu entry
 #   share/icons/hicolor/*/apps/          the icon, 48, 128 and 256 px and scalable
 #   share/metainfo/<id>.metainfo.xml     what software centres show
@@ -79,7 +80,10 @@ file(CREATE_LINK ${fonts_from_data}/LiberationSans-Bold.ttf
 
 # Common to the tree and the package.
 install(DIRECTORY ${ORBELIUM_ASSET_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/orbelium
-        PATTERN "*.ttf" EXCLUDE PATTERN "LICENSE-fonts.txt" EXCLUDE)
+        PATTERN "*.ttf" EXCLUDE PATTERN "LICENSE-fonts.txt" EXCLUDE PATTERN "locale" EXCLUDE)
+# The catalogues where gettext looks for every program (the game finds them from its
+# assets, as share/orbelium/../locale).
+install(DIRECTORY ${ORBELIUM_CATALOGUE_DIR}/ DESTINATION ${CMAKE_INSTALL_LOCALEDIR})
 install(FILES ${packaging}/${ORBELIUM_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 48x48 128x128 256x256)

@@ -30,15 +30,16 @@ bool isFolder(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+} // namespace
 
 std::string executablePath() {
     char buffer[4096];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
-} // namespace
 
-void answerArguments(int argc, char** argv) {
+Arguments answerArguments(int argc, char** argv) {
+    Arguments told;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--version") {
@@ -46,10 +47,14 @@ void answerArguments(int argc, char** argv) {
             std::exit(0);
         }
         if (arg == "--help") {
-            std::printf(texts::kUsage, ORBELIUM_VERSION);
+            std::printf(_(texts::kUsage), ORBELIUM_VERSION);
             std::exit(0);
         }
+        if (arg == "--new-player-folder") {
+            told.newPlayerFolder = true;
+        }
     }
+    return told;
 }
 
 std::string installedAssetFolder(const std::string& executable) {
@@ -88,10 +93,10 @@ bool makeFolder(const std::string& folder) {
     return isFolder(folder);
 }
 
-void chooseFolders() {
+bool chooseFolders() {
     assetFolder = installedAssetFolder(executablePath());
     if (assetFolder.empty()) {
-        return;
+        return false;
     }
     const char* home = std::getenv("HOME");
     if (home == nullptr || *home == '\0') {
@@ -103,9 +108,11 @@ void chooseFolders() {
     if (folder.empty()) {
         failStartUp(texts::kNoPlayerFolder, "~/.local/share/orbelium");
     }
+    const bool existed = isFolder(folder);
     if (!makeFolder(folder) || chdir(folder.c_str()) != 0) {
         failStartUp(texts::kNoPlayerFolder, folder.c_str());
     }
+    return !existed;
 }
 
 std::string assetPath(const char* name) {

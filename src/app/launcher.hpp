@@ -10,9 +10,19 @@
 // folder becomes the working directory, so every player file keeps its plain name.
 namespace app {
 
-// The command line: --version and --help print and end the program with 0; anything
-// else is ignored, as the game has always done.
-void answerArguments(int argc, char** argv);
+// What the command line tells a game that goes on.
+struct Arguments {
+    // --new-player-folder: the script that started the game has just made the folder it
+    // runs in (the game itself makes it only when installed, see chooseFolders).
+    bool newPlayerFolder = false;
+};
+
+// The command line: --version and --help print and end the program with 0;
+// --new-player-folder is told back; anything else is ignored, as the game has always done.
+Arguments answerArguments(int argc, char** argv);
+
+// The running binary's own path ("" when the system does not tell).
+std::string executablePath();
 
 // The assets beside an installed binary at `executable` (the folder itself, ending in
 // '/'), or "" when there are none and the working directory holds them.
@@ -28,8 +38,9 @@ bool makeFolder(const std::string& folder);
 
 // For an installed binary: notes where the assets are, creates the player's folder when
 // missing and makes it the working directory. Fails the start-up with one message when
-// it cannot. Nothing changes for a binary that is not installed.
-void chooseFolders();
+// it cannot. Nothing changes for a binary that is not installed. True when it created
+// the player's folder.
+bool chooseFolders();
 
 // Where to read the asset of that plain name ("gr/elementy.png").
 std::string assetPath(const char* name);

@@ -17,6 +17,8 @@ inline constexpr const char* kOptions = "opc.txt";
 // Whether the game runs full screen; kept apart so "opc.txt" stays as other copies of the
 // game read it.
 inline constexpr const char* kScreen = "ekran.txt";
+// The language the player chose ("pl" or "en"); none follows the desktop's.
+inline constexpr const char* kLanguage = "jezyk.txt";
 inline constexpr const char* kSaveCount = "zg.txt";
 // The result lists of the relaxed and the timed game, and the decoded copy a list is
 // read through.

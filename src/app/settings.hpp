@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/language.hpp"
+
+#include <optional>
+
 // The player's settings as the game runs with them. The sound, the transitions and the
 // window read them; the options screen changes them; records/options reads and writes
-// their files ("opc.txt", "ekran.txt"), which start-up and the window reach through
-// SettingsFiles.
+// their files ("opc.txt", "ekran.txt", "jezyk.txt"), which start-up and the window reach
+// through SettingsFiles.
 namespace app {
 
 // Both volumes are 0.0 until "opc.txt" or the options screen sets them; the options
@@ -14,6 +18,15 @@ struct SettingsRecord {
     bool fullScreen = false; // "ekran.txt"; the window until the player chooses otherwise
     // False while "ekran.txt" could not take the last choice.
     bool fullScreenStored = true;
+    // The language the player chose ("jezyk.txt"); empty: the desktop's is spoken.
+    std::optional<Language> storedLanguage = std::nullopt;
+    // False while "jezyk.txt" could not take the last choice.
+    bool languageStored = true;
+    // A settings file that was there but could not be read (a link, a directory, no
+    // permission) is not the player's settings lost: it stays as it is for the whole run,
+    // and what is chosen meanwhile holds for this run only.
+    bool optionsFileRefused = false;  // "opc.txt"
+    bool languageFileRefused = false; // "jezyk.txt"
 };
 extern SettingsRecord Settings;
 
@@ -22,7 +35,7 @@ extern SettingsRecord Settings;
 // root sets these once, before start-up; one left empty does nothing (a choice it would
 // store then counts as not stored).
 struct SettingsFiles {
-    void (*readScreenChoice)() = nullptr;  // before the window opens: full screen or not
+    void (*readScreenChoice)() = nullptr;  // before the window opens: full screen, language
     void (*readOthers)() = nullptr;        // once the assets are loaded
     bool (*storeScreenChoice)() = nullptr; // at every switch of full screen
 };

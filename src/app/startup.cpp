@@ -5,6 +5,7 @@
 #include "app/events.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/language.hpp"
 #include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
@@ -55,14 +56,22 @@ double blackShownAt = 0.0;
 // The loaders take the asset's plain name and name the file they tried in a failure.
 
 // The art sets: k times the 1x pictures, the same pieces at k times their rectangles; the
-// 1x set in gr/, the others in gr/<k>x/ under the same names.
+// 1x set in gr/, the others in gr/<k>x/ under the same names. The pictures with words in
+// them have a set of their own for each language beside Polish, in gr/<code>/ and
+// gr/<code>/<k>x/.
 constexpr int kFinestArt = 3;
+Language artLanguage = Language::Polish; // of the words in the set loaded
 
-std::string artPath(const char* name, int k) {
-    std::string path = name;
-    if (k > 1) {
-        path.insert(path.find('/') + 1, std::to_string(k) + "x/");
+std::string artPath(const char* name, int k, bool words) {
+    std::string folder;
+    if (words && spokenLanguage() != Language::Polish) {
+        folder = std::string(languageCode(spokenLanguage())) + "/";
     }
+    if (k > 1) {
+        folder += std::to_string(k) + "x/";
+    }
+    std::string path = name;
+    path.insert(path.find('/') + 1, folder);
     return assetPath(path.c_str());
 }
 
@@ -82,10 +91,11 @@ bool loadArtSet(int k) {
         ALLEGRO_BITMAP** picture;
         const char* name;
         bool keyBlack;
-    } art[] = {{&Assets.background, paths::kBackground, false},
-               {&Assets.planets, paths::kPlanets, true},
-               {&Assets.sheet, paths::kSheet, true},
-               {&Assets.title, paths::kTitle, false}};
+        bool words;
+    } art[] = {{&Assets.background, paths::kBackground, false, false},
+               {&Assets.planets, paths::kPlanets, true, false},
+               {&Assets.sheet, paths::kSheet, true, true},
+               {&Assets.title, paths::kTitle, false, true}};
     const auto unavailable = [k](const std::string& path) {
         if (k == 1) {
             failStartUp(texts::kNoPicture, path.c_str());
@@ -93,7 +103,7 @@ bool loadArtSet(int k) {
         return false;
     };
     for (const auto& picture : art) {
-        const std::string path = artPath(picture.name, k);
+        const std::string path = artPath(picture.name, k, picture.words);
         if (!al_filename_exists(path.c_str())) {
             return unavailable(path);
         }
@@ -110,7 +120,7 @@ bool loadArtSet(int k) {
     const int newFlags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(smoothArt(k) ? newFlags | kSmoothFilter : newFlags & ~kSmoothFilter);
     for (const auto& picture : art) {
-        const std::string path = artPath(picture.name, k);
+        const std::string path = artPath(picture.name, k, picture.words);
         *picture.picture = al_load_bitmap(path.c_str());
         if (*picture.picture == nullptr) {
             al_set_new_bitmap_flags(newFlags);
@@ -123,17 +133,19 @@ bool loadArtSet(int k) {
     }
     al_set_new_bitmap_flags(newFlags);
     Assets.artScale = k;
+    artLanguage = spokenLanguage();
     return true;
 }
 
 // The coarsest art set at least as fine as the picture, or the finest there is; a set
 // whose files are missing gives way to the next coarser one. The set loaded stays when
-// it is the one that would be loaded again.
+// it is the one that would be loaded again, in the language spoken.
 void loadArt() {
     const int wanted =
         std::clamp(static_cast<int>(std::ceil(pictureScale() - 1e-9)), 1, kFinestArt);
     for (int k = wanted; k >= 1; --k) {
-        if (Assets.background != nullptr && k == Assets.artScale) {
+        if (Assets.background != nullptr && k == Assets.artScale &&
+            artLanguage == spokenLanguage()) {
             return;
         }
         if (loadArtSet(k)) {

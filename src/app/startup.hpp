@@ -10,7 +10,8 @@ void startUp();
 // Loads the art set and the fonts for the picture's scale: the fonts at their size times
 // the scale, so text is drawn at the size it is shown, the art from the set nearest above
 // it with the filtering it needs there; what was loaded for another scale is released.
-// Called by startUp and on every change of scale.
+// Called by startUp, on every change of scale and when the game changes its language (the
+// words painted into the art are the language's own).
 void loadScaledAssets();
 
 // Shows the title picture with its sound, then fades it out.

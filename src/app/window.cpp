@@ -1,5 +1,7 @@
 #include "app/window.hpp"
 
+#include "app/language.hpp"
+
 #include "app/assets.hpp"
 #include "app/events.hpp"
 #include "app/settings.hpp"
@@ -143,9 +145,9 @@ bool setFullScreen(bool on) {
 
 void failStartUp(const char* what, const char* path) {
     if (path != nullptr) {
-        std::fprintf(stderr, "orbelium: %s: \"%s\"\n", what, path);
+        std::fprintf(stderr, "orbelium: %s: \"%s\"\n", _(what), path);
     } else {
-        std::fprintf(stderr, "orbelium: %s\n", what);
+        std::fprintf(stderr, "orbelium: %s\n", _(what));
     }
     if (Assets.display != nullptr) {
         al_destroy_display(Assets.display);

@@ -85,7 +85,7 @@ void composeMainMenu() {
         const int offset = kItemPitch * (item - 1);
         drawSheet(kItemPlate, {kFirstPlateAt.x, kFirstPlateAt.y + offset});
         app::drawText(Assets.font24, kLabelColour, kLabelX, kFirstLabelY + offset,
-                      ALLEGRO_ALIGN_CENTRE, menuLabels[item - 1]);
+                      ALLEGRO_ALIGN_CENTRE, _(menuLabels[item - 1]));
     }
     setTargetCanvas();
 }

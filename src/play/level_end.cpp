@@ -55,8 +55,6 @@ constexpr app::Rect kFadedCorner{0, 370, 330, 220};
 constexpr int kFadeSteps = 44;
 
 // Every text of the level completion, as the player reads it.
-constexpr const char* kPointsAndBonuses = "to punkty i bonusy";
-constexpr const char* kMultiplierFormat = "x %d";
 
 constexpr ALLEGRO_COLOR kCongratulationsColour = app::palette::rgb(60, 160, 60);
 
@@ -129,16 +127,16 @@ void drawCongratulations(int level) {
         app::restoreFromScreen(kMessageArea);
     }
     app::drawText(app::Assets.font34, kCongratulationsColour, kMessageX, kCongratulationsY,
-                  ALLEGRO_ALIGN_CENTRE, app::kCongratulations);
+                  ALLEGRO_ALIGN_CENTRE, _(app::kCongratulations));
     app::drawTextf(app::Assets.font24, app::palette::kMoss, kMessageX, kCaptionY,
-                   ALLEGRO_ALIGN_CENTRE, "%s", app::levelCaptions[level]);
+                   ALLEGRO_ALIGN_CENTRE, "%s", _(app::levelCaptions[level]));
     if (level < board::kLevels) {
         app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kNextLevelY,
-                      ALLEGRO_ALIGN_CENTRE, app::kNextLevel);
+                      ALLEGRO_ALIGN_CENTRE, _(app::kNextLevel));
         app::drawText(app::Assets.font24, app::palette::kSilver, kMessageX, kPointsAndBonusesY,
-                      ALLEGRO_ALIGN_CENTRE, kPointsAndBonuses);
+                      ALLEGRO_ALIGN_CENTRE, _(app::kPointsAndBonuses));
         app::drawTextf(app::Assets.font24, app::palette::kSilver, kMessageX, kMultiplierY,
-                       ALLEGRO_ALIGN_CENTRE, kMultiplierFormat, level + 1);
+                       ALLEGRO_ALIGN_CENTRE, _(app::kMultiplierFormat), level + 1);
     }
 }
 

@@ -120,7 +120,7 @@ void composePanel(app::Point firstCell, bool timed) {
     app::drawSheet(app::sheet::kScorePlate, kScorePlateAt);
     app::drawSheet(app::sheet::kRecordPlate, kRecordPlateAt);
     app::drawText(Assets.fontBold16, kRecordLabelColour, kRecordLabelAt.x, kRecordLabelAt.y, 0,
-                  kRecordLabel);
+                  _(kRecordLabel));
     app::drawSheet(app::sheet::kKindBarFrame, kKindBarFrameAt);
     app::drawSheet(app::sheet::kStarRowPlate, kStarRowPlateAt);
     app::drawSheet(app::sheet::kHintButton, kHintButtonAt);

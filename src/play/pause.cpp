@@ -38,7 +38,7 @@ void pauseScreen() {
     const auto drawPlate = [] {
         app::drawSheet(kPlate, kPlateAt);
         app::drawText(Assets.font24, kWordColour, kWordAt.x, kWordAt.y, ALLEGRO_ALIGN_CENTRE,
-                      kPauseWord);
+                      _(kPauseWord));
     };
     // Only a press made while the plate shows ends the pause: the key or button that
     // began it, still held, does not.

@@ -63,16 +63,16 @@ void composeFinalText() {
     app::drawSheet(kFinalBanner, kFinalBannerAt);
     const int centre = ALLEGRO_ALIGN_CENTRE;
     app::drawText(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalTitleY + 1, centre,
-                  kFinalTitle);
+                  _(kFinalTitle));
     app::drawText(Assets.font20, kFinalShadow, kFinalCentreX + 1, kFinalSubtitleY + 1, centre,
-                  kFinalSubtitle);
-    app::drawText(Assets.font24, kFinalLight, kFinalCentreX, kFinalTitleY, centre, kFinalTitle);
+                  _(kFinalSubtitle));
+    app::drawText(Assets.font24, kFinalLight, kFinalCentreX, kFinalTitleY, centre, _(kFinalTitle));
     app::drawText(Assets.font20, kFinalLight, kFinalCentreX, kFinalSubtitleY, centre,
-                  kFinalSubtitle);
+                  _(kFinalSubtitle));
     app::drawTextf(Assets.font24, kFinalShadow, kFinalCentreX + 1, kFinalScoreY + 1, centre,
-                   kFinalScoreFormat, board::GameState.score);
+                   _(kFinalScoreFormat), board::GameState.score);
     app::drawTextf(Assets.font24, kFinalLight, kFinalCentreX, kFinalScoreY, centre,
-                   kFinalScoreFormat, board::GameState.score);
+                   _(kFinalScoreFormat), board::GameState.score);
 }
 } // namespace
 
@@ -81,12 +81,15 @@ void planetInfo(int level) {
         return;
     }
     const PlanetText& text = planetTexts[level];
-    app::drawText(Assets.font24, kHeadingColour, kHeadingAt.x, kHeadingAt.y, 0, text.heading);
+    const std::string heading = _(text.heading);
+    const std::size_t dash = heading.find(" - ");
+    const std::string name = heading.substr(0, dash == std::string::npos ? dash : dash + 3);
+    app::drawText(Assets.font24, kHeadingColour, kHeadingAt.x, kHeadingAt.y, 0, heading.c_str());
     app::drawText(Assets.font24, kHeadingColour, kHeadingAt.x + kBoldOffset, kHeadingAt.y, 0,
-                  text.boldHeading);
+                  name.c_str());
     for (int j = 1; j <= text.lineCount; ++j) {
         app::drawText(Assets.font20, app::palette::kSteel, kBodyX, kBodyTop + kBodyPitch * j, 0,
-                      text.lines[j - 1]);
+                      _(text.lines[j - 1]));
     }
 }
 

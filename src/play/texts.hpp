@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.hpp"
+
 #include <array>
 
 // Texts of the game screens, spelled exactly as the player sees them (UTF-8; some
@@ -8,82 +10,76 @@ namespace play {
 
 inline constexpr int kMaxPlanetLines = 8;
 
-// The text about the planet of a completed level. The heading is drawn twice, the
-// second time one pixel to the right, which thickens it; `boldHeading` is the part
-// that gets the second draw.
+// The text about the planet of a completed level. The heading's name, up to and with its
+// " - ", is drawn twice, the second time one pixel to the right, which thickens it.
 struct PlanetText {
     const char* heading;
-    const char* boldHeading;
     int lineCount;
     std::array<const char*, kMaxPlanetLines> lines;
 };
 
 // Indexed by level 1..8; index 0 is empty.
 inline constexpr std::array<PlanetText, 9> planetTexts{{
-    {"", "", 0, {}},
-    {"MERKURY - ",
-     "MERKURY - ",
+    {"", 0, {}},
+    {N_("MERKURY - "),
      8,
-     {"najmniejsza i najbliższa Słońcu", "planeta Układu Słonecznego.",
-      "Nie ma naturalnych satelitów.", "Pozbawiona jest atmosfery.",
-      "Rok na Merkurym to tylko 88 dni.", "Temperatura od -210 do 420°C,",
-      "jest najzimniejszą a zarazem", "najgorętszą planetą Układu Sł."}},
-    {"WENUS - ",
-     "WENUS - ",
+     {N_("najmniejsza i najbliższa Słońcu"), N_("planeta Układu Słonecznego."),
+      N_("Nie ma naturalnych satelitów."), N_("Pozbawiona jest atmosfery."),
+      N_("Rok na Merkurym to tylko 88 dni."), N_("Temperatura od -210 do 420°C,"),
+      N_("jest najzimniejszą a zarazem"), N_("najgorętszą planetą Układu Sł.")}},
+    {N_("WENUS - "),
      7,
-     {"druga w odległości od Słońca", "planeta Układu Słonecznego.", "Zwana także Gwiazdą Poranną.",
-      "Najjaśniejszy punkt na niebie", "po Słońcu i Księżycu.", "Nie ma naturalnego satelity.",
-      "Gorąca planeta, ponad +450°C.", nullptr}},
-    {"ZIEMIA - planeta ludzi",
-     "ZIEMIA - ",
+     {N_("druga w odległości od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Zwana także Gwiazdą Poranną."), N_("Najjaśniejszy punkt na niebie"),
+      N_("po Słońcu i Księżycu."), N_("Nie ma naturalnego satelity."),
+      N_("Gorąca planeta, ponad +450°C."), nullptr}},
+    {N_("ZIEMIA - planeta ludzi"),
      7,
-     {"trzecia w odległości od Słońca", "planeta Układu Słonecznego.",
-      "Największa planeta skalista.", "Jedyna znana we wszechświecie,", "na której istnieje życie.",
-      "Naturalny satelita to Księżyc.", "Temperatura od -60 do +60°C.", nullptr}},
-    {"MARS - ",
-     "MARS - ",
+     {N_("trzecia w odległości od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Największa planeta skalista."), N_("Jedyna znana we wszechświecie,"),
+      N_("na której istnieje życie."), N_("Naturalny satelita to Księżyc."),
+      N_("Temperatura od -60 do +60°C."), nullptr}},
+    {N_("MARS - "),
      7,
-     {"czwarta wg oddalenia od Słońca", "planeta Układu Słonecznego.",
-      "Zwana także Czerwoną Planetą.", "Mars ma dwa naturalne księżyce,", "Fobosa i Deimosa.",
-      "Jest dużo mniejszy od Ziemi.", "Temperatura od -140 do +20°C.", nullptr}},
-    {"JOWISZ - ",
-     "JOWISZ - ",
+     {N_("czwarta wg oddalenia od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Zwana także Czerwoną Planetą."), N_("Mars ma dwa naturalne księżyce,"),
+      N_("Fobosa i Deimosa."), N_("Jest dużo mniejszy od Ziemi."),
+      N_("Temperatura od -140 do +20°C."), nullptr}},
+    {N_("JOWISZ - "),
      8,
-     {"piąta wg oddalenia od Słońca", "planeta Układu Słonecznego.",
-      "Największa ze wszystkich planet.", "Posiada więcej niż 67 księżyców.",
-      "4 największe odkrył Galileusz.", "Jest to gazowy olbrzym.",
-      "Główne składniki to wodór i hel.", "Jest stale pokryty chmurami."}},
-    {"SATURN - ",
-     "SATURN - ",
+     {N_("piąta wg oddalenia od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Największa ze wszystkich planet."), N_("Posiada więcej niż 67 księżyców."),
+      N_("4 największe odkrył Galileusz."), N_("Jest to gazowy olbrzym."),
+      N_("Główne składniki to wodór i hel."), N_("Jest stale pokryty chmurami.")}},
+    {N_("SATURN - "),
      8,
-     {"szósta wg oddalenia od Słońca", "planeta Układu Słonecznego.",
-      "Gazowy olbrzym drugi po Jowiszu.", "Ma charakterystyczne pierścienie",
-      "z lodu i odłamków skalnych.", "Atmosfera składa się głównie", "z wodoru, helu i amoniaku.",
-      "Znane są już 62 satelity Saturna."}},
-    {"URAN - ",
-     "URAN - ",
+     {N_("szósta wg oddalenia od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Gazowy olbrzym drugi po Jowiszu."), N_("Ma charakterystyczne pierścienie"),
+      N_("z lodu i odłamków skalnych."), N_("Atmosfera składa się głównie"),
+      N_("z wodoru, helu i amoniaku."), N_("Znane są już 62 satelity Saturna.")}},
+    {N_("URAN - "),
      8,
-     {"siódma wg oddalenia od Słońca", "planeta Układu Słonecznego.",
-      "Gazowy gigant trzeci po Jowiszu.", "Ma również system pierścieni",
-      "z lodu i odłamków skalnych.", "Jest to najzimniejsza planeta", "Układu Słonecznego.",
-      "Ma bardzo dużo satelitów."}},
-    {"NEPTUN - ",
-     "NEPTUN - ",
+     {N_("siódma wg oddalenia od Słońca"), N_("planeta Układu Słonecznego."),
+      N_("Gazowy gigant trzeci po Jowiszu."), N_("Ma również system pierścieni"),
+      N_("z lodu i odłamków skalnych."), N_("Jest to najzimniejsza planeta"),
+      N_("Układu Słonecznego."), N_("Ma bardzo dużo satelitów.")}},
+    {N_("NEPTUN - "),
      8,
-     {"ósma wg oddalenia od Słońca", "i najdalsza planeta Układu ", "Słonecznego. Wielki gazowy",
-      "gigant - czwarty po Jowiszu.", "Skład podobny do Urana.", "Ma naturalne satelity.",
-      "Jądro Neptuna to skały i lód,", "a otacza je amoniak i metan."}},
+     {N_("ósma wg oddalenia od Słońca"), N_("i najdalsza planeta Układu "),
+      N_("Słonecznego. Wielki gazowy"), N_("gigant - czwarty po Jowiszu."),
+      N_("Skład podobny do Urana."), N_("Ma naturalne satelity."),
+      N_("Jądro Neptuna to skały i lód,"), N_("a otacza je amoniak i metan.")}},
 }};
 
 // The final screen after the last planet; the score stands between two blanks on each side.
-inline constexpr const char* kFinalTitle = "i to już wszystko";
-inline constexpr const char* kFinalSubtitle = "poznałeś najdalsze zakątki Układu Słonecznego";
-inline constexpr const char* kFinalScoreFormat = "w grze zdobyłeś  %d  punktów";
+inline constexpr const char* kFinalTitle = N_("i to już wszystko");
+inline constexpr const char* kFinalSubtitle = N_("poznałeś najdalsze zakątki Układu Słonecznego");
+inline constexpr const char* kFinalScoreFormat = N_("w grze zdobyłeś  %d  punktów");
 
 // The panel's label above the best score to beat.
-inline constexpr const char* kRecordLabel = "rekord:";
+inline constexpr const char* kRecordLabel = N_("rekord:");
 
 // The plate over the board while the timed game is paused.
-inline constexpr const char* kPauseWord = "P a u z a";
+inline constexpr const char* kPauseWord = N_("P a u z a");
 
 } // namespace play

@@ -44,10 +44,10 @@ void drawModeTitle() {
     const int mode = board::GameState.mode;
     if (mode == board::GameMode::Relaxed) {
         app::drawText(app::Assets.fontBold16, app::palette::kMoss, kModeTitleAt.x, kModeTitleAt.y,
-                      ALLEGRO_ALIGN_CENTRE, texts::kRelaxedTitle);
+                      ALLEGRO_ALIGN_CENTRE, _(texts::kRelaxedTitle));
     } else if (mode == board::GameMode::Timed) {
         app::drawText(app::Assets.fontBold16, app::palette::kSteel, kModeTitleAt.x, kModeTitleAt.y,
-                      ALLEGRO_ALIGN_CENTRE, texts::kTimedTitle);
+                      ALLEGRO_ALIGN_CENTRE, _(texts::kTimedTitle));
     }
 }
 
@@ -76,9 +76,9 @@ void composeList() {
     app::drawPanel(kPanel, kPanelRadius, app::palette::kNavy);
     drawModeTitle();
     app::drawText(app::Assets.fontBold16, app::palette::kSlate, kPlaceHeadingAt.x,
-                  kPlaceHeadingAt.y, 0, texts::kPlaceAndNameHeading);
+                  kPlaceHeadingAt.y, 0, _(texts::kPlaceAndNameHeading));
     app::drawText(app::Assets.fontBold16, app::palette::kSlate, kScoreHeadingAt.x,
-                  kScoreHeadingAt.y, 0, texts::kLevelAndScoreHeading);
+                  kScoreHeadingAt.y, 0, _(texts::kLevelAndScoreHeading));
     al_draw_line(kRule.x0, kRule.y0, kRule.x1, kRule.y1, app::palette::kOlive, 2);
     for (int i = 1; i <= kListLength; ++i) {
         drawRow(i);

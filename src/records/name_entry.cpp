@@ -36,7 +36,7 @@ void composePromptStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
     app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
-                  ALLEGRO_ALIGN_RIGHT, texts::kNamePrompt);
+                  ALLEGRO_ALIGN_RIGHT, _(texts::kNamePrompt));
 }
 
 void drawCaret(ALLEGRO_COLOR colour) {
@@ -125,7 +125,7 @@ void nameEntry(void (*resultStored)()) {
     dialog::stripClose();
 
     if (!recordResult(name, resultStored)) {
-        dialog::stripNotice(texts::kResultNotStored);
+        dialog::stripNotice(_(texts::kResultNotStored));
     }
     listScreen();
 }

@@ -1,5 +1,6 @@
 #include "records/options.hpp"
 
+#include "app/language.hpp"
 #include "app/paths.hpp"
 #include "board/game_state.hpp"
 #include "files/field_reader.hpp"
@@ -11,13 +12,18 @@
 namespace records {
 
 namespace {
-// Three short numbers (one in "ekran.txt"); anything longer is not such a file.
+// Three short numbers (one in "ekran.txt", a code in "jezyk.txt"); anything longer is not
+// such a file.
 constexpr std::size_t kLongestFile = 4096;
+// What may stand around the language's code: a hand-edited file may gain a carriage
+// return or a blank line.
+constexpr const char* kBlanks = " \t\r\n";
 } // namespace
 
 void readOptionsFile() {
     std::string text;
-    files::readPlayerFile(app::paths::kOptions, kLongestFile, text);
+    app::Settings.optionsFileRefused = files::readPlayerFile(app::paths::kOptions, kLongestFile,
+                                                             text) == files::FileRead::Unreadable;
     files::FieldReader reader(text);
     reader.readClamped(app::Settings.musicVolume, app::kMinVolume, app::kMaxVolume);
     reader.readClamped(app::Settings.effectsVolume, app::kMinVolume, app::kMaxVolume);
@@ -37,7 +43,36 @@ std::string optionsFileText() {
 }
 
 bool writeOptionsFile() {
-    return files::replaceFile(app::paths::kOptions, optionsFileText());
+    return !app::Settings.optionsFileRefused &&
+           files::replaceFile(app::paths::kOptions, optionsFileText());
+}
+
+void readLanguageFile() {
+    std::string text;
+    const files::FileRead read = files::readPlayerFile(app::paths::kLanguage, kLongestFile, text);
+    app::Settings.languageFileRefused = read == files::FileRead::Unreadable;
+    app::Settings.storedLanguage.reset();
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    const std::string code = first == std::string::npos
+                                 ? ""
+                                 : text.substr(first, text.find_last_not_of(kBlanks) + 1 - first);
+    for (const app::Language language : {app::Language::Polish, app::Language::English}) {
+        if (code == app::languageCode(language)) {
+            app::Settings.storedLanguage = language;
+            app::speak(language);
+        }
+    }
+}
+
+std::string languageFileText() {
+    return std::string(app::languageCode(app::spokenLanguage())) + "\n";
+}
+
+bool writeLanguageFile() {
+    app::Settings.storedLanguage = app::spokenLanguage();
+    app::Settings.languageStored = !app::Settings.languageFileRefused &&
+                                   files::replaceFile(app::paths::kLanguage, languageFileText());
+    return app::Settings.languageStored;
 }
 
 void readScreenFile() {

@@ -5,6 +5,7 @@
 #include "app/geometry.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/language.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
 #include "app/palette.hpp"
@@ -12,6 +13,7 @@
 #include "app/return_button.hpp"
 #include "app/sheet.hpp"
 #include "app/sound.hpp"
+#include "app/startup.hpp"
 #include "app/transitions.hpp"
 #include "app/waiting.hpp"
 #include "app/window.hpp"
@@ -39,11 +41,11 @@ namespace {
 constexpr int kBackdropX = -232;
 constexpr app::Rect kTitlePlate = app::sheet::kHeadingOptions;
 constexpr app::Point kTitlePlateAt{353, 90};
-constexpr app::HitBox kPanel{150, 130, 650, 380};
+constexpr app::HitBox kPanel{150, 130, 650, 420};
 constexpr float kRadius = 5;
 constexpr int kFirstRowBottom = 180;
 constexpr int kRowPitch = 40;
-constexpr int kRows = 5;
+constexpr int kRows = 6;
 constexpr int kRowLeft = 180, kRowRight = 620, kRowHeight = 30;
 constexpr app::Rect kTrack = app::sheet::kSliderTrack;
 constexpr app::Rect kKnob = app::sheet::kSliderKnob;
@@ -63,6 +65,11 @@ constexpr app::Point kDeleteLabelAt{250, 234};
 constexpr int kDeletedMessageY = 234;
 constexpr int kCentreX = 400;
 constexpr app::Point kModeLabelAt{250, 274};
+// The language row: its label in both languages, so that any player finds it; the
+// language spoken, named in itself; the "zmień" plate.
+constexpr app::Point kLanguageLabelAt{200, 354};
+constexpr app::Point kLanguageStateAt{375, 354};
+constexpr app::Point kLanguagePlateAt{490, 353};
 
 // One slider: its hit box and where its pieces go. Position x sets the volume
 // (x - 447) / 100, so the track spans 0.00 to 1.50.
@@ -89,6 +96,7 @@ constexpr float kPixelsPerUnit = 100.0f;
 constexpr app::HitBox kDeleteButton{503, 233, 541, 257};
 constexpr app::HitBox kModeButton{491, 273, 554, 296};
 constexpr app::HitBox kFullScreenButton{491, 313, 554, 336};
+constexpr app::HitBox kLanguageButton{491, 353, 554, 376};
 constexpr app::Rect kDeleteRowRepair{190, 232, 400, 28};
 constexpr app::Rect kModeLabelRepair{240, 270, 220, 27};
 constexpr app::Rect kFullScreenStateRepair{365, 311, 120, 27};
@@ -128,13 +136,16 @@ void composeOptions() {
     app::drawSheet(kTrack, kEffectsSlider.trackAt);
     ALLEGRO_FONT* font = app::Assets.font20;
     app::drawText(font, app::palette::kSteel, kMusicLabelAt.x, kMusicLabelAt.y, 0,
-                  texts::kMusicVolume);
+                  _(texts::kMusicVolume));
     app::drawText(font, app::palette::kSteel, kEffectsLabelAt.x, kEffectsLabelAt.y, 0,
-                  texts::kEffectsVolume);
+                  _(texts::kEffectsVolume));
     app::drawText(font, app::palette::kSteel, kFullScreenAt.x, kFullScreenAt.y, 0,
-                  texts::kFullScreen);
+                  _(texts::kFullScreen));
     app::drawSheet(kModePlate, kModePlateAt);
     app::drawSheet(kModePlate, kFullScreenPlateAt);
+    app::drawText(font, app::palette::kSteel, kLanguageLabelAt.x, kLanguageLabelAt.y, 0,
+                  texts::kLanguage);
+    app::drawSheet(kModePlate, kLanguagePlateAt);
     app::drawReturnButton(app::kPageReturn);
 }
 
@@ -154,10 +165,11 @@ void drawVolume(const Slider& slider, float volume) {
 void drawModeLabel() {
     ALLEGRO_FONT* font = app::Assets.font20;
     if (board::GameState.mode == board::GameMode::Relaxed) {
-        app::drawText(font, kGreenColour, kModeLabelAt.x, kModeLabelAt.y, 0, texts::kRelaxedMode);
+        app::drawText(font, kGreenColour, kModeLabelAt.x, kModeLabelAt.y, 0,
+                      _(texts::kRelaxedMode));
     } else if (board::GameState.mode == board::GameMode::Timed) {
         app::drawText(font, app::palette::kSteel, kModeLabelAt.x, kModeLabelAt.y, 0,
-                      texts::kTimedMode);
+                      _(texts::kTimedMode));
         app::drawSheet(kClockIcon, kClockIconAt);
     }
 }
@@ -166,7 +178,13 @@ void drawFullScreenState() {
     const bool on = app::Settings.fullScreen;
     app::drawText(app::Assets.font20, on ? kGreenColour : app::palette::kSteel,
                   kFullScreenStateAt.x, kFullScreenStateAt.y, 0,
-                  on ? texts::kFullScreenOn : texts::kFullScreenOff);
+                  _(on ? texts::kFullScreenOn : texts::kFullScreenOff));
+}
+
+void drawLanguageState() {
+    const bool english = app::spokenLanguage() == app::Language::English;
+    app::drawText(app::Assets.font20, kGreenColour, kLanguageStateAt.x, kLanguageStateAt.y, 0,
+                  english ? texts::kEnglish : texts::kPolish);
 }
 
 // The settings' rows as they stand, over the composed screen.
@@ -175,6 +193,14 @@ void drawSettings() {
     drawVolume(kEffectsSlider, app::Settings.effectsVolume);
     drawModeLabel();
     drawFullScreenState();
+    drawLanguageState();
+}
+
+// The whole screen again, as it stands: after a change of scale, and in another language.
+void recomposeOptions() {
+    composeOptions();
+    app::showScreenBuffer();
+    drawSettings();
 }
 
 void redrawFullScreenState() {
@@ -185,9 +211,9 @@ void redrawFullScreenState() {
 void drawDeletedMessage() {
     const char* message = nullptr;
     if (board::GameState.mode == board::GameMode::Relaxed) {
-        message = texts::kRelaxedListDeleted;
+        message = _(texts::kRelaxedListDeleted);
     } else if (board::GameState.mode == board::GameMode::Timed) {
-        message = texts::kTimedListDeleted;
+        message = _(texts::kTimedListDeleted);
     }
     if (message != nullptr) {
         app::drawText(app::Assets.font20, app::palette::kCoral, kCentreX, kDeletedMessageY,
@@ -206,7 +232,16 @@ float dragSlider(const Slider& slider, int x) {
 }
 
 // The rows the arrows choose from, top to bottom; the return button is the last.
-enum Row { kNoRow = -1, kMusicRow, kEffectsRow, kDeleteRow, kModeRow, kFullScreenRow, kReturnRow };
+enum Row {
+    kNoRow = -1,
+    kMusicRow,
+    kEffectsRow,
+    kDeleteRow,
+    kModeRow,
+    kFullScreenRow,
+    kLanguageRow,
+    kReturnRow
+};
 constexpr ALLEGRO_COLOR kChosenRowColour = app::palette::rgb(120, 220, 255);
 constexpr int kFullVolume = 150; // the track's right end, in the slider's steps
 
@@ -267,6 +302,24 @@ void switchFullScreen() {
     app::waitForRelease();
 }
 
+// The other language, at once: the whole screen is drawn again in it, its painted words
+// included. Stored at once too; false when the choice could not be stored.
+bool switchLanguage() {
+    app::drawSheet(kModePlate, kLanguagePlateAt);
+    const app::Language other = app::spokenLanguage() == app::Language::Polish
+                                    ? app::Language::English
+                                    : app::Language::Polish;
+    bool stored = true;
+    if (app::speak(other)) {
+        stored = writeLanguageFile();
+        app::loadScaledAssets();
+        recomposeOptions();
+    }
+    app::showCanvas();
+    app::waitForRelease();
+    return stored;
+}
+
 } // namespace
 
 files::FileRead listFile() {
@@ -304,12 +357,9 @@ void optionsScreen() {
     app::OnWindowClose keep([] { writeOptionsFile(); });
     // After a change of scale: the settings' rows as they stand; the list's row is drawn by
     // every pass of the loop.
-    app::OnRescale recompose([] {
-        composeOptions();
-        app::showScreenBuffer();
-        drawSettings();
-    });
+    app::OnRescale recompose(recomposeOptions);
     bool leaving = false;
+    bool languageStored = true;
     bool fullScreenShown = app::Settings.fullScreen;
     int row = kNoRow; // chosen by the arrows; the mouse moving lets it go
     app::Point pointer{-1, -1};
@@ -319,7 +369,7 @@ void optionsScreen() {
         bool listShown = list == files::FileRead::Read;
         if (listShown) {
             app::drawText(app::Assets.font20, app::palette::kSteel, kDeleteLabelAt.x,
-                          kDeleteLabelAt.y, 0, texts::kDeleteList);
+                          kDeleteLabelAt.y, 0, _(texts::kDeleteList));
             app::drawSheet(kDeletePlate, kDeletePlateAt);
         } else if (list == files::FileRead::Missing) {
             drawDeletedMessage();
@@ -364,6 +414,8 @@ void optionsScreen() {
             switchMode();
         } else if (row == kFullScreenRow && flip) {
             switchFullScreen();
+        } else if (row == kLanguageRow && flip) {
+            languageStored = switchLanguage() && languageStored;
         }
         if ((row == kReturnRow && app::isChoiceKey(key)) || key == ALLEGRO_KEY_ESCAPE) {
             app::playCue(app::SoundCue::Menu);
@@ -399,6 +451,12 @@ void optionsScreen() {
                 switchFullScreen();
             }
         }
+        if (kLanguageButton.contains(in.x, in.y)) {
+            app::drawSheetTinted(kModePlate, kLanguagePlateAt, kButtonTint);
+            if (click) {
+                languageStored = switchLanguage() && languageStored;
+            }
+        }
         fullScreenShown = app::Settings.fullScreen;
         if (app::serveReturnButton(app::kPageReturn)) {
             leaving = true;
@@ -410,6 +468,7 @@ void optionsScreen() {
         app::restoreFromScreen(kDeleteRowRepair);
         app::drawSheet(kModePlate, kModePlateAt);
         app::drawSheet(kModePlate, kFullScreenPlateAt);
+        app::drawSheet(kModePlate, kLanguagePlateAt);
         app::repairReturnButton(app::kPageReturn);
         waiting.rest();
     }
@@ -418,8 +477,8 @@ void optionsScreen() {
     // and told like the other settings.
     const bool optionsStored = writeOptionsFile();
     const bool screenStored = app::Settings.fullScreenStored || writeScreenFile();
-    if (!optionsStored || !screenStored) {
-        dialog::stripNotice(texts::kOptionsNotStored);
+    if (!optionsStored || !screenStored || !languageStored) {
+        dialog::stripNotice(_(texts::kOptionsNotStored));
     }
 }
 

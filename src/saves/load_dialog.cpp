@@ -44,10 +44,10 @@ void composeStrip() {
     al_clear_to_color(app::palette::kStripTeal);
     if (SaveIndex.count == 0) {
         app::drawText(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
-                      ALLEGRO_ALIGN_CENTRE, texts::kNoStoredGames);
+                      ALLEGRO_ALIGN_CENTRE, _(texts::kNoStoredGames));
     } else if (SaveIndex.count > 0) {
         app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
-                      ALLEGRO_ALIGN_RIGHT, texts::kPasswordPrompt);
+                      ALLEGRO_ALIGN_RIGHT, _(texts::kPasswordPrompt));
     }
 }
 
@@ -55,7 +55,7 @@ void composeRefusal() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
     app::drawText(app::Assets.font20, app::palette::kCoral, kMessageAt.x, kMessageAt.y,
-                  ALLEGRO_ALIGN_CENTRE, texts::kWrongPassword);
+                  ALLEGRO_ALIGN_CENTRE, _(texts::kWrongPassword));
 }
 
 void refuse(bool& refused) {

@@ -106,7 +106,7 @@ void clearStrip() {
 void composeQuestion() {
     clearStrip();
     app::drawText(app::Assets.font20, app::palette::kSilver, kQuestionAt.x, kQuestionAt.y,
-                  ALLEGRO_ALIGN_CENTRE, texts::kStoreQuestion);
+                  ALLEGRO_ALIGN_CENTRE, _(texts::kStoreQuestion));
     app::drawSheet(kYesPicture, kYesAt);
     app::drawSheet(kNoPicture, kNoAt);
 }
@@ -215,7 +215,7 @@ void showInStrip(const char* text, ALLEGRO_COLOR colour, app::Point at, int alig
 }
 
 void showStoreFailed() {
-    showInStrip(texts::kStoreFailed, app::palette::kCoral, kMessageAt, ALLEGRO_ALIGN_CENTRE);
+    showInStrip(_(texts::kStoreFailed), app::palette::kCoral, kMessageAt, ALLEGRO_ALIGN_CENTRE);
     app::sleepFor(kMessageRest);
 }
 
@@ -244,7 +244,7 @@ bool storeGame(const std::string& name) {
 // count rises as the entry begins and falls again when nothing gets stored.
 SaveEnd storeUnderNewPassword(bool afterFailure) {
     for (;;) {
-        showInStrip(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt,
+        showInStrip(_(afterFailure ? texts::kOtherPasswordPrompt : texts::kNewPasswordPrompt),
                     app::palette::kSlate, kPromptAt, ALLEGRO_ALIGN_RIGHT);
         currentSaveName.clear();
         const bool raised = SaveIndex.count < INT_MAX;
@@ -294,7 +294,7 @@ SaveEnd saveDialog(EscapeInQuestion escape) {
     if (!oldName.empty()) {
         if (storeGame(oldName)) {
             end = SaveEnd::Stored;
-            showInStrip(texts::kStoredUnderOldName, app::palette::kLeaf, kMessageAt,
+            showInStrip(_(texts::kStoredUnderOldName), app::palette::kLeaf, kMessageAt,
                         ALLEGRO_ALIGN_CENTRE);
             app::sleepFor(kMessageRest);
         } else {

@@ -22,13 +22,15 @@ constexpr std::size_t kLongestFile = 4096;
 
 void readSaveIndex() {
     std::string text;
-    files::readPlayerFile(app::paths::kSaveCount, kLongestFile, text);
+    SaveIndex.refused = files::readPlayerFile(app::paths::kSaveCount, kLongestFile, text) ==
+                        files::FileRead::Unreadable;
     // A negative count, or one too large to hold, counts nothing: the file is not ours.
     files::FieldReader(text).read(SaveIndex.count, 0, std::numeric_limits<int>::max());
 }
 
 bool writeSaveIndex() {
-    return files::replaceFile(app::paths::kSaveCount, std::to_string(SaveIndex.count));
+    return !SaveIndex.refused &&
+           files::replaceFile(app::paths::kSaveCount, std::to_string(SaveIndex.count));
 }
 
 void discardStoredGame() {

@@ -7,6 +7,10 @@ namespace saves {
 // How many games are stored, as kept in "zg.txt".
 struct SaveIndexRecord {
     int count = 0;
+    // "zg.txt" was there but could not be read (a link, a directory, no permission): the
+    // count it holds is unknown, so it is never replaced in this run and every store that
+    // needs the count fails.
+    bool refused = false;
 };
 extern SaveIndexRecord SaveIndex;
 
@@ -15,10 +19,12 @@ extern SaveIndexRecord SaveIndex;
 extern std::string currentSaveName;
 
 // Extracts the count from "zg.txt" at start-up; a missing or unreadable file, or a value
-// that is not a count of files (negative, or too large to hold), leaves it as it was.
+// that is not a count of files (negative, or too large to hold), leaves it as it was. An
+// unreadable file sets SaveIndex.refused.
 void readSaveIndex();
 
-// Replaces "zg.txt" with the count (decimal, no line end); false when it failed.
+// Replaces "zg.txt" with the count (decimal, no line end); false when it failed or the
+// file was refused.
 bool writeSaveIndex();
 
 // After a resumed game's result is recorded: lowers the count and stores it, then

@@ -50,7 +50,7 @@ void composeTable() {
     for (const texts::PlacedText& row : texts::kBonusRows) {
         app::drawText(app::Assets.fontBold16,
                       row.heading ? app::palette::kSlate : app::palette::kSilver, row.x, row.y,
-                      row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, row.text);
+                      row.rightAligned ? ALLEGRO_ALIGN_RIGHT : ALLEGRO_ALIGN_LEFT, _(row.text));
     }
     for (const app::HitBox& rule : {kUpperRule, kLowerRule}) {
         al_draw_line(rule.x0, rule.y0, rule.x1, rule.y1, app::palette::kSlate, 2);

@@ -52,17 +52,17 @@ void composePage() {
     for (int i = 0; i <= lastRule; ++i) {
         app::drawText(app::Assets.fontBold16,
                       i == lastRule ? app::palette::kLeaf : app::palette::kSilver, kRuleX,
-                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, texts::kRules[i]);
+                      kFirstRuleY + kLinePitch * i, ALLEGRO_ALIGN_LEFT, _(texts::kRules[i]));
     }
     for (std::size_t i = 0; i < texts::kKeys.size(); ++i) {
         app::drawText(app::Assets.fontBold16, app::palette::kSilver, kRuleX,
                       kFirstKeyY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_LEFT,
-                      texts::kKeys[i]);
+                      _(texts::kKeys[i]));
     }
     for (std::size_t i = 0; i < texts::kCredits.size(); ++i) {
         app::drawText(app::Assets.fontBold16, kCreditColour, kCreditX,
                       kFirstCreditY + kLinePitch * static_cast<int>(i), ALLEGRO_ALIGN_CENTRE,
-                      texts::kCredits[i]);
+                      _(texts::kCredits[i]));
     }
     app::drawSheet(kStar, kLeftStarAt);
     app::drawSheet(kStar, kRightStarAt);

@@ -1,4 +1,8 @@
 #include "app/launcher.hpp"
+#include "app/settings.hpp"
+#include "board/game_state.hpp"
+#include "game/settings_files.hpp"
+#include "records/options.hpp"
 #include "support/headless.hpp"
 
 #include <gtest/gtest.h>
@@ -42,6 +46,30 @@ TEST(Launcher, FindsTheAssetsOfAnInstalledTreeAndMakesThePlayersFolder) {
     EXPECT_TRUE(app::makeFolder(player.string())) << "an existing folder will do";
     scratch.write("plik", "x");
     EXPECT_FALSE(app::makeFolder((scratch.path() / "plik" / "orbelium").string()));
+}
+
+// A folder made by this run, by the game or by ./play.sh, starts with the settings the
+// game ships, as the options screen would write them; a folder with "opc.txt" keeps it.
+TEST(Launcher, ANewPlayersFolderStartsWithTheShippedSettingsAndNoOtherFolderDoes) {
+    std::string name = "orbelium", told = "--new-player-folder";
+    char* argv[] = {name.data(), told.data()};
+    EXPECT_TRUE(app::answerArguments(2, argv).newPlayerFolder);
+    EXPECT_FALSE(app::answerArguments(1, argv).newPlayerFolder);
+
+    support::ScratchFolder scratch;
+    support::resetWorld();
+    game::writeShippedSettings();
+    app::Settings = {};
+    board::GameState.mode = board::GameMode::Timed;
+    game::readSettingsFiles();
+    EXPECT_FLOAT_EQ(app::Settings.musicVolume, 0.5f);
+    EXPECT_FLOAT_EQ(app::Settings.effectsVolume, 0.5f);
+    EXPECT_EQ(board::GameState.mode, board::GameMode::Relaxed);
+    EXPECT_EQ(scratch.read("opc.txt"), records::optionsFileText());
+
+    scratch.write("opc.txt", "0\n0.2\n1\n");
+    game::writeShippedSettings();
+    EXPECT_EQ(scratch.read("opc.txt"), "0\n0.2\n1\n");
 }
 
 } // namespace

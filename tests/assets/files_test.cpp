@@ -37,9 +37,11 @@ void expectSeamless(const std::vector<float>& s, const std::string& file) {
 } // namespace
 
 TEST(Generation, WritesEveryRuntimeFileAndTheFontsWithTheirLicence) {
-    const auto& files = assetgen::runtimeFiles();
-    // Four pictures at three scales, two fonts, the licence, fifteen sounds.
-    EXPECT_EQ(files.size(), 30u);
+    const auto languages = assetgen::languageList(ORBELIUM_TEST_LANGUAGES);
+    const auto files = assetgen::runtimeFiles(languages);
+    // Four pictures at three scales, two fonts, the licence, fifteen sounds; and the two
+    // pictures with words at three scales in each language besides Polish.
+    EXPECT_EQ(files.size(), 30u + 6 * languages.size());
     for (const std::string& file : files)
         EXPECT_TRUE(fs::is_regular_file(asset(file))) << file;
     // The top folder is the game's working directory and holds the player's files too; the
@@ -60,10 +62,12 @@ TEST(Generation, WritesEveryRuntimeFileAndTheFontsWithTheirLicence) {
 TEST(Generation, TwoRunsWriteTheSameBytes) {
     fs::path base = fs::temp_directory_path() / ("orbelium_assets_" + std::to_string(::getpid()));
     fs::remove_all(base);
+    const auto languages = assetgen::languageList(ORBELIUM_TEST_LANGUAGES);
     for (const char* run : {"first", "second"})
         assetgen::generateAll({ORBELIUM_TEST_MANIFEST, ORBELIUM_TEST_FONT_DIR,
-                               ORBELIUM_TEST_FONT_LICENCE, (base / run).string()});
-    for (const std::string& file : assetgen::runtimeFiles()) {
+                               ORBELIUM_TEST_FONT_LICENCE, (base / run).string(),
+                               ORBELIUM_TEST_CATALOGUE_DIR, languages});
+    for (const std::string& file : assetgen::runtimeFiles(languages)) {
         auto first = readBytes((base / "first" / file).string());
         ASSERT_FALSE(first.empty()) << file;
         EXPECT_EQ(first, readBytes((base / "second" / file).string())) << file << " differs";

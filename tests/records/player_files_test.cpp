@@ -1,3 +1,5 @@
+#include "app/return_button.hpp"
+#include "app/settings.hpp"
 #include "app/startup.hpp"
 #include "board/game_state.hpp"
 #include "files/player_files.hpp"
@@ -6,6 +8,7 @@
 #include "records/high_scores.hpp"
 #include "records/name_entry.hpp"
 #include "records/options.hpp"
+#include "records/options_screen.hpp"
 #include "saves/save_index.hpp"
 
 #include <sys/stat.h>
@@ -143,6 +146,48 @@ TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultAndTheLoweredCountAr
     enterName();
     EXPECT_FALSE(folder.exists("abc"));
     EXPECT_EQ(folder.read("zg.txt"), "1");
+}
+
+// Options start-up could not read are the player's still: the options screen's changes
+// hold for this run, the file stays, and leaving says once that nothing was stored.
+TEST_F(PlayerFiles, OptionsThatCouldNotBeReadAreKeptWhileTheChangesHoldForTheRun) {
+    plantLink("opc.txt");
+    SetUp();
+    ASSERT_TRUE(app::Settings.optionsFileRefused);
+    auto script = driver::inLoopOf(app::kPageReturn.plateAt.x, app::kPageReturn.plateAt.y);
+    script.at(driver::loopFrame(0) + 5, [] {
+        standin::pressKey(ALLEGRO_KEY_DOWN, 0);
+        standin::pressKey(ALLEGRO_KEY_RIGHT, 0); // the music one step up
+        standin::pressKey(ALLEGRO_KEY_ESCAPE, 27);
+    });
+    driver::giveUpAfter(script).install();
+    records::optionsScreen();
+    EXPECT_FLOAT_EQ(app::Settings.musicVolume, 0.01f);
+    EXPECT_EQ(standin::textsWith("Nie udało się zapisać ustawień").size(), 1u);
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "opc.txt"));
+    expectDecoyUntouched();
+}
+
+// A count that is a link to the player's own file holding 3 is not a count of 0: a game
+// resumed from it and finished keeps the link, the file and its stored game.
+TEST_F(PlayerFiles, ACountThatCouldNotBeReadIsNeverReplacedByARecordedGame) {
+    folder.write("decoy", "3");
+    fs::create_symlink(folder.path() / "decoy", folder.path() / "zg.txt");
+    folder.write("abc", "stored");
+    SetUp(); // start-up reads the count through the link no more than a list
+    ASSERT_TRUE(saves::SaveIndex.refused);
+    saves::currentSaveName = "abc";
+    GameState = {.mode = 0, .level = 2, .score = 900, .nameEntryDue = 1};
+    driver::keepClicking(400, 540); // leaves the list screen at once
+    support::FrameScript script;
+    script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
+    driver::giveUpAfter(script).install();
+    records::nameEntry(saves::discardStoredGame);
+    EXPECT_TRUE(folder.exists("lir.txt")) << "the result itself is stored";
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "zg.txt"));
+    EXPECT_EQ(folder.read("decoy"), "3");
+    EXPECT_EQ(folder.read("abc"), "stored");
+    EXPECT_FALSE(saves::writeSaveIndex()) << "nor by anything else this run";
 }
 
 } // namespace

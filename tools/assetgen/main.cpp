@@ -1,6 +1,9 @@
 // orbelium_assetgen: writes the game's pictures, sounds and fonts into one folder.
 //   orbelium_assetgen --manifest FILE --fonts DIR --licence FILE --out DIR [--icons DIR]
+//                     [--locale DIR --languages CODE[,CODE...]]
 // With --icons it also writes the desktop icon, in a hicolor theme layout, into that folder.
+// With --languages it paints the pictures with words once more in each language, its words
+// read from the compiled catalogue DIR/CODE/LC_MESSAGES/orbelium.mo.
 //   orbelium_assetgen --manifest FILE --sheet-header FILE
 // writes only the header that names the sheet's pieces for the game.
 #include "generate.hpp"
@@ -26,6 +29,10 @@ int main(int argc, char** argv) {
             options.licencePath = value;
         else if (key == "--out")
             options.outFolder = value;
+        else if (key == "--locale")
+            options.catalogueFolder = value;
+        else if (key == "--languages")
+            options.languages = assetgen::languageList(value);
         else if (key == "--icons")
             iconFolder = value;
         else if (key == "--sheet-header")
@@ -45,9 +52,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.manifestPath.empty() || options.fontFolder.empty() || options.licencePath.empty() ||
-        options.outFolder.empty()) {
+        options.outFolder.empty() ||
+        (!options.languages.empty() && options.catalogueFolder.empty())) {
         std::cerr << "usage: orbelium_assetgen --manifest FILE --fonts DIR --licence FILE "
-                     "--out DIR [--icons DIR]\n";
+                     "--out DIR [--icons DIR] [--locale DIR --languages CODE[,CODE...]]\n";
         return 2;
     }
     try {

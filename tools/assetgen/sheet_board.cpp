@@ -1,6 +1,7 @@
 // The board frame with its cell grid, bottom bar and star tray, the panel plates around the
 // score and level, the kind bars and the clock bar.
 #include "sheet_parts.hpp"
+#include "words.hpp"
 
 #include <cmath>
 
@@ -19,6 +20,8 @@ constexpr int kBarTop = 384;
 constexpr int kBarHeight = 13;
 constexpr int kTrayTop = kBarTop + kBarHeight;
 constexpr int kTrayHeight = 46;
+// The caption of the panel head keeps 20 clear of each side of its inner plate.
+constexpr double kPanelCaptionRoom = 200;
 
 // The bar under the board: the same colours in every column so it can be redrawn a
 // pixel to the side without a seam. Its first row is the tiles' border line.
@@ -98,7 +101,7 @@ void drawPanelHead(cairo_t* cr) {
     fillVertical(cr, 9, 89, {18, 44, 62}, {6, 18, 30});
     Fonts::use(cr, Face::Bold, 13);
     setColour(cr, kGold);
-    textCentred(cr, "POZIOM", 127, 22);
+    textCentred(cr, paintedWord(cr, N_("POZIOM"), kPanelCaptionRoom), 127, 22);
     // Gold lines lead from the jewels to the box.
     cairo_move_to(cr, 38, 45.5);
     cairo_line_to(cr, 104, 45.5);

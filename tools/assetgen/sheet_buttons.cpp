@@ -2,6 +2,7 @@
 // button in its three states, the menu plate, yes/no plates, the mode switch, the slider,
 // the clock icon and the level digits.
 #include "sheet_parts.hpp"
+#include "words.hpp"
 
 #include <cmath>
 #include <string>
@@ -11,14 +12,20 @@ namespace assetgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+// Room for the words: a button's keep 6 clear of each end of its face, a small plate's 2, and
+// the hint's stay inside the lens at the height they are written.
+constexpr double kFaceMargin = 6;
+constexpr double kSmallFaceMargin = 2;
+constexpr double kHintRoom = 76;
 
 // A button whose face is exactly the rectangle the game tints as its highlight.
 void drawButton(cairo_t* cr, double w, double h, double fx, double fy, double fw, double fh,
-                const std::string& label) {
+                const char* polish) {
     drawRim(cr, 0, 0, w, h, 8);
     drawFace(cr, fx, fy, fw, fh, 0, kFaceTop, kFaceBottom);
     Fonts::use(cr, Face::Bold, 15);
-    textOutlined(cr, label, fx + fw / 2, fy + fh / 2, kLabel, kInk, 2.5);
+    textOutlined(cr, paintedWord(cr, polish, fw - 2 * kFaceMargin), fx + fw / 2, fy + fh / 2,
+                 kLabel, kInk, 2.5);
 }
 
 // The hint button: a glass lens with a magnifier over a small planet, inside a steel ring.
@@ -73,7 +80,8 @@ void drawHintButton(cairo_t* cr, double cx, double cy, bool lit) {
     drawHintLens(cr, cx, cy, lit);
     drawMagnifier(cr, cx, cy - 8, 1.0, lit);
     Fonts::use(cr, Face::Bold, 12);
-    textOutlined(cr, "podpowiedź", cx, cy + 28, lit ? Rgb{255, 255, 255} : kLabel, kInk, 2.5);
+    textOutlined(cr, paintedWord(cr, N_("podpowiedź"), kHintRoom), cx, cy + 28,
+                 lit ? Rgb{255, 255, 255} : kLabel, kInk, 2.5);
 }
 
 // Only the centre of the button, pressed in: the lens sits deeper and glows.
@@ -89,7 +97,8 @@ void drawHintPressed(cairo_t* cr) {
     cairo_pattern_destroy(p);
     drawMagnifier(cr, c, c - 6, 1.0, true);
     Fonts::use(cr, Face::Bold, 12);
-    textOutlined(cr, "podpowiedź", c, c + 29, {255, 255, 255}, kInk, 2.5);
+    textOutlined(cr, paintedWord(cr, N_("podpowiedź"), kHintRoom), c, c + 29, {255, 255, 255}, kInk,
+                 2.5);
 }
 
 void drawMenuPlate(cairo_t* cr) {
@@ -102,12 +111,12 @@ void drawMenuPlate(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
-void drawSmallPlate(cairo_t* cr, double w, double h, const std::string& label, Rgb text,
-                    double size) {
+void drawSmallPlate(cairo_t* cr, double w, double h, const char* polish, Rgb text, double size) {
     drawRim(cr, 0, 0, w, h, 6);
     drawFace(cr, 3, 3, w - 6, h - 6, 4, kFaceTop, kFaceBottom);
     Fonts::use(cr, Face::Bold, size);
-    textOutlined(cr, label, w / 2, h / 2, text, kInk, 2.2);
+    textOutlined(cr, paintedWord(cr, polish, w - 6 - 2 * kSmallFaceMargin), w / 2, h / 2, text,
+                 kInk, 2.2);
 }
 
 void drawSliderTrack(cairo_t* cr) {
@@ -229,11 +238,11 @@ void drawFace(cairo_t* cr, double x, double y, double w, double h, double radius
 bool paintButtonPiece(cairo_t* cr, const Piece& piece) {
     const std::string family = piece.family();
     if (family == "menu_button")
-        drawButton(cr, 114, 30, 6, 4, 102, 21, "Menu");
+        drawButton(cr, 114, 30, 6, 4, 102, 21, N_("Menu"));
     else if (family == "save_button")
-        drawButton(cr, 114, 30, 6, 4, 102, 21, "Zapisz");
+        drawButton(cr, 114, 30, 6, 4, 102, 21, N_("Zapisz"));
     else if (family == "continue_button")
-        drawButton(cr, 115, 33, 5, 5, 102, 21, "Dalej");
+        drawButton(cr, 115, 33, 5, 5, 102, 21, N_("Dalej"));
     else if (family == "hint_button")
         drawHintButton(cr, 68, 69, false);
     else if (family == "hint_button_hover")
@@ -243,11 +252,11 @@ bool paintButtonPiece(cairo_t* cr, const Piece& piece) {
     else if (family == "menu_plate")
         drawMenuPlate(cr);
     else if (family == "yes_plate")
-        drawSmallPlate(cr, 40, 25, "TAK", {190, 240, 170}, 12);
+        drawSmallPlate(cr, 40, 25, N_("TAK"), {190, 240, 170}, 12);
     else if (family == "no_plate")
-        drawSmallPlate(cr, 40, 25, "NIE", {250, 190, 170}, 12);
+        drawSmallPlate(cr, 40, 25, N_("NIE"), {250, 190, 170}, 12);
     else if (family == "mode_switch")
-        drawSmallPlate(cr, 65, 24, "zmień", kLabel, 13);
+        drawSmallPlate(cr, 65, 24, N_("zmień"), kLabel, 13);
     else if (family == "slider_track")
         drawSliderTrack(cr);
     else if (family == "slider_knob")

@@ -2,7 +2,9 @@
 // title ornament, the award banners, the full-bar flash, the time-out plate, the final
 // heading and the figures column of the bonus table.
 #include "sheet_parts.hpp"
+#include "words.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,6 +14,20 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr Rgb kHeadingText{236, 206, 110};
+// A heading's rules end this far from its word, or down to the tight gap when the word is
+// long; a rule shorter than the shortest is left out.
+constexpr double kRuleGap = 8;
+constexpr double kTightRuleGap = 6;
+constexpr double kShortestRule = 6;
+// Room for the words, in the pieces' own pixels: a heading keeps 6 clear of each end, a mode
+// label's words stay between its icon and its right edge, the star line's between its
+// start and the banner's rim, and the plates' words inside their inner plates, clear of the
+// final plate's discs.
+constexpr double kHeadingMargin = 6;
+constexpr double kModeLabelRoom = 96;
+constexpr double kStarLineRoom = 70;
+constexpr double kTimeOutRoom = 180;
+constexpr double kFinalPlateRoom = 222;
 
 void fadingLine(cairo_t* cr, double x0, double x1, double y, Rgb c, bool brightAtEnd) {
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
@@ -43,21 +59,26 @@ void drawTitleOrnament(cairo_t* cr) {
     }
 }
 
-// A heading word over the backdrop: outlined gold text between two fading rules.
-void drawHeading(cairo_t* cr, double w, double h, const std::string& text, double size) {
+// A heading word over the backdrop: outlined gold text between two fading rules, each ending
+// in a small star. A word too long for the full gap draws its stars closer to keep the rules
+// from vanishing; where not even that helps, the word stands alone.
+void drawHeading(cairo_t* cr, double w, double h, const char* polish, double size) {
     Fonts::use(cr, Face::Bold, size);
+    const std::string text = paintedWord(cr, polish, w - 2 * kHeadingMargin);
     double tw = textWidth(cr, text);
     double cy = h / 2;
-    double gap = 8;
+    // From the rules' outer ends, 2 inside the piece, to the word.
+    double room = w / 2 - tw / 2 - 2;
+    double gap = std::max(kTightRuleGap, std::min(kRuleGap, room - kShortestRule));
     double left = w / 2 - tw / 2 - gap;
     double right = w / 2 + tw / 2 + gap;
-    if (left > 10) {
+    if (left - 2 >= kShortestRule) {
         fadingLine(cr, 2, left, std::floor(cy), kGold, true);
         starPath(cr, left + 2, cy, 3, 1, 4);
         setColour(cr, kHeadingText);
         cairo_fill(cr);
     }
-    if (w - right > 10) {
+    if (w - 2 - right >= kShortestRule) {
         fadingLine(cr, right, w - 2, std::floor(cy), kGold, false);
         starPath(cr, right - 2, cy, 3, 1, 4);
         setColour(cr, kHeadingText);
@@ -93,14 +114,16 @@ void drawModeLabel(cairo_t* cr, bool timed) {
         setColour(cr, {20, 30, 40});
         cairo_set_line_width(cr, 1.4);
         cairo_stroke(cr);
-        textOutlined(cr, "gra na czas", 75, 17.5, {160, 200, 240}, kInk, 2.2);
+        textOutlined(cr, paintedWord(cr, N_("gra na czas"), kModeLabelRoom), 75, 17.5,
+                     {160, 200, 240}, kInk, 2.2);
     } else {
         // A crescent moon for the calm game.
         cairo_arc(cr, 16, 17.5, 8, 0, 2 * kPi);
         cairo_arc_negative(cr, 20, 14.5, 6.5, 2 * kPi, 0);
         setColour(cr, {200, 220, 110});
         cairo_fill(cr);
-        textOutlined(cr, "gra dla relaksu", 76, 17.5, {180, 210, 80}, kInk, 2.2);
+        textOutlined(cr, paintedWord(cr, N_("gra dla relaksu"), kModeLabelRoom), 76, 17.5,
+                     {180, 210, 80}, kInk, 2.2);
     }
 }
 
@@ -139,8 +162,11 @@ void drawStarLine(cairo_t* cr) {
     }
     Fonts::use(cr, Face::Bold, 12);
     setColour(cr, {170, 225, 245});
-    cairo_move_to(cr, 66, 17);
-    cairo_show_text(cr, "linia gwiazd");
+    // Another language's words are centred where the Polish ones stand, from x 66 on.
+    const char* polish = N_("linia gwiazd");
+    const std::string word = paintedWord(cr, polish, kStarLineRoom);
+    cairo_move_to(cr, 66 + (textWidth(cr, polish) - textWidth(cr, word)) / 2, 17);
+    cairo_show_text(cr, word.c_str());
     fadingLine(cr, 10, 71, 25, {90, 200, 240}, true);
     fadingLine(cr, 71, 132, 25, {90, 200, 240}, false);
 }
@@ -183,7 +209,8 @@ void drawTimeOut(cairo_t* cr) {
     roundedRect(cr, 4, 4, 200, 57, 11);
     fillVertical(cr, 4, 61, {60, 22, 24}, {18, 6, 12});
     Fonts::use(cr, Face::Bold, 26);
-    textOutlined(cr, "Koniec czasu", 104, 32.5, {255, 214, 110}, {40, 8, 4}, 3);
+    textOutlined(cr, paintedWord(cr, N_("Koniec czasu"), kTimeOutRoom), 104, 32.5, {255, 214, 110},
+                 {40, 8, 4}, 3);
 }
 
 // Heading plate of the final screen, above its three lines of text.
@@ -197,7 +224,8 @@ void drawFinalPlate(cairo_t* cr) {
         shadedDisc(cr, 338 - i * 12, 21, 2.5 + i * 0.8, kindColour(i + 2));
     }
     Fonts::use(cr, Face::Bold, 22);
-    textOutlined(cr, "Koniec podróży", 180, 21, kHeadingText, kInk, 3);
+    textOutlined(cr, paintedWord(cr, N_("Koniec podróży"), kFinalPlateRoom), 180, 21, kHeadingText,
+                 kInk, 3);
 }
 
 // Icons beside the rows of the bonus table (20 pixels apart from the top): lines of three,
@@ -236,13 +264,13 @@ bool paintLabelPiece(cairo_t* cr, const Piece& piece) {
     if (family == "menu_title_ornament")
         drawTitleOrnament(cr);
     else if (family == "heading_results")
-        drawHeading(cr, piece.w, piece.h, "Lista wyników", 17);
+        drawHeading(cr, piece.w, piece.h, N_("Lista wyników"), 17);
     else if (family == "heading_bonuses")
-        drawHeading(cr, piece.w, piece.h, "Bonusy", 17);
+        drawHeading(cr, piece.w, piece.h, N_("Bonusy"), 17);
     else if (family == "heading_info")
-        drawHeading(cr, piece.w, piece.h, "Informacje", 17);
+        drawHeading(cr, piece.w, piece.h, N_("Informacje"), 17);
     else if (family == "heading_options")
-        drawHeading(cr, piece.w, piece.h, "Opcje", 17);
+        drawHeading(cr, piece.w, piece.h, N_("Opcje"), 17);
     else if (family == "mode_label_relaxed")
         drawModeLabel(cr, false);
     else if (family == "mode_label_timed")

@@ -2,6 +2,7 @@
 // on black so that it sits seamlessly on the black start-up screen.
 #include "paint.hpp"
 #include "pictures.hpp"
+#include "words.hpp"
 
 #include <cmath>
 
@@ -10,6 +11,8 @@ namespace assetgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+// The subtitle, centred, keeps clear of the faint star on its line at x 382.
+constexpr double kSubtitleRoom = 256;
 
 void orbitArc(cairo_t* cr, double from, double to, double alpha) {
     cairo_save(cr);
@@ -27,9 +30,11 @@ void orbitArc(cairo_t* cr, double from, double to, double alpha) {
 } // namespace
 
 void writeTitle(const std::string& path, int scale) {
-    cairo_surface_t* s =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kTitleWidth * scale, kTitleHeight * scale);
-    cairo_t* cr = cairo_create(s);
+    // Owned, as a word missing from the language painted ends the painting by throwing.
+    SurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kTitleWidth * scale, kTitleHeight * scale));
+    ContextPtr context(cairo_create(surface.get()));
+    cairo_t* cr = context.get();
     cairo_scale(cr, scale, scale);
     setColour(cr, {0, 0, 0});
     cairo_paint(cr);
@@ -83,12 +88,11 @@ void writeTitle(const std::string& path, int scale) {
 
     Fonts::use(cr, Face::Regular, 17);
     setColour(cr, {110, 170, 175});
-    textCentred(cr, "podróż przez Układ Słoneczny", 250, 168);
+    textCentred(cr, paintedWord(cr, N_("podróż przez Układ Słoneczny"), kSubtitleRoom), 250, 168);
 
     checkCairo(cairo_status(cr), "painting the title");
-    cairo_destroy(cr);
-    writeOpaquePng(s, path);
-    cairo_surface_destroy(s);
+    context.reset();
+    writeOpaquePng(surface.get(), path);
 }
 
 } // namespace assetgen
