@@ -2,7 +2,7 @@
 # missing. Sourced by play.sh and test.sh.
 
 ORBELIUM_BUILD_PACKAGES=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config gettext
     liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev
     liballegro-audio5-dev liballegro-acodec5-dev
     libcairo2-dev libfreetype-dev libsndfile1-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
@@ -10,7 +10,7 @@ ORBELIUM_BUILD_PACKAGES=(
 )
 ORBELIUM_TEST_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol
+    xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-pol tesseract-ocr-eng
     python3 python3-xlib libopenal1 clang libclang-rt-dev openbox
     desktop-file-utils appstream dpkg-dev
     lintian devscripts man-db python3-debian

@@ -27,6 +27,7 @@ struct SettingsRecord {
     // and what is chosen meanwhile holds for this run only.
     bool optionsFileRefused = false;  // "opc.txt"
     bool languageFileRefused = false; // "jezyk.txt"
+    bool refusalTold = false;         // the player was told that such a file stays
 };
 extern SettingsRecord Settings;
 

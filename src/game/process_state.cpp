@@ -4,6 +4,7 @@
 #include "app/events.hpp"
 #include "app/input.hpp"
 #include "app/keys.hpp"
+#include "app/language.hpp"
 #include "app/launcher.hpp"
 #include "app/letterbox.hpp"
 #include "app/pacing.hpp"
@@ -26,6 +27,7 @@ using namespace app;
 void resetProcessState() {
     Assets = AssetsRecord{};
     Settings = SettingsRecord{};
+    speak(Language::Polish);
     resetPacing();
     closeEvents();
     forgetInput();

@@ -477,8 +477,16 @@ void optionsScreen() {
     // and told like the other settings.
     const bool optionsStored = writeOptionsFile();
     const bool screenStored = app::Settings.fullScreenStored || writeScreenFile();
-    if (!optionsStored || !screenStored || !languageStored) {
+    // A file the game refused to read fails every write; that is told once a run, any
+    // other failure whenever it happens.
+    app::SettingsRecord& settings = app::Settings;
+    const bool refusedFailed = (!optionsStored && settings.optionsFileRefused) ||
+                               (!languageStored && settings.languageFileRefused);
+    const bool otherFailed = (!optionsStored && !settings.optionsFileRefused) || !screenStored ||
+                             (!languageStored && !settings.languageFileRefused);
+    if (otherFailed || (refusedFailed && !settings.refusalTold)) {
         dialog::stripNotice(_(texts::kOptionsNotStored));
+        settings.refusalTold = settings.refusalTold || refusedFailed;
     }
 }
 

@@ -37,6 +37,8 @@ check_tree() {
     local file
     for file in "$bin/orbelium" \
         share/orbelium/gr/{,2x/,3x/}{elementy.png,planety.png,tlo2.jpg,tytul.png} \
+        share/orbelium/gr/en/{,2x/,3x/}{elementy.png,tytul.png} \
+        share/locale/en/LC_MESSAGES/orbelium.mo \
         share/orbelium/sam/muzyczka.ogg share/orbelium/sam/menu.wav \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         share/icons/hicolor/48x48/apps/orbelium.png \
@@ -54,7 +56,10 @@ check_tree() {
     grep -q "<project_license>GPL-3.0-or-later</project_license>" \
         "$root/share/metainfo/$app_id.metainfo.xml" || fail "the metainfo's licence"
     "$root/$bin/orbelium" --version | grep -qx "orbelium [0-9.]*" || fail "--version"
-    "$root/$bin/orbelium" --help | grep -q "Użycie: orbelium" || fail "--help"
+    LANGUAGE=pl "$root/$bin/orbelium" --help | grep -q "Użycie: orbelium" || fail "--help"
+    # English from the installed catalogue, whatever locales the system has.
+    env -i LANG=en_US.UTF-8 "$root/$bin/orbelium" --help | grep -q "^Usage: orbelium" ||
+        fail "--help in English"
     # The manual pages and the changelog as `gzip -9n` makes them: no name, no time stamp.
     local pair
     for pair in man/man6/orbelium.6.gz:docs/man/orbelium.6 \

@@ -1,3 +1,5 @@
+#include "app/assets.hpp"
+#include "app/language.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
 #include "board/lines.hpp"
@@ -75,6 +77,34 @@ TEST(Autoplay, WholeGamesPlayOutAsRecordedAndEndInTheListAndTheMenu) {
             EXPECT_EQ(r.noMoveSeen, 0) << "no board ran out of moves, so every hint was a move";
         }
     }
+}
+
+// A whole game in English, from the menu through every planet, the final screen, the name
+// entry and the list: no text drawn is Polish, neither a text the catalogue would have
+// translated nor one with a Polish letter.
+TEST(Autoplay, AnEnglishGameDrawsNoPolishText) {
+    AutoplaySettings settings;
+    settings.seed = 69;
+    settings.name = "Player";
+    settings.language = "en";
+    const AutoplayResult r = support::autoplay(settings);
+    ASSERT_EQ(r.fault, "");
+    EXPECT_TRUE(r.finalScreen && r.nameEntered && r.backInMenu);
+    ASSERT_TRUE(app::speak(app::Language::English));
+    const std::string polishLetters[] = {"ą", "ć", "ę", "ł", "ń", "ó",
+                                         "ś", "ź", "ż", "Ł", "Ś", "Ż"};
+    for (const std::string& text : r.textsDrawn) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(_(text.c_str()), text);
+        for (const std::string& letter : polishLetters) {
+            EXPECT_EQ(text.find(letter), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(r.textsDrawn.contains("Congratulations"));
+    // The words painted into the pictures are the English ones too.
+    EXPECT_EQ(app::Assets.sheet->name, "gr/en/elementy.png");
+    EXPECT_EQ(app::Assets.title->name, "gr/en/tytul.png");
+    app::speak(app::Language::Polish);
 }
 
 // The menu, every move, each planet's "Dalej", the list and the way out, by keys alone.

@@ -254,16 +254,17 @@ class Bot {
 
     void readTexts() {
         for (const standin::TextDraw& t : standin::log().texts) {
-            if (t.text == records::texts::kNamePrompt && !result_.nameEntered) {
+            result_.textsDrawn.insert(t.text);
+            if (t.text == _(records::texts::kNamePrompt) && !result_.nameEntered) {
                 result_.nameEntered = true;
                 for (int ch : codePoints(settings_.name)) {
                     standin::pressKey(ALLEGRO_KEY_A, ch);
                 }
                 standin::pressKey(ALLEGRO_KEY_ENTER, 13);
-            } else if (t.text == play::kFinalTitle && !result_.finalScreen) {
+            } else if (t.text == _(play::kFinalTitle) && !result_.finalScreen) {
                 result_.finalScreen = true;
                 result_.score = GameState.score;
-            } else if (t.text == app::menuLabels[0] && gameOver()) {
+            } else if (t.text == _(app::menuLabels[0]) && gameOver()) {
                 result_.backInMenu = true;
             }
         }
@@ -451,6 +452,9 @@ AutoplayResult autoplay(const AutoplaySettings& settings) {
     ScratchFolder folder;
     // Full volumes and the mode, as the options screen would have stored them.
     folder.write(app::paths::kOptions, "1.0 1.0 " + std::to_string(settings.mode) + "\n");
+    if (!settings.language.empty()) {
+        folder.write(app::paths::kLanguage, settings.language + "\n");
+    }
     startHeadless();
     records::HighScoreList = records::HighScoreListRecord{};
     records::newEntryIndex = 0;

@@ -3,6 +3,7 @@
 #include "board/game_state.hpp"
 
 #include <functional>
+#include <set>
 #include <string>
 
 // A player that never tires: plays whole games headless through the link seam, with the
@@ -26,6 +27,8 @@ struct AutoplaySettings {
     // Space and an arrow for each move, Enter for "Dalej" and the list.
     bool keysOnly = false;
     std::string name = "Automat";
+    // The code stored in "jezyk.txt" ("en"), or none: the game speaks Polish.
+    std::string language;
     // Called after every flip before the bot looks; tests break the board with it.
     std::function<void(int flips)> eachFlip;
 };
@@ -38,9 +41,10 @@ struct AutoplayResult {
     int score = 0;            // as the game ended: on the final screen or at the time-out
     int levelsCompleted = 0;  // "Dalej" pressed
     int starsDropped = 0;
-    int flips = 0;      // every flip from the start of the run to its end
-    int loopFrames = 0; // frames of the game loop
-    int refused = 0;    // drags after which the board stood as before
+    int flips = 0;                    // every flip from the start of the run to its end
+    int loopFrames = 0;               // frames of the game loop
+    std::set<std::string> textsDrawn; // every text drawn, once each
+    int refused = 0;                  // drags after which the board stood as before
     int noMoveSeen = 0; // frames in which the bot found nothing to drag (for Hint: a hint
                         // that is no move, as after a reshuffle, until the next search)
     std::string fault;  // the first broken invariant or the reason the game was stopped

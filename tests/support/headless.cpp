@@ -1,5 +1,6 @@
 #include "support/headless.hpp"
 
+#include "app/language.hpp"
 #include "app/startup.hpp"
 #include "board/board_setup.hpp"
 #include "board/game_state.hpp"
@@ -16,6 +17,7 @@ namespace support {
 void resetWorld() {
     standin::reset();
     game::resetProcessState();
+    app::startLanguage(ORBELIUM_TEST_CATALOGUE_DIR, app::Language::Polish);
     game::installSettingsFiles();
 }
 
