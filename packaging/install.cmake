@@ -131,8 +131,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Swap neighbouring elements on an eight by eight board to line up three or\n"
     "more of a kind: the stars that reach the bottom row complete a planet, and\n"
     "eight planets complete the game. Relaxed and timed modes, the twenty best\n"
-    "results of each, games stored under a password. Every text of the game is\n"
-    "in Polish.")
+    "results of each, games stored under a password. In English and Polish,\n"
+    "following the desktop's language or the player's choice.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_ORBELIUM_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb_staged.cmake)

@@ -265,7 +265,8 @@ class Frame {
             keepBoardInScreenBuffer();
             return WayOut::MenuButton;
         }
-        if ((click && hover == kHoverSave) || key == ALLEGRO_KEY_Z) {
+        // Z for "zapis", S for "save".
+        if ((click && hover == kHoverSave) || key == ALLEGRO_KEY_Z || key == ALLEGRO_KEY_S) {
             app::AskBeforeClosing closeAtOnce(false);
             if (saves::saveDialog(saves::EscapeInQuestion::Ignored) == saves::SaveEnd::GameGoesOn) {
                 upBefore_ = false;

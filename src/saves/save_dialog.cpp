@@ -155,7 +155,8 @@ bool answeredYes(EscapeInQuestion escape) {
             pointer = {in.x, in.y};
         }
         const int key = app::takeKey();
-        if (key == ALLEGRO_KEY_T) {
+        // T for "tak", Y for "yes": the answer's first letter in either language.
+        if (key == ALLEGRO_KEY_T || key == ALLEGRO_KEY_Y) {
             return true;
         }
         if (key == ALLEGRO_KEY_N ||

@@ -178,15 +178,18 @@ TEST_F(KeyboardPlay, HShowsTheHintMLeavesForTheMenuAndZAsksToSave) {
     EXPECT_GT(hints, 0) << "the hint blinked";
     EXPECT_FALSE(standin::textsWith("Nowa gra").empty()) << "M went back to the menu";
 
-    SetUp();
-    answerOnce(kSaveQuestion, [] { standin::pressKey(ALLEGRO_KEY_N, 'n'); });
-    auto save = inLoop();
-    save.at(5, [] { keys(ALLEGRO_KEY_Z); });
-    driver::giveUpAfter(save).install();
-    play::gameLoop();
-    game::returnToMenu();
-    EXPECT_EQ(standin::textsWith(kSaveQuestion).size(), 1u);
-    EXPECT_FALSE(standin::textsWith("Nowa gra").empty());
+    // Z ("zapis") and S ("save") both ask to store the game.
+    for (const int saveKey : {ALLEGRO_KEY_Z, ALLEGRO_KEY_S}) {
+        SetUp();
+        answerOnce(kSaveQuestion, [] { standin::pressKey(ALLEGRO_KEY_N, 'n'); });
+        auto save = inLoop();
+        save.at(5, [saveKey] { keys(saveKey); });
+        driver::giveUpAfter(save).install();
+        play::gameLoop();
+        game::returnToMenu();
+        EXPECT_EQ(standin::textsWith(kSaveQuestion).size(), 1u);
+        EXPECT_FALSE(standin::textsWith("Nowa gra").empty());
+    }
 }
 
 // The timed game pauses for P and Escape and when its window loses the focus; Escape,

@@ -129,6 +129,19 @@ TEST_F(SaveDialog, YesStoresAResumedGameUnderItsOldName) {
     EXPECT_TRUE(standin::textsWith(kPrompt).empty());
 }
 
+// The answer's first letter in either language: T ("tak") and Y ("yes") store.
+TEST_F(SaveDialog, TAndYAnswerYes) {
+    for (const int yesKey : {ALLEGRO_KEY_T, ALLEGRO_KEY_Y}) {
+        SetUp();
+        saves::currentSaveName = "stary";
+        folder.write("stary", "old");
+        driver::Steps steps;
+        steps.whenShown(kQuestion, kAsking, [yesKey] { standin::pressKey(yesKey, 0); }).install();
+        saves::saveDialog(Escape::Ignored);
+        EXPECT_NE(folder.read("stary"), "old") << yesKey;
+    }
+}
+
 TEST_F(SaveDialog, YesStoresANewGameUnderTheTypedPasswordAndCountsIt) {
     const std::tuple<const char*, std::vector<Key>, std::string> cases[] = {
         {"ASCII 48 to 122 and Polish letters; Backspace takes a whole letter",
