@@ -114,36 +114,37 @@ TEST_F(PlayerFiles, AListThatCannotBeReadIsKeptAndTheResultStillShown) {
     }
 }
 
+// A resumed relaxed game ends in the name entry, given the discarding as the game gives it.
+void enterNameAfterResumedGame() {
+    GameState = {.mode = 0, .level = 2, .score = 900, .nameEntryDue = 1};
+    driver::keepClicking(400, 540); // leaves the list screen at once
+    support::FrameScript script;
+    script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
+    driver::giveUpAfter(script).install();
+    records::nameEntry(saves::discardStoredGame);
+}
+
 // A finished resumed game: its result is stored first, then the lowered count, and only
 // then does its stored game go, so a failure (or a crash) between them loses nothing and
 // "zg.txt" never counts a game that is gone.
 TEST_F(PlayerFiles, AResumedGameIsDiscardedOnlyOnceItsResultAndTheLoweredCountAreStored) {
-    // The relaxed game ends in the name entry, given the discarding as the game gives it.
-    const auto enterName = [] {
-        GameState = {.mode = 0, .level = 2, .score = 900, .nameEntryDue = 1};
-        driver::keepClicking(400, 540); // leaves the list screen at once
-        support::FrameScript script;
-        script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
-        driver::giveUpAfter(script).install();
-        records::nameEntry(saves::discardStoredGame);
-    };
     saves::SaveIndex.count = 2;
     saves::currentSaveName = "abc";
     folder.write("abc", "stored");
     folder.write("zg.txt", "2");
     fixture::blockWithFolder(folder, "lir.txt.~new"); // the list cannot be replaced
-    enterName();
+    enterNameAfterResumedGame();
     EXPECT_FALSE(folder.exists("lir.txt"));
     EXPECT_EQ(folder.read("abc"), "stored");
     fs::remove_all(folder.path() / "lir.txt.~new");
     fixture::blockWithFolder(folder, "zg.txt.~new"); // nor, then, the count
-    enterName();
+    enterNameAfterResumedGame();
     EXPECT_TRUE(folder.exists("lir.txt"));
     EXPECT_EQ(folder.read("abc"), "stored");
     EXPECT_EQ(saves::SaveIndex.count, 2);
     EXPECT_EQ(folder.read("zg.txt"), "2");
     fs::remove_all(folder.path() / "zg.txt.~new");
-    enterName();
+    enterNameAfterResumedGame();
     EXPECT_FALSE(folder.exists("abc"));
     EXPECT_EQ(folder.read("zg.txt"), "1");
 }
@@ -183,12 +184,7 @@ TEST_F(PlayerFiles, ACountThatCouldNotBeReadIsNeverReplacedByARecordedGame) {
     SetUp(); // start-up reads the count through the link no more than a list
     ASSERT_TRUE(saves::SaveIndex.refused);
     saves::currentSaveName = "abc";
-    GameState = {.mode = 0, .level = 2, .score = 900, .nameEntryDue = 1};
-    driver::keepClicking(400, 540); // leaves the list screen at once
-    support::FrameScript script;
-    script.at(1, [] { driver::press(driver::typedThenEnter("Ewa")); });
-    driver::giveUpAfter(script).install();
-    records::nameEntry(saves::discardStoredGame);
+    enterNameAfterResumedGame();
     EXPECT_TRUE(folder.exists("lir.txt")) << "the result itself is stored";
     EXPECT_TRUE(fs::is_symlink(folder.path() / "zg.txt"));
     EXPECT_EQ(folder.read("decoy"), "3");
