@@ -3,7 +3,8 @@
 
 Usage: e2e.py BINARY ASSETS ARTIFACTS SCENARIO
 Screenshots are kept in ARTIFACTS for people to look at. The scenarios of a game, of the
-results and pages, and of stored games live in e2e_game, e2e_records and e2e_saves.
+results and pages, and of stored games live in e2e_game, e2e_records and e2e_saves; the
+game in English in e2e_english (every other scenario plays it in Polish).
 """
 
 import os
@@ -17,6 +18,7 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
 import e2e_damaged  # noqa: E402
 import e2e_disk  # noqa: E402
+import e2e_english  # noqa: E402
 import e2e_game  # noqa: E402
 import e2e_install  # noqa: E402
 import e2e_keys  # noqa: E402
@@ -211,6 +213,7 @@ SCENARIOS = {
     "missing_asset": (scenario_missing_asset, {"remove": ["gr/elementy.png"]}),
     **e2e_damaged.SCENARIOS,
     **e2e_disk.SCENARIOS,
+    **e2e_english.SCENARIOS,
     **e2e_game.SCENARIOS,
     **e2e_install.SCENARIOS,
     **e2e_keys.SCENARIOS,

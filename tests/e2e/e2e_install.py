@@ -4,6 +4,7 @@ import os
 import stat
 import time
 
+from e2e_english import ENGLISH_DESKTOP, reach_english_menu
 from e2e_records import EFFECTS_AT_0_3, MODE_SWITCH, OPTIONS_BOX
 from flows import PAGE_RETURN, SLOW, choose, leave_through_exit, read_file, reach_menu, see
 from player import check
@@ -32,6 +33,13 @@ def scenario_installed(session):
     check(mode == 0o700, f"the player's folder was made with mode {mode:o}")
     check(os.listdir(session.elsewhere) == [],
           f"the game wrote into the folder it was started from: {os.listdir(session.elsewhere)}")
+
+    # On an English desktop the same installation speaks English, from its own catalogue.
+    session.set_env(ENGLISH_DESKTOP)
+    session.reading = "eng"
+    session.start()
+    reach_english_menu(session, "menu-english")
+    leave_through_exit(session)
 
 
 SCENARIOS = {

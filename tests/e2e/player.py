@@ -116,7 +116,8 @@ def send_close(display, window_id):
 
 class Session:
     def __init__(self, binary, assets, artifacts, name, env=None, files=None, remove=(),
-                 binary_files=None, screen=(1024, 768), window_manager=False, installed=False):
+                 binary_files=None, screen=(1024, 768), window_manager=False, installed=False,
+                 reading="pol"):
         self.binary = binary
         self.assets = assets
         self.artifacts = artifacts
@@ -161,10 +162,20 @@ class Session:
                              "HOME": os.path.join(self.root, "home"),
                              "PATH": os.path.dirname(binary) + os.pathsep
                              + self.env.get("PATH", "")})
-        self.env.update(env or {})
+        # The game speaks the desktop's language: Polish unless a scenario asks otherwise,
+        # whatever the desktop of whoever runs the scenarios speaks.
+        self.env["LANGUAGE"] = "pl"
+        self.set_env(env or {})
+        self.reading = reading  # tesseract's language data the screens are read with
         self.game = None
         self.started = None
         self.window_manager = self._start_window_manager() if window_manager else None
+
+    def set_env(self, changes):
+        """Changes the environment of the next start; a variable given as None is unset,
+        as on a desktop that does not have it."""
+        self.env.update(changes)
+        self.env = {name: value for name, value in self.env.items() if value is not None}
 
     def _start_xvfb(self):
         # Without -noreset the server starts afresh whenever its last client leaves: a
@@ -346,9 +357,10 @@ class Session:
         return path
 
     def read_text(self, path, box=None, psm=6, allowed=None, words=()):
-        """The Polish text tesseract reads in the picture, or in box (x, y, w, h) of it;
-        psm 7 reads one line, allowed limits the characters it may answer; words the
-        caller looks for: when the first reading misses one, a second is added."""
+        """The text tesseract reads in the picture, or in box (x, y, w, h) of it, with the
+        session's language data; psm 7 reads one line, allowed limits the characters it
+        may answer; words the caller looks for: when the first reading misses one, a
+        second is added."""
         if not box:
             return self._tesseract(path, psm, allowed)
         x, y, w, h = box
@@ -368,7 +380,7 @@ class Session:
         return text
 
     def _tesseract(self, source, psm, allowed):
-        command = ["tesseract", source, "-", "-l", "pol", "--psm", str(psm)]
+        command = ["tesseract", source, "-", "-l", self.reading, "--psm", str(psm)]
         if allowed:
             command += ["-c", f"tessedit_char_whitelist={allowed}"]
         # One thread: OpenMP's spinning threads would fight the game for the processors.
