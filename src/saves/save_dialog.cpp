@@ -229,6 +229,11 @@ bool storeGame(const std::string& name) {
     // A stored game already there is already counted, even one the player made read-only:
     // the replacement stands when the count cannot be written.
     const bool existed = files::isRegularFile(name);
+    // A count the game refused to read can never take a new game: nothing is written, so
+    // whatever lies under that name stays as it was.
+    if (!existed && SaveIndex.refused) {
+        return false;
+    }
     if (!writeStoredGame(name)) {
         return false;
     }

@@ -289,11 +289,15 @@ def looks(session, damage):
     files (and what leaving them stores), no stored game."""
     check_window(session)
     empty_relaxed_list(session, damage.kind_of("lir.txt"))
-    stored = damage.kind != "directory"
+    # Options behind a link were not read, so they are never replaced from defaults.
+    stored = damage.kind == "files"
     default_options(session, stored)
     no_stored_games(session)
     if stored:
         check(damage.replaced("opc.txt") == b"0\n0\n0\n", "opc.txt does not hold the options")
+    if damage.kind == "link":
+        damage.untouched("opc.txt")
+    if damage.kind != "directory":
         check(damage.replaced("ekran.txt") == b"1\n", "ekran.txt does not hold full screen")
 
 
@@ -323,19 +327,23 @@ def writes_over_files(session, damage):
 
 
 def writes_over_links(session, damage):
-    """Links: a game is stored in the stored game's place and counted in the count's,
-    both as files; a result is not stored through the list's link (the game says so and
-    keeps the stored game it came from)."""
-    store_new_game(session, STORED, "store-over-link")
-    reach_menu(session, "menu-after-store")
-    check_stored_game(session, STORED)
-    damage.replaced(STORED)
-    check(damage.replaced("zg.txt") == b"1", "zg.txt does not count the stored game")
+    """Links: the count behind a link was never read, so it cannot count a new game and no
+    game is stored (the game says so, and the stored game's link stays); a result is not
+    stored through the list's link (the game says so and keeps the stored game it came
+    from). Every link stays as it was put."""
+    start_new_game(session, "board")
+    ask_for_password(session, "store")
+    type_password(session, STORED, "store-over-link")
+    wait_in_strip(session, STORE_FAILED, "not-stored-over-link", BOTTOM_STRIP)
+    wait_in_strip(session, ["Wpisz", "inne", "hasło"], "after-link", BOTTOM_STRIP)
+    session.key("Escape")
+    time.sleep(1.0)  # the strip closes
+    session.click(*MENU_BUTTON)
+    reach_menu(session, "menu-after-failed-store")
 
     time_out_with_name(session, False, damage.kind)
     check(read_file(session, LAST_SECOND) == LAST_SECOND_GAME, "the unrecorded game was lost")
-    check(read_file(session, "zg.txt") == "1", "the count changed")
-    for name in ("lir.txt", "lic.txt", SCRATCH):
+    for name in (STORED, "zg.txt", "opc.txt", "lir.txt", "lic.txt", SCRATCH):
         damage.untouched(name)
 
 

@@ -223,6 +223,22 @@ TEST_F(SaveDialog, ACountThatCannotBeWrittenFailsTheStoreOfANewGameOnly) {
     EXPECT_EQ(GameState.level, 1);
 }
 
+// A count the game refused to read counts no new game: the store fails before anything is
+// written, so a link under the password's name stays a link.
+TEST_F(SaveDialog, ACountThatCouldNotBeReadStoresNoNewGameAndWritesNothing) {
+    folder.write("elsewhere", "kept");
+    std::filesystem::create_symlink(folder.path() / "elsewhere", folder.path() / "nowa");
+    SaveIndex.refused = true;
+    answer(390)
+        .whenShown(kPrompt, kTyping, typing(driver::typedThenEnter("nowa")))
+        .whenShown(kRetryPrompt, kTyping, typing(keys({27})))
+        .install();
+    saves::saveDialog(Escape::Ignored);
+    EXPECT_EQ(standin::textsWith(kFailed).size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "nowa"));
+    EXPECT_EQ(folder.read("elsewhere"), "kept");
+}
+
 TEST_F(SaveDialog, AStoreThatFailsKeepsTheCountAndAsksForAnotherPasswordOrEscape) {
     // The old name, made unwritable (none: "gr" is typed and fails), the keys then typed,
     // and the password stored (none: given up).
