@@ -39,13 +39,19 @@ constexpr PasswordField kField{dialog::Charset::Printable,
                                211,
                                242};
 
+// A count the game refused to read says nothing of the games stored: the password is
+// asked for, as the games are there to be resumed.
+bool noStoredGames() {
+    return SaveIndex.count == 0 && !SaveIndex.refused;
+}
+
 void composeStrip() {
     al_set_target_bitmap(app::Assets.strip);
     al_clear_to_color(app::palette::kStripTeal);
-    if (SaveIndex.count == 0) {
+    if (noStoredGames()) {
         app::drawText(app::Assets.font20, app::palette::kMoss, kMessageAt.x, kMessageAt.y,
                       ALLEGRO_ALIGN_CENTRE, _(texts::kNoStoredGames));
-    } else if (SaveIndex.count > 0) {
+    } else if (SaveIndex.count > 0 || SaveIndex.refused) {
         app::drawText(app::Assets.font20, app::palette::kSlate, kPromptAt.x, kPromptAt.y,
                       ALLEGRO_ALIGN_RIGHT, _(texts::kPasswordPrompt));
     }
@@ -87,7 +93,7 @@ void loadDialog() {
     // Only what is typed from the moment the dialog appears is the password.
     app::beginWait();
     dialog::stripOpen();
-    if (SaveIndex.count == 0) {
+    if (noStoredGames()) {
         app::sleepFor(kMessageRest);
         app::waitForRelease();
         dialog::stripClose();

@@ -292,7 +292,12 @@ def looks(session, damage):
     # Options behind a link were not read, so they are never replaced from defaults.
     stored = damage.kind == "files"
     default_options(session, stored)
-    no_stored_games(session)
+    if damage.kind in ("link", "directory"):
+        # A count that could not be read says nothing of the games stored: the password
+        # is asked for all the same, and what lies under the stored game's name is refused.
+        refused(session, STORED, f"refused-{damage.kind}-at-first")
+    else:
+        no_stored_games(session)
     if stored:
         check(damage.replaced("opc.txt") == b"0\n0\n0\n", "opc.txt does not hold the options")
     if damage.kind == "link":

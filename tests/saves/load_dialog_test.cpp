@@ -128,6 +128,17 @@ TEST_F(LoadDialog, ANegativeCountShowsNoPromptButTheEntryWorks) {
     EXPECT_EQ(GameState.resumedGame, 1);
 }
 
+// A count the game refused to read (a link, no permission) reads 0 but says nothing of the
+// games stored: the password is asked for and a stored game resumes.
+TEST_F(LoadDialog, ACountThatCouldNotBeReadStillAsksForThePassword) {
+    SaveIndex.count = 0;
+    SaveIndex.refused = true;
+    driver::Steps().whenShown(kPrompt, kEntryRuns, typing(driver::typedThenEnter("abc"))).install();
+    saves::loadDialog();
+    EXPECT_TRUE(standin::textsWith(kNoGames).empty());
+    EXPECT_EQ(GameState.resumedGame, 1);
+}
+
 TEST_F(LoadDialog, TheMenuItemOpensTheDialog) {
     driver::Steps()
         .after(50, mouse(400, 230, 1))
