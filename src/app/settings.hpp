@@ -20,8 +20,6 @@ struct SettingsRecord {
     bool fullScreenStored = true;
     // The language the player chose ("jezyk.txt"); empty: the desktop's is spoken.
     std::optional<Language> storedLanguage = std::nullopt;
-    // False while "jezyk.txt" could not take the last choice.
-    bool languageStored = true;
     // A settings file that was there but could not be read (a link, a directory, no
     // permission) is not the player's settings lost: it stays as it is for the whole run,
     // and what is chosen meanwhile holds for this run only.

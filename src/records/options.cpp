@@ -70,9 +70,8 @@ std::string languageFileText() {
 
 bool writeLanguageFile() {
     app::Settings.storedLanguage = app::spokenLanguage();
-    app::Settings.languageStored = !app::Settings.languageFileRefused &&
-                                   files::replaceFile(app::paths::kLanguage, languageFileText());
-    return app::Settings.languageStored;
+    return !app::Settings.languageFileRefused &&
+           files::replaceFile(app::paths::kLanguage, languageFileText());
 }
 
 void readScreenFile() {

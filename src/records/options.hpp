@@ -33,8 +33,7 @@ void readLanguageFile();
 std::string languageFileText();
 
 // Makes the spoken language the player's choice and replaces "jezyk.txt" with it; false
-// (app::Settings.languageStored too) when it could not be written. The choice holds for
-// this run either way.
+// when it could not be written. The choice holds for this run either way.
 bool writeLanguageFile();
 
 // Reads "ekran.txt" into app::Settings.fullScreen: 1 is full screen; anything else (0, a
