@@ -87,12 +87,20 @@ void noteButton(int button, bool down, int x, int y) {
 void pollInput() {
     takeEvents();
     answerWindow();
-    eventsSeen();
     InputStateRecord& in = InputState;
     in.hover = 0;
     const int fresh = hand.unseen | hand.clicked;
-    const Point at =
-        fresh != 0 ? inPicture(hand.downAt.x, hand.downAt.y) : inPicture(hand.x, hand.y);
+    Point shown{hand.x, hand.y};
+    if (fresh != 0) {
+        shown = hand.downAt;
+    } else if (Point keyAt{}; tellKeyPointer(keyAt)) {
+        shown = keyAt;
+    }
+    // Moves the pointer made after the key stay unseen, so that the next pass comes at once.
+    if (fresh != 0 || (shown.x == hand.x && shown.y == hand.y)) {
+        eventsSeen();
+    }
+    const Point at = inPicture(shown.x, shown.y);
     in.x = at.x;
     in.y = at.y;
     in.buttons = (hand.held & ~hand.spent) | hand.clicked;
@@ -100,6 +108,10 @@ void pollInput() {
     hand.unseen = 0;
     hand.clicked = 0;
     hand.moving = 0;
+}
+
+Point pointerInWindow() {
+    return {hand.x, hand.y};
 }
 
 bool buttonWaiting() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/geometry.hpp"
+
 // What the screens know of the mouse. The pointer and the buttons are told by the events
 // of the one queue (app/events.hpp) as they arrive; a poll hands the screen that runs what
 // has arrived since its last poll, as judged by the moment it arrived in
@@ -30,8 +32,14 @@ void noteButton(int button, bool down, int x, int y);
 // Clears the hover, takes the events that have arrived and answers the window's
 // (app::answerWindow), then fills InputState: the pointer where it is now, and the
 // buttons held; a press the screen has not yet seen counts from where it went down, and
-// one already let go (a click quicker than a pass) is reported held once.
+// one already let go (a click quicker than a pass) is reported held once. A key press
+// the screen has not yet been told of likewise shows the pointer where it stood when the
+// key went down, so the key answers what the player saw then; the pointer's later moves
+// come with the next pass, which then follows at once.
 void pollInput();
+
+// The pointer as the events have told it so far, in the window's pixels.
+Point pointerInWindow();
 
 // Whether a button was pressed that the screen has not yet polled.
 bool buttonWaiting();

@@ -12,7 +12,12 @@
 namespace app {
 
 namespace {
-std::deque<KeyPress> waitingKeys;
+struct WaitingKey {
+    KeyPress press;
+    Point pointer; // in the window's pixels, when the key went down
+    bool told = false;
+};
+std::deque<WaitingKey> waitingKeys;
 std::set<int> heldKeys;    // down now
 std::set<int> heldOffKeys; // held since before the wait or fade that shows: never its
 bool fadeEnded = false;
@@ -40,7 +45,7 @@ void noteKeyChar(int keycode, int unichar, bool repeat) {
         heldOffKeys.insert(keycode);
     }
     if (reachesScreen(fate)) {
-        waitingKeys.push_back({keycode, unichar, repeat});
+        waitingKeys.push_back({{keycode, unichar, repeat}, pointerInWindow()});
     }
 }
 
@@ -49,9 +54,20 @@ bool takeKeyPress(KeyPress& press) {
     if (waitingKeys.empty()) {
         return false;
     }
-    press = waitingKeys.front();
+    press = waitingKeys.front().press;
     waitingKeys.pop_front();
     return true;
+}
+
+bool tellKeyPointer(Point& pointer) {
+    for (WaitingKey& key : waitingKeys) {
+        if (!key.told) {
+            key.told = true;
+            pointer = key.pointer;
+            return true;
+        }
+    }
+    return false;
 }
 
 int takeKey(bool repeats) {

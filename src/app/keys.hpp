@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/geometry.hpp"
+
 // The keys the screens answer. A key press reaches the screen that shows as the moment it
 // arrives in allows (app/press_rules.hpp) and waits there until that screen takes it; a
 // screen that leaves forgets what it did not take, so a key meant for it is never read by
@@ -20,6 +22,11 @@ void noteKeyChar(int keycode, int unichar, bool repeat);
 
 // The next key press waiting, taken; false when none.
 bool takeKeyPress(KeyPress& press);
+
+// Where the pointer stood, in the window's pixels, when the first waiting key that no poll
+// has told of yet went down; that key counts as told from then on. False when there is
+// none (app::pollInput).
+bool tellKeyPointer(Point& pointer);
 
 // The key code of the next key press waiting (a held key repeats), 0 when none; with
 // `repeats` false a held key's repeats are skipped.

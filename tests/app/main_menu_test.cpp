@@ -152,6 +152,36 @@ TEST_F(MainMenu, TheArrowsMoveTheLightStoppingAtTheEndsAndEnterChooses) {
     EXPECT_EQ(hoverCues(), 7);
 }
 
+// A key answers the item lit when it was pressed, though the pointer moved on before the
+// menu's next look: Enter over nothing chooses nothing, Enter over "Wyjście z gry" leaves.
+TEST_F(MainMenu, AKeyChoosesWhatWasLitWhenItWasPressedNotWhereThePointerWentAfter) {
+    auto script = inMenu();
+    script.mouseAt(frame(2), 100, 100, 0)
+        .at(frame(5),
+            [] {
+                standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                standin::setMouse(400, 267, 0); // onto "Bonusy"
+            })
+        .mouseAt(frame(10), kExitX, kExitY, 0)
+        .at(frame(15),
+            [] {
+                standin::pressKey(ALLEGRO_KEY_ENTER, 13);
+                standin::setMouse(400, 267, 0);
+            })
+        .at(5000, [] { FAIL() << "the menu did not return"; })
+        .install();
+    game::mainMenu();
+    EXPECT_TRUE(standin::textsWith("10 pkt").empty()) << "the bonus table opened";
+    std::vector<int> lit;
+    for (const auto& d : standin::drawsOf(app::Assets.screen)) {
+        const int item = static_cast<int>(d.sy - 175) / 40 + 1;
+        if (d.tinted && d.sw == 211 && (lit.empty() || lit.back() != item)) {
+            lit.push_back(item);
+        }
+    }
+    EXPECT_EQ(lit, (std::vector<int>{3, 7})) << "the pointer's later place lit after the key";
+}
+
 // A key pressed while the screen fades out ends the fade, ends the next screen's fade-in
 // and is taken there: Escape on the way into the bonus table leaves it at once.
 // A key during a fade-out ends it and is spent on it: the screen that comes next never
