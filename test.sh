@@ -33,6 +33,8 @@ ctest --preset e2e -j2 || status=1
 stage_done "end-to-end scenarios"
 
 echo "== build and test: address and undefined-behaviour sanitizers"
+# Only the programs its tests run are built here (the preset's target list): the game
+# itself, the benchmarks and the preview tool are built and run in the release stage.
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
 stage_done "sanitize build"

@@ -28,7 +28,7 @@ import e2e_records  # noqa: E402
 import e2e_saves  # noqa: E402
 import e2e_window  # noqa: E402
 from flows import (HINT_AREA, HINT_BUTTON, SCREEN, SLOW, choose,  # noqa: E402
-                   leave_through_exit, menu_item, reach_menu)
+                   leave_through_exit, menu_item, reach_menu, skipping_intro)
 from picture import Picture  # noqa: E402
 from player import E2EFailure, Session, check, wav_loudness  # noqa: E402
 
@@ -40,7 +40,7 @@ def scenario_menu(session):
     session.start()
     time.sleep(3.0)
     session.screenshot("title")
-    path = reach_menu(session)
+    path = reach_menu(session, skip_intro=False)
     text = session.read_text(path, (240, 5, 320, 60))
     check("ORBELI" in text, f"no title above the menu: {text!r}")
     session.move(*BONUS_ITEM)
@@ -61,6 +61,7 @@ def answering(session, point, box, label, nudge=None):
     A fade neither stands still nor answers the pointer, and holds a close back. The
     nudge key is pressed at every look (a key skips the intro)."""
     deadline = time.monotonic() + SLOW
+    looks = []
     while time.monotonic() < deadline:
         if nudge:
             session.key(nudge)
@@ -70,11 +71,15 @@ def answering(session, point, box, label, nudge=None):
         lit = Picture(session.screenshot(f"{label}-lit"))
         session.move(*AWAY)
         time.sleep(0.2)
-        back = Picture(session.screenshot(label))
-        if back.region(SCREEN) == away.region(SCREEN) and lit.differing(away, box, 8) > 200:
+        back = Picture(session.screenshot(f"{label}-back"))
+        moved, glow = back.differing(away, SCREEN), lit.differing(away, box, 8)
+        if moved == 0 and glow > 200:
             return
+        looks.append(f"{moved}/{glow}")
         check(session.game.poll() is None, f"the game ended early: {session.stderr()}")
-    raise E2EFailure(f"the {label} never answered the pointer within {SLOW} s")
+    # What the looks saw tells a screen that never stood still from a glow that never came.
+    raise E2EFailure(f"the {label} never answered the pointer within {SLOW} s; pixels moved "
+                     f"at rest / lit by the pointer, look by look: {' '.join(looks[-12:])}")
 
 
 def closed_at_once(session, where):
@@ -103,7 +108,7 @@ def close_repeatedly(session, rounds, failed):
         session.start()
         session.move(*AWAY)
         # A key, not a click: a click too late for the intro would be kept for the menu.
-        answering(session, BONUS_ITEM, BONUS_BAND, "menu", nudge="space")
+        answering(session, BONUS_ITEM, BONUS_BAND, "menu", nudge=skipping_intro(session))
         where = f"{turn + 1} of {2 * rounds}"
         if turn % 2 == 1:
             choose(session, "new")
@@ -171,7 +176,7 @@ def scenario_sound(session):
     session.start()
     watcher = threading.Thread(target=watch, daemon=True)
     watcher.start()
-    reach_menu(session)
+    reach_menu(session, skip_intro=False)  # the title's chime is listened for
     time.sleep(1.0)
     quiet_start = session.elapsed()
     time.sleep(2.5)

@@ -18,7 +18,7 @@ from e2e_saves import ask_for_password, refused, type_password
 from flows import (BOTTOM_STRIP, CONTINUE_BUTTON, LIST_BOX, LIST_RETURN, MENU_BOX, MENU_BUTTON,
                    MENU_WORDS, MIDDLE_STRIP, NAME_PROMPT, PAGE_RETURN, SLOW, choose,
                    enter_name, leave_through_exit, read_file, reach_menu, resume, see,
-                   start_new_game, wait_in_strip)
+                   skipping_intro, start_new_game, wait_in_strip)
 from player import E2EFailure, check, same_text
 
 STORED = "kometa"  # the stored game that zg.txt counts, damaged like the other files
@@ -173,9 +173,10 @@ def menu_after_start(session, label):
     """Starts the game and presses a key at every look, which skips the intro; returns
     the seconds until the menu is read."""
     session.start()
+    nudge = skipping_intro(session)
     deadline = time.monotonic() + SLOW
     while time.monotonic() < deadline:
-        session.key("space")
+        session.key(nudge)
         text = session.read_text(session.screenshot(label), MENU_BOX)
         if all(same_text(word, text) for word in MENU_WORDS):
             took = session.elapsed()

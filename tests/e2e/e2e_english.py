@@ -15,7 +15,7 @@ from e2e_saves import PASSWORD_FIELD
 from flows import (BOTTOM_STRIP, CONTINUE_BUTTON, LIST_BOX, LIST_RETURN,
                    MENU_BOX, MENU_BUTTON, MIDDLE_STRIP, MODE_LABEL_BOX, NAME_FIELD, NAME_PROMPT,
                    PAGE_RETURN, SAVE_BUTTON, SLOW, TIME_UP_PICTURE, YES_BUTTON, choose, read_file,
-                   reach_menu, see, type_and_enter, wait_for_board, wait_in_strip)
+                   reach_menu, see, skipping_intro, type_and_enter, wait_for_board, wait_in_strip)
 from player import check, same_text
 
 ENGLISH_DESKTOP = {"LANGUAGE": None, "LC_ALL": None, "LC_MESSAGES": None,
@@ -47,16 +47,17 @@ def not_read(session, path, box, words, label, psm=6):
     check(not seen, f"{label} still shows {seen}: {text!r}")
 
 
-def read_screen(session, english, polish, label, box, still=(0, 0, 800, 600)):
+def read_screen(session, english, polish, label, box, still=(0, 0, 800, 600), nudge=None):
     """Waits for the English words in box, then checks that no Polish one is read there."""
-    path = see(session, english, label, box, still)
+    path = see(session, english, label, box, still, nudge)
     not_read(session, path, box, polish, label)
     return path
 
 
 def reach_english_menu(session, label="menu"):
     return read_screen(session, ["New game", "Resume game", "Best scores", "Quit game"],
-                       ["Nowa", "Dokończ", "Wyjście", "Opcje", "Bonusy"], label, MENU_BOX)
+                       ["Nowa", "Dokończ", "Wyjście", "Opcje", "Bonusy"], label, MENU_BOX,
+                       nudge=skipping_intro(session))
 
 
 def english_strip(session, words, polish, label, strip):

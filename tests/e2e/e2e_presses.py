@@ -142,7 +142,7 @@ def scenario_press_title_fade(session):
     of the title behind it)."""
     session.move(*AWAY)
     session.start()
-    untouched = Picture(reach_menu(session, "menu-untouched"))
+    untouched = Picture(reach_menu(session, "menu-untouched", skip_intro=False))
     leave_through_exit(session)
 
     session.move(*AWAY)

@@ -54,9 +54,21 @@ def menu_item(name):
     return 400, 186 + 40 * (MENU_ITEMS[name] - 1)
 
 
-def reach_menu(session, label="menu"):
-    """Waits until the menu has finished fading in; returns the path of its screenshot."""
-    return see(session, MENU_WORDS, label, MENU_BOX)
+def reach_menu(session, label="menu", skip_intro=True):
+    """Waits until the menu has finished fading in; returns the path of its screenshot.
+    Right after a start the intro is skipped, as a player in a hurry does (see
+    skipping_intro)."""
+    return see(session, MENU_WORDS, label, MENU_BOX, nudge=skipping_intro(session, skip_intro))
+
+
+def skipping_intro(session, skip=True):
+    """The key that skips the intro of a game just started, pressed at every look until
+    the menu is read: Escape, which the menu ignores, so a press that comes late does
+    nothing, and one sent before the game reads its keyboard is only made again. None
+    when the intro is not ahead or is watched whole."""
+    ahead = session.intro_ahead
+    session.intro_ahead = False
+    return "Escape" if skip and ahead else None
 
 
 def choose(session, item):
@@ -74,13 +86,15 @@ def start_new_game(session, label="board"):
     return wait_for_board(session, label)
 
 
-def see(session, words, label, box, still=SCREEN):
+def see(session, words, label, box, still=SCREEN, nudge=None):
     """Waits until the screen (or its part still) has settled with words read in box;
     returns the path of the settled screenshot. Reading only settled screens spares
-    the slow reader the frames of a fade."""
+    the slow reader the frames of a fade. The nudge key is pressed before every look."""
     deadline = time.monotonic() + SLOW
     last = ""
     while time.monotonic() < deadline:
+        if nudge:
+            session.key(nudge)
         path = session.wait_still(label, still, SLOW).path
         last = session.read_text(path, box, words=words)
         if all(same_text(word, last) for word in words):

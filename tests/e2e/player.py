@@ -169,6 +169,7 @@ class Session:
         self.reading = reading  # tesseract's language data the screens are read with
         self.game = None
         self.started = None
+        self.intro_ahead = False
         self.window_manager = self._start_window_manager() if window_manager else None
 
     def set_env(self, changes):
@@ -268,6 +269,7 @@ class Session:
         self.stderr_path = os.path.join(self.root, "stderr.txt")
         self.stderr_file = open(self.stderr_path, "w")
         self.started = time.monotonic()
+        self.intro_ahead = True  # until a look at the menu skips it or watches it
         command = [os.path.basename(self.binary)] if self.installed else [self.binary]
         where = self.elsewhere if self.installed else self.folder
         self.game = subprocess.Popen(command, cwd=where, env=self.env,
