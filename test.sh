@@ -34,7 +34,9 @@ stage_done "end-to-end scenarios"
 
 echo "== build and test: address and undefined-behaviour sanitizers"
 # Only the programs its tests run are built here (the preset's target list): the game
-# itself, the benchmarks and the preview tool are built and run in the release stage.
+# itself, the benchmarks and the preview tool are built and run in the release stage, and
+# so are the asset checks; this build runs the asset generator itself, under the
+# sanitizers, to make the fonts the text tests measure with.
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
 stage_done "sanitize build"

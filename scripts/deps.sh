@@ -14,6 +14,7 @@ ORBELIUM_TEST_PACKAGES=(
     python3 python3-xlib libopenal1 clang libclang-rt-dev openbox
     desktop-file-utils appstream dpkg-dev
     lintian devscripts man-db python3-debian
+    gdb
 )
 
 orbelium_install_packages() {

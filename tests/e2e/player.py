@@ -293,7 +293,23 @@ class Session:
         try:
             return self.game.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            raise E2EFailure(f"the game did not end within {timeout} s")
+            raise E2EFailure(f"the game did not end within {timeout} s; {self.hung_game()}")
+
+    def hung_game(self):
+        """What a game that should have ended is doing: whether its window still shows
+        (kept as the screenshot "not-ended") and where each of its threads waits."""
+        shown = "its window is gone"
+        if named_windows(self.display):
+            self.screenshot("not-ended")
+            shown = "its window still shows (not-ended.png)"
+        try:
+            stacks = subprocess.run(["gdb", "-p", str(self.game.pid), "-batch", "-ex",
+                                     "thread apply all bt 12"], capture_output=True, text=True,
+                                    timeout=60).stdout
+        except (OSError, subprocess.TimeoutExpired) as failure:
+            stacks = f"no stacks: {failure}"
+        frames = [line for line in stacks.splitlines() if line.startswith(("#", "Thread"))]
+        return shown + ", its threads:\n" + "\n".join(frame[:200] for frame in frames)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
