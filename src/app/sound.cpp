@@ -5,6 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace app {
 
@@ -63,6 +68,9 @@ bool musicHeld = false;
 bool musicOn = false;
 ALLEGRO_PLAYMODE musicMode = ALLEGRO_PLAYMODE_LOOP;
 double musicOverAt = -kNothingPending;
+
+// A stop of the voice was given up on and still waits (quietAudio).
+bool stopLeftWaiting = false;
 
 // Allegro does not stop a voice that plays a mixer (al_set_voice_playing refuses it):
 // detached from the default mixer, the voice stops and its driver's thread with it;
@@ -192,6 +200,7 @@ double audioQuietAt() {
 }
 
 void forgetSounds() {
+    stopLeftWaiting = false;
     cuesOverAt = -kNothingPending;
     cueLooping = false;
     musicHeld = false;
@@ -199,10 +208,51 @@ void forgetSounds() {
     musicOverAt = -kNothingPending;
 }
 
+namespace {
+// Allegro's OpenAL driver ends a voice's stop on a signal that the voice's feeding thread
+// gives as it ends, without the voice's lock: now and then the signal comes just before the
+// stop waits for it, and the stop waits forever for a feeder that has already ended, with
+// the game frozen in it. So a stop runs on a thread of its own and is waited for a while;
+// one that has not ended by then is made again, and finds the feeder ended and completes.
+// The stop left waiting stays blocked for the rest of the run.
+constexpr auto kStopAllowance = std::chrono::milliseconds(250);
+constexpr int kStopTries = 3;
+
+bool stopVoiceWithin(ALLEGRO_VOICE* voice) {
+    struct Stop {
+        std::mutex lock;
+        std::condition_variable over;
+        bool ended = false;
+    };
+    auto stop = std::make_shared<Stop>();
+    std::thread([voice, stop] {
+        al_detach_voice(voice);
+        const std::lock_guard<std::mutex> held(stop->lock);
+        stop->ended = true;
+        stop->over.notify_all();
+    }).detach();
+    std::unique_lock<std::mutex> held(stop->lock);
+    return stop->over.wait_for(held, kStopAllowance, [&stop] { return stop->ended; });
+}
+} // namespace
+
 void quietAudio() {
-    if (audioQuietAt() <= al_get_time()) {
-        al_detach_voice(runningVoice());
+    ALLEGRO_VOICE* voice = runningVoice();
+    if (voice == nullptr || audioQuietAt() > al_get_time()) {
+        return;
     }
+    for (int tries = 0; tries < kStopTries; ++tries) {
+        if (stopVoiceWithin(voice)) {
+            return;
+        }
+        stopLeftWaiting = true;
+    }
+    // A voice that will not stop is not woken again either: the game goes on silent.
+    Assets.audio = false;
+}
+
+bool audioCloses() {
+    return !stopLeftWaiting;
 }
 
 } // namespace app

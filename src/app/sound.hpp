@@ -62,6 +62,10 @@ inline constexpr double kNothingPending = std::numeric_limits<double>::infinity(
 double audioQuietAt();
 void quietAudio();
 
+// Whether the sound device can be closed: not when a stop of its voice was left waiting
+// (quietAudio), since closing it would wait for that stop too.
+bool audioCloses();
+
 // Forgets every cue and the music noted as sounding: the device opens with nothing
 // playing on it (app::startUp).
 void forgetSounds();

@@ -24,6 +24,20 @@ class QuietAudio : public ::testing::Test {
     }
 };
 
+// A stop of the voice that never returns (the driver lost its wake-up) does not freeze the
+// game: it is made again, the voice stops, a cue wakes it as before, and the device, with
+// a stop still waiting on it, is not closed at the end.
+TEST_F(QuietAudio, AStopThatNeverReturnsIsMadeAgainAndTheGameGoesOnWithItsSound) {
+    app::playCue(SoundCue::Menu);
+    ASSERT_TRUE(voiceRuns());
+    standin::config().voiceStopHangs = true;
+    app::waitForEvents(5.0);
+    EXPECT_FALSE(voiceRuns()) << "the stop made again stopped it";
+    app::playCue(SoundCue::Menu);
+    EXPECT_TRUE(voiceRuns()) << "a cue wakes it";
+    EXPECT_FALSE(app::audioCloses());
+}
+
 TEST_F(QuietAudio, ASleepStopsTheVoiceWhenTheLastCueIsHeardOutAndACueWakesItAtOnce) {
     app::waitForEvents(1.0);
     ASSERT_FALSE(voiceRuns()) << "nothing sounds after the start-up";

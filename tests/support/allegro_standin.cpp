@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,9 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <utility>
 
 // The back buffer has the display's acknowledged size; the window the size the window
 // manager gave it, which differs between a resize and its acknowledgement.
@@ -875,6 +878,11 @@ bool al_get_voice_playing(const ALLEGRO_VOICE* voice) {
 
 void al_detach_voice(ALLEGRO_VOICE* voice) {
     require(voice != nullptr, "al_detach_voice");
+    if (std::exchange(world().config.voiceStopHangs, false)) {
+        static std::mutex never;
+        std::unique_lock<std::mutex> held(never);
+        std::condition_variable().wait(held, [] { return false; });
+    }
     world().mixer.onVoice = false;
 }
 

@@ -100,6 +100,8 @@ struct Config {
     std::set<std::string> missingFiles; // loads of these paths fail
     // Whether the art sets finer than 1x (gr/2x/, gr/3x/) are installed.
     bool finerArt = false;
+    // The next stop of the voice never returns, as a stop whose wake-up was lost.
+    bool voiceStopHangs = false;
 };
 
 // One present: the canvas drawn onto the display's back buffer at (dx, dy) in dw x dh,
