@@ -176,8 +176,9 @@ bool answeredYes(EscapeInQuestion escape) {
         // copies laid pass after pass build up.
         drawStripBand(kAnswersBand, false);
         if (in.hover == kYes || in.hover == kNo) {
-            app::laySettled(kButtonTint.a,
-                            [&in] { drawStripBand(in.hover == kYes ? kYesBand : kNoBand, true); });
+            app::laySettled(kButtonTint.a, [hover = in.hover] {
+                drawStripBand(hover == kYes ? kYesBand : kNoBand, true);
+            });
         }
         band = in.hover;
         if (in.hover == kNo && in.buttons == app::kLeftButton) {

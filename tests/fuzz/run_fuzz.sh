@@ -6,7 +6,8 @@
 # when any target finds a crash or a broken promise, after printing the report and the
 # input; the inputs are kept in the folder it names.
 #   tests/fuzz/run_fuzz.sh [seconds]
-# FUZZ_BUILD_JOBS sets how many compilers run at once (default: every processor).
+# FUZZ_BUILD_JOBS sets how many compilers run at once, FUZZ_JOBS how many targets fuzz at
+# once (default for both: every processor).
 set -eu
 seconds=${1:-12}
 . "$(dirname "$0")/common.sh"
@@ -14,12 +15,29 @@ out=$(mktemp -d "${TMPDIR:-/tmp}/orbelium-fuzz-XXXXXX")
 trap 'rm -rf "$out"' EXIT
 fuzz_build "$out" "${FUZZ_BUILD_JOBS:-$(nproc)}"
 
-found=""
+# Each target has a processor of its own for its seconds; their reports follow in order.
+jobs=${FUZZ_JOBS:-$(nproc)}
+running=0
 for name in $(fuzz_targets); do
     mkdir -p "$out/corpus/$name"
     cp "$fuzz_seeds/$name"/* "$out/corpus/$name/"
-    if fuzz_run "$name" "$out/bin/$name" "$out/corpus/$name" "$out/findings/$name" \
-        "$out/$name.log" -max_total_time="$seconds"; then
+    (
+        status=0
+        fuzz_run "$name" "$out/bin/$name" "$out/corpus/$name" "$out/findings/$name" \
+            "$out/$name.log" -max_total_time="$seconds" || status=$?
+        echo "$status" > "$out/$name.status"
+    ) &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then
+        wait
+        running=0
+    fi
+done
+wait
+
+found=""
+for name in $(fuzz_targets); do
+    if [ "$(cat "$out/$name.status")" = 0 ]; then
         set -- $(fuzz_stats "$out/$name.log")
         echo "$name: $1 executions in $seconds s, cov $3, ft $4, corpus $5"
     else
