@@ -54,16 +54,7 @@ campaign_one() {
 }
 
 echo "fuzzing $seconds s per target, $jobs at once"
-running=0
-for name in $targets; do
-    campaign_one "$name" &
-    running=$((running + 1))
-    if [ "$running" -ge "$jobs" ]; then
-        wait
-        running=0
-    fi
-done
-wait
+fuzz_side_by_side "$jobs" campaign_one $targets
 
 printf '%-18s %12s %8s %6s %7s %7s  %s\n' target executions exec/s cov ft corpus finding
 found=""

@@ -46,6 +46,23 @@ fuzz_build() {
 
 # The readers read and write their files by name in the working folder on every
 # execution: on tmpfs that costs no disk (the list and stored-game writes are fsynced).
+# fuzz_side_by_side JOBS FUNCTION TARGET...: runs FUNCTION TARGET for every target, JOBS
+# of them at once.
+fuzz_side_by_side() {
+    fuzz_jobs=$1 fuzz_each=$2
+    shift 2
+    fuzz_running=0
+    for fuzz_name in "$@"; do
+        "$fuzz_each" "$fuzz_name" &
+        fuzz_running=$((fuzz_running + 1))
+        if [ "$fuzz_running" -ge "$fuzz_jobs" ]; then
+            wait
+            fuzz_running=0
+        fi
+    done
+    wait
+}
+
 fuzz_scratch_base() {
     if [ -d /dev/shm ] && [ -w /dev/shm ]; then
         echo /dev/shm

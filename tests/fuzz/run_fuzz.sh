@@ -16,24 +16,15 @@ trap 'rm -rf "$out"' EXIT
 fuzz_build "$out" "${FUZZ_BUILD_JOBS:-$(nproc)}"
 
 # Each target has a processor of its own for its seconds; their reports follow in order.
-jobs=${FUZZ_JOBS:-$(nproc)}
-running=0
-for name in $(fuzz_targets); do
-    mkdir -p "$out/corpus/$name"
-    cp "$fuzz_seeds/$name"/* "$out/corpus/$name/"
-    (
-        status=0
-        fuzz_run "$name" "$out/bin/$name" "$out/corpus/$name" "$out/findings/$name" \
-            "$out/$name.log" -max_total_time="$seconds" || status=$?
-        echo "$status" > "$out/$name.status"
-    ) &
-    running=$((running + 1))
-    if [ "$running" -ge "$jobs" ]; then
-        wait
-        running=0
-    fi
-done
-wait
+fuzz_bounded() {
+    mkdir -p "$out/corpus/$1"
+    cp "$fuzz_seeds/$1"/* "$out/corpus/$1/"
+    status=0
+    fuzz_run "$1" "$out/bin/$1" "$out/corpus/$1" "$out/findings/$1" "$out/$1.log" \
+        -max_total_time="$seconds" || status=$?
+    echo "$status" > "$out/$1.status"
+}
+fuzz_side_by_side "${FUZZ_JOBS:-$(nproc)}" fuzz_bounded $(fuzz_targets)
 
 found=""
 for name in $(fuzz_targets); do
