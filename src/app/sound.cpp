@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
+#include <future>
 #include <thread>
 
 namespace app {
@@ -219,20 +217,13 @@ constexpr auto kStopAllowance = std::chrono::milliseconds(250);
 constexpr int kStopTries = 3;
 
 bool stopVoiceWithin(ALLEGRO_VOICE* voice) {
-    struct Stop {
-        std::mutex lock;
-        std::condition_variable over;
-        bool ended = false;
-    };
-    auto stop = std::make_shared<Stop>();
-    std::thread([voice, stop] {
+    std::promise<void> stopped;
+    const std::future<void> ended = stopped.get_future();
+    std::thread([voice, stopped = std::move(stopped)]() mutable {
         al_detach_voice(voice);
-        const std::lock_guard<std::mutex> held(stop->lock);
-        stop->ended = true;
-        stop->over.notify_all();
+        stopped.set_value();
     }).detach();
-    std::unique_lock<std::mutex> held(stop->lock);
-    return stop->over.wait_for(held, kStopAllowance, [&stop] { return stop->ended; });
+    return ended.wait_for(kStopAllowance) == std::future_status::ready;
 }
 } // namespace
 
